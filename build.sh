@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian 12), builds, then runs the program or the tests.
+#   ./build.sh run     start Bladetrace
+#   ./build.sh test    build and run the whole test suite
+#   ./build.sh bench   build and run the benchmarks
+# A second argument picks the CMake preset (dev, ci, asan); the default is dev.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+action=${1:-}
+preset=${2:-dev}
+case "$action" in run | test | bench) ;; *)
+    echo "usage: ./build.sh run|test|bench [dev|ci|asan]" >&2
+    exit 2
+    ;;
+esac
+
+packages=(cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-charts-dev libqt6charts6-dev qt6-image-formats-plugins
+    libgtest-dev libgmock-dev libbenchmark-dev libchm-dev fp-utils xvfb xauth)
+
+install_missing() {
+    local missing=() p
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}" >&2
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+install_missing
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+bin="build/$preset/bin"
+
+case "$action" in
+test)
+    ctest --preset "$preset" -j "$(nproc)"
+    ;;
+bench)
+    for b in "$bin"/bench_*; do "$b"; done
+    ;;
+run)
+    if [ -x "$bin/bladetrace" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+        exec "$bin/bladetrace"
+    fi
+    [ -x "$bin/bladetrace" ] && echo "No display found: running the batch tool on the sample pair instead." >&2
+    exec "$bin/bladetrace-batch" "$bin/pylon 1.bmp" "$bin/pylon 2.bmp" \
+        --diameter 0.185 --rpm 15000 --speed 50 --thickness 20,10
+    ;;
+esac

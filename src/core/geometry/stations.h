@@ -1,0 +1,44 @@
+#pragma once
+
+#include "geometry/edge_arrays.h"
+#include "geometry/station_table.h"
+
+namespace bladetrace {
+
+// The nine values of one spreadsheet row. Lengths are in millimetres, or in inches when the
+// units box was ticked as the row was built; the rest does not depend on the unit system.
+struct StationRow {
+    int number = 0;        // 1 for the first tip
+    double rOverR = 0;     // signed, -1 at the first tip
+    double cOverR = 0;     // true chord over radius
+    double r = 0;          // signed radius
+    double c = 0;          // top-view chord height
+    double betaDeg = 0;    // blade angle
+    double pitch = 0;      // geometric pitch H
+    double reynolds = 0;   // Re
+    double mach = 0;       // Ma
+};
+
+// Where the station stage sends each row, before it computes the next station.
+class StationSink {
+public:
+    virtual ~StationSink() = default;
+    // The unit check box, read afresh for every row.
+    virtual bool imperialUnits() = 0;
+    virtual void stationComputed(const StationRow& row) = 0;
+};
+
+struct StationInputs {
+    const EdgeArrays& top;
+    const EdgeArrays& side;
+    float Diameter;   // metres
+    double dRPS;      // revolutions per second
+    double dVelocity; // metres per second
+};
+
+// Lays out the stations across the whole diameter and computes each one: chord, blade
+// angle, leading-edge positions into the table, the row values to the sink. Fails with the
+// error value on arithmetic overflow or a blade too narrow to measure.
+StationTable computeStations(const StationInputs& in, StationSink& sink);
+
+} // namespace bladetrace

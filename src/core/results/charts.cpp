@@ -1,0 +1,68 @@
+#include "results/charts.h"
+
+#include "geometry/fold.h"
+#include "text/checked_math.h"
+#include "text/number_format.h"
+#include "text/units.h"
+
+#include <cmath>
+
+namespace bladetrace {
+namespace {
+
+ChartSeries makeSeries(const char* key, const QString& yTitle) {
+    ChartSeries s;
+    s.key = QString::fromLatin1(key);
+    s.xTitle = QStringLiteral("r/R");
+    s.yTitle = yTitle;
+    s.xLabel = QStringLiteral("r/R [-]");
+    s.yLabel = yTitle;
+    return s;
+}
+
+} // namespace
+
+void applyTipCorrection(StationTable& t) {
+    t.Chord[0] = t.Chord[1] - (t.Chord[2] - t.Chord[1]);
+    t.Beta[0] = t.Beta[1] - (t.Beta[2] - t.Beta[1]);
+}
+
+ChartSet chartValues(const StationTable& t, float Diameter, double R, bool imperial) {
+    const QString degrees = QString(QChar(0x00DF)) + QStringLiteral(" [") + QChar(0x00B0) +
+                            QLatin1Char(']');
+    ChartSet set = {makeSeries("CHORD", QStringLiteral("c/R")), makeSeries("BETA", degrees),
+                    makeSeries("PITCH", imperial ? QStringLiteral("H [inch]")
+                                                 : QStringLiteral("H [m]"))};
+    set[kChordChart].yLabel = QStringLiteral("c/R [-]");
+
+    for (int i = 0; i <= foldedLast(t.Count); ++i) {
+        const auto n = std::size_t(i);
+        const double rR = t.rR[n];
+        double pitch = std::tan(double(t.Beta[n])) * rR * double(Diameter) * kPi;
+        if (imperial)
+            pitch /= kMetresPerInch;
+        const double values[3] = {t.Chord[n] / R, t.Beta[n] * 180.0 / kPi, checkedFinite(pitch)};
+        for (int c = 0; c < 3; ++c) {
+            set[std::size_t(c)].x.push_back(rR);
+            set[std::size_t(c)].y.push_back(values[c]);
+        }
+    }
+    return set;
+}
+
+QString chartsText(const ChartSet& charts) {
+    QString text = QStringLiteral("No.\t") + charts[kChordChart].xLabel + QLatin1Char('\t') +
+                   charts[kChordChart].yLabel + QLatin1Char('\t') + charts[kBetaChart].yLabel +
+                   QLatin1Char('\t') + charts[kPitchChart].yLabel + QLatin1Char('\n');
+    for (int row = 0; row < charts[kChordChart].rows(); ++row) {
+        const auto n = std::size_t(row);
+        text += QString::number(row + 1) + QLatin1Char('\t') +
+                formatSignificant(charts[kChordChart].x[n], 7) + QLatin1Char('\t') +
+                formatSignificant(charts[kChordChart].y[n], 7) + QLatin1Char('\t') +
+                formatSignificant(charts[kBetaChart].y[n], 7) + QLatin1Char('\t') +
+                formatSignificant(charts[kPitchChart].y[n], 7) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+} // namespace bladetrace

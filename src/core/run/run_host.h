@@ -1,0 +1,38 @@
+#pragma once
+
+#include "geometry/section_script.h"
+#include "results/charts.h"
+#include "scan/outline_scanner.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace bladetrace {
+
+// Everything the run reads from its caller, at the moment it needs it, and everything it
+// shows. The window implements it with its controls, the batch tool with its options.
+class RunHost : public ScanHost, public SectionHost {
+public:
+    // Inputs.
+    virtual qint32 thresholdValue() = 0;
+    virtual QString diameterText() = 0;
+    virtual QString rpmText() = 0;
+    virtual QString velocityText() = 0;
+    // The unit check box: read at the start, for every row and at the chart stage.
+    virtual bool imperialUnits() = 0;
+    virtual QString topFileName() = 0;
+    virtual QString sideFileName() = 0;
+
+    // Progress.
+    // Lets pending events run once (after the images are loaded).
+    virtual void processEvents() = 0;
+    virtual void setScanPreviewVisible(bool visible) = 0;
+    // The grid drops its rows: 9 columns, the header row only.
+    virtual void prepareSheet() = 0;
+    // Header texts and column widths, once, before the first row.
+    virtual void setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) = 0;
+    virtual void appendSheetRow(const QString& tabSeparatedCells) = 0;
+    virtual void showCharts(const ChartSet& charts) = 0;
+};
+
+} // namespace bladetrace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "text/report_host.h"
+
+#include <QImage>
+#include <QtGlobal>
+
+#include <vector>
+
+namespace bladetrace {
+
+// What the scanner asks of its caller while it walks the columns.
+class ScanHost : public virtual ReportHost {
+public:
+    // bAbort, read once at the start of every column.
+    virtual bool abortAsked() = 0;
+    // Before the first column: the preview strip takes the holder's height.
+    virtual void scanStarted(const QImage& holder) = 0;
+    // Once per column after its edge search: the preview shows the marked holder, and
+    // pending events run (this is where Escape reaches the window).
+    virtual void columnScanned(const QImage& holder, int x) = 0;
+};
+
+enum class ScanOutcome {
+    Scaled,  // arrays hold the blade's columns in the diameter's unit
+    Aborted, // bAbort was set; arrays hold raw rows for the columns scanned so far
+    Failed,  // reported as "DoIt()"; arrays hold raw rows, unscaled
+};
+
+// Traces the blade's upper (xLE) and lower (xTE) edge column by column in picTop, marking
+// every blade column red in the holder. On success the arrays span the blade's first to
+// last column, scaled so that this extent measures Diameter; their last index is the
+// extent in pixel columns.
+ScanOutcome DoIt(QImage& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
+                 qint32 lThreshold, float Diameter, ScanHost& host);
+
+} // namespace bladetrace

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "text/app_error.h"
+#include "text/report_host.h"
+
+namespace bladetrace {
+
+// "Error53:" CR LF CR LF description "." CR LF "Issued by " procedure " in " source "."
+QString errorReportText(const AppError& error, const QString& sProcedure);
+
+// The program's one error report: default pointer, status "Ready.", then the message box.
+void ErrorHandler(ReportHost& host, const AppError& error, const QString& sProcedure);
+
+} // namespace bladetrace
