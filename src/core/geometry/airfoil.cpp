@@ -6,7 +6,6 @@
 #include "text/number_format.h"
 
 #include <QIODevice>
-
 #include <cmath>
 
 namespace bladetrace {
@@ -15,7 +14,9 @@ namespace {
 constexpr int kPasses = 10;
 
 // Always a decimal point: a comma would run into the script's own separators.
-QByteArray scriptNumber(double value) { return formatFixed(value, 7, QLocale::c()).toLatin1(); }
+QByteArray scriptNumber(double value) {
+    return formatFixed(value, 7, QLocale::c()).toLatin1();
+}
 
 } // namespace
 

@@ -11,11 +11,14 @@
 namespace bladetrace {
 namespace {
 
-float readPercent(const QString& text) { return toSingle(parseNumber(text)); }
+float readPercent(const QString& text) {
+    return toSingle(parseNumber(text));
+}
 
 [[noreturn]] void fileFailure(const QFileDevice& file) {
-    fail(errc::kPathFileAccess,
-         QStringLiteral("Path/File access error: %1 (%2)").arg(file.fileName(), file.errorString()));
+    fail(
+        errc::kPathFileAccess,
+        QStringLiteral("Path/File access error: %1 (%2)").arg(file.fileName(), file.errorString()));
 }
 
 } // namespace

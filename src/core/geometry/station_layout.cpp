@@ -4,7 +4,6 @@
 #include "text/app_error.h"
 
 #include <QString>
-
 #include <cmath>
 
 namespace bladetrace {

@@ -9,11 +9,6 @@
 namespace bladetrace {
 namespace {
 
-// The four edge values of one station: a single column or a window's means.
-struct StationEdges {
-    float topLE, topTE, sideLE, sideTE;
-};
-
 StationEdges columnEdges(const StationInputs& in, int column) {
     const auto c = std::size_t(column);
     return {in.top.xLE[c], in.top.xTE[c], in.side.xLE[c], in.side.xTE[c]};
@@ -33,8 +28,6 @@ StationEdges windowMeans(const StationInputs& in, int start, int w) {
             toSingle(double(sums[2]) / w), toSingle(double(sums[3]) / w)};
 }
 
-enum class StationKind { FirstTip, Window, LastTip };
-
 class StationStage {
 public:
     StationStage(const StationInputs& in, StationSink& sink, int count)
@@ -43,45 +36,14 @@ public:
     }
 
     void compute(int s, StationKind kind, float r, const StationEdges& e) {
-        const float dTop = e.topTE - e.topLE;
-        const float dSide = e.sideTE - e.sideLE;
-        double beta;
-        if (kind == StationKind::FirstTip)
-            beta = std::fabs(dTop) > 1e-12 ? std::atan(double(dSide) / dTop) : std::atan(9999.9);
-        else
-            beta = dTop != 0 ? std::atan(double(dSide) / dTop) : 2.0 * std::atan(1.0);
-        const double c = std::sqrt(double(dTop) * dTop + double(dSide) * dSide);
-
+        const StationResult result =
+            computeStation(s, kind, r, e, R_, in_.dRPS, in_.dVelocity, sink_.imperialUnits());
         const auto i = std::size_t(s);
-        table_.Beta[i] = toSingle(beta);
-        table_.Chord[i] = toSingle(c);
+        table_.Beta[i] = result.Beta;
+        table_.Chord[i] = result.Chord;
         table_.XLE[i] = e.topLE;
         table_.ZLE[i] = e.sideLE;
-
-        const double circumferential = std::fabs(r) * (in_.dRPS * kTwoPi);
-        const double speed = checkedFinite(
-            std::sqrt(circumferential * circumferential + in_.dVelocity * in_.dVelocity));
-
-        StationRow row;
-        row.number = s + 1;
-        row.rOverR = r / R_;
-        row.cOverR = table_.Chord[i] / R_;
-        row.betaDeg = beta * 180.0 / kPi;
-        row.reynolds = checkedFinite(speed * dTop * 70000.0);
-        row.mach = speed / 340.0;
-
-        // Inches go through metres-per-thousand, so that the millimetre formulas apply.
-        float rLength = r;
-        float cHeight = dTop;
-        if (sink_.imperialUnits()) {
-            rLength = toSingle(double(r) / 1000.0 / kMetresPerInch);
-            cHeight = toSingle(double(e.topTE) / 1000.0 / kMetresPerInch) -
-                      toSingle(double(e.topLE) / 1000.0 / kMetresPerInch);
-        }
-        row.r = 1000.0 * rLength;
-        row.c = 1000.0 * cHeight;
-        row.pitch = checkedFinite(std::fabs(rLength) * std::tan(beta) * kPi * 2000.0);
-        sink_.stationComputed(row);
+        sink_.stationComputed(result.row);
     }
 
     StationTable take() { return std::move(table_); }
@@ -94,6 +56,44 @@ private:
 };
 
 } // namespace
+
+StationResult computeStation(int s, StationKind kind, float r, const StationEdges& e, double R,
+                             double dRPS, double dVelocity, bool imperial) {
+    const float dTop = e.topTE - e.topLE;
+    const float dSide = e.sideTE - e.sideLE;
+    double beta;
+    if (kind == StationKind::FirstTip)
+        beta = std::fabs(dTop) > 1e-12 ? std::atan(double(dSide) / dTop) : std::atan(9999.9);
+    else
+        beta = dTop != 0 ? std::atan(double(dSide) / dTop) : 2.0 * std::atan(1.0);
+    const double c = std::sqrt(double(dTop) * dTop + double(dSide) * dSide);
+
+    StationResult result{toSingle(beta), toSingle(c), {}};
+    const double circumferential = std::fabs(r) * (dRPS * kTwoPi);
+    const double speed =
+        checkedFinite(std::sqrt(circumferential * circumferential + dVelocity * dVelocity));
+
+    StationRow& row = result.row;
+    row.number = s + 1;
+    row.rOverR = r / R;
+    row.cOverR = result.Chord / R;
+    row.betaDeg = beta * 180.0 / kPi;
+    row.reynolds = checkedFinite(speed * dTop * 70000.0);
+    row.mach = speed / 340.0;
+
+    // Inches go through metres-per-thousand, so that the millimetre formulas apply.
+    float rLength = r;
+    float cHeight = dTop;
+    if (imperial) {
+        rLength = toSingle(double(r) / 1000.0 / kMetresPerInch);
+        cHeight = toSingle(double(e.topTE) / 1000.0 / kMetresPerInch) -
+                  toSingle(double(e.topLE) / 1000.0 / kMetresPerInch);
+    }
+    row.r = 1000.0 * rLength;
+    row.c = 1000.0 * cHeight;
+    row.pitch = checkedFinite(std::fabs(rLength) * std::tan(beta) * kPi * 2000.0);
+    return result;
+}
 
 StationTable computeStations(const StationInputs& in, StationSink& sink) {
     const int Ut = in.top.last();

@@ -8,15 +8,15 @@ namespace bladetrace {
 // The nine values of one spreadsheet row. Lengths are in millimetres, or in inches when the
 // units box was ticked as the row was built; the rest does not depend on the unit system.
 struct StationRow {
-    int number = 0;        // 1 for the first tip
-    double rOverR = 0;     // signed, -1 at the first tip
-    double cOverR = 0;     // true chord over radius
-    double r = 0;          // signed radius
-    double c = 0;          // top-view chord height
-    double betaDeg = 0;    // blade angle
-    double pitch = 0;      // geometric pitch H
-    double reynolds = 0;   // Re
-    double mach = 0;       // Ma
+    int number = 0;      // 1 for the first tip
+    double rOverR = 0;   // signed, -1 at the first tip
+    double cOverR = 0;   // true chord over radius
+    double r = 0;        // signed radius
+    double c = 0;        // top-view chord height
+    double betaDeg = 0;  // blade angle
+    double pitch = 0;    // geometric pitch H
+    double reynolds = 0; // Re
+    double mach = 0;     // Ma
 };
 
 // Where the station stage sends each row, before it computes the next station.
@@ -35,6 +35,23 @@ struct StationInputs {
     double dRPS;      // revolutions per second
     double dVelocity; // metres per second
 };
+
+// The four edge values of one station (metres): a single column or a window's means.
+struct StationEdges {
+    float topLE, topTE, sideLE, sideTE;
+};
+
+enum class StationKind { FirstTip, Window, LastTip };
+
+// One station's results: the table entries (blade angle, true chord in single precision)
+// and its spreadsheet row. r is the signed radius in metres, R the radius.
+struct StationResult {
+    float Beta;
+    float Chord;
+    StationRow row;
+};
+StationResult computeStation(int s, StationKind kind, float r, const StationEdges& e, double R,
+                             double dRPS, double dVelocity, bool imperial);
 
 // Lays out the stations across the whole diameter and computes each one: chord, blade
 // angle, leading-edge positions into the table, the row values to the sink. Fails with the

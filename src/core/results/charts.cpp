@@ -28,11 +28,11 @@ void applyTipCorrection(StationTable& t) {
 }
 
 ChartSet chartValues(const StationTable& t, float Diameter, double R, bool imperial) {
-    const QString degrees = QString(QChar(0x00DF)) + QStringLiteral(" [") + QChar(0x00B0) +
-                            QLatin1Char(']');
-    ChartSet set = {makeSeries("CHORD", QStringLiteral("c/R")), makeSeries("BETA", degrees),
-                    makeSeries("PITCH", imperial ? QStringLiteral("H [inch]")
-                                                 : QStringLiteral("H [m]"))};
+    const QString degrees =
+        QString(QChar(0x00DF)) + QStringLiteral(" [") + QChar(0x00B0) + QLatin1Char(']');
+    ChartSet set = {
+        makeSeries("CHORD", QStringLiteral("c/R")), makeSeries("BETA", degrees),
+        makeSeries("PITCH", imperial ? QStringLiteral("H [inch]") : QStringLiteral("H [m]"))};
     set[kChordChart].yLabel = QStringLiteral("c/R [-]");
 
     for (int i = 0; i <= foldedLast(t.Count); ++i) {

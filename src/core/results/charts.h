@@ -3,7 +3,6 @@
 #include "geometry/station_table.h"
 
 #include <QString>
-
 #include <array>
 #include <vector>
 

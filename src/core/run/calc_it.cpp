@@ -49,7 +49,8 @@ public:
         host_.setScanPreviewVisible(false);
 
         if (host_.abortAsked()) {
-            host_.showMessage(text(str::kAborted), MessageIcon::Critical, text(str::kCancelledTitle));
+            host_.showMessage(text(str::kAborted), MessageIcon::Critical,
+                              text(str::kCancelledTitle));
             return finish(RunOutcome::Aborted);
         }
         if (topScan == ScanOutcome::Failed || sideScan == ScanOutcome::Failed)

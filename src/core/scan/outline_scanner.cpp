@@ -13,8 +13,8 @@ constexpr quint32 kMarkRed = 0xFFFF0000u; // grey 85: below the default threshol
 class Holder {
 public:
     explicit Holder(QImage& image)
-        : image_(image), bits_(image.bits()), stride_(image.bytesPerLine()),
-          width_(image.width()), height_(image.height()) {}
+        : image_(image), bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()),
+          height_(image.height()) {}
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QtGlobal>
-
 #include <vector>
 
 namespace bladetrace {

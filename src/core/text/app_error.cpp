@@ -39,7 +39,9 @@ Failure::Failure(AppError error)
     : error_(std::move(error)),
       what_(QStringLiteral("Error %1: %2").arg(error_.number).arg(error_.description).toUtf8()) {}
 
-const char* Failure::what() const noexcept { return what_.constData(); }
+const char* Failure::what() const noexcept {
+    return what_.constData();
+}
 
 void fail(qint32 number, const QString& description) {
     throw Failure(makeError(number, description));

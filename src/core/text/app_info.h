@@ -5,7 +5,9 @@
 namespace bladetrace {
 
 // The title the program shows in its caption, message boxes and error reports.
-inline QString appTitle() { return QStringLiteral("Bladetrace"); }
+inline QString appTitle() {
+    return QStringLiteral("Bladetrace");
+}
 
 struct AppVersion {
     int major;

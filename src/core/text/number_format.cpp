@@ -3,7 +3,6 @@
 #include "text/app_error.h"
 
 #include <QLocale>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <optional>
 
 namespace bladetrace {
@@ -17,7 +16,9 @@ QString formatFixed(double value, int decimals, const QLocale& locale = QLocale(
 QString formatSignificant(double value, int digits);
 
 // The general format of stored numbers: up to 15 significant digits, no trailing zeros.
-inline QString formatGeneral(double value) { return formatSignificant(value, 15); }
+inline QString formatGeneral(double value) {
+    return formatSignificant(value, 15);
+}
 
 // A text as the user typed it: blanks around it are ignored, the user's decimal separator
 // is understood, and so is a point where the user's separator is a comma. Nothing else.

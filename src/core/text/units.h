@@ -11,8 +11,12 @@ constexpr double kTwoPi = 6.283185314;
 constexpr double kMetresPerInch = 0.0254;
 constexpr double kMphPerMetrePerSecond = 2.236936;
 
-inline QString inchLabel() { return QStringLiteral("[inch]"); }
-inline QString mphLabel() { return QStringLiteral("[mph]"); }
+inline QString inchLabel() {
+    return QStringLiteral("[inch]");
+}
+inline QString mphLabel() {
+    return QStringLiteral("[mph]");
+}
 
 // The diameter and speed boxes with their unit labels, as the unit check box leaves them.
 struct UnitBoxes {

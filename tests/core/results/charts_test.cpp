@@ -1,0 +1,89 @@
+#include "results/charts.h"
+#include "results/sheet.h"
+#include "text/number_format.h"
+
+#include <gtest/gtest.h>
+#include <tuple>
+
+namespace bladetrace {
+namespace {
+
+StationTable folded(int count) {
+    StationTable t;
+    t.Count = count;
+    for (int i = 0; i <= count / 2; ++i)
+        t.rR[std::size_t(i)] = float(1.0 - 2.0 * i / count);
+    return t;
+}
+
+TEST(Sheet, HeaderAndSampleTexts) {
+    EXPECT_EQ(sheetHeaders().join('|'), QString::fromUtf8("No.|r/R|c/R|r|c|ß|H|Re|Ma"));
+    EXPECT_EQ(sheetSampleTexts().size(), kSheetColumns);
+    EXPECT_EQ(sheetSampleTexts()[0], "_100_");
+    EXPECT_EQ(sheetSampleTexts()[6], "__0.502__");
+}
+
+TEST(Charts, TipIsExtrapolatedFromTheNextTwoStations) {
+    StationTable t = folded(30);
+    t.Beta[0] = 1.5f;
+    t.Beta[1] = 0.30f;
+    t.Beta[2] = 0.35f;
+    t.Chord[0] = 9.0f;
+    t.Chord[1] = 0.020f;
+    t.Chord[2] = 0.024f;
+    applyTipCorrection(t);
+    EXPECT_FLOAT_EQ(t.Beta[0], 0.30f - (0.35f - 0.30f));
+    EXPECT_FLOAT_EQ(t.Chord[0], 0.016f);
+    const ChartSet charts = chartValues(t, 0.185f, double(0.185f) / 2, false);
+    EXPECT_NEAR(charts[kBetaChart].y[0], 0.25 * 180.0 / 3.141592657, 1e-5);
+}
+
+TEST(Charts, ValuesTitlesAndLabels) {
+    StationTable t = folded(20);
+    t.Chord[3] = 0.02f;
+    t.Beta[3] = 0.5f;
+    t.rR[3] = 0.5f;
+    const float D = 0.185f;
+    const ChartSet metric = chartValues(t, D, double(D) / 2.0, false);
+    EXPECT_EQ(formatSignificant(metric[kChordChart].y[3], 7), "0.2162162");
+    EXPECT_EQ(formatSignificant(metric[kBetaChart].y[3], 7), "28.64789");
+    EXPECT_EQ(formatSignificant(metric[kPitchChart].y[3], 7), "0.158754");
+    EXPECT_EQ(metric[kPitchChart].yTitle, "H [m]");
+    EXPECT_EQ(metric[kChordChart].yTitle, "c/R");
+    EXPECT_EQ(metric[kChordChart].yLabel, "c/R [-]");
+    EXPECT_EQ(metric[kBetaChart].yTitle, QString::fromUtf8("ß [°]"));
+    EXPECT_EQ(metric[kBetaChart].xLabel, "r/R [-]");
+    for (const ChartSeries& s : metric)
+        EXPECT_EQ(s.xTitle, "r/R");
+    const ChartSet imperial = chartValues(t, D, double(D) / 2.0, true);
+    EXPECT_EQ(formatSignificant(imperial[kPitchChart].y[3], 7), "6.250159");
+    EXPECT_EQ(imperial[kPitchChart].yTitle, "H [inch]");
+    EXPECT_EQ(imperial[kPitchChart].yLabel, "H [inch]");
+}
+
+TEST(Charts, OneRowPerFoldedStationFromTheTip) {
+    for (const auto& [count, rows, lastRadius] :
+         {std::tuple{20, 11, 0.0}, std::tuple{21, 11, 1.0 - 20.0 / 21}, std::tuple{5, 3, 0.2}}) {
+        const ChartSet charts = chartValues(folded(count), 0.2f, 0.1, false);
+        for (const ChartSeries& s : charts) {
+            ASSERT_EQ(s.rows(), rows) << count;
+            EXPECT_DOUBLE_EQ(s.x.front(), 1.0);
+            EXPECT_NEAR(s.x.back(), lastRadius, 1e-7);
+        }
+    }
+}
+
+TEST(Charts, TextTableHasHeaderAndOneLinePerRow) {
+    StationTable t = folded(4);
+    t.Chord = std::vector<float>(42, 0.01f);
+    const QString text = chartsText(chartValues(t, 0.2f, 0.1, false));
+    const QStringList lines = text.split('\n');
+    ASSERT_EQ(lines.size(), 5); // header, 3 rows, nothing after the last LF
+    EXPECT_EQ(lines[0], QString::fromUtf8("No.\tr/R [-]\tc/R [-]\tß [°]\tH [m]"));
+    EXPECT_EQ(lines[1], "1\t1\t0.1\t0\t0");
+    EXPECT_EQ(lines[3], "3\t0\t0.1\t0\t0");
+    EXPECT_EQ(lines[4], "");
+}
+
+} // namespace
+} // namespace bladetrace

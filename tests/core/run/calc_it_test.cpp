@@ -1,0 +1,187 @@
+#include "core/support/painted_blades.h"
+#include "core/support/recording_host.h"
+#include "run/calc_it.h"
+#include "text/number_format.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+using testing::paintBand;
+using testing::RecordingHost;
+using testing::saveImage;
+
+// A pair whose spans are `topColumns` and `sideColumns` wide; heights 2:1, so every station
+// has a blade angle of atan(1/2).
+class CalcItTest : public ::testing::Test {
+protected:
+    void usePair(int topColumns, int sideColumns) {
+        host.topFile = saveImage(paintBand(topColumns + 20, 60, 10, 10 + topColumns - 1, 10, 50),
+                                 dir.path(), "top.bmp");
+        host.sideFile = saveImage(paintBand(sideColumns + 20, 40, 10, 10 + sideColumns - 1, 10, 30),
+                                  dir.path(), "side.bmp");
+    }
+
+    QTemporaryDir dir;
+    RecordingHost host;
+};
+
+TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
+    usePair(400, 400);
+    host.thickness = true;
+    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(host.statuses,
+              (QStringList{"Working...", "Working on Top View ...", "Working on Side View...",
+                           "Working on geometry...", "Ready."}));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FALSE(host.busy);
+    EXPECT_FALSE(host.previewVisible);
+    EXPECT_EQ(host.header.size(), 9);
+    ASSERT_EQ(host.rows.size(), 42);
+    EXPECT_TRUE(host.rows.front().startsWith("1\t-1.0000\t"));
+    EXPECT_TRUE(host.rows.back().startsWith("42\t1.0000\t"));
+    // 40 pixel rows over 0.185 m / 399 columns: c = 40 * 0.185 / 399 m.
+    EXPECT_EQ(host.rows[10].section('\t', 4, 4), "18.5464");
+    EXPECT_EQ(host.rows[10].section('\t', 5, 5), "26.5651");
+    EXPECT_EQ(host.clipboard.count("_Curve "), 22);
+    ASSERT_EQ(host.charts.size(), 1u);
+    EXPECT_EQ(host.charts[0][kChordChart].rows(), 22);
+    EXPECT_EQ(host.columnsScanned, 420 + 420 + 2);
+}
+
+TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
+    usePair(500, 502);
+    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    const QStringList previous = host.rows;
+
+    usePair(500, 503);
+    EXPECT_EQ(CalcIt(host), RunOutcome::Mismatch);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "Images of top and side view do not match in diameter.\r\n"
+              "Rescan with same size, better contrast or adjust threshold.\r\n"
+              "Diameter: top view = 499,side view = 502");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(host.messages[0].title, "");
+    EXPECT_EQ(host.rows, previous);
+    EXPECT_EQ(host.sheetPreparations, 1);
+    EXPECT_EQ(host.statuses.back(), "Ready.");
+}
+
+TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
+    usePair(400, 400);
+    host.language = kGerman;
+    host.onColumn = [this](int x) { host.abort = host.abort || x == 100; };
+    EXPECT_EQ(CalcIt(host), RunOutcome::Aborted);
+    EXPECT_EQ(host.columnsScanned, 101); // the side view returns at its first column
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              QString::fromUtf8("Bearbeitung abgebrochen (Escape wurde gedrückt)"));
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.messages[0].title, "Vorgang Abgebrochen");
+    EXPECT_EQ(host.sheetPreparations, 0);
+    EXPECT_EQ(host.statuses.back(), "Bereit.");
+    EXPECT_EQ(host.statuses[2], "Bearbeite Seitenansicht");
+}
+
+TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {
+    usePair(400, 400);
+    host.diameter = "0";
+    host.rpm = "-5";
+    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text,
+              "Diameter must be larger than ZERO!  Assuming default of 1.0.");
+    EXPECT_EQ(host.messages[1].text, "RPM must be larger than ZERO!  Assuming default of 1.0.");
+    EXPECT_EQ(host.messages[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.messages[1].title, "Process cancelled");
+    EXPECT_EQ(host.rows.front().section('\t', 3, 3), "-500.0000"); // r of a 1 m propeller
+}
+
+TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
+    usePair(400, 400);
+    host.diameter = "7.283";
+    host.velocity = "100";
+    int reads = 0;
+    // Imperial at the start only: the rows then show the converted metres as millimetres.
+    host.imperial = [&reads] { return ++reads == 1; };
+    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(host.rows.front().section('\t', 3, 3), "-92.4941"); // 0.1849882 m / 2
+    const double speed = 44.70401;                                // 100 mph in m/s
+    const double ma = std::sqrt(std::pow(0.0924941 * 250 * 6.283185314, 2) + speed * speed) / 340;
+    EXPECT_EQ(host.rows.front().section('\t', 8, 8), formatFixed(ma, 2));
+}
+
+TEST_F(CalcItTest, FailuresAreReportedAsCalcItAndEndTheRun) {
+    usePair(400, 400);
+    const QString good = host.sideFile;
+    struct Case {
+        const char* what;
+        std::function<void()> setUp;
+        const char* firstLine;
+    };
+    QFile corrupt(dir.filePath("corrupt.bmp"));
+    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+    corrupt.write("BM this is no picture");
+    corrupt.close();
+    const Case cases[] = {
+        {"rpm not a number", [&] { host.rpm = "fast"; }, "Error13:"},
+        {"missing image", [&] { host.sideFile = dir.filePath("none.bmp"); }, "Error53:"},
+        {"directory", [&] { host.sideFile = dir.path(); }, "Error75:"},
+        {"corrupt image", [&] { host.sideFile = corrupt.fileName(); }, "Error481:"},
+        {"empty name", [&] { host.sideFile.clear(); }, "Error53:"},
+    };
+    for (const Case& c : cases) {
+        host.rpm = "15000";
+        host.sideFile = good;
+        host.messages.clear();
+        c.setUp();
+        EXPECT_EQ(CalcIt(host), RunOutcome::Failed) << c.what;
+        ASSERT_EQ(host.messages.size(), 1u) << c.what;
+        EXPECT_TRUE(host.messages[0].text.startsWith(c.firstLine)) << c.what;
+        EXPECT_TRUE(host.messages[0].text.endsWith("Issued by CalcIt() in Bladetrace.")) << c.what;
+        EXPECT_FALSE(host.busy);
+        EXPECT_EQ(host.statuses.back(), "Ready.");
+    }
+}
+
+TEST_F(CalcItTest, BladeTooNarrowToMeasure) {
+    usePair(15, 15);
+    EXPECT_EQ(CalcIt(host), RunOutcome::Failed);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.contains("too narrow to measure"));
+    EXPECT_TRUE(host.messages[0].text.contains("CalcIt()"));
+    EXPECT_TRUE(host.rows.isEmpty());
+}
+
+TEST_F(CalcItTest, AViewWithoutBladeEndsLikeAnAbortAfterItsReport) {
+    usePair(400, 400);
+    const QStringList previous = host.rows;
+    host.topFile = saveImage(paintBand(300, 50, 0, -1, 0, -1), dir.path(), "white.bmp");
+    EXPECT_EQ(CalcIt(host), RunOutcome::ScanFailed);
+    ASSERT_EQ(host.messages.size(), 1u); // the scanner's report, no abort message
+    EXPECT_TRUE(host.messages[0].text.contains("Issued by DoIt()"));
+    EXPECT_EQ(host.sheetPreparations, 0);
+    EXPECT_TRUE(host.charts.empty());
+    EXPECT_EQ(host.statuses.back(), "Ready.");
+    EXPECT_FALSE(host.busy);
+}
+
+TEST_F(CalcItTest, MoreThan42StationsAreAllShown) {
+    usePair(410, 410);
+    host.thickness = true;
+    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(host.rows.size(), 43);
+    EXPECT_TRUE(host.rows.back().startsWith("43\t1.0000\t"));
+    EXPECT_EQ(host.clipboard.count("_Curve "), 22);
+    EXPECT_EQ(host.charts.at(0)[kPitchChart].rows(), 22);
+}
+
+} // namespace
+} // namespace bladetrace

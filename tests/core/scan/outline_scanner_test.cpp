@@ -1,0 +1,190 @@
+#include "core/support/painted_blades.h"
+#include "core/support/recording_host.h"
+#include "scan/grey_value.h"
+#include "scan/outline_scanner.h"
+#include "scan/preview_offset.h"
+
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+using testing::paintBand;
+using testing::RecordingHost;
+
+struct Scan {
+    ScanOutcome outcome;
+    std::vector<float> xLE, xTE;
+};
+
+Scan scan(QImage& image, qint32 threshold, float diameter, RecordingHost& host) {
+    Scan s;
+    s.outcome = DoIt(image, s.xLE, s.xTE, threshold, diameter, host);
+    return s;
+}
+
+Scan scan(QImage image, qint32 threshold = 110, float diameter = 1.0f) {
+    RecordingHost host;
+    return scan(image, threshold, diameter, host);
+}
+
+TEST(GreyValue, RoundsTheChannelMeanToTheNearestInteger) {
+    EXPECT_EQ(greyValue(0x000101), 1);  // (1, 1, 0): 2/3
+    EXPECT_EQ(greyValue(0x000001), 0);  // (1, 0, 0): 1/3
+    EXPECT_EQ(greyValue(0x0000FF), 85); // the red marks
+    EXPECT_EQ(greyValue(-1), 255);      // outside the image
+    for (qint32 t : {0, 1, 84, 85, 110, 254, 255}) {
+        const DarkTest test(t);
+        for (quint32 r = 0; r < 256; r += 17)
+            for (quint32 g = 0; g < 256; g += 5)
+                for (quint32 b = 0; b < 256; b += 3) {
+                    const quint32 pixel = 0xFF000000u | (r << 16) | (g << 8) | b;
+                    ASSERT_EQ(test.dark(pixel), greyValue(qint32(b << 16 | g << 8 | r)) <= t);
+                }
+    }
+}
+
+TEST(OutlineScanner, ThresholdEqualityIsBlade) {
+    QImage image(40, 10, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 5; x <= 30; ++x)
+        image.setPixel(x, 4, qRgb(110, 110, 110)); // grey exactly 110
+    for (int x = 5; x <= 30; ++x)
+        image.setPixel(x, 6, qRgb(111, 111, 111)); // one level lighter
+    const Scan s = scan(image, 110, 25.0f);
+    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    ASSERT_EQ(s.xLE.size(), 26u);
+    // A single dark pixel per column: upper and lower edge coincide, scale 1 per column.
+    EXPECT_FLOAT_EQ(s.xLE[0], 4.0f);
+    EXPECT_FLOAT_EQ(s.xTE[0], 4.0f);
+}
+
+TEST(OutlineScanner, CompactsAndScalesToTheDiameter) {
+    // Blade in columns 10..410, rows 20..59: 401 elements, 0.0005 m per pixel.
+    QImage image = paintBand(500, 80, 10, 410, 20, 59);
+    const Scan s = scan(image, 110, 0.2f);
+    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    ASSERT_EQ(s.xLE.size(), 401u);
+    ASSERT_EQ(s.xTE.size(), 401u);
+    const float scale = 0.2f / 400.0f;
+    EXPECT_FLOAT_EQ(s.xLE.front(), scale * 20.0f);
+    EXPECT_FLOAT_EQ(s.xTE.back(), scale * 59.0f);
+}
+
+TEST(OutlineScanner, GapInsideTheBladeStaysZero) {
+    QImage image = paintBand(60, 30, 0, 40, 5, 20); // touches the left border
+    for (int y = 0; y < 30; ++y)
+        image.setPixel(17, y, qRgb(255, 255, 255));
+    const Scan s = scan(image, 110, 40.0f);
+    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    ASSERT_EQ(s.xLE.size(), 41u);
+    EXPECT_FLOAT_EQ(s.xLE[0], 5.0f);
+    EXPECT_FLOAT_EQ(s.xTE[0], 20.0f);
+    EXPECT_EQ(s.xLE[17], 0.0f);
+    EXPECT_EQ(s.xTE[17], 0.0f);
+    EXPECT_FLOAT_EQ(s.xLE[18], 5.0f);
+}
+
+TEST(OutlineScanner, UpperAndLowerEdgesAreTheOutermostDarkPixels) {
+    QImage image(30, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 3; x < 28; ++x) {
+        image.setPixel(x, 10 + x % 3, qRgb(0, 0, 0));
+        image.setPixel(x, 40 - x % 5, qRgb(0, 0, 0));
+        image.setPixel(x, 25, qRgb(255, 255, 255)); // light patch inside: ignored
+    }
+    const Scan s = scan(image, 110, 24.0f);
+    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    for (int i = 0; i < 25; ++i) {
+        EXPECT_FLOAT_EQ(s.xLE[std::size_t(i)], float(10 + (i + 3) % 3));
+        EXPECT_FLOAT_EQ(s.xTE[std::size_t(i)], float(40 - (i + 3) % 5));
+    }
+}
+
+TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
+    QImage image(30, 8, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const Scan s = scan(image, 255, 30.0f);
+    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    ASSERT_EQ(s.xLE.size(), 31u); // columns 0..W, the one beyond the image included
+    for (std::size_t i = 0; i < s.xLE.size(); ++i) {
+        EXPECT_EQ(s.xLE[i], 0.0f);
+        EXPECT_FLOAT_EQ(s.xTE[i], 8.0f); // row H, outside
+    }
+}
+
+TEST(OutlineScanner, MarksScannedBladeColumnsRedAndNothingElse) {
+    QImage image = paintBand(50, 20, 10, 30, 5, 9);
+    RecordingHost host;
+    host.onColumn = [&](int x) {
+        // The column to scan next must still be untouched.
+        if (x + 1 < 50) {
+            EXPECT_NE(image.pixel(x + 1, 7), qRgb(255, 0, 0)) << x;
+        }
+    };
+    const Scan s = scan(image, 110, 20.0f, host);
+    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    EXPECT_EQ(host.columnsScanned, 51);
+    EXPECT_EQ(image.pixel(20, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(20, 9), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(20, 4), qRgb(255, 255, 255));
+    // End marks over the full height at the first and last blade column.
+    EXPECT_EQ(image.pixel(10, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(30, 19), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(9, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(31, 19), qRgb(255, 255, 255));
+}
+
+TEST(OutlineScanner, NothingToScaleIsReportedAndLeavesRawArrays) {
+    for (const QImage& picture :
+         {paintBand(40, 10, 0, -1, 0, -1), paintBand(40, 10, 12, 12, 2, 6)}) {
+        QImage image = picture;
+        RecordingHost host;
+        const Scan s = scan(image, 110, 1.0f, host);
+        EXPECT_EQ(s.outcome, ScanOutcome::Failed);
+        ASSERT_EQ(s.xLE.size(), 41u); // indices 0..W, unscaled
+        EXPECT_FLOAT_EQ(s.xTE[12], picture.pixel(12, 6) == qRgb(0, 0, 0) ? 6.0f : 0.0f);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_TRUE(host.messages[0].text.startsWith("Error11:\r\n\r\n"));
+        EXPECT_TRUE(host.messages[0].text.endsWith("Issued by DoIt() in Bladetrace."));
+        EXPECT_EQ(host.statuses.back(), "Ready.");
+    }
+}
+
+TEST(OutlineScanner, AbortStopsAtAColumnBoundary) {
+    QImage image = paintBand(100, 20, 10, 90, 5, 15);
+    RecordingHost host;
+    host.onColumn = [&](int x) { host.abort = x == 49; };
+    const Scan s = scan(image, 110, 1.0f, host);
+    EXPECT_EQ(s.outcome, ScanOutcome::Aborted);
+    EXPECT_EQ(host.columnsScanned, 50);
+    ASSERT_EQ(s.xLE.size(), 101u); // raw rows, not compacted
+    EXPECT_FLOAT_EQ(s.xLE[49], 5.0f);
+    EXPECT_EQ(s.xLE[50], 0.0f);
+    EXPECT_EQ(image.pixel(50, 10), qRgb(0, 0, 0));      // not marked
+    EXPECT_EQ(image.pixel(10, 0), qRgb(255, 255, 255)); // no end marks
+
+    RecordingHost early;
+    early.abort = true;
+    QImage other = paintBand(30, 10, 5, 25, 2, 7);
+    const Scan none = scan(other, 110, 1.0f, early);
+    EXPECT_EQ(none.outcome, ScanOutcome::Aborted);
+    EXPECT_EQ(early.columnsScanned, 0);
+    ASSERT_EQ(none.xLE.size(), 31u);
+    EXPECT_EQ(std::count(none.xLE.begin(), none.xLE.end(), 0.0f), 31);
+}
+
+TEST(PreviewOffset, KeepsTheScannedColumnInTheMiddle) {
+    EXPECT_EQ(previewPaintOffset(0, 169, 2000), 0.0f);
+    EXPECT_EQ(previewPaintOffset(84, 169, 2000), 0.0f); // 84 < 84.5
+    EXPECT_EQ(previewPaintOffset(85, 169, 2000), -0.5f);
+    EXPECT_EQ(previewPaintOffset(1000, 169, 2000), -915.5f);
+    EXPECT_EQ(previewPaintOffset(1915.5f, 169, 2000), -1831.0f); // not strictly beyond
+    EXPECT_EQ(previewPaintOffset(1916, 169, 2000), -1831.0f);    // right end held
+    // An image narrower than the strip: left-aligned, then right-aligned.
+    EXPECT_EQ(previewPaintOffset(50, 169, 100), 0.0f);
+    EXPECT_EQ(previewPaintOffset(85, 169, 100), 69.0f);
+}
+
+} // namespace
+} // namespace bladetrace

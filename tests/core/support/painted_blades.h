@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+namespace bladetrace::testing {
+
+// A white picture with a black band in columns [first, last], rows [top, bottom]: a blade
+// whose upper and lower edges are known exactly.
+QImage paintBand(int width, int height, int first, int last, int top, int bottom);
+
+// Saves `image` as a BMP under `dir` and returns the path.
+QString saveImage(const QImage& image, const QString& dir, const QString& name);
+
+} // namespace bladetrace::testing

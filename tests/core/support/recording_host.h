@@ -1,0 +1,94 @@
+#pragma once
+
+#include "run/run_host.h"
+#include "text/string_table.h"
+
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace bladetrace::testing {
+
+// Stands in for the window: inputs are plain fields, every visible effect is recorded in
+// order as one line of `events`, so tests can check what was shown and when.
+class RecordingHost : public RunHost {
+public:
+    struct Message {
+        QString text;
+        MessageIcon icon;
+        QString title;
+    };
+
+    qint32 language = kEnglish;
+    qint32 threshold = 110;
+    QString diameter = QStringLiteral("0.185");
+    QString rpm = QStringLiteral("15000");
+    QString velocity = QStringLiteral("50");
+    QString topFile;
+    QString sideFile;
+    std::function<bool()> imperial = [] { return false; };
+    bool thickness = false;
+    QString rootThickness = QStringLiteral("20");
+    QString tipThickness = QStringLiteral("10");
+    // Called per scanned column; may set `abort`.
+    std::function<void(int x)> onColumn;
+    bool abort = false;
+
+    QStringList events;
+    QStringList statuses;
+    std::vector<Message> messages;
+    QStringList header;
+    QStringList rows;
+    int sheetPreparations = 0;
+    QString clipboard = QStringLiteral("(untouched)");
+    std::vector<ChartSet> charts;
+    bool busy = false;
+    bool previewVisible = false;
+    int columnsScanned = 0;
+
+    qint32 lLanguage() const override { return language; }
+    void setBusyPointer(bool b) override {
+        busy = b;
+        events << (b ? QStringLiteral("pointer busy") : QStringLiteral("pointer default"));
+    }
+    void showStatus(const QString& text) override {
+        statuses << text;
+        events << QStringLiteral("status ") + text;
+    }
+    void showMessage(const QString& text, MessageIcon icon, const QString& title) override {
+        messages.push_back({text, icon, title});
+        events << QStringLiteral("message ") + text;
+    }
+    bool abortAsked() override { return abort; }
+    void scanStarted(const QImage&) override {}
+    void columnScanned(const QImage&, int x) override {
+        ++columnsScanned;
+        if (onColumn)
+            onColumn(x);
+    }
+    bool thicknessCorrection() override { return thickness; }
+    QString rootThicknessText() override { return rootThickness; }
+    QString tipThicknessText() override { return tipThickness; }
+    void putOnClipboard(const QString& text) override { clipboard = text; }
+    qint32 thresholdValue() override { return threshold; }
+    QString diameterText() override { return diameter; }
+    QString rpmText() override { return rpm; }
+    QString velocityText() override { return velocity; }
+    bool imperialUnits() override { return imperial(); }
+    QString topFileName() override { return topFile; }
+    QString sideFileName() override { return sideFile; }
+    void processEvents() override {}
+    void setScanPreviewVisible(bool visible) override { previewVisible = visible; }
+    void prepareSheet() override {
+        ++sheetPreparations;
+        rows.clear();
+        events << QStringLiteral("sheet prepared");
+    }
+    void setSheetHeader(const QStringList& headers, const QStringList&) override {
+        header = headers;
+    }
+    void appendSheetRow(const QString& text) override { rows << text; }
+    void showCharts(const ChartSet& set) override { charts.push_back(set); }
+};
+
+} // namespace bladetrace::testing

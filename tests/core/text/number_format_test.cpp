@@ -1,0 +1,121 @@
+#include "text/app_error.h"
+#include "text/number_format.h"
+#include "text/units.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+class LocaleScope {
+public:
+    explicit LocaleScope(QLocale::Language language) { QLocale::setDefault(QLocale(language)); }
+    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
+};
+
+TEST(FormatFixed, PatternsRoundAtTheShownDigit) {
+    EXPECT_EQ(formatFixed(0.750270, 4), "0.7503");
+    EXPECT_EQ(formatFixed(100744.4, 0), "100744");
+    EXPECT_EQ(formatFixed(0.3527, 2), "0.35");
+    EXPECT_EQ(formatFixed(7.28346, 3), "7.283");
+    EXPECT_EQ(formatFixed(-92.49411, 4), "-92.4941");
+    EXPECT_EQ(formatFixed(0.1657265, 7), "0.1657265");
+    EXPECT_EQ(formatFixed(12, 4), "12.0000");
+    EXPECT_EQ(formatFixed(0, 0), "0");
+    EXPECT_EQ(formatFixed(0.04, 2), "0.04");
+}
+
+TEST(FormatFixed, HalvesAsTheUserSeesThemGoAwayFromZero) {
+    // 2.675 is 2.67499999... in binary; the user typed and sees 2.675.
+    EXPECT_EQ(formatFixed(2.675, 2), "2.68");
+    EXPECT_EQ(formatFixed(-2.675, 2), "-2.68");
+    EXPECT_EQ(formatFixed(0.5, 0), "1");
+    EXPECT_EQ(formatFixed(99.99995, 4), "100.0000");
+    EXPECT_EQ(formatFixed(999.5, 0), "1000");
+}
+
+TEST(FormatFixed, TinyNegativeValuesShowAsZero) {
+    EXPECT_EQ(formatFixed(-0.00001, 4), "0.0000");
+    EXPECT_EQ(formatFixed(-0.00005, 4), "-0.0001");
+}
+
+TEST(FormatFixed, LargeAndSmallMagnitudes) {
+    EXPECT_EQ(formatFixed(1.25e20, 0), "125000000000000000000");
+    EXPECT_EQ(formatFixed(3.2e-9, 7), "0.0000000");
+    EXPECT_EQ(formatFixed(6.5e-8, 7), "0.0000001");
+}
+
+TEST(FormatFixed, UsesTheUsersDecimalSeparator) {
+    LocaleScope german(QLocale::German);
+    EXPECT_EQ(formatFixed(0.185, 4), "0,1850");
+    EXPECT_EQ(formatFixed(-1234.5, 1), "-1234,5"); // never grouped
+    EXPECT_EQ(formatFixed(0.5, 7, QLocale::c()), "0.5000000");
+}
+
+TEST(ParseNumber, ReadsWhatUsersType) {
+    EXPECT_DOUBLE_EQ(parseNumber(" 0.185 "), 0.185);
+    EXPECT_DOUBLE_EQ(parseNumber("-1"), -1.0);
+    EXPECT_DOUBLE_EQ(parseNumber("15000"), 15000.0);
+    EXPECT_DOUBLE_EQ(parseNumber("1e3"), 1000.0);
+    LocaleScope german(QLocale::German);
+    EXPECT_DOUBLE_EQ(parseNumber("0,185"), 0.185);
+    // A point is a decimal point, never a thousands separator that makes 185 of it.
+    EXPECT_DOUBLE_EQ(parseNumber("0.185"), 0.185);
+}
+
+TEST(ParseNumber, RefusesTextThatIsNoNumber) {
+    for (const char* text : {"", "  ", "abc", "1.2.3", "12abc", "nan"}) {
+        try {
+            parseNumber(QString::fromLatin1(text));
+            ADD_FAILURE() << "accepted '" << text << "'";
+        } catch (const Failure& f) {
+            EXPECT_EQ(f.error().number, errc::kTypeMismatch) << text;
+        }
+        EXPECT_FALSE(tryParseNumber(QString::fromLatin1(text)).has_value()) << text;
+    }
+    try {
+        parseNumber("1e999");
+        ADD_FAILURE() << "accepted 1e999";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.error().number, errc::kOverflow);
+    }
+}
+
+TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
+    EXPECT_EQ(formatSignificant(0.21621621621, 7), "0.2162162");
+    EXPECT_EQ(formatSignificant(28.647889757, 7), "28.64789");
+    EXPECT_EQ(formatSignificant(0.5, 7), "0.5");
+    EXPECT_EQ(formatGeneral(0.1850), "0.185");
+    EXPECT_EQ(formatGeneral(50.0), "50");
+}
+
+TEST(UnitSwitch, RoundTripsAccumulateTheShownRounding) {
+    UnitBoxes imperial = switchUnits(true, "0.185", "50", 1);
+    EXPECT_EQ(imperial.diameter, "7.283");
+    EXPECT_EQ(imperial.velocity, "111.85");
+    EXPECT_EQ(imperial.diameterUnit, "[inch]");
+    EXPECT_EQ(imperial.velocityUnit, "[mph]");
+    UnitBoxes metric = switchUnits(false, imperial.diameter, imperial.velocity, 1);
+    EXPECT_EQ(metric.diameter, "0.1850");
+    EXPECT_EQ(metric.velocity, "50.00");
+    EXPECT_EQ(metric.diameterUnit, "[m]");
+    EXPECT_EQ(metric.velocityUnit, "[m/s]");
+
+    imperial = switchUnits(true, "1", "1", 2);
+    EXPECT_EQ(imperial.diameter, "39.370");
+    EXPECT_EQ(imperial.velocity, "2.24");
+    metric = switchUnits(false, imperial.diameter, imperial.velocity, 2);
+    EXPECT_EQ(metric.diameter, "1.0000");
+    EXPECT_EQ(metric.velocity, "1.00");
+}
+
+TEST(UnitSwitch, ABoxWithoutANumberIsLeftAsItIs) {
+    const UnitBoxes boxes = switchUnits(true, "", "fast", 1);
+    EXPECT_EQ(boxes.diameter, "");
+    EXPECT_EQ(boxes.velocity, "fast");
+    EXPECT_EQ(boxes.diameterUnit, "[inch]");
+}
+
+} // namespace
+} // namespace bladetrace

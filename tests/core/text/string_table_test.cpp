@@ -1,0 +1,91 @@
+#include "text/app_error.h"
+#include "text/error_report.h"
+#include "text/string_table.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+TEST(StringTable, LooksUpByLanguageAndEntry) {
+    EXPECT_EQ(LoadLangResString(kEnglish, 41), QStringLiteral("Ready."));
+    EXPECT_EQ(LoadLangResString(kGerman, 41), QStringLiteral("Bereit."));
+    EXPECT_EQ(LoadLangResString(kEnglish, 0), QStringLiteral("----------ENGLISH----------"));
+    EXPECT_EQ(LoadLangResString(kGerman, 0), QStringLiteral("----------DEUTSCH---------"));
+    EXPECT_EQ(LoadLangResString(kGerman, 50), QStringLiteral("Drehzahl"));
+    // The texts are kept verbatim, double blanks and umlauts included.
+    EXPECT_EQ(LoadLangResString(kEnglish, 48),
+              QStringLiteral("must be larger than ZERO!  Assuming default of 1.0."));
+    EXPECT_EQ(LoadLangResString(kGerman, 11), QString::fromUtf8("Weißabgleich:"));
+    EXPECT_EQ(resourceString(2028)->left(32),
+              QString::fromUtf8("Diese Bilder können können durch"));
+}
+
+TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
+    for (qint32 language : {kEnglish, kGerman}) {
+        for (qint16 n = 0; n < kStringsPerLanguage; ++n)
+            EXPECT_FALSE(LoadLangResString(language, n).isEmpty()) << language << " " << n;
+    }
+    for (qint32 id : {999, 1051, 1999, 2051, 3000, 0, -1})
+        EXPECT_FALSE(resourceString(id).has_value()) << id;
+}
+
+TEST(StringTable, LookupOutsideTheTableIsAnErrorValue) {
+    try {
+        LoadLangResString(3, 41);
+        FAIL() << "no error";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.error().number, errc::kResourceNotFound);
+        EXPECT_TRUE(f.error().description.contains(QStringLiteral("3041")));
+    }
+    EXPECT_THROW(LoadLangResString(kEnglish, 51), Failure);
+    EXPECT_THROW(LoadLangResString(kGerman, -1), Failure);
+    try {
+        LoadLangResString(2147483, 1000);
+        FAIL() << "no error";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.error().number, errc::kOverflow);
+    }
+}
+
+struct ReportRecorder : ReportHost {
+    qint32 language = kEnglish;
+    QStringList events;
+    qint32 lLanguage() const override { return language; }
+    void setBusyPointer(bool busy) override { events << (busy ? "busy" : "default pointer"); }
+    void showStatus(const QString& text) override { events << "status " + text; }
+    void showMessage(const QString& text, MessageIcon icon, const QString& title) override {
+        events << QStringLiteral("message[%1|%2] %3")
+                      .arg(icon == MessageIcon::None ? "no icon" : "icon", title, text);
+    }
+};
+
+TEST(ErrorReport, TextHasNumberWithoutBlankThenEmptyLine) {
+    const AppError error = makeError(errc::kFileNotFound);
+    EXPECT_EQ(
+        errorReportText(error, QStringLiteral("CalcIt()")),
+        QStringLiteral("Error53:\r\n\r\nFile not found.\r\nIssued by CalcIt() in Bladetrace."));
+}
+
+TEST(ErrorReport, ResetsPointerAndStatusBeforeTheMessage) {
+    ReportRecorder host;
+    host.language = kGerman;
+    ErrorHandler(host, makeError(errc::kDivisionByZero), QStringLiteral("DoIt()"));
+    ASSERT_EQ(host.events.size(), 3);
+    EXPECT_EQ(host.events[0], "default pointer");
+    EXPECT_EQ(host.events[1], "status Bereit.");
+    EXPECT_EQ(host.events[2], "message[no icon|] Error11:\r\n\r\nDivision by zero.\r\n"
+                              "Issued by DoIt() in Bladetrace.");
+}
+
+TEST(ErrorReport, StillReportsWhenTheLanguageIsBroken) {
+    ReportRecorder host;
+    host.language = 7;
+    ErrorHandler(host, makeError(errc::kOverflow), QStringLiteral("Form_Load()"));
+    ASSERT_EQ(host.events.size(), 3);
+    EXPECT_EQ(host.events[1], "status Ready.");
+}
+
+} // namespace
+} // namespace bladetrace
