@@ -5,7 +5,6 @@
 #endif
 #include <QLocale>
 #include <QStandardPaths>
-
 #include <gtest/gtest.h>
 
 // Every test program runs inside a Qt application with a fixed locale and a throwaway

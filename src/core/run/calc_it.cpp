@@ -26,15 +26,15 @@ struct RunInputs {
 
 class Run : public StationSink {
 public:
-    explicit Run(RunHost& host) : host_(host) {}
+    Run(RunHost& host, const PictureLoader& loader) : host_(host), loader_(loader) {}
 
     RunOutcome execute() {
         host_.setBusyPointer(true);
         status(str::kStatusWorking);
         const RunInputs in = readInputs();
 
-        QImage picTop = loadPicture(host_.topFileName());
-        QImage picSide = loadPicture(host_.sideFileName());
+        QImage picTop = loader_(host_.topFileName());
+        QImage picSide = loader_(host_.sideFileName());
         host_.processEvents();
         host_.setScanPreviewVisible(true);
         EdgeArrays top, side;
@@ -131,15 +131,20 @@ private:
     }
 
     RunHost& host_;
+    const PictureLoader& loader_;
     bool headerSet_ = false;
 };
 
 } // namespace
 
 RunOutcome CalcIt(RunHost& host) {
+    return CalcIt(host, loadPicture);
+}
+
+RunOutcome CalcIt(RunHost& host, const PictureLoader& loader) {
     AppError error;
     try {
-        return Run(host).execute();
+        return Run(host, loader).execute();
     } catch (const Failure& failure) {
         error = failure.error();
     } catch (const std::bad_alloc&) {

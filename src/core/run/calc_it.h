@@ -2,6 +2,8 @@
 
 #include "run/run_host.h"
 
+#include <functional>
+
 namespace bladetrace {
 
 enum class RunOutcome {
@@ -12,8 +14,13 @@ enum class RunOutcome {
     Failed,     // reported as "CalcIt()"
 };
 
+// Turns a file name into a picture ready to scan; fails with the error value.
+using PictureLoader = std::function<QImage(const QString& fileName)>;
+
 // One analysis run, from reading the inputs to the charts. Never throws: every failure is
-// reported through the host's error report and ends the run.
+// reported through the host's error report and ends the run. The pictures come from
+// `loader` (by default the image files, decoded).
+RunOutcome CalcIt(RunHost& host, const PictureLoader& loader);
 RunOutcome CalcIt(RunHost& host);
 
 } // namespace bladetrace

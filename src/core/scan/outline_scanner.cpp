@@ -4,6 +4,8 @@
 #include "text/checked_math.h"
 #include "text/error_report.h"
 
+#include <algorithm>
+
 namespace bladetrace {
 namespace {
 
@@ -18,8 +20,8 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    quint32 pixel(int x, int y) const {
-        return reinterpret_cast<const quint32*>(bits_ + qsizetype(y) * stride_)[x];
+    const quint32* row(int y) const {
+        return reinterpret_cast<const quint32*>(bits_ + qsizetype(y) * stride_);
     }
     void markColumn(int x, int top, int bottom) {
         if (x < 0 || x >= width_)
@@ -44,41 +46,83 @@ struct ColumnEdges {
     int lower = -1;
 };
 
-// Reads the background above and below the blade and one dark pixel at each end, nothing
-// of the blade's inside, and no pixel twice. Row H and row -1 lie outside the image.
-ColumnEdges findEdges(const Holder& holder, const DarkTest& test, int x) {
-    const int H = holder.height();
-    ColumnEdges e;
-    if (x >= holder.width()) {
-        if (test.outsideDark())
-            e = {0, H};
-        return e;
-    }
-    for (int y = 0; y < H; ++y) {
-        if (test.dark(holder.pixel(x, y))) {
-            e.upper = y;
-            break;
+// Columns are searched a block at a time, row by row across the block: the same pixels a
+// column-by-column search reads (the background above and below the blade and one dark
+// pixel at each end, none twice), but each row's memory is touched once per block instead
+// of once per column, which keeps tall images out of the cache's and the TLB's way.
+constexpr int kBlockColumns = 64;
+
+class EdgeBlock {
+public:
+    EdgeBlock(const Holder& holder, const DarkTest& test) : holder_(holder), test_(test) {}
+
+    // Finds the edges of columns [x0, x0 + n); columns at or beyond the image's width lie
+    // outside it and read as background.
+    void search(int x0, int n) {
+        x0_ = x0;
+        n_ = n;
+        const int H = holder_.height();
+        const int inside = std::max(0, std::min(n, holder_.width() - x0));
+        for (int c = 0; c < n; ++c)
+            edges_[c] = ColumnEdges{};
+        for (int c = inside; c < n; ++c)
+            if (test_.outsideDark())
+                edges_[c] = {0, H};
+
+        int open = inside;
+        for (int y = 0; y < H && open > 0; ++y) {
+            const quint32* row = holder_.row(y) + x0;
+            for (int c = 0; c < inside; ++c) {
+                if (edges_[c].upper < 0 && test_.dark(row[c])) {
+                    edges_[c].upper = y;
+                    --open;
+                }
+            }
         }
-    }
-    if (e.upper < 0) {
-        // The bottom-up search would read the same white pixels again.
-        if (test.outsideDark())
-            e = {H, H};
-        return e;
-    }
-    if (test.outsideDark()) {
-        e.lower = H;
-        return e;
-    }
-    e.lower = e.upper;
-    for (int y = H - 1; y > e.upper; --y) {
-        if (test.dark(holder.pixel(x, y))) {
-            e.lower = y;
-            break;
+        // Rows H and -1 lie outside: at the all-dark threshold they are blade too.
+        for (int c = 0; c < inside; ++c) {
+            ColumnEdges& e = edges_[c];
+            if (test_.outsideDark())
+                e = e.upper < 0 ? ColumnEdges{H, H} : ColumnEdges{e.upper, H};
         }
+        if (test_.outsideDark())
+            return;
+
+        // Bottom-up, only below each column's upper edge; a column whose search meets its
+        // upper edge has a single dark pixel there.
+        open = 0;
+        int lowestUpper = H;
+        for (int c = 0; c < inside; ++c) {
+            if (edges_[c].upper >= 0) {
+                ++open;
+                lowestUpper = std::min(lowestUpper, edges_[c].upper);
+            }
+        }
+        for (int y = H - 1; y > lowestUpper && open > 0; --y) {
+            const quint32* row = holder_.row(y) + x0;
+            for (int c = 0; c < inside; ++c) {
+                ColumnEdges& e = edges_[c];
+                if (e.lower < 0 && y > e.upper && test_.dark(row[c])) {
+                    e.lower = y;
+                    --open;
+                }
+            }
+        }
+        for (int c = 0; c < inside; ++c)
+            if (edges_[c].upper >= 0 && edges_[c].lower < 0)
+                edges_[c].lower = edges_[c].upper;
     }
-    return e;
-}
+
+    const ColumnEdges& operator[](int x) const { return edges_[x - x0_]; }
+    bool holds(int x) const { return x >= x0_ && x < x0_ + n_; }
+
+private:
+    const Holder& holder_;
+    const DarkTest& test_;
+    ColumnEdges edges_[kBlockColumns];
+    int x0_ = 0;
+    int n_ = 0;
+};
 
 } // namespace
 
@@ -92,12 +136,15 @@ ScanOutcome DoIt(QImage& picTop, std::vector<float>& xLE, std::vector<float>& xT
     host.scanStarted(picTop);
 
     const DarkTest test(lThreshold);
+    EdgeBlock block(holder, test);
     int first = -1;
     int last = -1;
     for (int x = 0; x <= W; ++x) {
         if (host.abortAsked())
             return ScanOutcome::Aborted;
-        const ColumnEdges e = findEdges(holder, test, x);
+        if (!block.holds(x))
+            block.search(x, std::min(kBlockColumns, W + 1 - x));
+        const ColumnEdges e = block[x];
         if (e.upper >= 0 && e.lower >= 0) {
             if (first < 0)
                 first = x;

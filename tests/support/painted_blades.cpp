@@ -1,4 +1,4 @@
-#include "core/support/painted_blades.h"
+#include "support/painted_blades.h"
 
 #include <QDir>
 

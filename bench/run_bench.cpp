@@ -1,0 +1,131 @@
+// The scanner and the whole headless run on an 8000 x 2000 pair, against one plain
+// sequential pass over both images' pixels measured in the same run.
+
+#include "ratio_reporter.h"
+#include "run/calc_it.h"
+#include "synthetic_pair.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace bladetrace;
+using bladetrace::bench::SyntheticPair;
+
+namespace {
+
+constexpr int kWidth = 8000;
+constexpr int kHeight = 2000;
+
+const SyntheticPair& pair() {
+    static const SyntheticPair p = bladetrace::bench::makePair(kWidth, kHeight);
+    return p;
+}
+
+// What the window would do, minus the window: inputs fixed, output dropped.
+class SilentHost : public RunHost {
+public:
+    int rows = 0;
+    qint32 lLanguage() const override { return 1; }
+    void setBusyPointer(bool) override {}
+    void showStatus(const QString&) override {}
+    void showMessage(const QString& text, MessageIcon, const QString&) override {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+    }
+    bool abortAsked() override { return false; }
+    void scanStarted(const QImage&) override {}
+    void columnScanned(const QImage&, int) override {}
+    bool thicknessCorrection() override { return true; }
+    QString rootThicknessText() override { return QStringLiteral("20"); }
+    QString tipThicknessText() override { return QStringLiteral("10"); }
+    void putOnClipboard(const QString& text) override { benchmark::DoNotOptimize(text.size()); }
+    qint32 thresholdValue() override { return 110; }
+    QString diameterText() override { return QStringLiteral("0.185"); }
+    QString rpmText() override { return QStringLiteral("15000"); }
+    QString velocityText() override { return QStringLiteral("50"); }
+    bool imperialUnits() override { return false; }
+    QString topFileName() override { return QStringLiteral("top"); }
+    QString sideFileName() override { return QStringLiteral("side"); }
+    void processEvents() override {}
+    void setScanPreviewVisible(bool) override {}
+    void prepareSheet() override {}
+    void setSheetHeader(const QStringList&, const QStringList&) override {}
+    void appendSheetRow(const QString&) override { ++rows; }
+    void showCharts(const ChartSet&) override {}
+};
+
+// One pass that sums every pixel's three channels: the work of a grey test on each pixel.
+void SequentialPass(benchmark::State& state) {
+    for (auto _ : state) {
+        quint64 sum = 0;
+        for (const QImage* image : {&pair().top, &pair().side}) {
+            for (int y = 0; y < image->height(); ++y) {
+                const auto* line = reinterpret_cast<const quint32*>(image->constScanLine(y));
+                for (int x = 0; x < image->width(); ++x)
+                    sum += (line[x] & 0xFFu) + ((line[x] >> 8) & 0xFFu) + ((line[x] >> 16) & 0xFFu);
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+// The least a pass can do: add up every pixel's 32-bit word.
+void SequentialWords(benchmark::State& state) {
+    for (auto _ : state) {
+        quint64 sum = 0;
+        for (const QImage* image : {&pair().top, &pair().side}) {
+            for (int y = 0; y < image->height(); ++y) {
+                const auto* line = reinterpret_cast<const quint32*>(image->constScanLine(y));
+                for (int x = 0; x < image->width(); ++x)
+                    sum += line[x];
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void Scanner(benchmark::State& state) {
+    SilentHost host;
+    std::vector<float> le, te;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QImage top = pair().top.copy();
+        QImage side = pair().side.copy();
+        state.ResumeTiming();
+        DoIt(top, le, te, 110, 0.185f, host);
+        DoIt(side, le, te, 110, 0.185f, host);
+        benchmark::DoNotOptimize(le.data());
+    }
+}
+
+void WholeRun(benchmark::State& state) {
+    SilentHost host;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QImage top = pair().top.copy();
+        QImage side = pair().side.copy();
+        // The pictures are handed over as if just decoded; decoding is not measured.
+        const PictureLoader loader = [&](const QString& name) {
+            return std::move(name == QLatin1String("top") ? top : side);
+        };
+        state.ResumeTiming();
+        if (CalcIt(host, loader) != RunOutcome::Completed)
+            state.SkipWithError("run did not complete");
+    }
+    state.counters["stations"] = host.rows / double(state.iterations());
+}
+
+BENCHMARK(SequentialPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(SequentialWords)->Unit(benchmark::kMillisecond);
+BENCHMARK(Scanner)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeRun)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    bladetrace::bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios("SequentialPass");
+    reporter.printRatios("SequentialWords");
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,67 @@
+#include "batch_host.h"
+
+#include "interrupt.h"
+
+#include <unistd.h>
+
+namespace bladetrace::cli {
+
+BatchHost::BatchHost(const BatchOptions& options, std::FILE* out, std::FILE* err)
+    : options_(options), out_(out), err_(err), progress_(isatty(fileno(err)) != 0) {}
+
+void BatchHost::writeLine(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+void BatchHost::clearProgress() {
+    if (progressShown_) {
+        std::fputs("\r\033[K", err_);
+        progressShown_ = false;
+    }
+}
+
+void BatchHost::showStatus(const QString& text) {
+    status_ = text;
+    clearProgress();
+}
+
+void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
+    clearProgress();
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    writeLine(err_, plain);
+    std::fflush(err_);
+}
+
+bool BatchHost::abortAsked() {
+    return interruptRequested();
+}
+
+void BatchHost::scanStarted(const QImage& holder) {
+    columns_ = holder.width() + 1;
+    shownPercent_ = -1;
+}
+
+void BatchHost::columnScanned(const QImage&, int x) {
+    if (!progress_ || columns_ <= 0)
+        return;
+    const int percent = int(qint64(x + 1) * 100 / columns_);
+    if (percent == shownPercent_)
+        return;
+    shownPercent_ = percent;
+    const QByteArray line = QStringLiteral("\r%1 %2%").arg(status_).arg(percent).toUtf8();
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), err_);
+    std::fflush(err_);
+    progressShown_ = true;
+}
+
+void BatchHost::setSheetHeader(const QStringList& headers, const QStringList&) {
+    writeLine(out_, headers.join(QLatin1Char('\t')));
+}
+
+void BatchHost::appendSheetRow(const QString& tabSeparatedCells) {
+    writeLine(out_, tabSeparatedCells);
+}
+
+} // namespace bladetrace::cli
