@@ -1,0 +1,74 @@
+#include "settings/stored_settings.h"
+
+#include "text/number_format.h"
+
+#include <limits>
+
+namespace bladetrace {
+namespace {
+
+const QString kDefaultNumber = QStringLiteral("1");
+
+QString storedNumber(const QString& boxText) {
+    const auto value = tryParseNumber(boxText);
+    return value ? formatGeneral(*value) : kDefaultNumber;
+}
+
+} // namespace
+
+StoredSettings::StoredSettings()
+    : StoredSettings(std::make_unique<QSettings>(
+          QSettings::UserScope, QStringLiteral("Quillmark Works"), QStringLiteral("Blade Trace"))) {
+}
+
+StoredSettings::StoredSettings(std::unique_ptr<QSettings> store) : store_(std::move(store)) {}
+
+StoredSettings::~StoredSettings() = default;
+
+QString StoredSettings::text(const char* key, const QString& fallback) const {
+    return store_->value(QLatin1String(key), fallback).toString();
+}
+
+qint32 StoredSettings::language() const {
+    bool ok = false;
+    const int value = text("Language", QStringLiteral("1")).trimmed().toInt(&ok);
+    return ok && (value == 1 || value == 2) ? value : 1;
+}
+
+qint16 StoredSettings::units() const {
+    bool ok = false;
+    const short value = text("Units", QStringLiteral("0")).trimmed().toShort(&ok);
+    return ok && value != 0 ? 1 : 0;
+}
+
+QString StoredSettings::diameter() const {
+    return text("Diameter", kDefaultNumber);
+}
+QString StoredSettings::velocity() const {
+    return text("Velocity", kDefaultNumber);
+}
+QString StoredSettings::rpm() const {
+    return text("RPM", kDefaultNumber);
+}
+
+QString StoredSettings::topFile(const QString& fallback) const {
+    return text("TopFile", fallback);
+}
+QString StoredSettings::sideFile(const QString& fallback) const {
+    return text("SideFile", fallback);
+}
+
+void StoredSettings::writeAll(qint32 language, qint16 units, const QString& diameterText,
+                              const QString& rpmText, const QString& velocityText,
+                              const QString& topFile, const QString& sideFile) {
+    store_->setValue(QStringLiteral("Language"), QString::number(language));
+    store_->setValue(QStringLiteral("Units"), QString::number(units));
+    store_->setValue(QStringLiteral("Diameter"), storedNumber(diameterText));
+    store_->setValue(QStringLiteral("RPM"), storedNumber(rpmText));
+    store_->setValue(QStringLiteral("Velocity"), storedNumber(velocityText));
+    store_->setValue(QStringLiteral("TopFile"), topFile);
+    store_->setValue(QStringLiteral("SideFile"), sideFile);
+    store_->sync();
+}
+
+} // namespace bladetrace

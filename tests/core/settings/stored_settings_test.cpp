@@ -1,0 +1,56 @@
+#include "settings/stored_settings.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+class StoredSettingsTest : public ::testing::Test {
+protected:
+    std::unique_ptr<QSettings> store() const {
+        return std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(StoredSettingsTest, EmptyStoreGivesTheDefaults) {
+    const StoredSettings s(store());
+    EXPECT_EQ(s.language(), 1);
+    EXPECT_EQ(s.units(), 0);
+    EXPECT_EQ(s.diameter(), "1");
+    EXPECT_EQ(s.velocity(), "1");
+    EXPECT_EQ(s.rpm(), "1");
+    EXPECT_EQ(s.topFile("/opt/bt/pylon 1.bmp"), "/opt/bt/pylon 1.bmp");
+}
+
+TEST_F(StoredSettingsTest, RoundTripKeepsTextsAndTrimsNumbers) {
+    StoredSettings(store()).writeAll(2, 1, "0.1850", "15000", "50.0", "/a/top.bmp", "/b/side.jpg");
+    const StoredSettings s(store());
+    EXPECT_EQ(s.language(), 2);
+    EXPECT_EQ(s.units(), 1);
+    EXPECT_EQ(s.diameter(), "0.185");
+    EXPECT_EQ(s.velocity(), "50");
+    EXPECT_EQ(s.rpm(), "15000");
+    EXPECT_EQ(s.topFile("x"), "/a/top.bmp");
+    EXPECT_EQ(s.sideFile("x"), "/b/side.jpg");
+}
+
+TEST_F(StoredSettingsTest, ValuesThatDoNotConvertFallBackWithoutLosingTheRest) {
+    StoredSettings(store()).writeAll(1, 0, "big", "", "7", "t", "s");
+    {
+        auto raw = store();
+        raw->setValue("Language", "3");
+        raw->setValue("Units", "yes");
+    }
+    StoredSettings s(store());
+    EXPECT_EQ(s.language(), 1);
+    EXPECT_EQ(s.units(), 0);
+    EXPECT_EQ(s.diameter(), "1");
+    EXPECT_EQ(s.rpm(), "1");
+    EXPECT_EQ(s.velocity(), "7");
+    EXPECT_EQ(s.sideFile("x"), "s");
+}
+
+} // namespace
+} // namespace bladetrace
