@@ -1,4 +1,4 @@
-#include "core/support/recording_host.h"
+#include "support/recording_host.h"
 #include "geometry/airfoil.h"
 
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "core/support/recording_host.h"
+#include "support/recording_host.h"
 #include "geometry/section_script.h"
 #include "text/app_error.h"
 

@@ -1,4 +1,4 @@
-#include "core/support/recording_host.h"
+#include "support/recording_host.h"
 #include "geometry/min.h"
 #include "geometry/station_layout.h"
 #include "geometry/stations.h"

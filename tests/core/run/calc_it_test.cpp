@@ -1,5 +1,5 @@
-#include "core/support/painted_blades.h"
-#include "core/support/recording_host.h"
+#include "support/painted_blades.h"
+#include "support/recording_host.h"
 #include "run/calc_it.h"
 #include "text/number_format.h"
 

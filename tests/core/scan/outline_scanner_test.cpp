@@ -1,5 +1,5 @@
-#include "core/support/painted_blades.h"
-#include "core/support/recording_host.h"
+#include "support/painted_blades.h"
+#include "support/recording_host.h"
 #include "scan/grey_value.h"
 #include "scan/outline_scanner.h"
 #include "scan/preview_offset.h"
