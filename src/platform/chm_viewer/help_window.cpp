@@ -1,0 +1,206 @@
+#include "platform/chm_viewer/help_window.h"
+
+#include "platform/chm_viewer/chm_file.h"
+#include "platform/chm_viewer/sitemap.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace bladetrace::platform {
+namespace {
+
+const QString kScheme = QStringLiteral("chm");
+constexpr int kLocalRole = Qt::UserRole;
+
+// A page named by a contents or index entry ("en/page.html#part"), as a URL of the file.
+QUrl pageUrl(const QString& local) {
+    return QUrl(kScheme + QStringLiteral(":/")).resolved(QUrl(local));
+}
+
+} // namespace
+
+// A text browser whose pages, style sheets and images come out of the help file.
+class ChmBrowser : public QTextBrowser {
+public:
+    ChmBrowser(const ChmFile& chm, QWidget* parent) : QTextBrowser(parent), chm_(chm) {}
+
+    QUrl resolve(const QUrl& link) const {
+        if (!link.isRelative())
+            return link;
+        const QUrl base = document()->baseUrl();
+        return (base.scheme() == kScheme ? base : source()).resolved(link);
+    }
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QUrl url = resolve(name);
+        if (url.scheme() != kScheme)
+            return {};
+        const std::optional<QByteArray> bytes = chm_.read(url.path());
+        if (type == QTextDocument::HtmlResource && !bytes)
+            return QStringLiteral("<html><body><h3>Page not found</h3><p>%1</p></body></html>")
+                .arg(url.path().toHtmlEscaped());
+        if (!bytes)
+            return {};
+        if (type == QTextDocument::StyleSheetResource)
+            return QString::fromUtf8(*bytes);
+        return *bytes;
+    }
+
+private:
+    const ChmFile& chm_;
+};
+
+HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent)
+    : QWidget(parent, Qt::Window), helpFile_(helpFile), chm_(std::make_unique<ChmFile>(helpFile)) {
+    setObjectName(QStringLiteral("helpWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    tabs_ = new QTabWidget;
+    contents_ = new QTreeWidget;
+    contents_->setObjectName(QStringLiteral("helpContents"));
+    contents_->setHeaderHidden(true);
+    index_ = new QListWidget;
+    index_->setObjectName(QStringLiteral("helpIndex"));
+    tabs_->addTab(contents_, QStringLiteral("Contents"));
+    tabs_->addTab(index_, QStringLiteral("Index"));
+
+    page_ = new ChmBrowser(*chm_, this);
+    page_->setObjectName(QStringLiteral("helpPage"));
+    page_->setOpenLinks(false);
+
+    auto* toolBar = new QToolBar;
+    QAction* back =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
+    QAction* forward = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                          QStringLiteral("Forward"));
+    QAction* home =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Home"));
+    back->setEnabled(false);
+    forward->setEnabled(false);
+
+    auto* splitter = new QSplitter;
+    splitter->addWidget(tabs_);
+    splitter->addWidget(page_);
+    splitter->setStretchFactor(1, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(toolBar);
+    layout->addWidget(splitter);
+    resize(900, 640);
+
+    connect(back, &QAction::triggered, page_, &QTextBrowser::backward);
+    connect(forward, &QAction::triggered, page_, &QTextBrowser::forward);
+    connect(home, &QAction::triggered, this, [this] { openLocal(home_); });
+    connect(page_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(page_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    connect(page_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        const QUrl url = page_->resolve(link);
+        if (url.scheme() == kScheme)
+            page_->setSource(url);
+        else
+            QDesktopServices::openUrl(url);
+    });
+    connect(page_, &QTextBrowser::sourceChanged, this, &HelpWindow::selectContentsEntry);
+    connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item)
+            openLocal(item->data(0, kLocalRole).toString());
+    });
+    connect(index_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item)
+            openLocal(item->data(kLocalRole).toString());
+    });
+
+    if (!chm_->isOpen()) {
+        setWindowTitle(QFileInfo(helpFile).fileName());
+        page_->setHtml(QStringLiteral("<html><body><h3>The help file could not be opened.</h3>"
+                                      "<p>%1</p></body></html>")
+                           .arg(helpFile.toHtmlEscaped()));
+        return;
+    }
+    setWindowTitle(chm_->title().isEmpty() ? QFileInfo(helpFile).fileName() : chm_->title());
+    fillContents();
+    fillIndex();
+    home_ = chm_->defaultTopic();
+    if (home_.isEmpty() && contents_->topLevelItemCount() > 0)
+        home_ = contents_->topLevelItem(0)->data(0, kLocalRole).toString();
+}
+
+// The page reads from the file while it lives, so it goes first.
+HelpWindow::~HelpWindow() {
+    delete page_;
+}
+
+bool HelpWindow::isFileOpen() const {
+    return chm_->isOpen();
+}
+
+void HelpWindow::showContents() {
+    if (!chm_->isOpen())
+        return;
+    tabs_->setCurrentWidget(contents_);
+    openLocal(home_);
+}
+
+void HelpWindow::fillContents() {
+    const std::optional<QByteArray> hhc = chm_->read(chm_->contentsFile());
+    if (!hhc)
+        return;
+    const auto add = [](const auto& self, const std::vector<SitemapEntry>& entries,
+                        QTreeWidgetItem* parent) -> void {
+        for (const SitemapEntry& entry : entries) {
+            auto* item = new QTreeWidgetItem(parent, QStringList{entry.name});
+            item->setData(0, kLocalRole, entry.local);
+            self(self, entry.children, item);
+        }
+    };
+    for (const SitemapEntry& entry : parseSitemap(*hhc)) {
+        auto* item = new QTreeWidgetItem(contents_, QStringList{entry.name});
+        item->setData(0, kLocalRole, entry.local);
+        add(add, entry.children, item);
+        item->setExpanded(true);
+    }
+}
+
+void HelpWindow::fillIndex() {
+    const std::optional<QByteArray> hhk = chm_->read(chm_->indexFile());
+    if (!hhk)
+        return;
+    const auto add = [this](const auto& self, const std::vector<SitemapEntry>& entries,
+                            const QString& indent) -> void {
+        for (const SitemapEntry& entry : entries) {
+            auto* item = new QListWidgetItem(indent + entry.name, index_);
+            item->setData(kLocalRole, entry.local);
+            self(self, entry.children, indent + QStringLiteral("    "));
+        }
+    };
+    add(add, parseSitemap(*hhk), QString());
+}
+
+void HelpWindow::openLocal(const QString& local) {
+    if (!local.isEmpty())
+        page_->setSource(pageUrl(local));
+}
+
+void HelpWindow::selectContentsEntry(const QUrl& url) {
+    const QString path = url.path();
+    for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+        const QString local = (*it)->data(0, kLocalRole).toString();
+        if (!local.isEmpty() && pageUrl(local).path() == path) {
+            const QSignalBlocker blocker(contents_);
+            contents_->setCurrentItem(*it);
+            return;
+        }
+    }
+}
+
+} // namespace bladetrace::platform

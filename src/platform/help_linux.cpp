@@ -1,0 +1,23 @@
+#include "platform/chm_viewer/help_window.h"
+#include "platform/help.h"
+
+namespace bladetrace::platform {
+
+QWidget* showHelpContents(QWidget* caller, const QString& helpFile) {
+    QWidget* owner = caller ? caller->window() : nullptr;
+    HelpWindow* window = nullptr;
+    if (owner) {
+        for (HelpWindow* open : owner->findChildren<HelpWindow*>(Qt::FindDirectChildrenOnly))
+            if (open->helpFile() == helpFile)
+                window = open;
+    }
+    if (!window)
+        window = new HelpWindow(helpFile, owner);
+    window->showContents();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+} // namespace bladetrace::platform

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/registry.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace bladetrace::platform {
+
+// What StartSysInfo needs from the machine, replaceable piece by piece in tests.
+struct SysInfoPieces {
+    std::shared_ptr<Registry> registry;
+    std::function<bool(const QString& path)> fileExists;
+    std::function<bool(const QString& path)> startProgram; // detached; false if not started
+    std::function<void()> showNotAvailable;                // the message with string 31
+};
+
+// Starts the system-information tool named by the registry, or shows the message when there
+// is none or it cannot be started. Never throws.
+void StartSysInfo(const SysInfoPieces& pieces);
+
+// The machine's registry, QFileInfo and QProcess::startDetached; the message is the caller's.
+SysInfoPieces systemSysInfoPieces(std::function<void()> showNotAvailable);
+
+// A file (not a folder) at `path`.
+bool fileExists(const QString& path);
+
+// The About window's call: the real pieces, and a modal box with string 31 in `lLanguage`
+// (English if that language has no table), titled with the program's title.
+void StartSysInfo(qint32 lLanguage, QWidget* parent);
+
+} // namespace bladetrace::platform

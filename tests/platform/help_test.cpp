@@ -1,0 +1,188 @@
+#include "platform/help.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include "platform/chm_viewer/help_window.h"
+
+#include <QColor>
+#include <QImage>
+#include <QListWidget>
+#include <QPixmap>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <memory>
+#include <set>
+#endif
+
+namespace bladetrace::platform {
+namespace {
+
+TEST(HelpFilePath, JoinsWithAForwardSlashAsGiven) {
+    EXPECT_EQ(helpFilePath(QStringLiteral("C:\\Tools")),
+              QStringLiteral("C:\\Tools/Bladetrace.chm"));
+    EXPECT_EQ(helpFilePath(QStringLiteral("/opt/bt/")), QStringLiteral("/opt/bt//Bladetrace.chm"));
+}
+
+TEST(HelpFile, IsBuiltBesideThePrograms) {
+    const QFileInfo file(helpFilePath());
+    EXPECT_EQ(helpFilePath(), QCoreApplication::applicationDirPath() + "/Bladetrace.chm");
+    ASSERT_TRUE(file.isFile()) << qPrintable(file.filePath());
+    EXPECT_GT(file.size(), 10000);
+}
+
+#ifndef Q_OS_WIN
+// The help window as the About window's help button opens it.
+class HelpViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = showHelpContents(&caller, helpFilePath());
+        ASSERT_NE(window, nullptr);
+        contents = window->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
+        index = window->findChild<QListWidget*>(QStringLiteral("helpIndex"));
+        page = window->findChild<QTextBrowser*>(QStringLiteral("helpPage"));
+        ASSERT_TRUE(contents && index && page);
+    }
+
+    QString pageTitle() const {
+        return page->document()->metaInformation(QTextDocument::DocumentTitle);
+    }
+
+    QWidget caller;
+    QWidget* window = nullptr;
+    QTreeWidget* contents = nullptr;
+    QListWidget* index = nullptr;
+    QTextBrowser* page = nullptr;
+};
+
+TEST_F(HelpViewerTest, OpensAtTheTableOfContentsWithTheFirstPage) {
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->parentWidget(), &caller); // usable while its modal caller is open
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace Help"));
+
+    ASSERT_EQ(contents->topLevelItemCount(), 3);
+    EXPECT_EQ(contents->topLevelItem(1)->text(0), QStringLiteral("English"));
+    EXPECT_EQ(contents->topLevelItem(2)->text(0), QStringLiteral("Deutsch"));
+    EXPECT_EQ(contents->topLevelItem(1)->childCount(), contents->topLevelItem(2)->childCount());
+    EXPECT_GE(contents->topLevelItem(1)->childCount(), 10);
+    EXPECT_EQ(contents->topLevelItem(2)->child(0)->text(0),
+              QString::fromUtf8("Bladetrace im Überblick"));
+    EXPECT_GT(index->count(), 50);
+
+    EXPECT_EQ(page->source().path(), QStringLiteral("/index.html"));
+    EXPECT_EQ(pageTitle(), QStringLiteral("Bladetrace Help"));
+    EXPECT_EQ(contents->currentItem(), contents->topLevelItem(0));
+}
+
+TEST_F(HelpViewerTest, ContentsEntriesOpenTheirPages) {
+    QTreeWidgetItem* german = contents->topLevelItem(2)->child(5);
+    contents->setCurrentItem(german);
+    EXPECT_EQ(page->source().path(), QStringLiteral("/de/spreadsheet.html"));
+    EXPECT_EQ(pageTitle(), QStringLiteral("Die Ergebnistabelle"));
+    EXPECT_TRUE(page->toPlainText().contains(QString::fromUtf8("Blatttiefe in der Draufsicht")));
+}
+
+TEST_F(HelpViewerTest, StyleSheetComesFromTheFile) {
+    contents->setCurrentItem(contents->topLevelItem(1)->child(0));
+    const QTextBlock title = [this] {
+        for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next())
+            if (block.blockFormat().headingLevel() == 1)
+                return block;
+        return QTextBlock();
+    }();
+    ASSERT_TRUE(title.isValid());
+    EXPECT_EQ(title.begin().fragment().charFormat().foreground().color(), QColor(0x1a, 0x3f, 0x6f));
+}
+
+TEST_F(HelpViewerTest, LinksAreFollowedInsideTheFileAndTheContentsFollow) {
+    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("en/run.html")));
+    EXPECT_EQ(page->source().path(), QStringLiteral("/en/run.html"));
+    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("threshold.html")));
+    EXPECT_EQ(page->source().path(), QStringLiteral("/en/threshold.html"));
+    ASSERT_NE(contents->currentItem(), nullptr);
+    EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Choosing the grey threshold"));
+    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("../de/threshold.html")));
+    EXPECT_EQ(page->source().path(), QStringLiteral("/de/threshold.html"));
+}
+
+// Every page of the contents, every link and every image in them comes out of the file.
+TEST_F(HelpViewerTest, EveryPageLinkAndImageResolvesInTheFile) {
+    std::set<QString> pages;
+    int images = 0;
+    for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+        contents->setCurrentItem(*it);
+        const QString path = page->source().path();
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_FALSE(pageTitle().isEmpty());
+        EXPECT_FALSE(page->toPlainText().contains(QStringLiteral("Page not found")));
+        if (!pages.insert(path).second)
+            continue;
+        for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextCharFormat format = fragment.fragment().charFormat();
+                // Names as the page holds them, relative: the viewer resolves them.
+                if (format.isImageFormat()) {
+                    const QUrl name(format.toImageFormat().name());
+                    const QVariant data =
+                        page->document()->resource(QTextDocument::ImageResource, name);
+                    // Once laid out, the document keeps the decoded picture, not the bytes.
+                    const QImage image = data.userType() == QMetaType::QPixmap
+                                             ? data.value<QPixmap>().toImage()
+                                         : data.userType() == QMetaType::QImage
+                                             ? data.value<QImage>()
+                                             : QImage::fromData(data.toByteArray());
+                    EXPECT_FALSE(image.isNull()) << name.toString().toStdString();
+                    ++images;
+                } else if (format.isAnchor() && !format.anchorHref().isEmpty()) {
+                    const QUrl name(format.anchorHref());
+                    const QString text =
+                        page->loadResource(QTextDocument::HtmlResource, name).toString();
+                    EXPECT_FALSE(text.isEmpty() || text.contains(QStringLiteral("Page not found")))
+                        << name.toString().toStdString();
+                }
+            }
+        }
+    }
+    EXPECT_GE(pages.size(), 23u);
+    EXPECT_GE(images, 8);
+}
+
+TEST_F(HelpViewerTest, IndexEntriesOpenTheirPages) {
+    const QList<QListWidgetItem*> found =
+        index->findItems(QStringLiteral("span check"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    index->setCurrentItem(found.first());
+    EXPECT_EQ(page->source().path(), QStringLiteral("/en/run.html"));
+}
+
+TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindow) {
+    EXPECT_EQ(showHelpContents(&caller, helpFilePath()), window);
+    EXPECT_EQ(caller.findChildren<HelpWindow*>().size(), 1);
+}
+
+TEST(HelpViewer, MissingFileIsReportedByTheViewerAndNamed) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString missing = helpFilePath(dir.path());
+    std::unique_ptr<QWidget> window(showHelpContents(nullptr, missing));
+    ASSERT_NE(window, nullptr);
+
+    const auto* page = window->findChild<QTextBrowser*>(QStringLiteral("helpPage"));
+    const auto* contents = window->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
+    ASSERT_TRUE(page && contents);
+    EXPECT_TRUE(page->toPlainText().contains(QStringLiteral("could not be opened")));
+    EXPECT_TRUE(page->toPlainText().contains(missing));
+    EXPECT_EQ(contents->topLevelItemCount(), 0);
+}
+
+#endif
+
+} // namespace
+} // namespace bladetrace::platform
