@@ -1,0 +1,119 @@
+// A run from Go to "Ready." in the window, next to the same run with no window at all, on a
+// pair of 6000 x 1500 images. The window's per-column work (preview strip, yield) should
+// keep it within three times the bare run.
+
+#include "dialogs.h"
+#include "frm_main.h"
+#include "ratio_reporter.h"
+#include "run/calc_it.h"
+#include "synthetic_pair.h"
+
+#include <QApplication>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace bladetrace;
+
+// Both sides read the same two files, so decoding is part of both.
+struct ImagePair {
+    ImagePair() {
+        const bench::SyntheticPair pictures = bench::makePair(6000, 1500);
+        pictures.top.save(top);
+        pictures.side.save(side);
+    }
+    QTemporaryDir dir;
+    QString top = dir.filePath(QStringLiteral("top.bmp"));
+    QString side = dir.filePath(QStringLiteral("side.bmp"));
+};
+
+const ImagePair& imagePair() {
+    static const ImagePair pair;
+    return pair;
+}
+
+// The bare run: inputs fixed, everything shown goes nowhere.
+class NullHost final : public RunHost {
+public:
+    qint32 lLanguage() const override { return kEnglish; }
+    void setBusyPointer(bool) override {}
+    void showStatus(const QString&) override {}
+    void showMessage(const QString&, MessageIcon, const QString&) override { ++messages; }
+    bool abortAsked() override { return false; }
+    void scanStarted(const QImage&) override {}
+    void columnScanned(const QImage&, int) override {}
+    bool thicknessCorrection() override { return false; }
+    QString rootThicknessText() override { return QStringLiteral("20"); }
+    QString tipThicknessText() override { return QStringLiteral("10"); }
+    void putOnClipboard(const QString&) override {}
+    qint32 thresholdValue() override { return 110; }
+    QString diameterText() override { return QStringLiteral("0.185"); }
+    QString rpmText() override { return QStringLiteral("15000"); }
+    QString velocityText() override { return QStringLiteral("50"); }
+    bool imperialUnits() override { return false; }
+    QString topFileName() override { return imagePair().top; }
+    QString sideFileName() override { return imagePair().side; }
+    void processEvents() override {}
+    void setScanPreviewVisible(bool) override {}
+    void prepareSheet() override {}
+    void setSheetHeader(const QStringList&, const QStringList&) override {}
+    void appendSheetRow(const QString&) override {}
+    void showCharts(const ChartSet&) override {}
+
+    int messages = 0;
+};
+
+class SilentDialogs final : public Dialogs {
+public:
+    void message(QWidget*, const QString&, MessageIcon, const QString&) override { ++messages; }
+    std::optional<QString> openImage(QWidget*, const OpenImageRequest&) override {
+        return std::nullopt;
+    }
+    int messages = 0;
+};
+
+void BM_HeadlessRun(benchmark::State& state) {
+    NullHost host;
+    for (auto _ : state) {
+        if (CalcIt(host) != RunOutcome::Completed || host.messages != 0)
+            state.SkipWithError("the bare run did not complete");
+    }
+}
+BENCHMARK(BM_HeadlessRun)->Unit(benchmark::kMillisecond);
+
+void BM_WindowRun(benchmark::State& state) {
+    SilentDialogs dialogs;
+    frmMain window(dialogs);
+    StartValues start;
+    start.diameter = QStringLiteral("0.185");
+    start.rpm = QStringLiteral("15000");
+    start.velocity = QStringLiteral("50");
+    start.topFile = imagePair().top;
+    start.sideFile = imagePair().side;
+    window.setStartValues(start);
+    window.Form_Load();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        window.btnGo_Click();
+        if (window.lastOutcome() != RunOutcome::Completed || dialogs.messages != 0 ||
+            window.StatusBar1->currentMessage() != QStringLiteral("Ready."))
+            state.SkipWithError("the window's run did not complete");
+    }
+}
+BENCHMARK(BM_WindowRun)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+    bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios("BM_HeadlessRun");
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,115 @@
+#include "distribution_chart.h"
+
+#include "text/number_format.h"
+
+#include <QGraphicsSimpleTextItem>
+#include <QLineSeries>
+#include <QMimeData>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace bladetrace {
+namespace {
+
+constexpr int kSignificantDigits = 7;
+
+void scaleAxis(QValueAxis& axis, const std::vector<double>& values) {
+    if (values.empty()) {
+        axis.setRange(0, 1);
+        return;
+    }
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    double min = *low;
+    double max = *high;
+    if (min == max) {
+        const double pad = min == 0 ? 1 : std::abs(min) * 0.1;
+        min -= pad;
+        max += pad;
+    }
+    axis.setRange(min, max);
+    axis.applyNiceNumbers();
+}
+
+} // namespace
+
+DistributionChart::DistributionChart(const QString& key, QWidget* parent)
+    : QChartView(parent), key_(key), series_(new QLineSeries), axisX_(new QValueAxis),
+      axisY_(new QValueAxis) {
+    setRenderHint(QPainter::Antialiasing);
+    QChart* c = chart();
+    c->legend()->hide();
+    c->addSeries(series_);
+    c->addAxis(axisX_, Qt::AlignBottom);
+    c->addAxis(axisY_, Qt::AlignLeft);
+    series_->attachAxis(axisX_);
+    series_->attachAxis(axisY_);
+    series_->setPointsVisible(true);
+    axisY_->setTitleVisible(false);
+    yTitle_ = new QGraphicsSimpleTextItem(c);
+    connect(c, &QChart::plotAreaChanged, this, &DistributionChart::placeYTitle);
+    setInitial();
+}
+
+void DistributionChart::setInitial() {
+    ChartSeries empty;
+    empty.key = key_;
+    fill(empty);
+}
+
+void DistributionChart::fill(const ChartSeries& data) {
+    data_ = data;
+    axisX_->setTitleText(data.xTitle);
+    axisY_->setTitleText(data.yTitle);
+    yTitle_->setText(data.yTitle);
+    QList<QPointF> points;
+    points.reserve(qsizetype(data.x.size()));
+    for (std::size_t i = 0; i < data.x.size() && i < data.y.size(); ++i)
+        points.append(QPointF(data.x[i], data.y[i]));
+    series_->replace(points);
+    scaleAxis(*axisX_, data.x);
+    scaleAxis(*axisY_, data.y);
+    placeYTitle();
+}
+
+QString DistributionChart::xTitle() const {
+    return axisX_->titleText();
+}
+QString DistributionChart::yTitle() const {
+    return axisY_->titleText();
+}
+QList<QPointF> DistributionChart::points() const {
+    return series_->points();
+}
+
+QString DistributionChart::dataText() const {
+    const QChar tab = QLatin1Char('\t');
+    const QChar lf = QLatin1Char('\n');
+    QString text = tab + data_.xLabel + tab + data_.yLabel + lf;
+    for (int row = 0; row < data_.rows(); ++row) {
+        const auto n = std::size_t(row);
+        text += QString::number(row + 1) + tab + formatSignificant(data_.x[n], kSignificantDigits) +
+                tab + formatSignificant(data_.y[n], kSignificantDigits) + lf;
+    }
+    return text;
+}
+
+QMimeData* DistributionChart::copyData() {
+    auto* mime = new QMimeData;
+    mime->setImageData(grab().toImage());
+    mime->setText(dataText());
+    return mime;
+}
+
+void DistributionChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    placeYTitle();
+}
+
+void DistributionChart::placeYTitle() {
+    const QRectF plot = chart()->plotArea();
+    const QRectF box = yTitle_->boundingRect();
+    yTitle_->setPos(qMax(plot.left() - box.width() / 2, 0.0),
+                    qMax(plot.top() - box.height() - 4, 0.0));
+}
+
+} // namespace bladetrace

@@ -1,0 +1,267 @@
+#include "frm_main.h"
+
+#include "dialogs.h"
+#include "distribution_chart.h"
+#include "form_layout.h"
+#include "results_grid.h"
+#include "scan_preview.h"
+#include "show_preview.h"
+#include "tab_strip.h"
+#include "text/app_info.h"
+#include "text/error_report.h"
+#include "text/units.h"
+#include "window_run_host.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
+#include <algorithm>
+
+namespace bladetrace {
+namespace {
+
+constexpr float kDesignClientWidth = 10140;
+constexpr float kDesignClientHeight = 7725;
+constexpr int kUnitsTimerMs = 100;
+constexpr int kThresholdAtStart = 110;
+constexpr qint16 kEscape = 27;
+constexpr qreal kDesignFontPoints = 8;
+
+} // namespace
+
+frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), ctlOpenImage(dialogs), dialogs_(dialogs),
+      host_(std::make_unique<WindowRunHost>(*this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    // The design's controls are sized for a small sans serif.
+    QFont small = font();
+    small.setPointSizeF(kDesignFontPoints);
+    setFont(small);
+    createControls();
+    connectHandlers();
+    resize(toPixels(kDesignClientWidth), toPixels(kDesignClientHeight));
+    SwitchLanguage();
+    // Key preview: Escape must reach the window whichever control has the focus.
+    qApp->installEventFilter(this);
+}
+
+frmMain::~frmMain() {
+    qApp->removeEventFilter(this);
+}
+
+void frmMain::connectHandlers() {
+    connect(TabStrip1, &TabStrip::clicked, this, &frmMain::TabStrip1_Click);
+    connect(theTimer, &QTimer::timeout, this, &frmMain::theTimer_Timer);
+    connect(btnGo, &QPushButton::clicked, this, &frmMain::btnGo_Click);
+    connect(btnCopy, &QPushButton::clicked, this, &frmMain::btnCopy_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(chkUnits, &QCheckBox::toggled, this, &frmMain::chkUnits_Click);
+    for (int i = 0; i < int(btnFileName.size()); ++i)
+        connect(btnFileName[std::size_t(i)], &QPushButton::clicked, this,
+                [this, i] { btnFileName_Click(i); });
+}
+
+void frmMain::Form_Load() {
+    try {
+        InitializeApp();
+        for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
+            chart->setInitial();
+        sldThreshold->setValue(kThresholdAtStart);
+        TabStrip1_Click();
+    } catch (const Failure& failure) {
+        ErrorHandler(*host_, failure.error(), QStringLiteral("Form_Load()"));
+    }
+}
+
+void frmMain::InitializeApp() {
+    lLanguage = startValues_.lLanguage;
+    SwitchLanguage();
+    chkUnits->setChecked(startValues_.imperial);
+    txtDiameter->setText(startValues_.diameter);
+    txtVelocity->setText(startValues_.velocity);
+    txtRPM->setText(startValues_.rpm);
+    txtTopFile->setText(startValues_.topFile);
+    txtSideFile->setText(startValues_.sideFile);
+
+    // A preview that cannot be shown ends the loading early, without a word.
+    const QList<DistributionChart*> charts{ctlChordGraph, ctlBetaGraph, ctlPitchGraph};
+    try {
+        host_->setBusyPointer(true);
+        setWindowTitle(QStringLiteral("Bladetrace - loading..."));
+        for (DistributionChart* chart : charts)
+            chart->hide();
+        setEnabled(false);
+        show();
+        ShowPreview(*imgPreview[0], txtTopFile->text());
+        QCoreApplication::processEvents();
+        ShowPreview(*imgPreview[1], txtSideFile->text());
+    } catch (const Failure&) {
+    }
+    for (DistributionChart* chart : charts)
+        chart->show();
+    setEnabled(true);
+    host_->setBusyPointer(false);
+    setWindowTitle(appTitle());
+}
+
+// Nothing is kept between runs of the program yet.
+void frmMain::TerminateApp() {}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::Form_Resize() {
+    FormMetrics m;
+    m.W = toTwips(width());
+    m.H = toTwips(height());
+    m.statusBarHeight = toTwips(StatusBar1->height());
+    m.tabHeaderHeight = toTwips(TabStrip1->headerHeight());
+    m.picGroup2Width = toTwips(picGroup2->width());
+    m.btnCopyHeight = toTwips(btnCopy->height());
+    const FormLayout l = formResizeLayout(m);
+
+    TabStrip1->setGeometry(toPixels(l.TabStrip1));
+    btnCopy->move(btnCopy->x(), toPixels(l.btnCopyTop));
+    const QRect page = toPixels(l.grdTop);
+    grdTop->setGeometry(page);
+    for (DistributionChart* chart : {ctlBetaGraph, ctlChordGraph, ctlPitchGraph})
+        chart->setGeometry(chart->x(), page.y(), page.width(), page.height());
+    picGroup2->setGeometry(toPixels(l.picGroup2));
+    theTimer->start(kUnitsTimerMs);
+}
+
+void frmMain::theTimer_Timer() {
+    const int panel3Left = statusPanel3->mapTo(StatusBar1, QPoint(0, 0)).x();
+    const UnitsCheckPlace place = unitsCheckPlace(toTwips(StatusBar1->geometry()),
+                                                  toTwips(panel3Left), toTwips(chkUnits->height()));
+    chkUnits->move(toPixels(place.left), toPixels(place.top));
+    theTimer->stop();
+}
+
+void frmMain::TabStrip1_Click() {
+    const QString key = TabStrip1->selectedKey();
+    const std::pair<const char*, QWidget*> pages[] = {{"SHEET", grdTop},
+                                                      {"CHORD", ctlChordGraph},
+                                                      {"BETA", ctlBetaGraph},
+                                                      {"PITCH", ctlPitchGraph}};
+    const bool known = std::any_of(std::begin(pages), std::end(pages), [&](const auto& page) {
+        return key == QLatin1String(page.first);
+    });
+    if (!known)
+        return;
+    for (const auto& [pageKey, control] : pages)
+        control->setVisible(key == QLatin1String(pageKey));
+}
+
+void frmMain::Form_KeyPress(qint16 KeyAscii) {
+    if (KeyAscii == kEscape)
+        bAbort = true;
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // A key a child ignores climbs to its parents and passes here again; setting the flag
+    // twice does no harm.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape)
+            Form_KeyPress(kEscape);
+        else if (!key->text().isEmpty())
+            Form_KeyPress(qint16(key->text().at(0).unicode()));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // The run is still using the window: ask it to stop instead.
+    if (running_) {
+        bAbort = true;
+        event->ignore();
+        return;
+    }
+    TerminateApp();
+    event->accept();
+}
+
+void frmMain::btnGo_Click() {
+    if (running_)
+        return;
+    running_ = true;
+    btnGo->setEnabled(false);
+    bAbort = false;
+    Label1[3]->setVisible(true);
+    struct Finish {
+        frmMain& w;
+        ~Finish() {
+            w.Label1[3]->setVisible(false);
+            w.btnGo->setEnabled(true);
+            w.running_ = false;
+        }
+    } finish{*this};
+    lastOutcome_ = CalcIt(*host_);
+}
+
+void frmMain::btnCopy_Click() {
+    const QString key = TabStrip1->selectedKey();
+    if (key == QLatin1String("SHEET")) {
+        grdTop->setCurrentCell(0, 0);
+        grdTop->setSelectionCorner(grdTop->rowCount() - 1, grdTop->columnCount() - 1);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        clipboard->setText(grdTop->selectionText());
+        grdTop->setSelectionCorner(0, 0);
+        return;
+    }
+    for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph}) {
+        if (key == chart->key())
+            QGuiApplication::clipboard()->setMimeData(chart->copyData());
+    }
+}
+
+void frmMain::btnFileName_Click(int Index) {
+    // Any failure ends the handler silently; what was done stays done.
+    try {
+        const std::optional<QString> chosen = ctlOpenImage.show(this);
+        if (!chosen)
+            return;
+        (Index != 0 ? txtSideFile : txtTopFile)->setText(*chosen);
+        if (Index < 0 || Index >= int(imgPreview.size()))
+            return;
+        ShowPreview(*imgPreview[std::size_t(Index)], *chosen);
+    } catch (const Failure&) {
+    }
+}
+
+void frmMain::ShowPreview(QLabel& image, const QString& fileName) {
+    bladetrace::ShowPreview(image, fileName);
+}
+
+void frmMain::chkUnits_Click() {
+    // A box that holds no number stays as it is; so does everything if the language is
+    // broken.
+    try {
+        const UnitBoxes boxes =
+            switchUnits(chkUnits->isChecked(), txtDiameter->text(), txtVelocity->text(), lLanguage);
+        Label1[2]->setText(boxes.diameterUnit);
+        txtDiameter->setText(boxes.diameter);
+        Label1[6]->setText(boxes.velocityUnit);
+        txtVelocity->setText(boxes.velocity);
+    } catch (const Failure&) {
+    }
+}
+
+void frmMain::Command1_Click() {
+    Q_EMIT aboutRequested();
+}
+
+} // namespace bladetrace

@@ -1,0 +1,155 @@
+#include "distribution_chart.h"
+#include "frm_main.h"
+#include "results_grid.h"
+#include "scan_preview.h"
+#include "tab_strip.h"
+#include "twips.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
+
+// The window's controls at their design positions. Captions that follow the language are
+// written by SwitchLanguage; the texts here are the design ones.
+namespace bladetrace {
+namespace {
+
+constexpr float kStatusBarHeight = 375;
+constexpr float kStatusPanel2Width = 1200;
+constexpr float kStatusPanel3Width = 3135; // the units box (2895) with room either side
+
+template <typename Control>
+Control* place(QWidget* parent, const char* name, const TwipsRect& design) {
+    auto* control = new Control(parent);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(toPixels(design));
+    return control;
+}
+
+QLabel* label(QWidget* parent, const char* name, const TwipsRect& design, bool rightAligned) {
+    auto* l = place<QLabel>(parent, name, design);
+    l->setAlignment((rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    return l;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const TwipsRect& design, const char* text) {
+    auto* box = place<QLineEdit>(parent, name, design);
+    box->setText(QString::fromLatin1(text));
+    return box;
+}
+
+} // namespace
+
+void frmMain::createControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(client);
+
+    TabStrip1 = place<TabStrip>(client, "TabStrip1", {120, 120, 6375, 7095});
+    TabStrip1->addTab(QStringLiteral("SHEET"), QStringLiteral("Spreadsheet"));
+    TabStrip1->addTab(QStringLiteral("CHORD"), QStringLiteral("Chord Distribution"));
+    TabStrip1->addTab(QStringLiteral("BETA"), QStringLiteral("Twist Distribution"));
+    TabStrip1->addTab(QStringLiteral("PITCH"), QStringLiteral("Pitch Distribution"));
+    grdTop = place<ResultsGrid>(client, "grdTop", {240, 600, 6135, 6015});
+    const TwipsRect page{240, 600, 6135, 6015};
+    ctlChordGraph = new DistributionChart(QStringLiteral("CHORD"), client);
+    ctlBetaGraph = new DistributionChart(QStringLiteral("BETA"), client);
+    ctlPitchGraph = new DistributionChart(QStringLiteral("PITCH"), client);
+    ctlChordGraph->setObjectName(QStringLiteral("ctlChordGraph"));
+    ctlBetaGraph->setObjectName(QStringLiteral("ctlBetaGraph"));
+    ctlPitchGraph->setObjectName(QStringLiteral("ctlPitchGraph"));
+    for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
+        chart->setGeometry(toPixels(page));
+    btnCopy = place<QPushButton>(client, "btnCopy", {360, 6720, 855, 375});
+    picTop = place<QLabel>(client, "picTop", {120, 7440, 4215, 1215});
+    picSide = place<QLabel>(client, "picSide", {4440, 7440, 4215, 1215});
+    picTop->hide();
+    picSide->hide();
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(toPixels(kStatusBarHeight));
+    setStatusBar(StatusBar1);
+    statusPanel2 = new QLabel(StatusBar1);
+    statusPanel2->setObjectName(QStringLiteral("StatusBar1_panel2"));
+    statusPanel2->setFixedWidth(toPixels(kStatusPanel2Width));
+    statusPanel3 = new QLabel(StatusBar1);
+    statusPanel3->setObjectName(QStringLiteral("StatusBar1_panel3"));
+    statusPanel3->setFixedWidth(toPixels(kStatusPanel3Width));
+    StatusBar1->addPermanentWidget(statusPanel2);
+    StatusBar1->addPermanentWidget(statusPanel3);
+
+    // A control of the window, not of the status bar, lying over it.
+    chkUnits = place<QCheckBox>(this, "chkUnits", {6600, 7200, 2895, 195});
+    chkUnits->setText(QStringLiteral("use ye olde units (e.g. furlongs)"));
+    chkUnits->raise();
+    theTimer = new QTimer(this);
+    theTimer->setObjectName(QStringLiteral("theTimer"));
+    theTimer->setSingleShot(true);
+
+    picGroup2 = place<QWidget>(client, "picGroup2", {6720, 120, 3255, 7095});
+    QWidget* panel = picGroup2;
+    Label2 = label(panel, "Label2", {120, 0, 2775, 255}, false);
+    txtTopFile = textBox(panel, "txtTopFile", {120, 240, 2415, 285}, "");
+    btnFileName[0] = place<QPushButton>(panel, "btnFileName_0", {2640, 240, 320, 300});
+    imgPreview[0] = place<QLabel>(panel, "imgPreview_0", {120, 600, 2805, 615});
+    Label3 = label(panel, "Label3", {120, 1320, 2775, 255}, false);
+    txtSideFile = textBox(panel, "txtSideFile", {120, 1560, 2415, 285}, "");
+    btnFileName[1] = place<QPushButton>(panel, "btnFileName_1", {2640, 1560, 320, 300});
+    imgPreview[1] = place<QLabel>(panel, "imgPreview_1", {120, 1920, 2805, 615});
+    Label1[0] = label(panel, "Label1_0", {0, 2760, 1455, 255}, true);
+    sldThreshold = place<QSlider>(panel, "sldThreshold", {1440, 2715, 1575, 300});
+    sldThreshold->setOrientation(Qt::Horizontal);
+    sldThreshold->setRange(0, 255);
+    Label1[1] = label(panel, "Label1_1", {120, 3120, 1455, 255}, true);
+    txtDiameter = textBox(panel, "txtDiameter", {1680, 3120, 735, 285}, "0.185");
+    Label1[2] = label(panel, "Label1_2", {2520, 3120, 735, 255}, false);
+    Label1[4] = label(panel, "Label1_4", {120, 3480, 1455, 255}, true);
+    txtRPM = textBox(panel, "txtRPM", {1680, 3480, 735, 285}, "15000");
+    Label1[5] = label(panel, "Label1_5", {2520, 3480, 735, 255}, false);
+    Label1[7] = label(panel, "Label1_7", {0, 3840, 1575, 255}, true);
+    txtVelocity = textBox(panel, "txtVelocity", {1680, 3840, 735, 285}, "50.0");
+    Label1[6] = label(panel, "Label1_6", {2520, 3840, 735, 255}, false);
+    chkThicknessCorrection =
+        place<QCheckBox>(panel, "chkThicknessCorrection", {0, 4320, 2295, 195});
+    txtRootThickness = textBox(panel, "txtRootThickness", {2260, 4280, 375, 285}, "20");
+    Label4 = label(panel, "Label4", {2750, 4320, 135, 255}, false);
+    Label4->setText(QStringLiteral(":"));
+    txtTipThickness = textBox(panel, "txtTipThickness", {2880, 4280, 375, 285}, "10");
+    Command1 = place<QPushButton>(panel, "Command1", {120, 4680, 495, 495});
+    btnGo = place<QPushButton>(panel, "btnGo", {1680, 4680, 1335, 495});
+    Label1[3] = label(panel, "Label1_3", {120, 5280, 1695, 255}, false);
+    Label1[3]->hide();
+    picScroll = place<ScanPreview>(panel, "picScroll", {120, 5520, 2535, 1335});
+    picScroll->hide();
+
+    const QString diameterTip = QStringLiteral("The diameter of the propeller in meters.");
+    for (QWidget* w : std::initializer_list<QWidget*>{txtDiameter, Label1[1], Label1[2]})
+        w->setToolTip(diameterTip);
+    const QString thresholdTip =
+        QStringLiteral("Grays lighter than this value will be considered as white.");
+    sldThreshold->setToolTip(thresholdTip);
+    Label1[0]->setToolTip(thresholdTip);
+    const QString rpmTip = QStringLiteral("The propeller's speed in revolutions per minute.");
+    for (QWidget* w : std::initializer_list<QWidget*>{txtRPM, Label1[4], Label1[5]})
+        w->setToolTip(rpmTip);
+    const QString speedTip = QStringLiteral("The speed of the aircraft in flight.");
+    for (QWidget* w : std::initializer_list<QWidget*>{txtVelocity, Label1[6], Label1[7]})
+        w->setToolTip(speedTip);
+    chkThicknessCorrection->setToolTip(
+        QStringLiteral("A correction for airfoil thickness gives more accurate results."));
+    btnGo->setToolTip(QStringLiteral("Start the conversion."));
+    Command1->setToolTip(QStringLiteral("Info about the program and help."));
+    for (QPushButton* b : btnFileName)
+        b->setToolTip(QStringLiteral("Search for image file."));
+    imgPreview[0]->setToolTip(QStringLiteral("Preview Area for Top View."));
+    imgPreview[1]->setToolTip(QStringLiteral("Preview Area for Side View."));
+    picScroll->setToolTip(QStringLiteral("Working Progress Preview Area."));
+}
+
+} // namespace bladetrace

@@ -1,0 +1,37 @@
+#include "frm_main.h"
+#include "tab_strip.h"
+#include "text/units.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace bladetrace {
+
+// Every caption of the window that follows the language, in a fixed order. The unit labels
+// name the unit the boxes hold, so imperial units keep theirs.
+void frmMain::SwitchLanguage() {
+    setWindowTitle(text(str::kCaption));
+    chkThicknessCorrection->setText(text(str::kThicknessCorrection));
+    btnGo->setText(text(str::kGo));
+    Command1->setText(text(str::kAbout));
+    btnFileName[1]->setText(text(str::kBrowseSide));
+    btnFileName[0]->setText(text(str::kBrowseTop));
+    Label1[7]->setText(text(str::kFlightSpeed));
+    Label1[6]->setText(chkUnits->isChecked() ? mphLabel() : text(str::kSpeedUnit));
+    Label1[5]->setText(text(str::kRpmUnit));
+    Label1[4]->setText(text(str::kPropellerRpm));
+    Label1[0]->setText(text(str::kWhiteThreshold));
+    Label1[3]->setText(text(str::kBusy));
+    Label2->setText(text(str::kTopImage));
+    Label3->setText(text(str::kSideImage));
+    Label1[1]->setText(text(str::kActualDiameter));
+    Label1[2]->setText(chkUnits->isChecked() ? inchLabel() : text(str::kDiameterUnit));
+    btnCopy->setText(text(str::kCopy));
+    TabStrip1->setCaption(0, text(str::kTabSheet));
+    TabStrip1->setCaption(1, text(str::kTabChord));
+    TabStrip1->setCaption(2, text(str::kTabTwist));
+    TabStrip1->setCaption(3, text(str::kTabPitch));
+}
+
+} // namespace bladetrace

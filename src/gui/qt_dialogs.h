@@ -1,0 +1,15 @@
+#pragma once
+
+#include "dialogs.h"
+
+namespace bladetrace {
+
+// The dialogs a person sees: Qt's message box and file dialog.
+class QtDialogs : public Dialogs {
+public:
+    void message(QWidget* parent, const QString& text, MessageIcon icon,
+                 const QString& title) override;
+    std::optional<QString> openImage(QWidget* parent, const OpenImageRequest& request) override;
+};
+
+} // namespace bladetrace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTableWidget>
+
+namespace bladetrace {
+
+// The results spreadsheet: a grid of text cells whose row 0 and column 0 are fixed
+// (header) cells. Rows arrive as tab-separated texts.
+class ResultsGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit ResultsGrid(QWidget* parent = nullptr);
+
+    // Changes the shape; cells that stay keep their text, new ones are empty.
+    void setShape(int rows, int cols);
+    QString cellText(int row, int col) const;
+    void setCellText(int row, int col, const QString& text);
+    // Horizontally centred, at the top of the cell, for this column's present and later cells.
+    void setColumnCentredTop(int col);
+    void appendRow(const QString& tabSeparatedCells);
+
+    // The text of the cells between the current cell and the selection's corner: cells of a
+    // row joined by tabs, rows by carriage returns, nothing after the last.
+    QString selectionText() const;
+    // The selection's far corner; the current cell is the other.
+    void setSelectionCorner(int row, int col);
+
+private:
+    QTableWidgetItem* cell(int row, int col);
+    void styleCell(QTableWidgetItem& item, int row, int col) const;
+
+    int cornerRow_ = 0;
+    int cornerCol_ = 0;
+    QList<Qt::Alignment> alignments_;
+};
+
+} // namespace bladetrace

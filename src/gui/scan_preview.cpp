@@ -1,0 +1,58 @@
+#include "scan_preview.h"
+
+#include "scan/preview_offset.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace bladetrace {
+
+ScanPreview::ScanPreview(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ScanPreview::startScan(const QImage& holder) {
+    resize(width(), holder.height());
+    columnsShown_ = 0;
+}
+
+QRect ScanPreview::visiblePart() const {
+    QRect part = rect();
+    if (const QWidget* p = parentWidget())
+        part &= QRect(mapFromParent(QPoint(0, 0)), p->size());
+    return part;
+}
+
+void ScanPreview::showColumn(const QImage& holder, int x) {
+    const QRect part = visiblePart();
+    lastOffset_ = previewPaintOffset(float(x), float(width()), float(holder.width()));
+    ++columnsShown_;
+    if (part.isEmpty())
+        return;
+    if (canvas_.size() != part.size() || canvasOrigin_ != part.topLeft()) {
+        QImage fresh(part.size(), QImage::Format_RGB32);
+        fresh.fill(palette().window().color());
+        QPainter carry(&fresh);
+        carry.drawImage(canvasOrigin_ - part.topLeft(), canvas_);
+        canvas_ = fresh;
+        canvasOrigin_ = part.topLeft();
+    }
+    // The image's pixels that land on the visible part, and nothing more.
+    const QPoint imageOrigin(qRound(lastOffset_), 0);
+    const QRect source = QRect(part.topLeft() - imageOrigin, part.size()) & holder.rect();
+    if (!source.isEmpty()) {
+        QPainter painter(&canvas_);
+        painter.drawImage(source.topLeft() + imageOrigin - canvasOrigin_, holder, source);
+    }
+    update(part);
+}
+
+void ScanPreview::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, palette().window());
+    if (!canvas_.isNull())
+        painter.drawImage(area.topLeft(), canvas_, area.translated(-canvasOrigin_));
+}
+
+} // namespace bladetrace

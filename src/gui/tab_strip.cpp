@@ -1,0 +1,65 @@
+#include "tab_strip.h"
+
+#include <QStyleOptionTabWidgetFrame>
+#include <QStylePainter>
+#include <QTabBar>
+
+namespace bladetrace {
+
+TabStrip::TabStrip(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(this)) {
+    tabs_->setObjectName(QStringLiteral("TabStrip1_tabs"));
+    tabs_->setDrawBase(false);
+    tabs_->setExpanding(false);
+    // Every page one click away: narrow strips shorten the captions instead of scrolling.
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideRight);
+    connect(tabs_, &QTabBar::currentChanged, this, &TabStrip::clicked);
+}
+
+void TabStrip::addTab(const QString& key, const QString& caption) {
+    const int index = tabs_->addTab(caption);
+    tabs_->setTabData(index, key);
+    tabs_->resize(width(), tabs_->sizeHint().height());
+}
+
+void TabStrip::setCaption(int index, const QString& caption) {
+    tabs_->setTabText(index, caption);
+}
+
+QString TabStrip::caption(int index) const {
+    return tabs_->tabText(index);
+}
+
+QString TabStrip::selectedKey() const {
+    return tabs_->currentIndex() < 0 ? QString() : tabs_->tabData(tabs_->currentIndex()).toString();
+}
+
+void TabStrip::selectKey(const QString& key) {
+    for (int i = 0; i < tabs_->count(); ++i) {
+        if (tabs_->tabData(i).toString() == key)
+            tabs_->setCurrentIndex(i);
+    }
+}
+
+int TabStrip::headerHeight() const {
+    return tabs_->count() > 0 ? tabs_->tabRect(0).height() : tabs_->sizeHint().height();
+}
+
+void TabStrip::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    tabs_->setGeometry(0, 0, width(), tabs_->sizeHint().height());
+}
+
+void TabStrip::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    const int header = headerHeight();
+    frame.rect = rect().adjusted(0, header, 0, 0);
+    frame.tabBarSize = tabs_->sizeHint();
+    frame.tabBarRect = QRect(0, 0, tabs_->width(), header);
+    frame.shape = QTabBar::RoundedNorth;
+    painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+}
+
+} // namespace bladetrace

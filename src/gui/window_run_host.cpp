@@ -1,0 +1,136 @@
+#include "window_run_host.h"
+
+#include "dialogs.h"
+#include "distribution_chart.h"
+#include "frm_main.h"
+#include "results/sheet.h"
+#include "results_grid.h"
+#include "scan_preview.h"
+#include "text/app_info.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStatusBar>
+
+namespace bladetrace {
+
+WindowRunHost::~WindowRunHost() {
+    setBusyPointer(false);
+}
+
+qint32 WindowRunHost::lLanguage() const {
+    return w_.lLanguage;
+}
+
+// The override cursor stacks; keep exactly one while busy.
+void WindowRunHost::setBusyPointer(bool busy) {
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void WindowRunHost::showStatus(const QString& text) {
+    w_.StatusBar1->showMessage(text);
+    w_.StatusBar1->repaint();
+}
+
+void WindowRunHost::showMessage(const QString& text, MessageIcon icon, const QString& title) {
+    w_.dialogs().message(&w_, text, icon, title.isEmpty() ? appTitle() : title);
+}
+
+bool WindowRunHost::abortAsked() {
+    return w_.bAbort;
+}
+
+void WindowRunHost::scanStarted(const QImage& holder) {
+    w_.picScroll->startScan(holder);
+}
+
+void WindowRunHost::columnScanned(const QImage& holder, int x) {
+    w_.picScroll->showColumn(holder, x);
+    QCoreApplication::processEvents();
+}
+
+bool WindowRunHost::thicknessCorrection() {
+    return w_.chkThicknessCorrection->isChecked();
+}
+QString WindowRunHost::rootThicknessText() {
+    return w_.txtRootThickness->text();
+}
+QString WindowRunHost::tipThicknessText() {
+    return w_.txtTipThickness->text();
+}
+
+void WindowRunHost::putOnClipboard(const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+qint32 WindowRunHost::thresholdValue() {
+    return w_.sldThreshold->value();
+}
+QString WindowRunHost::diameterText() {
+    return w_.txtDiameter->text();
+}
+QString WindowRunHost::rpmText() {
+    return w_.txtRPM->text();
+}
+QString WindowRunHost::velocityText() {
+    return w_.txtVelocity->text();
+}
+bool WindowRunHost::imperialUnits() {
+    return w_.chkUnits->isChecked();
+}
+QString WindowRunHost::topFileName() {
+    return w_.txtTopFile->text();
+}
+QString WindowRunHost::sideFileName() {
+    return w_.txtSideFile->text();
+}
+
+void WindowRunHost::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+void WindowRunHost::setScanPreviewVisible(bool visible) {
+    w_.picScroll->setVisible(visible);
+}
+
+void WindowRunHost::prepareSheet() {
+    w_.grdTop->setShape(1, kSheetColumns);
+}
+
+void WindowRunHost::setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) {
+    ResultsGrid& grid = *w_.grdTop;
+    for (int c = 0; c < headers.size(); ++c)
+        grid.setCellText(0, c, headers[c]);
+    for (int c = 0; c < grid.columnCount(); ++c)
+        grid.setColumnCentredTop(c);
+    const QFontMetricsF metrics(w_.font());
+    for (int c = 0; c < sampleTexts.size(); ++c)
+        grid.setColumnWidth(c, qRound(metrics.horizontalAdvance(sampleTexts[c])));
+}
+
+void WindowRunHost::appendSheetRow(const QString& tabSeparatedCells) {
+    w_.grdTop->appendRow(tabSeparatedCells);
+}
+
+void WindowRunHost::showCharts(const ChartSet& charts) {
+    for (DistributionChart* chart : {w_.ctlChordGraph, w_.ctlBetaGraph, w_.ctlPitchGraph}) {
+        for (const ChartSeries& series : charts) {
+            if (series.key == chart->key())
+                chart->fill(series);
+        }
+    }
+}
+
+} // namespace bladetrace

@@ -1,0 +1,92 @@
+#include "window_fixture.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace bladetrace::test {
+namespace {
+
+using Browse = WindowTest;
+
+QImage paper(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFile) {
+    const QString wide = file("wide.png");
+    ASSERT_TRUE(paper(400, 200).save(wide));
+    dialogs.answers.append(wide);
+    const QString side = window->txtSideFile->text();
+    window->btnFileName[0]->click();
+
+    ASSERT_EQ(dialogs.requests.size(), 1);
+    const OpenImageRequest& first = dialogs.requests[0];
+    EXPECT_EQ(first.title, QStringLiteral("Select a grayscale Image"));
+    ASSERT_GE(first.filters.size(), 4);
+    EXPECT_EQ(first.filters[0], QStringLiteral("Bitmap image (*.bmp)"));
+    EXPECT_EQ(first.filters[1], QStringLiteral("JPEG image (*.jpg)"));
+    EXPECT_TRUE(first.filters.join(' ').contains(QStringLiteral("*.png")));
+    EXPECT_TRUE(first.filters.join(' ').contains(QStringLiteral("*.tif")));
+    EXPECT_EQ(first.selectedFilter, first.filters[0]);
+    EXPECT_EQ(first.fileName, QStringLiteral("*.bmp"));
+
+    EXPECT_EQ(window->txtTopFile->text(), wide);
+    EXPECT_EQ(window->txtSideFile->text(), side);
+    EXPECT_TRUE(window->imgPreview[0]->isVisible());
+    // 2800 twips wide, 1400 high.
+    EXPECT_EQ(window->imgPreview[0]->size(), QSize(187, 93));
+
+    const QString tall = file("tall.bmp");
+    ASSERT_TRUE(paper(200, 400).save(tall));
+    dialogs.answers.append(tall);
+    const QSize topPreview = window->imgPreview[0]->size();
+    window->btnFileName[1]->click();
+    ASSERT_EQ(dialogs.requests.size(), 2);
+    EXPECT_EQ(dialogs.requests[1].fileName, wide);
+    EXPECT_EQ(window->txtSideFile->text(), tall);
+    EXPECT_EQ(window->imgPreview[1]->size(), QSize(187, 373)); // 2800 by 5600
+    EXPECT_EQ(window->imgPreview[0]->size(), topPreview);
+    EXPECT_EQ(window->txtTopFile->text(), wide);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(Browse, CancelChangesNothing) {
+    const QString top = window->txtTopFile->text();
+    const QSize preview = window->imgPreview[0]->size();
+    const bool shown = window->imgPreview[0]->isVisible();
+    dialogs.answers.append(QString());
+    window->btnFileName[0]->click();
+    EXPECT_EQ(dialogs.requests.size(), 1);
+    EXPECT_EQ(window->txtTopFile->text(), top);
+    EXPECT_EQ(window->imgPreview[0]->size(), preview);
+    EXPECT_EQ(window->imgPreview[0]->isVisible(), shown);
+}
+
+TEST_F(Browse, FileThatIsNoImageHidesThePreviewSilently) {
+    const QString junk = file("junk.bmp");
+    QFile out(junk);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("this is no picture");
+    out.close();
+    ASSERT_TRUE(window->imgPreview[1]->isVisible());
+    dialogs.answers.append(junk);
+    window->btnFileName[1]->click();
+    EXPECT_EQ(window->txtSideFile->text(), junk);
+    EXPECT_FALSE(window->imgPreview[1]->isVisible());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(Browse, StartUpPreviewsBothImagesAtTheirAspectRatio) {
+    // The painted pair is 401 x 120 pixels.
+    for (QLabel* preview : window->imgPreview) {
+        EXPECT_TRUE(preview->isVisible());
+        EXPECT_EQ(preview->size(), QSize(187, qRound(120 * 2800.0 / 401 / 15)));
+    }
+}
+
+} // namespace
+} // namespace bladetrace::test

@@ -1,0 +1,152 @@
+#include "distribution_chart.h"
+#include "results_grid.h"
+#include "scan_preview.h"
+#include "tab_strip.h"
+#include "window_fixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTest>
+
+namespace bladetrace::test {
+namespace {
+
+using MainWindow = WindowTest;
+
+struct EscapeCounter : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            ++escapes;
+        return false;
+    }
+    int escapes = 0;
+};
+
+struct Design {
+    const char* name;
+    int left, top, width, height; // twips
+};
+
+TEST_F(MainWindow, PanelControlsSitAtTheirDesignPositions) {
+    const Design designs[] = {
+        {"Label2", 120, 0, 2775, 255},
+        {"txtTopFile", 120, 240, 2415, 285},
+        {"btnFileName_0", 2640, 240, 320, 300},
+        {"txtSideFile", 120, 1560, 2415, 285},
+        {"btnFileName_1", 2640, 1560, 320, 300},
+        {"Label1_0", 0, 2760, 1455, 255},
+        {"sldThreshold", 1440, 2715, 1575, 300},
+        {"txtDiameter", 1680, 3120, 735, 285},
+        {"Label1_2", 2520, 3120, 735, 255},
+        {"txtRPM", 1680, 3480, 735, 285},
+        {"Label1_7", 0, 3840, 1575, 255},
+        {"txtVelocity", 1680, 3840, 735, 285},
+        {"chkThicknessCorrection", 0, 4320, 2295, 195},
+        {"txtRootThickness", 2260, 4280, 375, 285},
+        {"txtTipThickness", 2880, 4280, 375, 285},
+        {"Command1", 120, 4680, 495, 495},
+        {"btnGo", 1680, 4680, 1335, 495},
+        {"Label1_3", 120, 5280, 1695, 255},
+        {"picScroll", 120, 5520, 2535, 1335},
+    };
+    for (const Design& d : designs) {
+        auto* control = window->findChild<QWidget*>(QString::fromLatin1(d.name));
+        ASSERT_NE(control, nullptr) << d.name;
+        EXPECT_EQ(control->parentWidget(), window->picGroup2) << d.name;
+        EXPECT_EQ(control->geometry(), QRect(qRound(d.left / 15.0), qRound(d.top / 15.0),
+                                             qRound(d.width / 15.0), qRound(d.height / 15.0)))
+            << d.name;
+    }
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("Label1_3")), window->Label1[3]);
+    EXPECT_FALSE(window->Label1[3]->isVisible());
+    EXPECT_FALSE(window->picScroll->isVisible());
+    EXPECT_FALSE(window->picTop->isVisible());
+    EXPECT_EQ(window->sldThreshold->value(), 110);
+    EXPECT_EQ(window->sldThreshold->maximum(), 255);
+    EXPECT_EQ(window->txtRootThickness->text(), QStringLiteral("20"));
+    EXPECT_EQ(window->txtTipThickness->text(), QStringLiteral("10"));
+    EXPECT_EQ(window->chkUnits->text(), QStringLiteral("use ye olde units (e.g. furlongs)"));
+    EXPECT_EQ(window->btnGo->toolTip(), QStringLiteral("Start the conversion."));
+    EXPECT_EQ(window->imgPreview[1]->toolTip(), QStringLiteral("Preview Area for Side View."));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace"));
+}
+
+TEST_F(MainWindow, StartsOnAnEmptySheetWithEmptyCharts) {
+    EXPECT_EQ(window->TabStrip1->selectedKey(), QStringLiteral("SHEET"));
+    EXPECT_TRUE(window->grdTop->isVisible());
+    EXPECT_EQ(window->grdTop->rowCount(), 2);
+    EXPECT_EQ(window->grdTop->columnCount(), 2);
+    for (DistributionChart* chart :
+         {window->ctlChordGraph, window->ctlBetaGraph, window->ctlPitchGraph}) {
+        EXPECT_FALSE(chart->isVisible());
+        EXPECT_TRUE(chart->points().isEmpty());
+    }
+    window->TabStrip1->tabBar()->setCurrentIndex(1);
+    EXPECT_TRUE(window->ctlChordGraph->isVisible());
+    EXPECT_TRUE(window->ctlChordGraph->points().isEmpty());
+}
+
+TEST_F(MainWindow, TabsShowExactlyOnePage) {
+    const QList<QWidget*> pages{window->grdTop, window->ctlChordGraph, window->ctlBetaGraph,
+                                window->ctlPitchGraph};
+    const QStringList keys{"SHEET", "CHORD", "BETA", "PITCH"};
+    window->grdTop->setCellText(1, 1, QStringLiteral("kept"));
+    for (int tab : {2, 3, 1, 0}) {
+        QTest::mouseClick(window->TabStrip1->tabBar(), Qt::LeftButton, {},
+                          window->TabStrip1->tabBar()->tabRect(tab).center());
+        EXPECT_EQ(window->TabStrip1->selectedKey(), keys[tab]);
+        for (int page = 0; page < pages.size(); ++page)
+            EXPECT_EQ(pages[page]->isVisible(), page == tab) << "tab " << tab << " page " << page;
+        EXPECT_TRUE(window->btnCopy->isVisible());
+    }
+    EXPECT_EQ(window->grdTop->cellText(1, 1), QStringLiteral("kept"));
+}
+
+TEST_F(MainWindow, SwitchLanguageRewritesEveryCaptionButTheUnitsInForce) {
+    window->chkUnits->setChecked(true);
+    window->lLanguage = kGerman;
+    window->SwitchLanguage();
+    const QStringList tabs{"Tabelle", "Tiefenverteilung", "Verwindungsverteilung",
+                           "Steigungsverteilung"};
+    for (int i = 0; i < tabs.size(); ++i)
+        EXPECT_EQ(window->TabStrip1->caption(i), tabs[i]);
+    EXPECT_EQ(window->btnCopy->text(), QStringLiteral("Kopieren"));
+    EXPECT_EQ(window->Label1[0]->text(), QStringLiteral("Weißabgleich:"));
+    EXPECT_EQ(window->Label1[3]->text(), QStringLiteral("Arbeite..."));
+    EXPECT_EQ(window->Label3->text(), QStringLiteral("Bild für Seitenansicht:"));
+    EXPECT_EQ(window->chkThicknessCorrection->text(), QStringLiteral("&Dickenkorrektur %"));
+    EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[inch]"));
+    EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
+    EXPECT_EQ(window->Label1[5]->text(), QStringLiteral("[1/min]"));
+
+    window->chkUnits->setChecked(false);
+    window->lLanguage = kEnglish;
+    window->SwitchLanguage();
+    EXPECT_EQ(window->TabStrip1->caption(3), QStringLiteral("Pitch Distribution"));
+    EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[m]"));
+    EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[m/s]"));
+}
+
+TEST_F(MainWindow, EscapeReachesTheWindowWhereverTheFocusIs) {
+    QTest::keyClick(window->txtRPM, Qt::Key_A);
+    EXPECT_FALSE(window->bAbort);
+    QTest::keyClick(window->txtRPM, Qt::Key_Escape);
+    EXPECT_TRUE(window->bAbort);
+    window->bAbort = false;
+    QTest::keyClick(window->sldThreshold, Qt::Key_Escape);
+    EXPECT_TRUE(window->bAbort);
+
+    // The key is passed on: the control still gets it.
+    EscapeCounter counter;
+    window->txtRPM->installEventFilter(&counter);
+    QTest::keyClick(window->txtRPM, Qt::Key_Escape);
+    EXPECT_EQ(counter.escapes, 1);
+}
+
+} // namespace
+} // namespace bladetrace::test
