@@ -6,6 +6,7 @@
 #include "frm_main.h"
 #include "ratio_reporter.h"
 #include "run/calc_it.h"
+#include "settings/stored_settings.h"
 #include "synthetic_pair.h"
 
 #include <QApplication>
@@ -71,6 +72,7 @@ public:
     std::optional<QString> openImage(QWidget*, const OpenImageRequest&) override {
         return std::nullopt;
     }
+    void showAbout(frmAbout&) override {}
     int messages = 0;
 };
 
@@ -85,14 +87,12 @@ BENCHMARK(BM_HeadlessRun)->Unit(benchmark::kMillisecond);
 
 void BM_WindowRun(benchmark::State& state) {
     SilentDialogs dialogs;
-    frmMain window(dialogs);
-    StartValues start;
-    start.diameter = QStringLiteral("0.185");
-    start.rpm = QStringLiteral("15000");
-    start.velocity = QStringLiteral("50");
-    start.topFile = imagePair().top;
-    start.sideFile = imagePair().side;
-    window.setStartValues(start);
+    const QTemporaryDir store;
+    StoredSettings settings(std::make_unique<QSettings>(
+        store.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
+    settings.writeAll(kEnglish, 0, QStringLiteral("0.185"), QStringLiteral("15000"),
+                      QStringLiteral("50"), imagePair().top, imagePair().side);
+    frmMain window(dialogs, settings);
     window.Form_Load();
     QCoreApplication::processEvents();
     for (auto _ : state) {

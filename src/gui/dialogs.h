@@ -10,6 +10,8 @@ class QWidget;
 
 namespace bladetrace {
 
+class frmAbout;
+
 // What the open-file dialog is asked to show.
 struct OpenImageRequest {
     QString title;
@@ -29,6 +31,8 @@ public:
                          const QString& title) = 0;
     // The chosen file's full path, or nothing when the user cancels.
     virtual std::optional<QString> openImage(QWidget* parent, const OpenImageRequest& request) = 0;
+    // Shows the loaded About window modally; returns when the user has closed it.
+    virtual void showAbout(frmAbout& about) = 0;
 };
 
 } // namespace bladetrace

@@ -1,21 +1,22 @@
 #include "frm_main.h"
 
+#include "design_controls.h"
 #include "dialogs.h"
 #include "distribution_chart.h"
 #include "form_layout.h"
+#include "frm_about.h"
+#include "program_icon.h"
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "show_preview.h"
 #include "tab_strip.h"
-#include "text/app_info.h"
-#include "text/error_report.h"
+#include "text/app_error.h"
 #include "text/units.h"
 #include "window_run_host.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,17 +32,15 @@ namespace {
 constexpr float kDesignClientWidth = 10140;
 constexpr float kDesignClientHeight = 7725;
 constexpr int kUnitsTimerMs = 100;
-constexpr int kThresholdAtStart = 110;
 constexpr qint16 kEscape = 27;
-constexpr qreal kDesignFontPoints = 8;
 
 } // namespace
 
-frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), ctlOpenImage(dialogs), dialogs_(dialogs),
+frmMain::frmMain(Dialogs& dialogs, StoredSettings& settings, QWidget* parent)
+    : QMainWindow(parent), ctlOpenImage(dialogs), dialogs_(dialogs), settings_(settings),
       host_(std::make_unique<WindowRunHost>(*this)) {
     setObjectName(QStringLiteral("frmMain"));
-    // The design's controls are sized for a small sans serif.
+    setWindowIcon(programIcon());
     QFont small = font();
     small.setPointSizeF(kDesignFontPoints);
     setFont(small);
@@ -68,52 +67,6 @@ void frmMain::connectHandlers() {
         connect(btnFileName[std::size_t(i)], &QPushButton::clicked, this,
                 [this, i] { btnFileName_Click(i); });
 }
-
-void frmMain::Form_Load() {
-    try {
-        InitializeApp();
-        for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
-            chart->setInitial();
-        sldThreshold->setValue(kThresholdAtStart);
-        TabStrip1_Click();
-    } catch (const Failure& failure) {
-        ErrorHandler(*host_, failure.error(), QStringLiteral("Form_Load()"));
-    }
-}
-
-void frmMain::InitializeApp() {
-    lLanguage = startValues_.lLanguage;
-    SwitchLanguage();
-    chkUnits->setChecked(startValues_.imperial);
-    txtDiameter->setText(startValues_.diameter);
-    txtVelocity->setText(startValues_.velocity);
-    txtRPM->setText(startValues_.rpm);
-    txtTopFile->setText(startValues_.topFile);
-    txtSideFile->setText(startValues_.sideFile);
-
-    // A preview that cannot be shown ends the loading early, without a word.
-    const QList<DistributionChart*> charts{ctlChordGraph, ctlBetaGraph, ctlPitchGraph};
-    try {
-        host_->setBusyPointer(true);
-        setWindowTitle(QStringLiteral("Bladetrace - loading..."));
-        for (DistributionChart* chart : charts)
-            chart->hide();
-        setEnabled(false);
-        show();
-        ShowPreview(*imgPreview[0], txtTopFile->text());
-        QCoreApplication::processEvents();
-        ShowPreview(*imgPreview[1], txtSideFile->text());
-    } catch (const Failure&) {
-    }
-    for (DistributionChart* chart : charts)
-        chart->show();
-    setEnabled(true);
-    host_->setBusyPointer(false);
-    setWindowTitle(appTitle());
-}
-
-// Nothing is kept between runs of the program yet.
-void frmMain::TerminateApp() {}
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
@@ -182,17 +135,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
-    // The run is still using the window: ask it to stop instead.
-    if (running_) {
-        bAbort = true;
-        event->ignore();
-        return;
-    }
-    TerminateApp();
-    event->accept();
-}
-
 void frmMain::btnGo_Click() {
     if (running_)
         return;
@@ -206,6 +148,10 @@ void frmMain::btnGo_Click() {
             w.Label1[3]->setVisible(false);
             w.btnGo->setEnabled(true);
             w.running_ = false;
+            // The user closed the window during the run; the run has stopped, now close.
+            if (w.closeAfterRun_)
+                QMetaObject::invokeMethod(
+                    &w, [window = &w] { window->close(); }, Qt::QueuedConnection);
         }
     } finish{*this};
     lastOutcome_ = CalcIt(*host_);
@@ -260,8 +206,10 @@ void frmMain::chkUnits_Click() {
     }
 }
 
+// A fresh About window each time, so it always opens on the current language.
 void frmMain::Command1_Click() {
-    Q_EMIT aboutRequested();
+    frmAbout about(*this);
+    dialogs_.showAbout(about);
 }
 
 } // namespace bladetrace

@@ -2,7 +2,6 @@
 
 #include "open_image_dialog.h"
 #include "run/calc_it.h"
-#include "start_values.h"
 #include "text/string_table.h"
 
 #include <QMainWindow>
@@ -24,19 +23,18 @@ class Dialogs;
 class DistributionChart;
 class ResultsGrid;
 class ScanPreview;
+class StoredSettings;
 class TabStrip;
 class WindowRunHost;
 
 // The program's working window: inputs on the right, results on tabs on the left, status
-// along the bottom. Controls carry their design names, as do the handlers.
+// along the bottom. Controls carry their design names, as do the handlers. It starts from
+// `settings` and writes them back when it closes.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMain(Dialogs& dialogs, QWidget* parent = nullptr);
+    frmMain(Dialogs& dialogs, StoredSettings& settings, QWidget* parent = nullptr);
     ~frmMain() override;
-
-    // What InitializeApp puts into the window; until settings are kept, the caller says.
-    void setStartValues(const StartValues& values) { startValues_ = values; }
 
     void Form_Load();
     void InitializeApp();
@@ -94,10 +92,6 @@ public:
     ScanPreview* picScroll;
     OpenImageDialog ctlOpenImage;
 
-Q_SIGNALS:
-    // Command1 ("?"): the About window answers this once it exists.
-    void aboutRequested();
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -109,10 +103,11 @@ private:
     QString text(qint16 id) const { return LoadLangResString(lLanguage, id); }
 
     Dialogs& dialogs_;
-    StartValues startValues_;
+    StoredSettings& settings_;
     std::unique_ptr<WindowRunHost> host_;
     std::optional<RunOutcome> lastOutcome_;
     bool running_ = false;
+    bool closeAfterRun_ = false;
 };
 
 } // namespace bladetrace

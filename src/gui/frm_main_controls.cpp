@@ -1,9 +1,9 @@
+#include "design_controls.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "tab_strip.h"
-#include "twips.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -21,14 +21,6 @@ namespace {
 constexpr float kStatusBarHeight = 375;
 constexpr float kStatusPanel2Width = 1200;
 constexpr float kStatusPanel3Width = 3135; // the units box (2895) with room either side
-
-template <typename Control>
-Control* place(QWidget* parent, const char* name, const TwipsRect& design) {
-    auto* control = new Control(parent);
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(toPixels(design));
-    return control;
-}
 
 QLabel* label(QWidget* parent, const char* name, const TwipsRect& design, bool rightAligned) {
     auto* l = place<QLabel>(parent, name, design);

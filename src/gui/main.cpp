@@ -1,5 +1,7 @@
 #include "frm_main.h"
+#include "program_icon.h"
 #include "qt_dialogs.h"
+#include "settings/stored_settings.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -28,9 +30,10 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bladetrace"));
+    QApplication::setWindowIcon(bladetrace::programIcon());
+    bladetrace::StoredSettings settings;
     bladetrace::QtDialogs dialogs;
-    bladetrace::frmMain window(dialogs);
-    window.setStartValues(bladetrace::sampleStartValues());
+    bladetrace::frmMain window(dialogs, settings);
     window.Form_Load();
     window.show();
     return QApplication::exec();

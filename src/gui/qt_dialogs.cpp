@@ -1,5 +1,7 @@
 #include "qt_dialogs.h"
 
+#include "frm_about.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -26,6 +28,10 @@ std::optional<QString> QtDialogs::openImage(QWidget* parent, const OpenImageRequ
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+void QtDialogs::showAbout(frmAbout& about) {
+    about.exec();
 }
 
 } // namespace bladetrace

@@ -4,12 +4,13 @@
 
 namespace bladetrace {
 
-// The dialogs a person sees: Qt's message box and file dialog.
+// The dialogs a person sees: Qt's message box and file dialog, the About window.
 class QtDialogs : public Dialogs {
 public:
     void message(QWidget* parent, const QString& text, MessageIcon icon,
                  const QString& title) override;
     std::optional<QString> openImage(QWidget* parent, const OpenImageRequest& request) override;
+    void showAbout(frmAbout& about) override;
 };
 
 } // namespace bladetrace

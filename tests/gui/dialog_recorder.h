@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace bladetrace::test {
 
@@ -32,10 +33,19 @@ public:
         return answer;
     }
 
+    // The About window is not run modally: `onAbout` looks at it and works it instead.
+    void showAbout(frmAbout& about) override {
+        ++aboutsShown;
+        if (onAbout)
+            onAbout(about);
+    }
+
     QList<Message> messages;
     QList<OpenImageRequest> requests;
     QStringList answers; // a null string: the user cancels
     QStringList* log = nullptr;
+    std::function<void(frmAbout&)> onAbout;
+    int aboutsShown = 0;
 };
 
 } // namespace bladetrace::test

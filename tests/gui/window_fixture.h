@@ -3,13 +3,35 @@
 #include "dialog_recorder.h"
 #include "frm_main.h"
 #include "painted_blade.h"
+#include "settings/stored_settings.h"
 
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace bladetrace::test {
+
+// A throwaway settings store: a file that a test fills before the window starts and reads
+// after it closes.
+class SettingsFile {
+public:
+    SettingsFile() : path_(dir_.filePath(QStringLiteral("settings.ini"))) {}
+
+    std::unique_ptr<QSettings> raw() const {
+        return std::make_unique<QSettings>(path_, QSettings::IniFormat);
+    }
+    void set(const QString& key, const QString& value) const { raw()->setValue(key, value); }
+    QString value(const QString& key) const { return raw()->value(key).toString(); }
+    QStringList keys() const { return raw()->allKeys(); }
+    // A fresh store over the file, as one start of the program sees it.
+    std::unique_ptr<StoredSettings> open() const { return std::make_unique<StoredSettings>(raw()); }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
 
 // A loaded main window on a painted image pair, its dialogs answered by a recorder and its
 // status texts and messages written to one log in the order they appear.
@@ -21,14 +43,14 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         dialogs.log = &log;
-        window = std::make_unique<frmMain>(dialogs);
-        StartValues start;
-        start.diameter = QStringLiteral("0.185");
-        start.rpm = QStringLiteral("15000");
-        start.velocity = QStringLiteral("50");
-        start.topFile = paintBlade(file("top.bmp"), View::Top, kFirst, kLast);
-        start.sideFile = paintBlade(file("side.bmp"), View::Side, kFirst, kLast);
-        window->setStartValues(start);
+        store.set(QStringLiteral("Diameter"), QStringLiteral("0.185"));
+        store.set(QStringLiteral("RPM"), QStringLiteral("15000"));
+        store.set(QStringLiteral("Velocity"), QStringLiteral("50"));
+        store.set(QStringLiteral("TopFile"), paintBlade(file("top.bmp"), View::Top, kFirst, kLast));
+        store.set(QStringLiteral("SideFile"),
+                  paintBlade(file("side.bmp"), View::Side, kFirst, kLast));
+        settings = store.open();
+        window = std::make_unique<frmMain>(dialogs, *settings);
         window->Form_Load();
         QObject::connect(window->StatusBar1, &QStatusBar::messageChanged, window.get(),
                          [this](const QString& text) {
@@ -40,8 +62,10 @@ protected:
     QString file(const QString& name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;
+    SettingsFile store;
     DialogRecorder dialogs;
     QStringList log;
+    std::unique_ptr<StoredSettings> settings;
     std::unique_ptr<frmMain> window;
 };
 

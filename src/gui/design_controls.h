@@ -1,0 +1,22 @@
+#pragma once
+
+#include "twips.h"
+
+#include <QString>
+#include <QWidget>
+
+namespace bladetrace {
+
+// The windows' controls are sized for a small sans serif.
+constexpr qreal kDesignFontPoints = 8;
+
+// A new control under `parent` with its design name as object name, at its design place.
+template <typename Control>
+Control* place(QWidget* parent, const char* name, const TwipsRect& design) {
+    auto* control = new Control(parent);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(toPixels(design));
+    return control;
+}
+
+} // namespace bladetrace

@@ -1,0 +1,236 @@
+#include "frm_about.h"
+#include "platform/registry.h"
+#include "tab_strip.h"
+#include "window_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+#ifndef Q_OS_WIN
+#include "platform/chm_viewer/help_window.h"
+
+#include <QTextBrowser>
+#include <QTreeWidget>
+#endif
+
+namespace bladetrace::test {
+namespace {
+
+// The About window as the main window's "?" opens it; `look` runs while it is open.
+class About : public WindowTest {
+protected:
+    void open(std::function<void(frmAbout&)> look) {
+        const int before = dialogs.aboutsShown;
+        dialogs.onAbout = [look](frmAbout& about) {
+            about.show();
+            look(about);
+        };
+        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        ASSERT_EQ(dialogs.aboutsShown, before + 1);
+    }
+};
+
+struct Design {
+    const char* name;
+    int left, top, width, height; // twips
+};
+
+TEST_F(About, OpensModallyOverTheMainWindowWithEveryControlInPlace) {
+    open([this](frmAbout& about) {
+        EXPECT_TRUE(about.isModal());
+        EXPECT_EQ(about.parentWidget(), window.get());
+        EXPECT_EQ(about.size(), QSize(418, 272));
+        EXPECT_EQ(about.minimumSize(), about.maximumSize());
+        const Design designs[] = {
+            {"picIcon", 240, 240, 540, 540},         {"lblTitle", 1050, 240, 5085, 480},
+            {"lblVersion", 1050, 780, 5085, 225},    {"lblDescription", 1050, 1125, 5085, 1650},
+            {"lblDisclaimer", 255, 3105, 4350, 465}, {"cmdOK", 4920, 3105, 1260, 345},
+            {"lblLanguage", 240, 3600, 855, 345},    {"cbLanguage", 1080, 3600, 1575, 315},
+            {"cmdSysInfo", 3480, 3600, 1260, 345},   {"Command1", 4920, 3600, 1260, 345},
+        };
+        for (const Design& d : designs) {
+            auto* control = about.findChild<QWidget*>(QString::fromLatin1(d.name));
+            ASSERT_NE(control, nullptr) << d.name;
+            EXPECT_EQ(control->geometry(), QRect(qRound(d.left / 15.0), qRound(d.top / 15.0),
+                                                 qRound(d.width / 15.0), qRound(d.height / 15.0)))
+                << d.name;
+        }
+        // The rule: grey above white, both ending at x = 6120 twips.
+        const QWidget* grey = about.findChild<QWidget*>(QStringLiteral("Line1_1"));
+        const QWidget* white = about.findChild<QWidget*>(QStringLiteral("Line1_0"));
+        ASSERT_TRUE(grey && white);
+        EXPECT_EQ(grey->geometry().topLeft(), QPoint(6, 194));
+        EXPECT_EQ(white->geometry().topLeft(), QPoint(7, 196));
+        EXPECT_EQ(grey->geometry().right() + 1, 408);
+        EXPECT_EQ(white->geometry().right() + 1, 408);
+        EXPECT_EQ(grey->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
+        EXPECT_EQ(white->palette().color(QPalette::Window), QColor(Qt::white));
+
+        EXPECT_EQ(about.picIcon->pixmap().size(), QSize(32, 32));
+        EXPECT_FALSE(about.windowIcon().isNull());
+    });
+}
+
+TEST_F(About, ShowsTitleVersionDescriptionAndNoticeInEnglish) {
+    open([](frmAbout& about) {
+        EXPECT_EQ(about.windowTitle(), QStringLiteral("Info about Bladetrace"));
+        EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Bladetrace"));
+        EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version %1.%2.%3")
+                                                .arg(BLADETRACE_VERSION_MAJOR)
+                                                .arg(BLADETRACE_VERSION_MINOR)
+                                                .arg(BLADETRACE_VERSION_PATCH));
+
+        const QString description = about.lblDescription->text();
+        const QStringList paragraphs = description.split(QStringLiteral("\r\n"));
+        ASSERT_EQ(paragraphs.size(), 4);
+        EXPECT_EQ(paragraphs[0],
+                  QStringLiteral("Analyzes top and side view of a propeller blade."));
+        EXPECT_EQ(
+            paragraphs[3],
+            QStringLiteral("The scanning alorithm assumes that dark areas represent the blade."));
+        EXPECT_EQ(description.count(QLatin1Char('\n')), 3);
+        EXPECT_TRUE(about.lblDescription->wordWrap());
+
+        EXPECT_TRUE(about.lblDisclaimer->text().contains(QStringLiteral("Bladetrace")));
+        EXPECT_FALSE(about.lblDisclaimer->text().contains(QLatin1Char('\n')));
+
+        EXPECT_EQ(about.Command1->text(), QStringLiteral("&Help..."));
+        EXPECT_EQ(about.cmdOK->text(), QStringLiteral("OK"));
+        EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&Systeminfo..."));
+        EXPECT_EQ(about.lblLanguage->text(), QStringLiteral("Language"));
+        EXPECT_FALSE(about.cbLanguage->isEditable());
+        ASSERT_EQ(about.cbLanguage->count(), 2);
+        EXPECT_EQ(about.cbLanguage->itemText(0), QStringLiteral("English"));
+        EXPECT_EQ(about.cbLanguage->itemText(1), QStringLiteral("Deutsch"));
+        EXPECT_EQ(about.cbLanguage->currentIndex(), 0);
+    });
+}
+
+TEST_F(About, ChoosingALanguageSwitchesBothWindowsAtOnce) {
+    window->chkUnits->setChecked(true);
+    open([this](frmAbout& about) {
+        QTest::keyClick(about.cbLanguage, Qt::Key_Down);
+        ASSERT_EQ(about.cbLanguage->currentText(), QStringLiteral("Deutsch"));
+        EXPECT_EQ(window->lLanguage, kGerman);
+        EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
+        EXPECT_EQ(about.Command1->text(), QStringLiteral("&Hilfe..."));
+        EXPECT_EQ(about.cmdOK->text(), QStringLiteral("OK"));
+        EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&Systeminfo..."));
+        EXPECT_EQ(about.lblLanguage->text(), QStringLiteral("Sprache"));
+        EXPECT_TRUE(about.lblDescription->text().startsWith(
+            QStringLiteral("Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n")));
+        const QStringList tabs{"Tabelle", "Tiefenverteilung", "Verwindungsverteilung",
+                               "Steigungsverteilung"};
+        for (int i = 0; i < tabs.size(); ++i)
+            EXPECT_EQ(window->TabStrip1->caption(i), tabs[i]);
+        EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[inch]"));
+        EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
+    });
+    EXPECT_TRUE(store.value(QStringLiteral("Language")).isEmpty()); // stored only at exit
+
+    // Texts shown later are fetched in the new language.
+    window->btnGo_Click();
+    EXPECT_TRUE(log.contains(QStringLiteral("status: Bearbeite Draufsicht...")));
+    EXPECT_EQ(window->StatusBar1->currentMessage(), QStringLiteral("Bereit."));
+
+    open([this](frmAbout& about) {
+        QTest::keyClick(about.cbLanguage, Qt::Key_Up);
+        EXPECT_EQ(window->lLanguage, kEnglish);
+        EXPECT_EQ(about.windowTitle(), QStringLiteral("Info about Bladetrace"));
+        EXPECT_EQ(window->TabStrip1->caption(3), QStringLiteral("Pitch Distribution"));
+        EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
+    });
+}
+
+TEST_F(About, OpensOnTheLanguageInForceAndKeepsTheUnitLabels) {
+    window->lLanguage = kGerman;
+    window->chkUnits->setChecked(true);
+    open([this](frmAbout& about) {
+        EXPECT_EQ(about.cbLanguage->currentIndex(), 1);
+        EXPECT_EQ(about.cbLanguage->currentText(), QStringLiteral("Deutsch"));
+        EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
+        EXPECT_EQ(window->lLanguage, kGerman);
+        EXPECT_EQ(window->btnCopy->text(), QStringLiteral("Kopieren"));
+        EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[inch]"));
+        EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
+    });
+}
+
+TEST_F(About, OkEnterAndEscapeCloseTheWindow) {
+    open([](frmAbout& about) {
+        EXPECT_TRUE(about.cmdOK->isDefault());
+        QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+        EXPECT_FALSE(about.isVisible());
+        EXPECT_EQ(about.result(), QDialog::Accepted);
+    });
+    open([](frmAbout& about) {
+        QTest::keyClick(about.cbLanguage, Qt::Key_Return);
+        EXPECT_FALSE(about.isVisible());
+        EXPECT_EQ(about.result(), QDialog::Accepted);
+    });
+    open([](frmAbout& about) {
+        QTest::keyClick(about.cbLanguage, Qt::Key_Escape);
+        EXPECT_FALSE(about.isVisible());
+    });
+    EXPECT_EQ(window->lLanguage, kEnglish);
+}
+
+#ifndef Q_OS_WIN
+TEST_F(About, HelpButtonOpensTheHelpFileBesideTheProgramAtItsContents) {
+    open([this](frmAbout& about) {
+        QTest::mouseClick(about.Command1, Qt::LeftButton);
+        auto* help = about.findChild<platform::HelpWindow*>();
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(help->isVisible());
+        EXPECT_EQ(help->helpFile(), QCoreApplication::applicationDirPath() + "/Bladetrace.chm");
+        EXPECT_TRUE(help->isFileOpen());
+        auto* contents = help->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
+        auto* page = help->findChild<QTextBrowser*>(QStringLiteral("helpPage"));
+        ASSERT_TRUE(contents && page);
+        EXPECT_EQ(contents->currentItem(), contents->topLevelItem(0));
+        EXPECT_EQ(page->source().path(), QStringLiteral("/index.html"));
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+    });
+}
+#endif
+
+TEST_F(About, SystemInformationWithoutAToolSaysSoInTheCurrentLanguage) {
+    QStringList started;
+    const QString noTools = file("no tools");
+    ASSERT_TRUE(QDir().mkpath(noTools));
+    open([&](frmAbout& about) {
+        // A machine whose only program folder holds none of the tools looked for.
+        about.sysInfoPieces = [&](std::function<void()> notAvailable) {
+            platform::SysInfoPieces pieces = platform::systemSysInfoPieces(notAvailable);
+            pieces.registry =
+                platform::makeStandInRegistry(platform::standInSystemInfoTools(), {noTools});
+            pieces.startProgram = [&](const QString& path) {
+                started << path;
+                return true;
+            };
+            return pieces;
+        };
+        QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+        about.cbLanguage->setCurrentIndex(1);
+        QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+        EXPECT_TRUE(about.isVisible());
+    });
+    EXPECT_TRUE(started.isEmpty());
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("System information is currently not available."));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Bladetrace"));
+    EXPECT_EQ(dialogs.messages[1].text,
+              QString::fromUtf8("Systeminformationen sind momentan nicht verfügbar."));
+}
+
+} // namespace
+} // namespace bladetrace::test
