@@ -1,12 +1,45 @@
 #include "tab_strip.h"
 
+#include <QApplication>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QTabBar>
 
 namespace bladetrace {
+namespace {
 
-TabStrip::TabStrip(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(this)) {
+// The usual tab padding leaves the four captions too long for the strip at the window's
+// design size; half of it still frames them.
+class NarrowTabPadding : public QProxyStyle {
+public:
+    explicit NarrowTabPadding(QStyle* base) : QProxyStyle(base) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
+};
+
+class CaptionTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+    QString shownText(int index) const {
+        QStyleOptionTab option;
+        initStyleOption(&option, index);
+        return option.text;
+    }
+};
+
+} // namespace
+
+TabStrip::TabStrip(QWidget* parent) : QWidget(parent), tabs_(new CaptionTabBar(this)) {
+    auto* style = new NarrowTabPadding(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(this); // outlives the tab bar, its first child
+    tabs_->setStyle(style);
     tabs_->setObjectName(QStringLiteral("TabStrip1_tabs"));
     tabs_->setDrawBase(false);
     tabs_->setExpanding(false);
@@ -28,6 +61,10 @@ void TabStrip::setCaption(int index, const QString& caption) {
 
 QString TabStrip::caption(int index) const {
     return tabs_->tabText(index);
+}
+
+QString TabStrip::shownCaption(int index) const {
+    return static_cast<const CaptionTabBar*>(tabs_)->shownText(index);
 }
 
 QString TabStrip::selectedKey() const {

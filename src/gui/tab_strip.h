@@ -16,6 +16,8 @@ public:
     void addTab(const QString& key, const QString& caption);
     void setCaption(int index, const QString& caption);
     QString caption(int index) const;
+    // The caption as the tab shows it, shortened when the strip is too narrow for all tabs.
+    QString shownCaption(int index) const;
     // The key of the selected tab, empty when none is.
     QString selectedKey() const;
     // Selects the tab with this key, as a click on it would.
