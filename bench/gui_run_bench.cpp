@@ -7,6 +7,7 @@
 #include "ratio_reporter.h"
 #include "run/calc_it.h"
 #include "settings/stored_settings.h"
+#include "silent_host.h"
 #include "synthetic_pair.h"
 
 #include <QApplication>
@@ -35,37 +36,6 @@ const ImagePair& imagePair() {
     return pair;
 }
 
-// The bare run: inputs fixed, everything shown goes nowhere.
-class NullHost final : public RunHost {
-public:
-    qint32 lLanguage() const override { return kEnglish; }
-    void setBusyPointer(bool) override {}
-    void showStatus(const QString&) override {}
-    void showMessage(const QString&, MessageIcon, const QString&) override { ++messages; }
-    bool abortAsked() override { return false; }
-    void scanStarted(const QImage&) override {}
-    void columnScanned(const QImage&, int) override {}
-    bool thicknessCorrection() override { return false; }
-    QString rootThicknessText() override { return QStringLiteral("20"); }
-    QString tipThicknessText() override { return QStringLiteral("10"); }
-    void putOnClipboard(const QString&) override {}
-    qint32 thresholdValue() override { return 110; }
-    QString diameterText() override { return QStringLiteral("0.185"); }
-    QString rpmText() override { return QStringLiteral("15000"); }
-    QString velocityText() override { return QStringLiteral("50"); }
-    bool imperialUnits() override { return false; }
-    QString topFileName() override { return imagePair().top; }
-    QString sideFileName() override { return imagePair().side; }
-    void processEvents() override {}
-    void setScanPreviewVisible(bool) override {}
-    void prepareSheet() override {}
-    void setSheetHeader(const QStringList&, const QStringList&) override {}
-    void appendSheetRow(const QString&) override {}
-    void showCharts(const ChartSet&) override {}
-
-    int messages = 0;
-};
-
 class SilentDialogs final : public Dialogs {
 public:
     void message(QWidget*, const QString&, MessageIcon, const QString&) override { ++messages; }
@@ -77,7 +47,7 @@ public:
 };
 
 void BM_HeadlessRun(benchmark::State& state) {
-    NullHost host;
+    bench::SilentHost host(imagePair().top, imagePair().side, false);
     for (auto _ : state) {
         if (CalcIt(host) != RunOutcome::Completed || host.messages != 0)
             state.SkipWithError("the bare run did not complete");

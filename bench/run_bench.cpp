@@ -3,11 +3,13 @@
 
 #include "ratio_reporter.h"
 #include "run/calc_it.h"
+#include "silent_host.h"
 #include "synthetic_pair.h"
 
 #include <benchmark/benchmark.h>
 
 using namespace bladetrace;
+using bladetrace::bench::SilentHost;
 using bladetrace::bench::SyntheticPair;
 
 namespace {
@@ -19,38 +21,6 @@ const SyntheticPair& pair() {
     static const SyntheticPair p = bladetrace::bench::makePair(kWidth, kHeight);
     return p;
 }
-
-// What the window would do, minus the window: inputs fixed, output dropped.
-class SilentHost : public RunHost {
-public:
-    int rows = 0;
-    qint32 lLanguage() const override { return 1; }
-    void setBusyPointer(bool) override {}
-    void showStatus(const QString&) override {}
-    void showMessage(const QString& text, MessageIcon, const QString&) override {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-    }
-    bool abortAsked() override { return false; }
-    void scanStarted(const QImage&) override {}
-    void columnScanned(const QImage&, int) override {}
-    bool thicknessCorrection() override { return true; }
-    QString rootThicknessText() override { return QStringLiteral("20"); }
-    QString tipThicknessText() override { return QStringLiteral("10"); }
-    void putOnClipboard(const QString& text) override { benchmark::DoNotOptimize(text.size()); }
-    qint32 thresholdValue() override { return 110; }
-    QString diameterText() override { return QStringLiteral("0.185"); }
-    QString rpmText() override { return QStringLiteral("15000"); }
-    QString velocityText() override { return QStringLiteral("50"); }
-    bool imperialUnits() override { return false; }
-    QString topFileName() override { return QStringLiteral("top"); }
-    QString sideFileName() override { return QStringLiteral("side"); }
-    void processEvents() override {}
-    void setScanPreviewVisible(bool) override {}
-    void prepareSheet() override {}
-    void setSheetHeader(const QStringList&, const QStringList&) override {}
-    void appendSheetRow(const QString&) override { ++rows; }
-    void showCharts(const ChartSet&) override {}
-};
 
 // One pass that sums every pixel's three channels: the work of a grey test on each pixel.
 void SequentialPass(benchmark::State& state) {
@@ -83,7 +53,7 @@ void SequentialWords(benchmark::State& state) {
 }
 
 void Scanner(benchmark::State& state) {
-    SilentHost host;
+    SilentHost host(QStringLiteral("top"), QStringLiteral("side"), true);
     std::vector<float> le, te;
     for (auto _ : state) {
         state.PauseTiming();
@@ -97,7 +67,7 @@ void Scanner(benchmark::State& state) {
 }
 
 void WholeRun(benchmark::State& state) {
-    SilentHost host;
+    SilentHost host(QStringLiteral("top"), QStringLiteral("side"), true);
     for (auto _ : state) {
         state.PauseTiming();
         QImage top = pair().top.copy();

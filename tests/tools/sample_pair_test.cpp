@@ -3,6 +3,7 @@
 #include "core_run.h"
 #include "station_truth.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,11 +31,12 @@ render::BladeDefinition pylonBlade() {
 }
 
 TEST(SamplePair, GivesAFullResultThatMatchesItsBlade) {
-    // The tests run in the programs' directory.
-    const QString top = QDir::current().filePath(QStringLiteral("pylon 1.bmp"));
-    const QString side = QDir::current().filePath(QStringLiteral("pylon 2.bmp"));
+    // The test programs live beside the programs and their sample pair.
+    const QDir programs(QCoreApplication::applicationDirPath());
+    const QString top = programs.filePath(QStringLiteral("pylon 1.bmp"));
+    const QString side = programs.filePath(QStringLiteral("pylon 2.bmp"));
     ASSERT_TRUE(QFileInfo::exists(top) && QFileInfo::exists(side))
-        << "the build draws the sample pair into " << qPrintable(QDir::currentPath());
+        << "the build draws the sample pair into " << qPrintable(programs.path());
 
     const render::BladeDefinition blade = pylonBlade();
     ASSERT_FALSE(blade.rows.empty());
