@@ -27,9 +27,10 @@ void SequentialPass(benchmark::State& state) {
     for (auto _ : state) {
         quint64 sum = 0;
         for (const QImage* image : {&pair().top, &pair().side}) {
+            const int width = image->width();
             for (int y = 0; y < image->height(); ++y) {
                 const auto* line = reinterpret_cast<const quint32*>(image->constScanLine(y));
-                for (int x = 0; x < image->width(); ++x)
+                for (int x = 0; x < width; ++x)
                     sum += (line[x] & 0xFFu) + ((line[x] >> 8) & 0xFFu) + ((line[x] >> 16) & 0xFFu);
             }
         }
@@ -42,9 +43,10 @@ void SequentialWords(benchmark::State& state) {
     for (auto _ : state) {
         quint64 sum = 0;
         for (const QImage* image : {&pair().top, &pair().side}) {
+            const int width = image->width();
             for (int y = 0; y < image->height(); ++y) {
                 const auto* line = reinterpret_cast<const quint32*>(image->constScanLine(y));
-                for (int x = 0; x < image->width(); ++x)
+                for (int x = 0; x < width; ++x)
                     sum += line[x];
             }
         }

@@ -1,0 +1,74 @@
+#include "scan/edge_search.h"
+#include "scan/grey_value.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+// The search as it reads in words: per column, top down to the first dark pixel, then
+// bottom up to the first dark pixel at or below it; rows H and -1 and columns beyond the
+// image are white.
+ColumnEdges reference(const QImage& image, qint32 threshold, int x) {
+    const auto dark = [&](int px, int y) {
+        const bool inside = px < image.width() && y >= 0 && y < image.height();
+        const QRgb c = inside ? image.pixel(px, y) : 0xFFFFFFFFu;
+        return greyValue(qint32(qBlue(c) << 16 | qGreen(c) << 8 | qRed(c))) <= threshold;
+    };
+    ColumnEdges e;
+    for (int y = 0; y <= image.height(); ++y) {
+        if (dark(x, y)) {
+            e.upper = y;
+            break;
+        }
+    }
+    for (int y = image.height(); y >= e.upper; --y) {
+        if (dark(x, y)) {
+            e.lower = y;
+            break;
+        }
+    }
+    return e;
+}
+
+// Speckled pictures: blobs, lone dark pixels, empty and full columns, mid greys around the
+// threshold, and widths that are no multiple of four.
+QImage speckled(QRandomGenerator& random, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int spots = random.bounded(1, width * height / 6 + 2);
+    for (int i = 0; i < spots; ++i) {
+        const int grey = random.bounded(0, 256);
+        image.setPixel(random.bounded(width), random.bounded(height), qRgb(grey, grey, grey));
+    }
+    for (int x = 0; x < width; ++x) {
+        if (random.bounded(7) == 0) // a column with a single dark pixel somewhere
+            image.setPixel(x, random.bounded(height), qRgb(0, 0, 0));
+    }
+    return image;
+}
+
+TEST(EdgeSearch, FindsWhatAColumnByColumnSearchFinds) {
+    QRandomGenerator random(20261206);
+    for (int round = 0; round < 300; ++round) {
+        const int width = random.bounded(1, 40);
+        const int height = random.bounded(1, 30);
+        QImage image = speckled(random, width, height);
+        const qint32 threshold = round % 10 == 0 ? 255 : random.bounded(-1, 256);
+        const ScanHolder holder(image);
+        const DarkTest test(threshold);
+        EdgeSearch search(holder, test);
+        // Blocks as the scanner asks for them, the column beyond the image included.
+        const int start = random.bounded(0, width + 1);
+        search.search(start, std::min(EdgeSearch::kBlockColumns, width + 1 - start));
+        for (int x = start; x <= width; ++x) {
+            const ColumnEdges expected = reference(image, threshold, x);
+            ASSERT_EQ(search[x].upper, expected.upper) << "round " << round << " column " << x;
+            ASSERT_EQ(search[x].lower, expected.lower) << "round " << round << " column " << x;
+        }
+    }
+}
+
+} // namespace
+} // namespace bladetrace
