@@ -7,7 +7,6 @@
 #ifndef Q_OS_WIN
 #include "platform/chm_viewer/help_window.h"
 
-#include <QColor>
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
@@ -87,18 +86,6 @@ TEST_F(HelpViewerTest, ContentsEntriesOpenTheirPages) {
     EXPECT_EQ(page->source().path(), QStringLiteral("/de/spreadsheet.html"));
     EXPECT_EQ(pageTitle(), QStringLiteral("Die Ergebnistabelle"));
     EXPECT_TRUE(page->toPlainText().contains(QString::fromUtf8("Blatttiefe in der Draufsicht")));
-}
-
-TEST_F(HelpViewerTest, StyleSheetComesFromTheFile) {
-    contents->setCurrentItem(contents->topLevelItem(1)->child(0));
-    const QTextBlock title = [this] {
-        for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next())
-            if (block.blockFormat().headingLevel() == 1)
-                return block;
-        return QTextBlock();
-    }();
-    ASSERT_TRUE(title.isValid());
-    EXPECT_EQ(title.begin().fragment().charFormat().foreground().color(), QColor(0x1a, 0x3f, 0x6f));
 }
 
 TEST_F(HelpViewerTest, LinksAreFollowedInsideTheFileAndTheContentsFollow) {

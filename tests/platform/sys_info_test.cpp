@@ -104,19 +104,6 @@ TEST_F(StartSysInfoTest, AnyFailureOnTheWayShowsTheMessage) {
     EXPECT_EQ(registry->leakedHandles(), 0);
 }
 
-TEST(FileExists, OnlyFilesCount) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile file(dir.filePath(QStringLiteral("MSINFO32.EXE")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-
-    EXPECT_TRUE(fileExists(dir.filePath(QStringLiteral("MSINFO32.EXE"))));
-    EXPECT_FALSE(fileExists(dir.filePath(QStringLiteral("folder"))));
-    EXPECT_FALSE(fileExists(dir.filePath(QStringLiteral("missing.exe"))));
-}
-
 #ifndef Q_OS_WIN
 // Puts an executable file named `name` into `dir`.
 void addProgram(const QTemporaryDir& dir, const QString& name) {
