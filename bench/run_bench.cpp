@@ -22,8 +22,8 @@ const SyntheticPair& pair() {
     return p;
 }
 
-// One pass that sums every pixel's three channels: the work of a grey test on each pixel.
-void SequentialPass(benchmark::State& state) {
+// One plain pass over both images' pixels, in memory order, adding up `value` of each.
+template <typename Value> void sequentialPass(benchmark::State& state, Value value) {
     for (auto _ : state) {
         quint64 sum = 0;
         for (const QImage* image : {&pair().top, &pair().side}) {
@@ -31,27 +31,22 @@ void SequentialPass(benchmark::State& state) {
             for (int y = 0; y < image->height(); ++y) {
                 const auto* line = reinterpret_cast<const quint32*>(image->constScanLine(y));
                 for (int x = 0; x < width; ++x)
-                    sum += (line[x] & 0xFFu) + ((line[x] >> 8) & 0xFFu) + ((line[x] >> 16) & 0xFFu);
+                    sum += value(line[x]);
             }
         }
         benchmark::DoNotOptimize(sum);
     }
 }
 
-// The least a pass can do: add up every pixel's 32-bit word.
+// Every pixel's three channels: the work of a grey test on each pixel.
+void SequentialPass(benchmark::State& state) {
+    sequentialPass(
+        state, [](quint32 p) { return (p & 0xFFu) + ((p >> 8) & 0xFFu) + ((p >> 16) & 0xFFu); });
+}
+
+// The least a pass can do: every pixel's 32-bit word.
 void SequentialWords(benchmark::State& state) {
-    for (auto _ : state) {
-        quint64 sum = 0;
-        for (const QImage* image : {&pair().top, &pair().side}) {
-            const int width = image->width();
-            for (int y = 0; y < image->height(); ++y) {
-                const auto* line = reinterpret_cast<const quint32*>(image->constScanLine(y));
-                for (int x = 0; x < width; ++x)
-                    sum += line[x];
-            }
-        }
-        benchmark::DoNotOptimize(sum);
-    }
+    sequentialPass(state, [](quint32 p) { return p; });
 }
 
 void Scanner(benchmark::State& state) {
