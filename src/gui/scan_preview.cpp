@@ -25,7 +25,7 @@ QRect ScanPreview::visiblePart() const {
 
 void ScanPreview::showColumn(const QImage& holder, int x) {
     const QRect part = visiblePart();
-    lastOffset_ = previewPaintOffset(float(x), float(width()), float(holder.width()));
+    const float offset = previewPaintOffset(float(x), float(width()), float(holder.width()));
     ++columnsShown_;
     if (part.isEmpty())
         return;
@@ -38,7 +38,7 @@ void ScanPreview::showColumn(const QImage& holder, int x) {
         canvasOrigin_ = part.topLeft();
     }
     // The image's pixels that land on the visible part, and nothing more.
-    const QPoint imageOrigin(qRound(lastOffset_), 0);
+    const QPoint imageOrigin(qRound(offset), 0);
     const QRect source = QRect(part.topLeft() - imageOrigin, part.size()) & holder.rect();
     if (!source.isEmpty()) {
         QPainter painter(&canvas_);

@@ -18,8 +18,6 @@ public:
     // the strip that its parent leaves visible is painted.
     void showColumn(const QImage& holder, int x);
 
-    // Where the image's left edge went with the last column, in strip pixels.
-    float lastOffset() const { return lastOffset_; }
     int columnsShown() const { return columnsShown_; }
 
 protected:
@@ -30,7 +28,6 @@ private:
 
     QImage canvas_; // the strip's visible part, in strip coordinates from canvasOrigin_
     QPoint canvasOrigin_;
-    float lastOffset_ = 0;
     int columnsShown_ = 0;
 };
 
