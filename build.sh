@@ -16,7 +16,7 @@ case "$action" in run | test | bench) ;; *)
 esac
 
 packages=(cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-charts-dev libqt6charts6-dev qt6-image-formats-plugins
+    qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6charts6-dev qt6-image-formats-plugins
     libgtest-dev libgmock-dev libbenchmark-dev libchm-dev fp-utils xvfb xauth)
 
 install_missing() {

@@ -1,5 +1,6 @@
 #include "text/string_table.h"
 
+#include "text/added_strings.h"
 #include "text/app_error.h"
 
 #include <array>
@@ -65,35 +66,35 @@ constexpr std::array<const char16_t*, 2 * kStringsPerLanguage> kTable = {
     u"must be larger than ZERO!  Assuming default of 1.0.",                // 48
     u"Diameter",                                                           // 49
     u"RPM",                                                                // 50
-            // German
-    u"----------DEUTSCH---------",                                 // 0
-    u"Bladetrace",                                                 // 1
-    u"&Dickenkorrektur %",                                         // 2
-    u"&Go",                                                        // 3
-    u"?",                                                          // 4
-    u"...",                                                        // 5
-    u"...",                                                        // 6
-    u"Fluggeschwindigkeit",                                        // 7
-    u"[m/s]",                                                      // 8
-    u"[1/min]",                                                    // 9
-    u"Propellerdrehzahl",                                          // 10
-    u"Weißabgleich:",                                              // 11
-    u"Arbeite...",                                                 // 12
-    u"Bild für Draufsicht:",                                       // 13
-    u"Bild für Seitenansicht:",                                    // 14
-    u"Durchmesser:",                                               // 15
-    u"[m]",                                                        // 16
-    u"Kopieren",                                                   // 17
-    u"Info zu meiner Anwendung",                                   // 18
-    u"&Hilfe...",                                                  // 19
-    u"OK",                                                         // 20
-    u"&Systeminfo...",                                             // 21
-    u"Beschreibung",                                               // 22
-    u"Name der Anwendung",                                         // 23
-    u"Version",                                                    // 24
-    u"Warnung: ...",                                               // 25
-    u"Information über",                                           // 26
-    u"Analysiert Drauf- und Seitenansicht eines Propellerblatts.", // 27
+                                                                           // German
+    u"----------DEUTSCH---------",                                         // 0
+    u"Bladetrace",                                                         // 1
+    u"&Dickenkorrektur %",                                                 // 2
+    u"&Go",                                                                // 3
+    u"?",                                                                  // 4
+    u"...",                                                                // 5
+    u"...",                                                                // 6
+    u"Fluggeschwindigkeit",                                                // 7
+    u"[m/s]",                                                              // 8
+    u"[1/min]",                                                            // 9
+    u"Propellerdrehzahl",                                                  // 10
+    u"Weißabgleich:",                                                      // 11
+    u"Arbeite...",                                                         // 12
+    u"Bild für Draufsicht:",                                               // 13
+    u"Bild für Seitenansicht:",                                            // 14
+    u"Durchmesser:",                                                       // 15
+    u"[m]",                                                                // 16
+    u"Kopieren",                                                           // 17
+    u"Info zu meiner Anwendung",                                           // 18
+    u"&Hilfe...",                                                          // 19
+    u"OK",                                                                 // 20
+    u"&Systeminfo...",                                                     // 21
+    u"Beschreibung",                                                       // 22
+    u"Name der Anwendung",                                                 // 23
+    u"Version",                                                            // 24
+    u"Warnung: ...",                                                       // 25
+    u"Information über",                                                   // 26
+    u"Analysiert Drauf- und Seitenansicht eines Propellerblatts.",         // 27
     u"Diese Bilder können können durch Auflegen eines Modellpropellers auf einen Scanner oder "
     u"mit Hilfe einer Digitalphotografie eines Propellers erzeugt werden. Plazieren Sie den "
     u"Propeller vor einem hellen Hintergrund und schneiden Sie das Bild auf geringste Größe "
@@ -128,8 +129,10 @@ constexpr std::array<const char16_t*, 2 * kStringsPerLanguage> kTable = {
 std::optional<QString> resourceString(qint32 id) {
     const qint32 language = id / 1000;
     const qint32 entry = id % 1000;
-    if (id < 0 || language < kEnglish || language > kGerman || entry >= kStringsPerLanguage)
+    if (id < 0 || language < kEnglish || language > kGerman)
         return std::nullopt;
+    if (entry >= kStringsPerLanguage)
+        return addedString(language, entry);
     return QString::fromUtf16(kTable[std::size_t((language - 1) * kStringsPerLanguage + entry)]);
 }
 

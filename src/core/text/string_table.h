@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/added_strings.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>

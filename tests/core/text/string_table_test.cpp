@@ -20,6 +20,10 @@ TEST(StringTable, LooksUpByLanguageAndEntry) {
     EXPECT_EQ(LoadLangResString(kGerman, 11), QString::fromUtf8("Weißabgleich:"));
     EXPECT_EQ(resourceString(2028)->left(32),
               QString::fromUtf8("Diese Bilder können können durch"));
+    // Added features' texts follow the same numbering, past the original entries.
+    EXPECT_EQ(LoadLangResString(kGerman, str::kMatchSpans),
+              QStringLiteral("Spannweiten angleichen"));
+    EXPECT_EQ(resourceString(1000 + str::kSave), QString::fromUtf8("Save…"));
 }
 
 TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
@@ -27,7 +31,7 @@ TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
         for (qint16 n = 0; n < kStringsPerLanguage; ++n)
             EXPECT_FALSE(LoadLangResString(language, n).isEmpty()) << language << " " << n;
     }
-    for (qint32 id : {999, 1051, 1999, 2051, 3000, 0, -1})
+    for (qint32 id : {999, 1051, 1099, 1999, 2051, 3000, 0, -1})
         EXPECT_FALSE(resourceString(id).has_value()) << id;
 }
 

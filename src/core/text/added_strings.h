@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+namespace bladetrace {
+
+// Texts of the features added beside the original window, numbered from 100 so that the
+// original entries 0..50 keep their numbers. Looked up like those: 1000 * language + n.
+// Each feature owns a block of twenty numbers.
+std::optional<QString> addedString(qint32 language, qint32 entry);
+
+namespace str {
+// 100..119: loading and writing files
+// 120..139: preparing the views (span matching, threshold suggestion)
+constexpr qint16 kMatchSpans = 120;
+// 140..159: saving results
+constexpr qint16 kSave = 140;
+// 160..179: the window and its help viewer
+} // namespace str
+
+} // namespace bladetrace
