@@ -106,7 +106,7 @@ void frmAbout::cmdOK_Click() {
 
 // The viewer alone reports a missing file.
 void frmAbout::Command1_Click() {
-    platform::showHelpContents(this, platform::helpFilePath());
+    platform::showHelpContents(this, platform::helpFilePath(), main_.lLanguage);
 }
 
 void frmAbout::cmdSysInfo_Click() {

@@ -183,7 +183,8 @@ TEST_F(About, OkEnterAndEscapeCloseTheWindow) {
 }
 
 #ifndef Q_OS_WIN
-TEST_F(About, HelpButtonOpensTheHelpFileBesideTheProgramAtItsContents) {
+TEST_F(About, HelpButtonOpensTheHelpFileBesideTheProgramAtItsContentsInTheLanguage) {
+    window->lLanguage = kGerman;
     open([this](frmAbout& about) {
         QTest::mouseClick(about.Command1, Qt::LeftButton);
         auto* help = about.findChild<platform::HelpWindow*>();
@@ -191,6 +192,7 @@ TEST_F(About, HelpButtonOpensTheHelpFileBesideTheProgramAtItsContents) {
         EXPECT_TRUE(help->isVisible());
         EXPECT_EQ(help->helpFile(), QCoreApplication::applicationDirPath() + "/Bladetrace.chm");
         EXPECT_TRUE(help->isFileOpen());
+        EXPECT_EQ(help->windowTitle(), QStringLiteral("Bladetrace-Hilfe"));
         auto* contents = help->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
         auto* page = help->findChild<QTextBrowser*>(QStringLiteral("helpPage"));
         ASSERT_TRUE(contents && page);

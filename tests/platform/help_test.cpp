@@ -1,4 +1,5 @@
 #include "platform/help.h"
+#include "text/string_table.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -7,11 +8,15 @@
 #ifndef Q_OS_WIN
 #include "platform/chm_viewer/help_window.h"
 
+#include <QAction>
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -42,7 +47,7 @@ TEST(HelpFile, IsBuiltBesideThePrograms) {
 class HelpViewerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = showHelpContents(&caller, helpFilePath());
+        window = showHelpContents(&caller, helpFilePath(), kEnglish);
         ASSERT_NE(window, nullptr);
         contents = window->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
         index = window->findChild<QListWidget*>(QStringLiteral("helpIndex"));
@@ -78,6 +83,14 @@ TEST_F(HelpViewerTest, OpensAtTheTableOfContentsWithTheFirstPage) {
     EXPECT_EQ(page->source().path(), QStringLiteral("/index.html"));
     EXPECT_EQ(pageTitle(), QStringLiteral("Bladetrace Help"));
     EXPECT_EQ(contents->currentItem(), contents->topLevelItem(0));
+    // No entry is cut short at the default size.
+    const int margins = 2 * (contents->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+        const QRect box = contents->visualItemRect(*it);
+        EXPECT_LE(contents->fontMetrics().horizontalAdvance((*it)->text(0)) + margins, box.width())
+            << (*it)->text(0).toStdString();
+        EXPECT_LE(box.right(), contents->viewport()->width());
+    }
 }
 
 TEST_F(HelpViewerTest, ContentsEntriesOpenTheirPages) {
@@ -149,16 +162,43 @@ TEST_F(HelpViewerTest, IndexEntriesOpenTheirPages) {
     EXPECT_EQ(page->source().path(), QStringLiteral("/en/run.html"));
 }
 
-TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindow) {
-    EXPECT_EQ(showHelpContents(&caller, helpFilePath()), window);
+// Hiding the focused contents passes the focus to the index, which must not open its first
+// entry.
+TEST_F(HelpViewerTest, SwitchingTabsKeepsThePage) {
+    contents->setCurrentItem(contents->topLevelItem(2)->child(5));
+    const QUrl reading = page->source();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    contents->setFocus(Qt::MouseFocusReason);
+    auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    for (int tab : {1, 0, 1}) {
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                          tabs->tabBar()->tabRect(tab).center());
+        ASSERT_EQ(tabs->currentIndex(), tab);
+        EXPECT_EQ(page->source().toString(), reading.toString()) << "tab " << tab;
+    }
+}
+
+TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindowInTheCallersLanguage) {
+    EXPECT_EQ(showHelpContents(&caller, helpFilePath(), kGerman), window);
     EXPECT_EQ(caller.findChildren<HelpWindow*>().size(), 1);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace-Hilfe"));
+    const auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Inhalt"));
+    QStringList buttons;
+    for (const QAction* action : window->findChildren<QAction*>())
+        buttons << action->text();
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8("Zurück"))) << buttons.join(' ').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Startseite")));
 }
 
 TEST(HelpViewer, MissingFileIsReportedByTheViewerAndNamed) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString missing = helpFilePath(dir.path());
-    std::unique_ptr<QWidget> window(showHelpContents(nullptr, missing));
+    std::unique_ptr<QWidget> window(showHelpContents(nullptr, missing, kEnglish));
     ASSERT_NE(window, nullptr);
 
     const auto* page = window->findChild<QTextBrowser*>(QStringLiteral("helpPage"));
