@@ -11,9 +11,14 @@
 namespace bladetrace {
 namespace {
 
-constexpr int kSignificantDigits = 7;
+// Room beyond the data at either end of an axis, as a share of the range: a marker on the
+// last point (r/R = 1, the tip) is drawn whole rather than cut by the plot's edge.
+constexpr double kMarkerRoom = 0.04;
 
+// Round ticks over the data, the range a little wider than the ticks where the data reach
+// their ends.
 void scaleAxis(QValueAxis& axis, const std::vector<double>& values) {
+    axis.setTickType(QValueAxis::TicksFixed);
     if (values.empty()) {
         axis.setRange(0, 1);
         return;
@@ -28,6 +33,13 @@ void scaleAxis(QValueAxis& axis, const std::vector<double>& values) {
     }
     axis.setRange(min, max);
     axis.applyNiceNumbers();
+    const double tickMin = axis.min();
+    const double tickMax = axis.max();
+    const double room = (tickMax - tickMin) * kMarkerRoom;
+    axis.setTickAnchor(tickMin);
+    axis.setTickInterval((tickMax - tickMin) / (axis.tickCount() - 1));
+    axis.setTickType(QValueAxis::TicksDynamic);
+    axis.setRange(std::min(tickMin, *low - room), std::max(tickMax, *high + room));
 }
 
 } // namespace

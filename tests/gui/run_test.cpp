@@ -1,6 +1,7 @@
 #include "distribution_chart.h"
 #include "results_grid.h"
 #include "scan_preview.h"
+#include "tab_strip.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QXYSeries>
 
 namespace bladetrace::test {
 namespace {
@@ -113,6 +115,15 @@ TEST_F(Run, FromGoToReadyFillsSheetAndCharts) {
     EXPECT_EQ(window->ctlChordGraph->xTitle(), QStringLiteral("r/R"));
     EXPECT_EQ(window->ctlChordGraph->yTitle(), QStringLiteral("c/R"));
     EXPECT_EQ(window->ctlPitchGraph->yTitle(), QStringLiteral("H [m]"));
+    // Every marker, the tip's at r/R = 1 too, lies whole inside the plot.
+    window->TabStrip1->selectKey(QStringLiteral("BETA"));
+    QCoreApplication::processEvents();
+    QChart& chart = *window->ctlBetaGraph->chart();
+    auto* series = static_cast<QXYSeries*>(chart.series().constFirst());
+    const qreal r = series->markerSize() / 2;
+    const QRectF inside = chart.plotArea().adjusted(r, r, -r, -r);
+    for (const QPointF& point : series->points())
+        EXPECT_TRUE(inside.contains(chart.mapToPosition(point, series))) << point.x();
     // The strip was painted for every column of the side view, 0 to W.
     EXPECT_EQ(window->picScroll->columnsShown(), kLast + kFirst + 2);
 }
