@@ -54,6 +54,8 @@ public:
     // How the last run ended; nothing before the first.
     std::optional<RunOutcome> lastOutcome() const { return lastOutcome_; }
     Dialogs& dialogs() const { return dialogs_; }
+    // The user closed the window during a run, which now stops and closes it.
+    bool closeRequested() const { return closeAfterRun_; }
 
     qint32 lLanguage = kEnglish;
     bool bAbort = false;
@@ -106,6 +108,7 @@ private:
     StoredSettings& settings_;
     std::unique_ptr<WindowRunHost> host_;
     std::optional<RunOutcome> lastOutcome_;
+    bool loading_ = false;
     bool running_ = false;
     bool closeAfterRun_ = false;
 };

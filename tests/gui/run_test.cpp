@@ -51,10 +51,9 @@ protected:
             repost();
         } else {
             statusWhenSent = window_.StatusBar1->currentMessage();
-            const QCursor* pointer = QApplication::overrideCursor();
             busyWhenSent = !window_.btnGo->isEnabled() && window_.Label1[3]->isVisible() &&
-                           window_.picScroll->isVisible() && pointer &&
-                           pointer->shape() == Qt::WaitCursor;
+                           window_.picScroll->isVisible() &&
+                           window_.cursor().shape() == Qt::WaitCursor;
             QCoreApplication::postEvent(
                 target_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         }
@@ -76,7 +75,7 @@ protected:
         EXPECT_TRUE(window->btnGo->isEnabled());
         EXPECT_FALSE(window->Label1[3]->isVisible());
         EXPECT_FALSE(window->picScroll->isVisible());
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
         EXPECT_EQ(window->StatusBar1->currentMessage(), QStringLiteral("Ready."));
     }
 };
@@ -196,6 +195,9 @@ TEST_F(Run, CorrectedInputsAreAnnouncedAndTheRunGoesOn) {
     for (const auto& m : dialogs.messages) {
         EXPECT_EQ(m.icon, MessageIcon::Critical);
         EXPECT_EQ(m.title, QStringLiteral("Process cancelled"));
+        // The hourglass stays over the main window; the box shows the usual pointer.
+        EXPECT_TRUE(m.busyOwner);
+        EXPECT_FALSE(m.busyEverywhere);
     }
     // The messages come after the first status text.
     EXPECT_EQ(log.first(), QStringLiteral("status: Working..."));
