@@ -188,7 +188,7 @@ void frmMain::btnFileName_Click(int Index) {
     }
 }
 
-void frmMain::ShowPreview(QLabel& image, const QString& fileName) {
+void frmMain::ShowPreview(PreviewImage& image, const QString& fileName) {
     bladetrace::ShowPreview(image, fileName);
 }
 

@@ -2,6 +2,7 @@
 
 #include "open_image_dialog.h"
 #include "run/calc_it.h"
+#include "show_preview.h"
 #include "text/string_table.h"
 
 #include <QMainWindow>
@@ -47,7 +48,7 @@ public:
     void btnGo_Click();
     void btnCopy_Click();
     void btnFileName_Click(int Index);
-    void ShowPreview(QLabel& image, const QString& fileName);
+    void ShowPreview(PreviewImage& image, const QString& fileName);
     void chkUnits_Click();
     void Command1_Click();
 
@@ -77,7 +78,7 @@ public:
     QLabel* Label2;
     QLineEdit* txtTopFile;
     std::array<QPushButton*, 2> btnFileName{};
-    std::array<QLabel*, 2> imgPreview{};
+    std::array<PreviewImage*, 2> imgPreview{};
     QLabel* Label3;
     QLineEdit* txtSideFile;
     std::array<QLabel*, 8> Label1{};

@@ -3,6 +3,7 @@
 #include "frm_main.h"
 #include "results_grid.h"
 #include "scan_preview.h"
+#include "show_preview.h"
 #include "tab_strip.h"
 
 #include <QCheckBox>
@@ -89,11 +90,11 @@ void frmMain::createControls() {
     Label2 = label(panel, "Label2", {120, 0, 2775, 255}, false);
     txtTopFile = textBox(panel, "txtTopFile", {120, 240, 2415, 285}, "");
     btnFileName[0] = place<QPushButton>(panel, "btnFileName_0", {2640, 240, 320, 300});
-    imgPreview[0] = place<QLabel>(panel, "imgPreview_0", {120, 600, 2805, 615});
+    imgPreview[0] = place<PreviewImage>(panel, "imgPreview_0", {120, 600, 2805, 615});
     Label3 = label(panel, "Label3", {120, 1320, 2775, 255}, false);
     txtSideFile = textBox(panel, "txtSideFile", {120, 1560, 2415, 285}, "");
     btnFileName[1] = place<QPushButton>(panel, "btnFileName_1", {2640, 1560, 320, 300});
-    imgPreview[1] = place<QLabel>(panel, "imgPreview_1", {120, 1920, 2805, 615});
+    imgPreview[1] = place<PreviewImage>(panel, "imgPreview_1", {120, 1920, 2805, 615});
     Label1[0] = label(panel, "Label1_0", {0, 2760, 1455, 255}, true);
     sldThreshold = place<QSlider>(panel, "sldThreshold", {1440, 2715, 1575, 300});
     sldThreshold->setOrientation(Qt::Horizontal);
