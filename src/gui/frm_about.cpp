@@ -1,5 +1,6 @@
 #include "frm_about.h"
 
+#include "caption_fit.h"
 #include "design_controls.h"
 #include "dialogs.h"
 #include "frm_main.h"
@@ -90,6 +91,7 @@ void frmAbout::SwitchLanguage() {
     fitToBox(*lblDescription);
     lblDisclaimer->setText(QString::fromUtf8(kRightsNotice));
     lblLanguage->setText(text(str::kLanguage));
+    fitCaptions(*this);
     main_.SwitchLanguage();
 }
 

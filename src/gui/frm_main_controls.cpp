@@ -22,6 +22,8 @@ namespace {
 constexpr float kStatusBarHeight = 375;
 constexpr float kStatusPanel2Width = 1200;
 constexpr float kStatusPanel3Width = 3135; // the units box (2895) with room either side
+// Between a right-aligned label's text and the control it names.
+constexpr int kLabelGapPixels = 4;
 
 QLabel* label(QWidget* parent, const char* name, const TwipsRect& design, bool rightAligned) {
     auto* l = place<QLabel>(parent, name, design);
@@ -99,6 +101,9 @@ void frmMain::createControls() {
     sldThreshold = place<QSlider>(panel, "sldThreshold", {1440, 2715, 1575, 300});
     sldThreshold->setOrientation(Qt::Horizontal);
     sldThreshold->setRange(0, 255);
+    // The label's box reaches into the slider's; its text ends short of it.
+    Label1[0]->setContentsMargins(
+        0, 0, Label1[0]->geometry().right() + 1 - sldThreshold->x() + kLabelGapPixels, 0);
     Label1[1] = label(panel, "Label1_1", {120, 3120, 1455, 255}, true);
     txtDiameter = textBox(panel, "txtDiameter", {1680, 3120, 735, 285}, "0.185");
     Label1[2] = label(panel, "Label1_2", {2520, 3120, 735, 255}, false);

@@ -110,6 +110,7 @@ TEST_F(About, ShowsTitleVersionDescriptionAndNoticeInEnglish) {
         EXPECT_EQ(about.cbLanguage->itemText(0), QStringLiteral("English"));
         EXPECT_EQ(about.cbLanguage->itemText(1), QStringLiteral("Deutsch"));
         EXPECT_EQ(about.cbLanguage->currentIndex(), 0);
+        EXPECT_EQ(crampedCaptions(about), QStringList());
     });
 }
 
@@ -124,6 +125,7 @@ TEST_F(About, ChoosingALanguageSwitchesBothWindowsAtOnce) {
         EXPECT_EQ(about.cmdOK->text(), QStringLiteral("OK"));
         EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&Systeminfo..."));
         EXPECT_EQ(about.lblLanguage->text(), QStringLiteral("Sprache"));
+        EXPECT_EQ(crampedCaptions(about), QStringList());
         EXPECT_TRUE(about.lblDescription->text().startsWith(
             QStringLiteral("Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n")));
         const QStringList tabs{"Tabelle", "Tiefenverteilung", "Verwindungsverteilung",

@@ -2,6 +2,7 @@
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "tab_strip.h"
+#include "twips.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
@@ -26,6 +27,15 @@ struct EscapeCounter : QObject {
     }
     int escapes = 0;
 };
+
+QStringList shortened(const TabStrip& tabs) {
+    QStringList cut;
+    for (int i = 0; i < tabs.tabBar()->count(); ++i) {
+        if (tabs.shownCaption(i) != tabs.caption(i))
+            cut.append(tabs.shownCaption(i));
+    }
+    return cut;
+}
 
 struct Design {
     const char* name;
@@ -130,6 +140,24 @@ TEST_F(MainWindow, SwitchLanguageRewritesEveryCaptionButTheUnitsInForce) {
     EXPECT_EQ(window->TabStrip1->caption(3), QStringLiteral("Pitch Distribution"));
     EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[m]"));
     EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[m/s]"));
+}
+
+TEST_F(MainWindow, EveryCaptionFitsAtTheDesignSizeInBothLanguages) {
+    window->resize(toPixels(10140.0f), toPixels(7725.0f));
+    window->theTimer_Timer(); // the units box onto the status bar
+    for (qint32 language : {kGerman, kEnglish}) {
+        window->lLanguage = language;
+        window->SwitchLanguage();
+        EXPECT_EQ(crampedCaptions(*window), QStringList()) << "language " << language;
+        EXPECT_EQ(shortened(*window->TabStrip1), QStringList()) << "language " << language;
+    }
+    // Back in English the German fitting is undone.
+    EXPECT_EQ(window->Label1[7]->font(), window->picGroup2->font());
+
+    // Too narrow for the tabs: captions are shortened, but every tab stays in view.
+    window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
+    EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
+    EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
 }
 
 TEST_F(MainWindow, EscapeReachesTheWindowWhereverTheFocusIs) {
