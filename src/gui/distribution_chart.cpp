@@ -1,7 +1,5 @@
 #include "distribution_chart.h"
 
-#include "text/number_format.h"
-
 #include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QMimeData>
@@ -94,15 +92,7 @@ QList<QPointF> DistributionChart::points() const {
 }
 
 QString DistributionChart::dataText() const {
-    const QChar tab = QLatin1Char('\t');
-    const QChar lf = QLatin1Char('\n');
-    QString text = tab + data_.xLabel + tab + data_.yLabel + lf;
-    for (int row = 0; row < data_.rows(); ++row) {
-        const auto n = std::size_t(row);
-        text += QString::number(row + 1) + tab + formatSignificant(data_.x[n], kSignificantDigits) +
-                tab + formatSignificant(data_.y[n], kSignificantDigits) + lf;
-    }
-    return text;
+    return seriesText(data_);
 }
 
 QMimeData* DistributionChart::copyData() {

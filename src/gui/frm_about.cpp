@@ -42,9 +42,7 @@ void fitToBox(QLabel& label) {
 frmAbout::frmAbout(frmMain& main) : QDialog(&main), main_(main) {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
-    QFont small = font();
-    small.setPointSizeF(kDesignFontPoints);
-    setFont(small);
+    useDesignFont(*this);
     createControls();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);

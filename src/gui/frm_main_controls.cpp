@@ -1,6 +1,7 @@
 #include "design_controls.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
+#include "results/page_keys.h"
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "show_preview.h"
@@ -45,15 +46,15 @@ void frmMain::createControls() {
     setCentralWidget(client);
 
     TabStrip1 = place<TabStrip>(client, "TabStrip1", {120, 120, 6375, 7095});
-    TabStrip1->addTab(QStringLiteral("SHEET"), QStringLiteral("Spreadsheet"));
-    TabStrip1->addTab(QStringLiteral("CHORD"), QStringLiteral("Chord Distribution"));
-    TabStrip1->addTab(QStringLiteral("BETA"), QStringLiteral("Twist Distribution"));
-    TabStrip1->addTab(QStringLiteral("PITCH"), QStringLiteral("Pitch Distribution"));
+    TabStrip1->addTab(QLatin1String(pagekey::kSheet), QStringLiteral("Spreadsheet"));
+    TabStrip1->addTab(QLatin1String(pagekey::kChord), QStringLiteral("Chord Distribution"));
+    TabStrip1->addTab(QLatin1String(pagekey::kBeta), QStringLiteral("Twist Distribution"));
+    TabStrip1->addTab(QLatin1String(pagekey::kPitch), QStringLiteral("Pitch Distribution"));
     grdTop = place<ResultsGrid>(client, "grdTop", {240, 600, 6135, 6015});
     const TwipsRect page{240, 600, 6135, 6015};
-    ctlChordGraph = new DistributionChart(QStringLiteral("CHORD"), client);
-    ctlBetaGraph = new DistributionChart(QStringLiteral("BETA"), client);
-    ctlPitchGraph = new DistributionChart(QStringLiteral("PITCH"), client);
+    ctlChordGraph = new DistributionChart(QLatin1String(pagekey::kChord), client);
+    ctlBetaGraph = new DistributionChart(QLatin1String(pagekey::kBeta), client);
+    ctlPitchGraph = new DistributionChart(QLatin1String(pagekey::kPitch), client);
     ctlChordGraph->setObjectName(QStringLiteral("ctlChordGraph"));
     ctlBetaGraph->setObjectName(QStringLiteral("ctlBetaGraph"));
     ctlPitchGraph->setObjectName(QStringLiteral("ctlPitchGraph"));
