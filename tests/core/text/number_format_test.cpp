@@ -3,16 +3,13 @@
 #include "text/units.h"
 
 #include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <clocale>
 #include <gtest/gtest.h>
 
 namespace bladetrace {
 namespace {
-
-class LocaleScope {
-public:
-    explicit LocaleScope(QLocale::Language language) { QLocale::setDefault(QLocale(language)); }
-    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
-};
 
 TEST(FormatFixed, PatternsRoundAtTheShownDigit) {
     EXPECT_EQ(formatFixed(0.750270, 4), "0.7503");
@@ -46,11 +43,52 @@ TEST(FormatFixed, LargeAndSmallMagnitudes) {
     EXPECT_EQ(formatFixed(6.5e-8, 7), "0.0000001");
 }
 
-TEST(FormatFixed, UsesTheUsersDecimalSeparator) {
-    LocaleScope german(QLocale::German);
-    EXPECT_EQ(formatFixed(0.185, 4), "0,1850");
-    EXPECT_EQ(formatFixed(-1234.5, 1), "-1234,5"); // never grouped
-    EXPECT_EQ(formatFixed(0.5, 7, QLocale::c()), "0.5000000");
+// Locales compiled for this test, so that the C library's numbers change with them too,
+// as they do for users (the window sets the C library's locale from the environment).
+QString compiledLocales() {
+    static QTemporaryDir dir;
+    static const bool made = [] {
+        for (const char* name : {"de_DE", "ps_AF"}) {
+            QProcess localedef;
+            localedef.start("localedef", {"-i", name, "-f", "UTF-8",
+                                          dir.filePath(QString::fromLatin1(name) + ".UTF-8")});
+            if (!localedef.waitForFinished(120000) || localedef.exitCode() != 0)
+                return false;
+        }
+        return true;
+    }();
+    EXPECT_TRUE(made) << "localedef failed";
+    return dir.path();
+}
+
+TEST(FormatFixed, UsesTheRegionalDecimalSignWhateverTheCLibrarysLocale) {
+    struct Case {
+        const char* locale;
+        const char* decimalSign;
+        const char* minus;
+    };
+    // ps_AF's decimal sign takes two bytes; Qt writes its minus between direction marks.
+    for (const Case& c : {Case{"de_DE", ",", "-"}, Case{"ps_AF", "\u066B", "\u200E-\u200E"}}) {
+        qputenv("LOCPATH", compiledLocales().toLocal8Bit());
+        ASSERT_NE(std::setlocale(LC_ALL, (std::string(c.locale) + ".UTF-8").c_str()), nullptr);
+        QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
+        const QString sign = QString::fromUtf8(c.decimalSign);
+        const QString minus = QString::fromUtf8(c.minus);
+
+        EXPECT_EQ(formatFixed(0.185, 4), "0" + sign + "1850") << c.locale;
+        EXPECT_EQ(formatFixed(-1234.5, 1), minus + "1234" + sign + "5") << c.locale; // no groups
+        EXPECT_EQ(formatFixed(2.675, 2), "2" + sign + "68") << c.locale;
+        EXPECT_EQ(formatFixed(-0.00001, 4), "0" + sign + "0000") << c.locale;
+        EXPECT_EQ(formatFixed(1.25e20, 0), "125000000000000000000") << c.locale;
+        EXPECT_EQ(formatFixed(0.5, 7, QLocale::c()), "0.5000000") << c.locale; // the script's
+        // A point is a decimal point too, never a thousands separator that makes 185 of it.
+        for (const QString& typed : {"0" + sign + "185", QString("0.185"), formatFixed(0.185, 3)})
+            EXPECT_EQ(tryParseNumber(typed), 0.185) << c.locale << " " << typed.toStdString();
+        EXPECT_EQ(tryParseNumber(formatFixed(-1234.5, 1)), -1234.5) << c.locale;
+        EXPECT_EQ(tryParseNumber("1" + sign + "2" + sign + "3"), std::nullopt) << c.locale;
+    }
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(ParseNumber, ReadsWhatUsersType) {
@@ -58,10 +96,6 @@ TEST(ParseNumber, ReadsWhatUsersType) {
     EXPECT_DOUBLE_EQ(parseNumber("-1"), -1.0);
     EXPECT_DOUBLE_EQ(parseNumber("15000"), 15000.0);
     EXPECT_DOUBLE_EQ(parseNumber("1e3"), 1000.0);
-    LocaleScope german(QLocale::German);
-    EXPECT_DOUBLE_EQ(parseNumber("0,185"), 0.185);
-    // A point is a decimal point, never a thousands separator that makes 185 of it.
-    EXPECT_DOUBLE_EQ(parseNumber("0.185"), 0.185);
 }
 
 TEST(ParseNumber, RefusesTextThatIsNoNumber) {
