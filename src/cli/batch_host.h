@@ -15,6 +15,8 @@ public:
 
     const QString& clipboardText() const { return clipboard_; }
     const ChartSet* charts() const { return charts_ ? &*charts_ : nullptr; }
+    // Flushes the spreadsheet; 0, or the system's error number of the first failed write.
+    int finishSheet();
 
     qint32 lLanguage() const override { return options_.language; }
     void setBusyPointer(bool) override {}
@@ -57,6 +59,7 @@ private:
     int columns_ = 0;
     int shownPercent_ = -1;
     bool progressShown_ = false;
+    int sheetError_ = 0;
     QString clipboard_;
     std::optional<ChartSet> charts_;
 };
