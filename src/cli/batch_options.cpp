@@ -30,7 +30,8 @@ std::optional<std::pair<QString, QString>> splitThickness(const QString& text) {
 QString usageText() {
     return QStringLiteral(
         "usage: bladetrace-batch TOP SIDE --diameter D --rpm N --speed V\n"
-        "                        [--threshold T] [--imperial] [--thickness ROOT,TIP]\n"
+        "                        [--threshold T|auto] [--match-spans] [--imperial]\n"
+        "                        [--thickness ROOT,TIP]\n"
         "                        [--language en|de] [--script FILE] [--charts FILE]\n"
         "\n"
         "Measures a propeller blade from a top view (TOP) and a side view (SIDE) image and\n"
@@ -40,6 +41,9 @@ QString usageText() {
         "  --rpm N              propeller revolutions per minute\n"
         "  --speed V            flight speed in m/s (mph with --imperial)\n"
         "  --threshold T        grey threshold 0..255; greys up to T are blade (default 110)\n"
+        "  --threshold auto     the threshold suggested from the two images, shown on stderr\n"
+        "  --match-spans        crop both views to the blade and scale the shorter span up to\n"
+        "                       the longer one (refused beyond 15 %); the factor on stderr\n"
         "  --imperial           inputs and lengths in inch and mph\n"
         "  --thickness ROOT,TIP thickness correction with the section's thickness at the\n"
         "                       axis and at the tip in percent of chord (ROOT:TIP also works)\n"
@@ -71,6 +75,10 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
             o.imperial = true;
             continue;
         }
+        if (arg == QLatin1String("--match-spans")) {
+            o.matchSpans = true;
+            continue;
+        }
         if (!arg.startsWith(QLatin1String("--")) || arg == QLatin1String("--")) {
             positional << arguments[i];
             continue;
@@ -91,10 +99,13 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
         } else if (arg == QLatin1String("--speed")) {
             o.speed = value;
             haveSpeed = true;
+        } else if (arg == QLatin1String("--threshold") && value == QLatin1String("auto")) {
+            o.autoThreshold = true;
         } else if (arg == QLatin1String("--threshold")) {
             const auto t = parseThreshold(value);
             if (!t)
-                return UsageError{QStringLiteral("--threshold takes a whole number from 0 to 255")};
+                return UsageError{
+                    QStringLiteral("--threshold takes a whole number from 0 to 255, or auto")};
             o.threshold = *t;
         } else if (arg == QLatin1String("--thickness")) {
             const auto parts = splitThickness(value);

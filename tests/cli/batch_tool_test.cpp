@@ -86,7 +86,7 @@ TEST_F(BatchTool, ReadsNumbersInTheRegionalFormatAndSpeaksGerman) {
     EXPECT_TRUE(r.out.section('\n', 1, 1).startsWith("1\t-1,0000\t"));
 }
 
-TEST_F(BatchTool, SpanMismatchExitsWith3AndTheThreeLineMessage) {
+TEST_F(BatchTool, SpanMismatchExitsWith3AndTheThreeLineMessageUnlessSpansAreMatched) {
     const QString wide = saveImage(paintBand(460, 50, 10, 439, 8, 30), dir.path(), "wide.bmp");
     const Result r = runBatch({top, wide, "--diameter", "1", "--rpm", "1", "--speed", "1"});
     EXPECT_EQ(r.exitCode, 3);
@@ -94,6 +94,13 @@ TEST_F(BatchTool, SpanMismatchExitsWith3AndTheThreeLineMessage) {
     EXPECT_EQ(r.err, "Images of top and side view do not match in diameter.\n"
                      "Rescan with same size, better contrast or adjust threshold.\n"
                      "Diameter: top view = 419,side view = 429\n");
+
+    const Result matched = runBatch({top, wide, "--diameter", "1", "--rpm", "1", "--speed", "1",
+                                     "--match-spans", "--threshold", "auto"});
+    EXPECT_EQ(matched.exitCode, 0) << matched.err.toStdString();
+    // Black on white: every grey between the two splits them alike.
+    EXPECT_TRUE(matched.err.startsWith("threshold 127; top view scaled by 1.02"))
+        << matched.err.toStdString();
 }
 
 TEST_F(BatchTool, BadInputGetsAClearMessageAndANonZeroExit) {
