@@ -34,7 +34,7 @@ public:
     virtual void appendSheetRow(const QString& tabSeparatedCells) = 0;
     virtual void showCharts(const ChartSet& charts) = 0;
 
-    // Beside the specified run, off unless the host asks for them.
+    // Added beside the original run; off unless the host asks for them.
     // Crop both views to the blade and scale the shorter span up to the longer before the
     // scans (matchSpans); spans too far apart refuse the run.
     virtual bool matchSpansChecked() { return false; }
