@@ -45,6 +45,12 @@ void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
     std::fflush(err_);
 }
 
+void BatchHost::showPreparationNote(const QString& note) {
+    clearProgress();
+    writeLine(err_, note);
+    std::fflush(err_);
+}
+
 bool BatchHost::abortAsked() {
     return interruptRequested();
 }

@@ -46,6 +46,9 @@ public:
     void setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) override;
     void appendSheetRow(const QString& tabSeparatedCells) override;
     void showCharts(const ChartSet& set) override { charts_ = set; }
+    bool matchSpansChecked() override { return options_.matchSpans; }
+    bool autoThreshold() override { return options_.autoThreshold; }
+    void showPreparationNote(const QString& note) override;
 
 private:
     void writeLine(std::FILE* stream, const QString& text);

@@ -36,7 +36,8 @@ public:
         return 0.0;
     }
 
-    std::optional<int> whole(const QString& name, int lowest, int highest) {
+    std::optional<int> whole(const QString& name, int lowest, int highest,
+                             const QString& alternative = QString()) {
         if (!parser_.isSet(name))
             return std::nullopt;
         const QString value = parser_.value(name);
@@ -44,7 +45,11 @@ public:
         const int n = value.trimmed().toInt(&ok);
         if (!ok || n < lowest || n > highest)
             refuse(name, value,
-                   QStringLiteral("a whole number from %1 to %2").arg(lowest).arg(highest));
+                   QStringLiteral("a whole number from %1 to %2 %3")
+                       .arg(lowest)
+                       .arg(highest)
+                       .arg(alternative)
+                       .trimmed());
         return n;
     }
 
@@ -86,12 +91,19 @@ private:
 // Options with a value name take one; the rest are switches.
 const QList<QCommandLineOption>& optionList() {
     static const QList<QCommandLineOption> options = {
-        {{"h", "help"}, ""},       {"version", ""},
-        {"diameter", "", "D"},     {"rpm", "", "N"},
-        {"speed", "", "V"},        {"threshold", "", "T"},
-        {"imperial", ""},          {"thickness", "", "ROOT,TIP"},
-        {"language", "", "en|de"}, {"script", "", "FILE"},
-        {"charts", "", "FILE"},    {"max-megapixels", "", "N"},
+        {{"h", "help"}, ""},
+        {"version", ""},
+        {"diameter", "", "D"},
+        {"rpm", "", "N"},
+        {"speed", "", "V"},
+        {"threshold", "", "T"},
+        {"imperial", ""},
+        {"thickness", "", "ROOT,TIP"},
+        {"match-spans", ""},
+        {"language", "", "en|de"},
+        {"script", "", "FILE"},
+        {"charts", "", "FILE"},
+        {"max-megapixels", "", "N"},
     };
     return options;
 }
@@ -109,6 +121,9 @@ QString usageText() {
         "  --rpm N              propeller revolutions per minute\n"
         "  --speed V            flight speed in m/s (mph with --imperial)\n"
         "  --threshold T        grey threshold 0..255; greys up to T are blade (default 110)\n"
+        "  --threshold auto     the threshold suggested from the two images, shown on stderr\n"
+        "  --match-spans        crop both views to the blade and scale the shorter span up to\n"
+        "                       the longer one (refused beyond 15 %); the factor on stderr\n"
         "  --imperial           inputs and lengths in inch and mph\n"
         "  --thickness ROOT,TIP thickness correction with the section's thickness at the\n"
         "                       axis and at the tip in percent of chord (ROOT:TIP also works)\n"
@@ -145,7 +160,10 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     o.diameter = values.number("diameter", true);
     o.rpm = values.number("rpm");
     o.speed = values.number("speed");
-    o.threshold = values.whole("threshold", 0, 255).value_or(o.threshold);
+    o.autoThreshold = parser.value("threshold") == QLatin1String("auto");
+    if (!o.autoThreshold)
+        o.threshold = values.whole("threshold", 0, 255, "or auto").value_or(o.threshold);
+    o.matchSpans = parser.isSet("match-spans");
     o.imperial = parser.isSet("imperial");
     if (const auto parts = values.thickness("thickness")) {
         o.thickness = true;

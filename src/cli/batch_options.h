@@ -16,6 +16,8 @@ struct BatchOptions {
     QString rpm;
     QString speed;
     int threshold = 110;
+    bool autoThreshold = false; // --threshold auto: suggested from the two images
+    bool matchSpans = false;
     bool imperial = false;
     bool thickness = false;
     QString rootThickness;

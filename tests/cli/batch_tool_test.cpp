@@ -134,6 +134,12 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
          3,
          "Images of top and side view do not match in diameter.\nRescan with same size, better "
          "contrast or adjust threshold.\nDiameter: top view = 419,side view = 429\n"},
+        // Black on white: every grey between the two splits them alike.
+        {"spans matched",
+         {top, wide, "--diameter", "1", "--rpm", "1", "--speed", "1", "--match-spans",
+          "--threshold", "auto"},
+         0,
+         "threshold 127; top view scaled by 1.02"},
         {"no blade",
          {top, white, "--diameter", "1", "--rpm", "1", "--speed", "1"},
          4,
