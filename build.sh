@@ -3,21 +3,29 @@
 #   ./build.sh run     start Bladetrace
 #   ./build.sh test    build and run the whole test suite
 #   ./build.sh bench   build and run the benchmarks
+#   ./build.sh packages  list the Debian packages it installs, one a line
 # A second argument picks the CMake preset (dev, ci, asan); the default is dev.
+# Installing and building report on standard error; standard output is the program's.
 set -euo pipefail
 cd "$(dirname "$0")"
 
+packages=(cmake ninja-build g++ pkg-config
+    qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-image-formats-plugins
+    libgtest-dev libgmock-dev libbenchmark-dev libchm-dev fp-utils xvfb xauth openbox x11-utils)
+
 action=${1:-}
 preset=${2:-dev}
-case "$action" in run | test | bench) ;; *)
-    echo "usage: ./build.sh run|test|bench [dev|ci|asan]" >&2
+case "$action" in
+run | test | bench) ;;
+packages)
+    printf '%s\n' "${packages[@]}"
+    exit 0
+    ;;
+*)
+    echo "usage: ./build.sh run|test|bench|packages [dev|ci|asan]" >&2
     exit 2
     ;;
 esac
-
-packages=(cmake ninja-build g++ pkg-config
-    qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6charts6-dev qt6-image-formats-plugins
-    libgtest-dev libgmock-dev libbenchmark-dev libchm-dev fp-utils xvfb xauth openbox x11-utils)
 
 install_missing() {
     local missing=() p
@@ -29,7 +37,7 @@ install_missing() {
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing: ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get update -qq >&2
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 }
@@ -52,7 +60,7 @@ on_virtual_desktop() {
 
 install_missing
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset"
+cmake --build --preset "$preset" >&2
 bin="build/$preset/bin"
 
 case "$action" in

@@ -1,5 +1,7 @@
 // The scanner and the whole headless run on an 8000 x 2000 pair, against one plain
-// sequential pass over both images' pixels measured in the same run.
+// sequential pass over both images' pixels measured in the same run; the run also with
+// matched spans, on this pair (cropping only) and on one whose side view is 5 % narrower
+// (the side view scaled up).
 
 #include "ratio_reporter.h"
 #include "run/calc_it.h"
@@ -19,6 +21,12 @@ constexpr int kHeight = 2000;
 
 const SyntheticPair& pair() {
     static const SyntheticPair p = bladetrace::bench::makePair(kWidth, kHeight);
+    return p;
+}
+
+const SyntheticPair& narrowSidePair() {
+    static const SyntheticPair p = {
+        pair().top, bladetrace::bench::paintView(kWidth * 95 / 100, kHeight * 95 / 100, 0.8, true)};
     return p;
 }
 
@@ -63,12 +71,13 @@ void Scanner(benchmark::State& state) {
     }
 }
 
-void WholeRun(benchmark::State& state) {
+void runWhole(benchmark::State& state, const SyntheticPair& images, bool matchSpans) {
     SilentHost host(QStringLiteral("top"), QStringLiteral("side"), true);
+    host.matchSpans = matchSpans;
     for (auto _ : state) {
         state.PauseTiming();
-        QImage top = pair().top.copy();
-        QImage side = pair().side.copy();
+        QImage top = images.top.copy();
+        QImage side = images.side.copy();
         // The pictures are handed over as if just decoded; decoding is not measured.
         const PictureLoader loader = [&](const QString& name) {
             return std::move(name == QLatin1String("top") ? top : side);
@@ -80,10 +89,24 @@ void WholeRun(benchmark::State& state) {
     state.counters["stations"] = host.rows / double(state.iterations());
 }
 
+void WholeRun(benchmark::State& state) {
+    runWhole(state, pair(), false);
+}
+
+void WholeRunMatchingSpans(benchmark::State& state) {
+    runWhole(state, pair(), true);
+}
+
+void WholeRunScalingTheSideView(benchmark::State& state) {
+    runWhole(state, narrowSidePair(), true);
+}
+
 BENCHMARK(SequentialPass)->Unit(benchmark::kMillisecond);
 BENCHMARK(SequentialWords)->Unit(benchmark::kMillisecond);
 BENCHMARK(Scanner)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeRunMatchingSpans)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeRunScalingTheSideView)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -93,6 +116,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios("SequentialPass");
     reporter.printRatios("SequentialWords");
+    reporter.printRatios("WholeRun");
     benchmark::Shutdown();
     return 0;
 }

@@ -16,6 +16,7 @@ public:
 
     int rows = 0;
     int messages = 0;
+    bool matchSpans = false;
 
     qint32 lLanguage() const override { return 1; }
     void setBusyPointer(bool) override {}
@@ -44,6 +45,7 @@ public:
     void setSheetHeader(const QStringList&, const QStringList&) override {}
     void appendSheetRow(const QString&) override { ++rows; }
     void showCharts(const ChartSet&) override {}
+    bool matchSpansChecked() override { return matchSpans; }
 
 private:
     QString top_;

@@ -2,6 +2,7 @@
 
 #include "interrupt.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace bladetrace::cli {
@@ -11,7 +12,17 @@ BatchHost::BatchHost(const BatchOptions& options, std::FILE* out, std::FILE* err
 
 void BatchHost::writeLine(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) !=
+            std::size_t(bytes.size()) &&
+        stream == out_ && sheetError_ == 0)
+        sheetError_ = errno;
+}
+
+int BatchHost::finishSheet() {
+    errno = 0;
+    if ((std::fflush(out_) != 0 || std::ferror(out_)) && sheetError_ == 0)
+        sheetError_ = errno != 0 ? errno : EIO;
+    return sheetError_;
 }
 
 void BatchHost::clearProgress() {
@@ -31,6 +42,12 @@ void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     writeLine(err_, plain);
+    std::fflush(err_);
+}
+
+void BatchHost::showPreparationNote(const QString& note) {
+    clearProgress();
+    writeLine(err_, note);
     std::fflush(err_);
 }
 

@@ -15,6 +15,8 @@ public:
 
     const QString& clipboardText() const { return clipboard_; }
     const ChartSet* charts() const { return charts_ ? &*charts_ : nullptr; }
+    // Flushes the spreadsheet; 0, or the system's error number of the first failed write.
+    int finishSheet();
 
     qint32 lLanguage() const override { return options_.language; }
     void setBusyPointer(bool) override {}
@@ -44,6 +46,9 @@ public:
     void setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) override;
     void appendSheetRow(const QString& tabSeparatedCells) override;
     void showCharts(const ChartSet& set) override { charts_ = set; }
+    bool matchSpansChecked() override { return options_.matchSpans; }
+    bool autoThreshold() override { return options_.autoThreshold; }
+    void showPreparationNote(const QString& note) override;
 
 private:
     void writeLine(std::FILE* stream, const QString& text);
@@ -57,6 +62,7 @@ private:
     int columns_ = 0;
     int shownPercent_ = -1;
     bool progressShown_ = false;
+    int sheetError_ = 0;
     QString clipboard_;
     std::optional<ChartSet> charts_;
 };

@@ -1,37 +1,118 @@
 #include "batch_options.h"
 
+#include "text/number_format.h"
+
+#include <QCommandLineParser>
+#include <cfloat>
+#include <cmath>
+#include <optional>
+
 namespace bladetrace::cli {
 namespace {
 
-// Options that take a value, and the flags without one.
-const QStringList kValueOptions = {"--diameter",  "--rpm",      "--speed",  "--threshold",
-                                   "--thickness", "--language", "--script", "--charts"};
+// Checks one value at a time; the first bad one ends the parse with its message.
+class Values {
+public:
+    explicit Values(const QCommandLineParser& parser) : parser_(parser) {}
 
-std::optional<int> parseThreshold(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < 0 || value > 255)
-        return std::nullopt;
-    return value;
-}
+    const std::optional<UsageError>& error() const { return error_; }
 
-// "ROOT,TIP" or, where numbers carry decimal commas, "ROOT:TIP".
-std::optional<std::pair<QString, QString>> splitThickness(const QString& text) {
-    for (const QChar separator : {QLatin1Char(':'), QLatin1Char(',')}) {
-        const QStringList parts = text.split(separator);
-        if (parts.size() == 2 && !parts[0].trimmed().isEmpty() && !parts[1].trimmed().isEmpty())
-            return std::pair{parts[0].trimmed(), parts[1].trimmed()};
+    // A number the run reads as the window reads its box; `single`: it is kept in a float.
+    QString number(const QString& name, bool single = false) {
+        const QString value = parser_.value(name);
+        if (parser_.isSet(name))
+            checkNumber(name, value, value, single);
+        return value;
     }
-    return std::nullopt;
+
+    double positive(const QString& name) {
+        if (!parser_.isSet(name))
+            return 0.0;
+        const QString value = parser_.value(name);
+        const std::optional<double> n = tryParseNumber(value);
+        if (n && *n > 0)
+            return *n;
+        refuse(name, value, "a number above zero");
+        return 0.0;
+    }
+
+    std::optional<int> whole(const QString& name, int lowest, int highest,
+                             const QString& alternative = QString()) {
+        if (!parser_.isSet(name))
+            return std::nullopt;
+        const QString value = parser_.value(name);
+        bool ok = false;
+        const int n = value.trimmed().toInt(&ok);
+        if (!ok || n < lowest || n > highest)
+            refuse(name, value,
+                   QStringLiteral("a whole number from %1 to %2 %3")
+                       .arg(lowest)
+                       .arg(highest)
+                       .arg(alternative)
+                       .trimmed());
+        return n;
+    }
+
+    // "ROOT,TIP" or, where numbers carry decimal commas, "ROOT:TIP".
+    std::optional<std::pair<QString, QString>> thickness(const QString& name) {
+        if (!parser_.isSet(name))
+            return std::nullopt;
+        const QString value = parser_.value(name);
+        for (const QChar separator : {QLatin1Char(':'), QLatin1Char(',')}) {
+            const QStringList parts = value.split(separator);
+            if (parts.size() == 2 && tryParseNumber(parts[0]) && tryParseNumber(parts[1])) {
+                checkNumber(name, value, parts[0], true);
+                checkNumber(name, value, parts[1], true);
+                return std::pair{parts[0].trimmed(), parts[1].trimmed()};
+            }
+        }
+        refuse(name, value, "ROOT,TIP, e.g. 20,10 (ROOT:TIP where numbers have decimal commas)");
+        return std::nullopt;
+    }
+
+    void refuse(const QString& name, const QString& value, const QString& what) {
+        if (!error_)
+            error_ = UsageError{QStringLiteral("--%1 takes %2, not \"%3\"").arg(name, what, value)};
+    }
+
+private:
+    void checkNumber(const QString& name, const QString& value, const QString& part, bool single) {
+        const std::optional<double> n = tryParseNumber(part);
+        if (!n)
+            refuse(name, value, "a number");
+        else if (single && std::fabs(*n) > double(FLT_MAX))
+            refuse(name, value, "a number no larger than 3.4e38");
+    }
+
+    const QCommandLineParser& parser_;
+    std::optional<UsageError> error_;
+};
+
+// Options with a value name take one; the rest are switches.
+const QList<QCommandLineOption>& optionList() {
+    static const QList<QCommandLineOption> options = {
+        {{"h", "help"}, ""},
+        {"version", ""},
+        {"diameter", "", "D"},
+        {"rpm", "", "N"},
+        {"speed", "", "V"},
+        {"threshold", "", "T"},
+        {"imperial", ""},
+        {"thickness", "", "ROOT,TIP"},
+        {"match-spans", ""},
+        {"language", "", "en|de"},
+        {"script", "", "FILE"},
+        {"charts", "", "FILE"},
+        {"max-megapixels", "", "N"},
+    };
+    return options;
 }
 
 } // namespace
 
 QString usageText() {
     return QStringLiteral(
-        "usage: bladetrace-batch TOP SIDE --diameter D --rpm N --speed V\n"
-        "                        [--threshold T] [--imperial] [--thickness ROOT,TIP]\n"
-        "                        [--language en|de] [--script FILE] [--charts FILE]\n"
+        "usage: bladetrace-batch [options] TOP SIDE --diameter D --rpm N --speed V\n"
         "\n"
         "Measures a propeller blade from a top view (TOP) and a side view (SIDE) image and\n"
         "prints the spreadsheet: a header row, then one tab-separated line per station.\n"
@@ -40,92 +121,76 @@ QString usageText() {
         "  --rpm N              propeller revolutions per minute\n"
         "  --speed V            flight speed in m/s (mph with --imperial)\n"
         "  --threshold T        grey threshold 0..255; greys up to T are blade (default 110)\n"
+        "  --threshold auto     the threshold suggested from the two images, shown on stderr\n"
+        "  --match-spans        crop both views to the blade and scale the shorter span up to\n"
+        "                       the longer one (refused beyond 15 %); the factor on stderr\n"
         "  --imperial           inputs and lengths in inch and mph\n"
         "  --thickness ROOT,TIP thickness correction with the section's thickness at the\n"
         "                       axis and at the tip in percent of chord (ROOT:TIP also works)\n"
         "  --language en|de     language of the messages (default en)\n"
         "  --script FILE        write the CAD section script (needs --thickness)\n"
         "  --charts FILE        write the values of the three charts\n"
+        "  --max-megapixels N   refuse larger images (default: the loader's limit)\n"
+        "  -h, --help           show this text\n"
+        "  --version            show the program's version\n"
         "\n"
-        "Numbers are read in your regional format. Ctrl-C during the scans aborts the run.\n"
-        "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed,\n"
-        "130 interrupted.\n");
+        "Options may come in any order and as --option=value; after -- everything is a file.\n"
+        "Numbers are read in your regional format. A diameter or RPM of zero or less is\n"
+        "replaced by 1.0 with a message, as the window does. Files are replaced only when the\n"
+        "run is done and all of them are written; no output may name an input.\n"
+        "Ctrl-C while the images load ends the program; during the scans it aborts the run.\n"
+        "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed\n"
+        "or an output could not be written, 130 interrupted.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOptions(optionList());
+    parser.addPositionalArgument("TOP", "");
+    parser.addPositionalArgument("SIDE", "");
+    if (!parser.parse(QStringList{QStringLiteral("bladetrace-batch")} + arguments))
+        return UsageError{parser.errorText()};
+    if (parser.isSet("help"))
+        return HelpRequested{};
+    if (parser.isSet("version"))
+        return VersionRequested{};
+
     BatchOptions o;
-    QStringList positional;
-    bool haveDiameter = false, haveRpm = false, haveSpeed = false;
-    for (int i = 0; i < arguments.size(); ++i) {
-        QString arg = arguments[i];
-        QString value;
-        const qsizetype equals = arg.indexOf(QLatin1Char('='));
-        const bool inlineValue = arg.startsWith(QLatin1String("--")) && equals > 0;
-        if (inlineValue) {
-            value = arg.mid(equals + 1);
-            arg = arg.left(equals);
-        }
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
-            return HelpRequested{};
-        if (arg == QLatin1String("--imperial")) {
-            o.imperial = true;
-            continue;
-        }
-        if (!arg.startsWith(QLatin1String("--")) || arg == QLatin1String("--")) {
-            positional << arguments[i];
-            continue;
-        }
-        if (!kValueOptions.contains(arg))
-            return UsageError{QStringLiteral("unknown option %1").arg(arg)};
-        if (!inlineValue) {
-            if (++i >= arguments.size())
-                return UsageError{QStringLiteral("%1 needs a value").arg(arg)};
-            value = arguments[i];
-        }
-        if (arg == QLatin1String("--diameter")) {
-            o.diameter = value;
-            haveDiameter = true;
-        } else if (arg == QLatin1String("--rpm")) {
-            o.rpm = value;
-            haveRpm = true;
-        } else if (arg == QLatin1String("--speed")) {
-            o.speed = value;
-            haveSpeed = true;
-        } else if (arg == QLatin1String("--threshold")) {
-            const auto t = parseThreshold(value);
-            if (!t)
-                return UsageError{QStringLiteral("--threshold takes a whole number from 0 to 255")};
-            o.threshold = *t;
-        } else if (arg == QLatin1String("--thickness")) {
-            const auto parts = splitThickness(value);
-            if (!parts)
-                return UsageError{QStringLiteral("--thickness takes ROOT,TIP, e.g. 20,10")};
-            o.thickness = true;
-            o.rootThickness = parts->first;
-            o.tipThickness = parts->second;
-        } else if (arg == QLatin1String("--language")) {
-            if (value == QLatin1String("en"))
-                o.language = 1;
-            else if (value == QLatin1String("de"))
-                o.language = 2;
-            else
-                return UsageError{QStringLiteral("--language takes en or de")};
-        } else if (arg == QLatin1String("--script")) {
-            o.scriptFile = value;
-        } else {
-            o.chartsFile = value;
-        }
+    Values values(parser);
+    o.diameter = values.number("diameter", true);
+    o.rpm = values.number("rpm");
+    o.speed = values.number("speed");
+    o.autoThreshold = parser.value("threshold") == QLatin1String("auto");
+    if (!o.autoThreshold)
+        o.threshold = values.whole("threshold", 0, 255, "or auto").value_or(o.threshold);
+    o.matchSpans = parser.isSet("match-spans");
+    o.imperial = parser.isSet("imperial");
+    if (const auto parts = values.thickness("thickness")) {
+        o.thickness = true;
+        o.rootThickness = parts->first;
+        o.tipThickness = parts->second;
     }
-    if (positional.size() != 2)
+    const QString language = parser.value("language");
+    if (parser.isSet("language") && language != "en" && language != "de")
+        values.refuse("language", language, "en or de");
+    o.language = language == "de" ? 2 : 1;
+    o.scriptFile = parser.value("script");
+    o.chartsFile = parser.value("charts");
+    o.maxMegapixels = values.positive("max-megapixels");
+    if (values.error())
+        return *values.error();
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 2)
         return UsageError{
             QStringLiteral("give the top view and the side view image, in this order")};
-    if (!haveDiameter || !haveRpm || !haveSpeed)
+    if (!parser.isSet("diameter") || !parser.isSet("rpm") || !parser.isSet("speed"))
         return UsageError{QStringLiteral("--diameter, --rpm and --speed are needed")};
-    if (!o.scriptFile.isEmpty() && !o.thickness)
+    if (parser.isSet("script") && !o.thickness)
         return UsageError{QStringLiteral("--script needs --thickness: the script is made by the "
                                          "thickness correction")};
-    o.topFile = positional[0];
-    o.sideFile = positional[1];
+    o.topFile = files[0];
+    o.sideFile = files[1];
     return o;
 }
 

@@ -2,13 +2,13 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 #include <variant>
 
 namespace bladetrace::cli {
 
 // What the command line asks for. Numbers stay texts: the run reads them as the window
-// reads its boxes, in the user's regional format.
+// reads its boxes, in the user's regional format. The parser has made sure they are
+// numbers of their type; what the window corrects (a diameter of zero) it leaves.
 struct BatchOptions {
     QString topFile;
     QString sideFile;
@@ -16,6 +16,8 @@ struct BatchOptions {
     QString rpm;
     QString speed;
     int threshold = 110;
+    bool autoThreshold = false; // --threshold auto: suggested from the two images
+    bool matchSpans = false;
     bool imperial = false;
     bool thickness = false;
     QString rootThickness;
@@ -23,15 +25,18 @@ struct BatchOptions {
     int language = 1;
     QString scriptFile;
     QString chartsFile;
+    double maxMegapixels = 0.0; // 0: the loader's own limit
 };
 
 struct UsageError {
     QString message;
 };
 struct HelpRequested {};
+struct VersionRequested {};
 
-using ParseResult = std::variant<BatchOptions, UsageError, HelpRequested>;
+using ParseResult = std::variant<BatchOptions, UsageError, HelpRequested, VersionRequested>;
 
+// Reads no file and writes nothing: every value is checked here, before any image is read.
 ParseResult parseBatchOptions(const QStringList& arguments);
 
 QString usageText();

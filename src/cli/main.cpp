@@ -2,14 +2,18 @@
 
 #include "batch_host.h"
 #include "batch_options.h"
+#include "export/output_files.h"
 #include "interrupt.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
+#include "scan/picture_loader.h"
+#include "text/app_info.h"
+#include "text/string_table.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <cstdio>
-#include <memory>
+#include <system_error>
 
 using namespace bladetrace;
 using namespace bladetrace::cli;
@@ -19,30 +23,57 @@ namespace {
 enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4, kInterrupted = 130 };
 
 void printError(const QString& text) {
-    std::fprintf(stderr, "%s\n", qPrintable(text));
+    std::fprintf(stderr, "bladetrace-batch: %s\n", qPrintable(text));
 }
 
-// Opened before the run, so that an unwritable name is found before minutes of scanning.
-std::unique_ptr<QSaveFile> openOutput(const QString& name) {
-    if (name.isEmpty())
-        return nullptr;
-    auto file = std::make_unique<QSaveFile>(name);
-    if (!file->open(QIODevice::WriteOnly)) {
-        printError(
-            QStringLiteral("bladetrace-batch: cannot write %1: %2").arg(name, file->errorString()));
-        return nullptr;
+int usageError(const QString& text) {
+    printError(text);
+    std::fputs(qPrintable(usageText()), stderr);
+    return kUsage;
+}
+
+// The outputs, with their bytes once `run` is done.
+QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run = nullptr) {
+    QList<OutputFile> files;
+    if (!options.scriptFile.isEmpty())
+        files.append({{QStringLiteral("--script"), options.scriptFile},
+                      run ? run->clipboardText().toLatin1() : QByteArray()});
+    if (!options.chartsFile.isEmpty())
+        files.append({{QStringLiteral("--charts"), options.chartsFile},
+                      run ? chartsText(*run->charts()).toUtf8() : QByteArray()});
+    return files;
+}
+
+// Files no output may replace: the two images, and standard output where it is a file.
+QList<NamedFile> keptFiles(const BatchOptions& options) {
+    QList<NamedFile> kept = {{QStringLiteral("the top view image"), options.topFile},
+                             {QStringLiteral("the side view image"), options.sideFile}};
+    const QString out = QStringLiteral("/dev/stdout");
+    if (QFileInfo(out).isFile())
+        kept.append({QStringLiteral("standard output"), out});
+    return kept;
+}
+
+int outputProblem(const OutputResult& result) {
+    if (result.status == OutputStatus::Written)
+        return kDone;
+    printError(result.message);
+    return result.status == OutputStatus::SameFile ? kUsage : kFailed;
+}
+
+int exitStatus(RunOutcome outcome) {
+    switch (outcome) {
+    case RunOutcome::Completed:
+        return kDone;
+    case RunOutcome::Aborted:
+        return kInterrupted;
+    case RunOutcome::Mismatch:
+        return kMismatch;
+    case RunOutcome::ScanFailed:
+    case RunOutcome::Failed:
+        break;
     }
-    return file;
-}
-
-bool commit(QSaveFile* file, const QByteArray& bytes) {
-    if (!file)
-        return true;
-    if (file->write(bytes) == bytes.size() && file->commit())
-        return true;
-    printError(QStringLiteral("bladetrace-batch: cannot write %1: %2")
-                   .arg(file->fileName(), file->errorString()));
-    return false;
+    return kFailed;
 }
 
 } // namespace
@@ -52,36 +83,35 @@ int main(int argc, char** argv) {
     const ParseResult parsed = parseBatchOptions(app.arguments().mid(1));
     if (std::holds_alternative<HelpRequested>(parsed)) {
         std::fputs(qPrintable(usageText()), stdout);
-        return kDone;
+        return std::fflush(stdout) == 0 ? kDone : kFailed;
     }
-    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        printError(QStringLiteral("bladetrace-batch: ") + usage->message);
-        std::fputs(qPrintable(usageText()), stderr);
-        return kUsage;
+    if (std::holds_alternative<VersionRequested>(parsed)) {
+        const AppVersion v = appVersion();
+        std::printf("bladetrace-batch %d.%d.%d\n", v.major, v.minor, v.revision);
+        return std::fflush(stdout) == 0 ? kDone : kFailed;
     }
+    if (const auto* usage = std::get_if<UsageError>(&parsed))
+        return usageError(usage->message);
     const BatchOptions& options = std::get<BatchOptions>(parsed);
 
-    const auto script = openOutput(options.scriptFile);
-    const auto charts = openOutput(options.chartsFile);
-    if ((!options.scriptFile.isEmpty() && !script) || (!options.chartsFile.isEmpty() && !charts))
-        return kFailed;
+    // An output that cannot be written is found before minutes of scanning.
+    const QList<NamedFile> kept = keptFiles(options);
+    if (const int status = outputProblem(checkOutputs(outputFiles(options), kept)))
+        return status;
 
-    installInterruptHandler();
+    installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
     BatchHost host(options, stdout, stderr);
-    const RunOutcome outcome = CalcIt(host);
-    std::fflush(stdout);
-    switch (outcome) {
-    case RunOutcome::Completed:
-        break;
-    case RunOutcome::Aborted:
-        return kInterrupted;
-    case RunOutcome::Mismatch:
-        return kMismatch;
-    case RunOutcome::ScanFailed:
-    case RunOutcome::Failed:
+    // The loader takes no size limit yet: options.maxMegapixels is parsed but not handed on.
+    const RunOutcome outcome = CalcIt(host, [](const QString& fileName) {
+        const InterruptEndsAtOnce loading;
+        return loadPicture(fileName);
+    });
+    if (const int error = host.finishSheet()) {
+        printError(QStringLiteral("cannot write standard output: %1")
+                       .arg(QString::fromStdString(std::generic_category().message(error))));
         return kFailed;
     }
-    const bool written = commit(script.get(), host.clipboardText().toLatin1()) &&
-                         commit(charts.get(), chartsText(*host.charts()).toUtf8());
-    return written ? kDone : kFailed;
+    if (outcome != RunOutcome::Completed)
+        return exitStatus(outcome);
+    return outputProblem(writeOutputs(outputFiles(options, &host), kept));
 }

@@ -33,9 +33,11 @@ public:
     // Called per scanned column; may set `abort`.
     std::function<void(int x)> onColumn;
     bool abort = false;
+    bool matchSpans = false;
 
     QStringList events;
     QStringList statuses;
+    QStringList notes;
     std::vector<Message> messages;
     QStringList header;
     QStringList rows;
@@ -89,6 +91,8 @@ public:
     }
     void appendSheetRow(const QString& text) override { rows << text; }
     void showCharts(const ChartSet& set) override { charts.push_back(set); }
+    bool matchSpansChecked() override { return matchSpans; }
+    void showPreparationNote(const QString& note) override { notes << note; }
 };
 
 } // namespace bladetrace::testing

@@ -9,13 +9,14 @@
 namespace bladetrace::roundtrip {
 
 CoreResult runCore(const QString& topFile, const QString& sideFile, double diameter, int threshold,
-                   std::optional<Thickness> thickness) {
+                   std::optional<Thickness> thickness, bool matchSpans) {
     testing::RecordingHost host;
     host.topFile = topFile;
     host.sideFile = sideFile;
     host.diameter = QString::number(diameter, 'g', 9);
     host.threshold = threshold;
     host.thickness = thickness.has_value();
+    host.matchSpans = matchSpans;
     if (thickness) {
         host.rootThickness = QString::number(thickness->root);
         host.tipThickness = QString::number(thickness->tip);
@@ -36,7 +37,7 @@ CoreResult runCore(const QString& topFile, const QString& sideFile, double diame
 }
 
 CoreResult runCore(const render::RenderedPair& pair, double diameter, int threshold,
-                   std::optional<Thickness> thickness) {
+                   std::optional<Thickness> thickness, bool matchSpans) {
     QTemporaryDir dir;
     const QString top = dir.filePath(QStringLiteral("top.bmp"));
     const QString side = dir.filePath(QStringLiteral("side.bmp"));
@@ -44,7 +45,7 @@ CoreResult runCore(const render::RenderedPair& pair, double diameter, int thresh
         ADD_FAILURE() << "cannot write the rendered pair to " << qPrintable(dir.path());
         return {};
     }
-    return runCore(top, side, diameter, threshold, thickness);
+    return runCore(top, side, diameter, threshold, thickness, matchSpans);
 }
 
 } // namespace bladetrace::roundtrip

@@ -28,10 +28,10 @@ struct CoreResult {
 
 // Runs the whole analysis (CalcIt) on two image files, as the window would with these inputs.
 CoreResult runCore(const QString& topFile, const QString& sideFile, double diameter, int threshold,
-                   std::optional<Thickness> thickness = std::nullopt);
+                   std::optional<Thickness> thickness = std::nullopt, bool matchSpans = false);
 
 // Saves the pair into a fresh temporary directory first.
 CoreResult runCore(const render::RenderedPair& pair, double diameter, int threshold,
-                   std::optional<Thickness> thickness = std::nullopt);
+                   std::optional<Thickness> thickness = std::nullopt, bool matchSpans = false);
 
 } // namespace bladetrace::roundtrip

@@ -2,6 +2,8 @@
 // blade angle must match the blade at every station on the blade, within what whole pixels
 // allow. The tolerances come from station_truth.cpp.
 #include "core_run.h"
+#include "prepare/span_matching.h"
+#include "prepare/threshold_suggestion.h"
 #include "station_truth.h"
 
 #include <cmath>
@@ -141,6 +143,90 @@ TEST(MisSetBlades, ChartTheMeanOfBothBlades) {
     // The last row of an even station count folds with a row folded before; skip it.
     for (std::size_t i = 1; i + 1 < truth.size(); ++i)
         EXPECT_NEAR(truth[i].betaDeg, 32.0, 1e-9);
+}
+
+// One propeller photographed at two scales, or two propellers: matching spans brings the
+// views to one span and the run measures as on one scan; spans 15 % apart are refused.
+struct ScaleCase {
+    const char* name;
+    double sideScale;    // the side view's resolution over the top view's
+    double sideDiameter; // of the propeller in the side view
+    bool speck;          // two pixels of dust in the paper beyond the side view's tip
+    bool refused;
+};
+
+void PrintTo(const ScaleCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MatchingSpans : public ::testing::TestWithParam<ScaleCase> {};
+
+// First to last column holding a dark pixel, as the scanner finds the span.
+int darkSpan(const QImage& image) {
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (qGray(image.pixel(x, y)) <= kMidThreshold) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+    return last - first;
+}
+
+TEST_P(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
+    const ScaleCase c = GetParam();
+    const BladeDefinition blade = taperedBlade();
+    BladeDefinition sideBlade = blade;
+    sideBlade.diameter = c.sideDiameter;
+    render::RenderedPair pair = render::renderPropeller(blade, at(10800));
+    pair.side = render::renderPropeller(sideBlade, at(10800 * c.sideScale)).side;
+    if (c.speck)
+        pair.side.setPixel(0, 0, qRgb(0, 0, 0)), pair.side.setPixel(1, 1, qRgb(0, 0, 0));
+
+    const MatchedSpans m = matchSpans(pair.top, pair.side, kMidThreshold);
+    const CoreResult run = runCore(pair, blade.diameter, kMidThreshold, std::nullopt, true);
+    EXPECT_EQ(m.refused, c.refused);
+    if (c.refused) {
+        EXPECT_EQ(run.outcome, RunOutcome::Mismatch);
+        EXPECT_TRUE(run.messages.value(0).contains("probably do not show the same propeller"));
+        return;
+    }
+    EXPECT_NEAR(darkSpan(m.side), darkSpan(m.top), 1);
+    // The rows lie as on the finer view; whole pixels of the coarser view allow more.
+    const double ratio = std::max(c.sideScale, 1 / c.sideScale);
+    std::vector<RowTruth> truth =
+        chartTruth(blade, at(10800 * std::max(1.0, c.sideScale)), kMidThreshold);
+    for (RowTruth& t : truth) {
+        t.cTolerance *= ratio;
+        t.betaToleranceDeg *= ratio;
+    }
+    expectRows(run, truth, Check::Silhouette);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scales, MatchingSpans,
+    ::testing::Values(ScaleCase{"side_1pc_smaller", 0.99, 0.185, false, false},
+                      ScaleCase{"side_14pc_smaller", 1 / 1.14, 0.185, false, false},
+                      ScaleCase{"top_6pc_smaller_speck", 1.06, 0.185, true, false},
+                      ScaleCase{"another_propeller", 1.0, 0.24, false, true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// Where a blurred edge crosses half way from paper to ink is where the sharp edge lies.
+TEST(ThresholdSuggestion, LandsNearTheMidpointOfPaperAndInkOnBlurredNoisyBlades) {
+    struct Case {
+        int paper, ink;
+        double blur, noise;
+    };
+    for (const Case c : {Case{235, 30, 0, 0}, Case{235, 30, 1.5, 3}, Case{220, 70, 2.5, 6},
+                         Case{250, 150, 1, 2}}) {
+        RenderOptions o = at(5000, c.noise);
+        o.paperGrey = c.paper;
+        o.bladeGrey = c.ink;
+        o.blur = c.blur;
+        const auto pair = render::renderPropeller(taperedBlade(), o);
+        EXPECT_NEAR(suggestThreshold(pair.top, pair.side), (c.paper + c.ink) / 2.0, 3)
+            << "paper " << c.paper << ", ink " << c.ink << ", blur " << c.blur;
+    }
 }
 
 } // namespace

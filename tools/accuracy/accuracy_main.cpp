@@ -1,39 +1,55 @@
-// bladetrace-accuracy: measures the published propellers and the sample pair with the batch
-// tool, as a user would, and writes the comparison into docs/accuracy.md and its plots.
+// bladetrace-accuracy: measures the published propellers from their photographs and the
+// rendered sample blade with the batch tool, as a user would, and writes the comparison into
+// docs/accuracy.md and its plots.
+#include "batch_runs.h"
 #include "comparison.h"
 #include "comparison_plot.h"
-#include "view_preparation.h"
+#include "prepare/threshold_suggestion.h"
+#include "scan/picture_loader.h"
+#include "text/app_error.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
+using namespace bladetrace;
 using namespace bladetrace::accuracy;
 
 namespace {
 
-constexpr int kMargin = 3;
-constexpr int kWindowThreshold = 110; // the slider's position when the window opens
+constexpr int kWindowThreshold = 110;  // the slider's position when the window opens
+constexpr double kAnyDiameter = 0.254; // c/R and the angle do not depend on it
+constexpr double kUnmeasured = std::numeric_limits<double>::infinity();
 const QString kBegin = QStringLiteral("<!-- begin: written by bladetrace-accuracy -->");
 const QString kEnd = QStringLiteral("<!-- end: written by bladetrace-accuracy -->");
+const QString kUserOptions = QStringLiteral("--match-spans --threshold auto");
 
-struct Published {
+// The two propellers the targets name, with their real diameters; the others go by their
+// file names.
+struct Known {
     const char* key;
     const char* title;
-    const char* topSuffix;
-    const char* sideSuffix;
-    double diameter; // metres
+    double diameter;
+};
+const Known kKnown[] = {
+    {"apce_10x7", "APC Thin Electric 10x7", 0.254},
+    {"apcsp_9x6", "APC Sport 9x6", 0.2286},
 };
 
-const Published kPublished[] = {
-    {"apce_10x7", "APC Thin Electric 10x7", "-top.jpg", "-side.jpg", 0.254},
-    {"apcsp_9x6", "APC Sport 9x6", "-top.png", "-side.png", 0.2286},
+struct Target {
+    const char* key; // empty: the median over all propellers
+    double beta;
+    double chord;
 };
+const Target kTargets[] = {
+    {"apce_10x7", 0.35, 0.006}, {"apcsp_9x6", 1.1, 0.005}, {"", 0.65, 0.006}};
 
 [[noreturn]] void die(const QString& message) {
     std::fprintf(stderr, "bladetrace-accuracy: %s\n", qPrintable(message));
@@ -41,48 +57,266 @@ const Published kPublished[] = {
 }
 
 QString number(double v, int decimals) {
-    return QString::number(v, 'f', decimals);
+    return std::isinf(v) ? QStringLiteral("–") : fixed(v, decimals);
 }
 
-// Chord and angle do not depend on the speeds; any positive values do.
-QStringList batchArguments(const QString& top, const QString& side, double diameter) {
-    return {top,
-            side,
-            QStringLiteral("--diameter"),
-            QString::number(diameter, 'g', 6),
-            QStringLiteral("--rpm"),
-            QStringLiteral("5000"),
-            QStringLiteral("--speed"),
-            QStringLiteral("10")};
+struct Propeller {
+    QString key;
+    QString title;
+    QString top;
+    QString side;
+    Distribution reference;
+    double diameter = kAnyDiameter;
+    bool known = false;
+};
+
+std::vector<Propeller> publishedPropellers(const QString& data) {
+    std::vector<Propeller> out;
+    const QDir dir(data);
+    for (const QString& geometry :
+         dir.entryList({QStringLiteral("*-geometry.txt")}, QDir::Files, QDir::Name)) {
+        Propeller p;
+        p.key = geometry.left(geometry.size() - int(qstrlen("-geometry.txt")));
+        p.title = p.key;
+        const QStringList top = dir.entryList({p.key + QStringLiteral("-top.*")});
+        const QStringList side = dir.entryList({p.key + QStringLiteral("-side.*")});
+        if (top.size() != 1 || side.size() != 1)
+            die(QStringLiteral("%1: no single top and side view").arg(p.key));
+        p.top = dir.filePath(top[0]);
+        p.side = dir.filePath(side[0]);
+        QString error;
+        p.reference = readPublished(dir.filePath(geometry), error);
+        if (!error.isEmpty())
+            die(error);
+        for (const Known& k : kKnown) {
+            if (p.key == QLatin1String(k.key)) {
+                p.title = QString::fromLatin1(k.title);
+                p.diameter = k.diameter;
+                p.known = true;
+            }
+        }
+        out.push_back(p);
+    }
+    if (out.empty())
+        die(QStringLiteral("no *-geometry.txt in %1").arg(data));
+    return out;
 }
 
-Distribution runBatch(const QString& batch, QStringList arguments, const QString& charts) {
-    arguments << QStringLiteral("--charts") << charts;
+// The two candidate thresholds of a pair, from the core's own functions.
+struct Thresholds {
+    int otsu = 0;
+    int midway = 0;
+};
+
+Thresholds thresholdsOf(const QString& top, const QString& side) {
+    try {
+        GreyHistogram h{};
+        addToHistogram(h, loadPicture(top));
+        addToHistogram(h, loadPicture(side));
+        return {otsuThreshold(h), midwayThreshold(h)};
+    } catch (const Failure& f) {
+        die(f.error().description);
+    }
+}
+
+// One measurement: a batch run compared with the reference.
+struct Measurement {
+    QStringList arguments;
+    BatchRun run;
+    Comparison comparison;
+    Deviation deviation;
+
+    double beta() const { return run.completed() ? deviation.betaMean : kUnmeasured; }
+    double chord() const { return run.completed() ? deviation.chordMean : kUnmeasured; }
+    QString outcome() const {
+        return run.completed() ? run.messages.join(QStringLiteral("; "))
+                               : QStringLiteral("**refused or failed** (exit %1): %2")
+                                     .arg(run.exitCode)
+                                     .arg(run.messages.join(QLatin1Char(' ')));
+    }
+};
+
+class Measurer {
+public:
+    Measurer(QString batch, QString work) : batch_(std::move(batch)), work_(std::move(work)) {}
+
+    Measurement measure(const QString& top, const QString& side, double diameter,
+                        const Distribution& reference, const QStringList& options,
+                        const QString& label) const {
+        Measurement m;
+        m.arguments = measurementArguments(top, side, diameter) + options;
+        m.run = runBatch(batch_, m.arguments, QDir(work_).filePath(QStringLiteral("charts.txt")));
+        m.comparison.label = label;
+        m.comparison.reference = reference;
+        m.comparison.measured = m.run.measured;
+        m.deviation = deviation(m.comparison);
+        return m;
+    }
+
+    QString work() const { return work_; }
+
+private:
+    QString batch_;
+    QString work_;
+};
+
+QStringList thresholdOption(int threshold) {
+    return {QStringLiteral("--match-spans"), QStringLiteral("--threshold"),
+            QString::number(threshold)};
+}
+
+QStringList userOptions() {
+    return kUserOptions.split(QLatin1Char(' '));
+}
+
+// The median, a pair that was not measured counting as worse than any that was.
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct PublishedResult {
+    Propeller propeller;
+    Thresholds thresholds;
+    Measurement user;    // --match-spans --threshold auto
+    Measurement midway;  // --match-spans --threshold <midway>
+    Measurement initial; // --match-spans --threshold 110
+};
+
+QString plotFor(const QString& title, const QString& file, const Distribution& reference,
+                const std::vector<PlotSeries>& measured, const QString& plots) {
+    plotComparison(title, {QStringLiteral("table"), reference}, measured)
+        .save(QDir(plots).filePath(file));
+    return QStringLiteral("![%1: chord and blade angle, table and measured](plots/%2)\n\n")
+        .arg(title, file);
+}
+
+QString overview(const std::vector<PublishedResult>& results) {
+    QString t =
+        QStringLiteral("| propeller | the batch tool's note | stations | mean \\|Δ c/R\\| | "
+                       "max \\|Δ c/R\\| | mean \\|Δ β\\| [°] | max \\|Δ β\\| [°] | mean Δ β [°] |\n"
+                       "|---|---|---:|---:|---:|---:|---:|---:|\n");
+    std::vector<double> betas, chords;
+    for (const PublishedResult& r : results) {
+        const Measurement& m = r.user;
+        const bool ok = m.run.completed();
+        const QString none = QStringLiteral("–");
+        t += QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 | %8 |\n")
+                 .arg(r.propeller.title, m.outcome(),
+                      ok ? QString::number(m.deviation.stations) : none, number(m.chord(), 4),
+                      ok ? number(m.deviation.chordMax, 4) : none, number(m.beta(), 2),
+                      ok ? number(m.deviation.betaMax, 2) : none,
+                      ok ? QStringLiteral("%1%2").arg(
+                               m.deviation.betaSigned >= 0 ? QStringLiteral("+") : QString(),
+                               number(m.deviation.betaSigned, 2))
+                         : none);
+        betas.push_back(m.beta());
+        chords.push_back(m.chord());
+    }
+    t += QStringLiteral("| **median of %1** | | | **%2** | | **%3** | | |\n")
+             .arg(results.size())
+             .arg(number(median(chords), 4), number(median(betas), 2));
+    return t;
+}
+
+QString targets(const std::vector<PublishedResult>& results) {
+    QString t = QStringLiteral("| target | mean \\|Δ β\\| [°] | required | mean \\|Δ c/R\\| | "
+                               "required | |\n|---|---:|---:|---:|---:|---|\n");
+    for (const Target& target : kTargets) {
+        QString name;
+        double beta = kUnmeasured, chord = kUnmeasured;
+        if (*target.key == '\0') {
+            std::vector<double> betas, chords;
+            for (const PublishedResult& r : results) {
+                betas.push_back(r.user.beta());
+                chords.push_back(r.user.chord());
+            }
+            name = QStringLiteral("median of %1").arg(results.size());
+            beta = median(betas);
+            chord = median(chords);
+        } else {
+            for (const PublishedResult& r : results) {
+                if (r.propeller.key == QLatin1String(target.key)) {
+                    name = r.propeller.title;
+                    beta = r.user.beta();
+                    chord = r.user.chord();
+                }
+            }
+        }
+        const bool betaMet = beta <= target.beta, chordMet = chord <= target.chord;
+        t += QStringLiteral("| %1 | %2 | ≤ %3 | %4 | ≤ %5 | %6 |\n")
+                 .arg(name, number(beta, 2), fixed(target.beta, 2), number(chord, 4),
+                      fixed(target.chord, 4),
+                      betaMet && chordMet ? QStringLiteral("met")
+                      : betaMet           ? QStringLiteral("angle met, chord **missed**")
+                      : chordMet          ? QStringLiteral("chord met, angle **missed**")
+                                          : QStringLiteral("**missed**"));
+    }
+    return t;
+}
+
+QString thresholdComparison(const std::vector<PublishedResult>& results) {
+    QString t = QStringLiteral(
+        "| propeller | Otsu (suggested) | c/R | β [°] | midway | c/R | β [°] | 110 | c/R | "
+        "β [°] |\n|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::vector<double> columns[6];
+    for (const PublishedResult& r : results) {
+        const Measurement* runs[] = {&r.user, &r.midway, &r.initial};
+        const int thresholds[] = {r.thresholds.otsu, r.thresholds.midway, kWindowThreshold};
+        t += QStringLiteral("| %1 |").arg(r.propeller.title);
+        for (int i = 0; i < 3; ++i) {
+            t += QStringLiteral(" %1 | %2 | %3 |")
+                     .arg(thresholds[i])
+                     .arg(number(runs[i]->chord(), 4), number(runs[i]->beta(), 2));
+            columns[2 * i].push_back(runs[i]->chord());
+            columns[2 * i + 1].push_back(runs[i]->beta());
+        }
+        t += QLatin1Char('\n');
+    }
+    t += QStringLiteral("| **median** |");
+    for (int i = 0; i < 3; ++i)
+        t += QStringLiteral(" | **%1** | **%2** |")
+                 .arg(number(median(columns[2 * i]), 4), number(median(columns[2 * i + 1]), 2));
+    return t + QLatin1Char('\n');
+}
+
+QString detail(const PublishedResult& r, const QString& plots) {
+    const Propeller& p = r.propeller;
+    QString s = QStringLiteral("### %1, %2 m\n\n").arg(p.title, fixed(p.diameter, 4)) +
+                QStringLiteral("`bladetrace-batch %1 --charts charts.txt`: %2\n\n")
+                    .arg(commandLine(r.user.arguments), r.user.outcome());
+    if (!r.user.run.completed())
+        return s;
+    s += plotFor(p.title, p.key + QStringLiteral(".png"), p.reference,
+                 {{QStringLiteral("suggested threshold (Otsu)"), r.user.run.measured},
+                  {QStringLiteral("midway threshold"), r.midway.run.measured}},
+                 plots);
+    return s + comparisonTable(r.user.comparison) + QLatin1Char('\n');
+}
+
+// The sample blade as a photograph shows it: blurred, noisy, paper and blade greyer.
+constexpr int kShotPaper = 225;
+constexpr int kShotInk = 45;
+
+void renderPair(const QString& render, const QString& blade, double pixelsPerMetre, int seed,
+                const QString& top, const QString& side) {
     QProcess process;
-    // The charts file is read back with a decimal point.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-    process.setProcessEnvironment(env);
-    process.start(batch, arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        die(QStringLiteral("%1 %2 failed (exit %3): %4")
-                .arg(batch, arguments.join(QLatin1Char(' ')))
-                .arg(process.exitCode())
-                .arg(QString::fromLocal8Bit(process.readAllStandardError())));
-    QString error;
-    Distribution d = readCharts(charts, error);
-    if (!error.isEmpty())
-        die(error);
-    return d;
-}
-
-QString shellQuoted(const QStringList& arguments) {
-    QStringList out;
-    for (const QString& a : arguments)
-        out << (a.contains(QLatin1Char(' ')) ? QLatin1Char('"') + a + QLatin1Char('"') : a);
-    return out.join(QLatin1Char(' '));
+    process.start(render, {QStringLiteral("--blade"),      blade,
+                           QStringLiteral("--diameter"),   QStringLiteral("0.185"),
+                           QStringLiteral("--ppm"),        QString::number(pixelsPerMetre, 'f', 1),
+                           QStringLiteral("--hub-radius"), QStringLiteral("0.0085"),
+                           QStringLiteral("--hub-length"), QStringLiteral("0.009"),
+                           QStringLiteral("--paper"),      QString::number(kShotPaper),
+                           QStringLiteral("--ink"),        QString::number(kShotInk),
+                           QStringLiteral("--blur"),       QStringLiteral("1.5"),
+                           QStringLiteral("--noise"),      QStringLiteral("3"),
+                           QStringLiteral("--seed"),       QString::number(seed),
+                           QStringLiteral("--top"),        top,
+                           QStringLiteral("--side"),       side});
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        die(QStringLiteral("%1 failed: %2")
+                .arg(render, QString::fromLocal8Bit(process.readAllStandardError())));
 }
 
 struct Section {
@@ -90,132 +324,64 @@ struct Section {
     QString body;
 };
 
-// One preparation and run of a published pair at one threshold.
-struct PublishedRun {
-    Comparison comparison;
-    QString facts;
-};
-
-PublishedRun measurePublished(const Published& p, const QImage& topPhoto, const QImage& sidePhoto,
-                              const Distribution& reference, int threshold, const QString& label,
-                              const QString& batch, const QString& work) {
-    const ColumnRange topBefore = darkColumns(topPhoto, threshold);
-    const ColumnRange sideBefore = darkColumns(sidePhoto, threshold);
-    const PreparedPair pair = preparePair(topPhoto, sidePhoto, threshold, kMargin);
-    if (!pair.error.isEmpty())
-        die(QString::fromLatin1(p.key) + QStringLiteral(": ") + pair.error);
-    const QString stem = QStringLiteral("%1 t%2 ").arg(QString::fromLatin1(p.key)).arg(threshold);
-    const QString top = QDir(work).filePath(stem + QStringLiteral("1.png"));
-    const QString side = QDir(work).filePath(stem + QStringLiteral("2.png"));
-    if (!pair.top.save(top) || !pair.side.save(side))
-        die(QStringLiteral("cannot write the prepared views into %1").arg(work));
-
-    QStringList arguments = batchArguments(top, side, p.diameter);
-    arguments << QStringLiteral("--threshold") << QString::number(threshold);
-    PublishedRun run;
-    run.comparison.label = label;
-    run.comparison.reference = reference;
-    run.comparison.measured =
-        runBatch(batch, arguments, QDir(work).filePath(QStringLiteral("charts.txt")));
-    QStringList displayed = arguments;
-    displayed[0] = QFileInfo(top).fileName();
-    displayed[1] = QFileInfo(side).fileName();
-    run.facts =
-        QStringLiteral("- %1: blade columns in the photographs %2 to %3 (top, span %4) and "
-                       "%5 to %6 (side, span %7); %8 view scaled by %9; prepared spans %10 and "
-                       "%11, images %12 × %13 and %14 × %15.\n  `bladetrace-batch %16 --charts "
-                       "charts.txt`\n")
-            .arg(label)
-            .arg(topBefore.first)
-            .arg(topBefore.last)
-            .arg(topBefore.span())
-            .arg(sideBefore.first)
-            .arg(sideBefore.last)
-            .arg(sideBefore.span())
-            .arg(pair.sideScaled ? QStringLiteral("side") : QStringLiteral("top"))
-            .arg(number(pair.scale, 4))
-            .arg(pair.topBlade.span())
-            .arg(pair.sideBlade.span())
-            .arg(pair.top.width())
-            .arg(pair.top.height())
-            .arg(pair.side.width())
-            .arg(pair.side.height())
-            .arg(shellQuoted(displayed));
-    return run;
-}
-
-Section publishedSection(const Published& p, const QString& data, const QString& batch,
-                         const QString& work, const QString& plots) {
-    const QString base = QDir(data).filePath(QString::fromLatin1(p.key));
-    const QImage topPhoto = greyOnWhite(QImage(base + QString::fromLatin1(p.topSuffix)));
-    const QImage sidePhoto = greyOnWhite(QImage(base + QString::fromLatin1(p.sideSuffix)));
-    if (topPhoto.isNull() || sidePhoto.isNull())
-        die(QStringLiteral("cannot read the photographs %1*").arg(base));
+Section renderedSection(const QString& samples, const QString& bladeFile, const QString& render,
+                        const Measurer& measurer, const QString& plots) {
     QString error;
-    const Distribution reference = readPublished(base + QStringLiteral("-geometry.txt"), error);
+    const Distribution table = readBladeTable(bladeFile, error);
     if (!error.isEmpty())
         die(error);
-
-    const int midway = midwayThreshold(topPhoto);
-    const PublishedRun main =
-        measurePublished(p, topPhoto, sidePhoto, reference, midway,
-                         QStringLiteral("threshold %1 (midway)").arg(midway), batch, work);
-    const PublishedRun initial = measurePublished(
-        p, topPhoto, sidePhoto, reference, kWindowThreshold,
-        QStringLiteral("threshold %1 (initial)").arg(kWindowThreshold), batch, work);
-
-    const QString title = QString::fromLatin1(p.title);
-    const QString plot = QString::fromLatin1(p.key) + QStringLiteral(".png");
-    plotComparison(title, {QStringLiteral("published"), reference},
-                   {{main.comparison.label, main.comparison.measured},
-                    {initial.comparison.label, initial.comparison.measured}})
-        .save(QDir(plots).filePath(plot));
-
-    Section s;
-    s.summary = summaryRow(title, main.comparison) + summaryRow(title, initial.comparison);
-    s.body = QStringLiteral("### %1, %2 m\n\n").arg(title, number(p.diameter, 4)) + main.facts +
-             initial.facts + QLatin1Char('\n') +
-             QStringLiteral("![%1: chord and blade angle, published and measured](plots/%2)\n\n")
-                 .arg(title, plot) +
-             QStringLiteral("At the midway threshold %1:\n\n").arg(midway) +
-             comparisonTable(main.comparison) + QLatin1Char('\n');
-    return s;
-}
-
-Section sampleSection(const QString& samples, const QString& bladeFile, const QString& batch,
-                      const QString& work, const QString& plots) {
     const QString top = QDir(samples).filePath(QStringLiteral("pylon 1.bmp"));
     const QString side = QDir(samples).filePath(QStringLiteral("pylon 2.bmp"));
-    QString error;
-    Comparison plain;
-    plain.reference = readBladeTable(bladeFile, error);
-    if (!error.isEmpty())
-        die(error);
-    const QStringList arguments = batchArguments(top, side, 0.185);
-    plain.label = QStringLiteral("without thickness correction");
-    plain.measured = runBatch(batch, arguments, QDir(work).filePath(QStringLiteral("p.txt")));
-    Comparison corrected = plain;
-    corrected.label = QStringLiteral("thickness correction 20 % → 10 %");
-    corrected.measured = runBatch(
-        batch, arguments + QStringList{QStringLiteral("--thickness"), QStringLiteral("20,10")},
-        QDir(work).filePath(QStringLiteral("c.txt")));
+    const Measurement plain = measurer.measure(top, side, 0.185, table, {},
+                                               QStringLiteral("without thickness correction"));
+    const Measurement corrected = measurer.measure(
+        top, side, 0.185, table, {QStringLiteral("--thickness"), QStringLiteral("20,10")},
+        QStringLiteral("thickness correction 20 % → 10 %"));
+
+    // The same blade as a photograph: blurred, noisy, and the side view taken from further away.
+    const QDir work(measurer.work());
+    const QString shotTop = work.filePath(QStringLiteral("photographed 1.png"));
+    const QString shotSide = work.filePath(QStringLiteral("photographed 2.png"));
+    const QString unused = work.filePath(QStringLiteral("unused.png"));
+    renderPair(render, bladeFile, 10800, 7, shotTop, unused);
+    renderPair(render, bladeFile, 10800 / 1.06, 8, unused, shotSide);
+    const Thresholds t = thresholdsOf(shotTop, shotSide);
+    const Measurement shotUser = measurer.measure(shotTop, shotSide, 0.185, table, userOptions(),
+                                                  QStringLiteral("photographed, ") + kUserOptions);
+    const Measurement shotMidway =
+        measurer.measure(shotTop, shotSide, 0.185, table, thresholdOption(t.midway),
+                         QStringLiteral("photographed, midway threshold %1").arg(t.midway));
 
     const QString title = QStringLiteral("Sample pylon (rendered)");
-    plotComparison(title, {QStringLiteral("blade table"), plain.reference},
-                   {{QStringLiteral("measured"), plain.measured},
-                    {QStringLiteral("measured, thickness corrected"), corrected.measured}})
-        .save(QDir(plots).filePath(QStringLiteral("pylon.png")));
     Section s;
-    s.summary = summaryRow(title, plain) + summaryRow(title, corrected);
-    s.body = QStringLiteral("### Sample pylon, 0.185 m, rendered from its blade table\n\n") +
-             QStringLiteral("- Run: `bladetrace-batch \"pylon 1.bmp\" \"pylon 2.bmp\" "
-                            "--diameter 0.185 --rpm 5000 --speed 10 --charts charts.txt`, and "
-                            "the same with `--thickness 20,10`; threshold 110 (initial).\n\n") +
-             QStringLiteral("![Sample pylon: chord and blade angle, table and measured]"
-                            "(plots/pylon.png)\n\n") +
-             QStringLiteral("Without thickness correction:\n\n") + comparisonTable(plain) +
-             QStringLiteral("\nWith thickness correction (the chord is not corrected):\n\n") +
-             comparisonTable(corrected) + QLatin1Char('\n');
+    s.summary = summaryHeader() + summaryRow(title, plain.comparison) +
+                summaryRow(title, corrected.comparison) + summaryRow(title, shotUser.comparison) +
+                summaryRow(title, shotMidway.comparison);
+    s.body =
+        QStringLiteral("### Sample pylon, 0.185 m, rendered from its blade table\n\n") +
+        QStringLiteral("- The sample pair: `bladetrace-batch %1 --charts charts.txt`, and the "
+                       "same with `--thickness 20,10`; threshold 110 (initial).\n")
+            .arg(commandLine(plain.arguments)) +
+        QStringLiteral("- Photographed: the same blade drawn with a blur of 1.5 pixels, noise 3, "
+                       "paper %1 and ink %2 (halfway: %3), the side view at 1/1.06 of the top "
+                       "view's resolution. `bladetrace-batch %4 --charts charts.txt`: %5. At the "
+                       "midway threshold %6: %7.\n\n")
+            .arg(kShotPaper)
+            .arg(kShotInk)
+            .arg((kShotPaper + kShotInk) / 2.0)
+            .arg(commandLine(shotUser.arguments), shotUser.outcome())
+            .arg(t.midway)
+            .arg(shotMidway.outcome()) +
+        plotFor(title, QStringLiteral("pylon.png"), table,
+                {{QStringLiteral("measured"), plain.run.measured},
+                 {QStringLiteral("measured, thickness corrected"), corrected.run.measured},
+                 {QStringLiteral("photographed, ") + kUserOptions, shotUser.run.measured}},
+                plots) +
+        QStringLiteral("Without thickness correction:\n\n") + comparisonTable(plain.comparison) +
+        QStringLiteral("\nWith thickness correction (the chord is not corrected):\n\n") +
+        comparisonTable(corrected.comparison) +
+        QStringLiteral("\nPhotographed, `%1`:\n\n").arg(kUserOptions) +
+        comparisonTable(shotUser.comparison) + QLatin1Char('\n');
     return s;
 }
 
@@ -227,28 +393,28 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCommandLineParser p;
     p.setApplicationDescription(
-        QStringLiteral("Measures the published propellers and the sample pair with "
-                       "bladetrace-batch and rewrites the generated part of the accuracy "
-                       "document and its plots."));
+        QStringLiteral("Measures the published propellers from their photographs and the "
+                       "rendered sample blade with bladetrace-batch and rewrites the generated "
+                       "part of the accuracy document and its plots."));
     p.addHelpOption();
     p.addOptions({
         {QStringLiteral("data"), QStringLiteral("Folder of the published propellers."),
          QStringLiteral("dir")},
         {QStringLiteral("batch"), QStringLiteral("The batch tool."), QStringLiteral("file")},
+        {QStringLiteral("render"), QStringLiteral("The blade renderer."), QStringLiteral("file")},
         {QStringLiteral("samples"),
-         QStringLiteral("Folder holding \"pylon 1.bmp\" and \"pylon "
-                        "2.bmp\"."),
+         QStringLiteral("Folder holding \"pylon 1.bmp\" and \"pylon 2.bmp\"."),
          QStringLiteral("dir")},
         {QStringLiteral("blade"), QStringLiteral("The sample's blade table."),
          QStringLiteral("file")},
         {QStringLiteral("doc"), QStringLiteral("The accuracy document to update."),
          QStringLiteral("file")},
         {QStringLiteral("plots"), QStringLiteral("Folder for the plots."), QStringLiteral("dir")},
-        {QStringLiteral("keep"), QStringLiteral("Keep the prepared views in this folder."),
+        {QStringLiteral("keep"), QStringLiteral("Keep the rendered views in this folder."),
          QStringLiteral("dir")},
     });
     p.process(app);
-    for (const char* required : {"data", "batch", "samples", "blade", "doc", "plots"})
+    for (const char* required : {"data", "batch", "render", "samples", "blade", "doc", "plots"})
         if (!p.isSet(QString::fromLatin1(required)))
             die(QStringLiteral("--%1 is required (see --help)").arg(required));
 
@@ -258,20 +424,46 @@ int main(int argc, char** argv) {
     const QString plots = p.value(QStringLiteral("plots"));
     if (!QDir().mkpath(work) || !QDir().mkpath(plots))
         die(QStringLiteral("cannot create %1 or %2").arg(work, plots));
-    const QString batch = p.value(QStringLiteral("batch"));
+    const Measurer measurer(p.value(QStringLiteral("batch")), work);
 
-    QString summary = summaryHeader();
-    QString bodies;
-    for (const Published& published : kPublished) {
-        const Section s =
-            publishedSection(published, p.value(QStringLiteral("data")), batch, work, plots);
-        summary += s.summary;
-        bodies += s.body;
+    std::vector<PublishedResult> results;
+    for (const Propeller& propeller : publishedPropellers(p.value(QStringLiteral("data")))) {
+        std::fprintf(stderr, "%s\n", qPrintable(propeller.key));
+        PublishedResult r;
+        r.propeller = propeller;
+        r.thresholds = thresholdsOf(propeller.top, propeller.side);
+        const auto run = [&](const QStringList& options, const QString& label) {
+            return measurer.measure(propeller.top, propeller.side, propeller.diameter,
+                                    propeller.reference, options, label);
+        };
+        r.user = run(userOptions(), kUserOptions);
+        r.midway = run(thresholdOption(r.thresholds.midway), QStringLiteral("midway"));
+        r.initial = run(thresholdOption(kWindowThreshold), QStringLiteral("110"));
+        results.push_back(r);
     }
-    const Section sample = sampleSection(p.value(QStringLiteral("samples")),
-                                         p.value(QStringLiteral("blade")), batch, work, plots);
-    summary += sample.summary;
-    bodies += sample.body;
+    const Section rendered =
+        renderedSection(p.value(QStringLiteral("samples")), p.value(QStringLiteral("blade")),
+                        p.value(QStringLiteral("render")), measurer, plots);
+
+    QString generated =
+        QStringLiteral("### The published propellers as a user measures them\n\n"
+                       "Every pair of photographs as published, run through "
+                       "`bladetrace-batch TOP SIDE --diameter D --rpm 5000 --speed 10 %1 "
+                       "--charts FILE`; D is the real diameter for the two APC propellers "
+                       "named in the targets and %2 m for the others. A refused pair counts in "
+                       "the median as worse than any measured one.\n\n")
+            .arg(kUserOptions, fixed(kAnyDiameter, 3)) +
+        overview(results) + QStringLiteral("\n") + targets(results) +
+        QStringLiteral("\n### Choosing the threshold\n\nThe same runs with `--match-spans` at "
+                       "three thresholds: Otsu's (what `--threshold auto` suggests), the midway "
+                       "between the paper's and the blade's most frequent grey, and the "
+                       "window's initial 110. Mean |Δ c/R| and mean |Δ β| per propeller.\n\n") +
+        thresholdComparison(results) + QStringLiteral("\n### Rendered blades\n\n") +
+        rendered.summary + QLatin1Char('\n');
+    for (const PublishedResult& r : results)
+        if (r.propeller.known)
+            generated += detail(r, plots);
+    generated += rendered.body;
 
     QFile doc(p.value(QStringLiteral("doc")));
     if (!doc.open(QIODevice::ReadOnly))
@@ -282,8 +474,7 @@ int main(int argc, char** argv) {
     const qsizetype end = text.indexOf(kEnd);
     if (begin < 0 || end < begin)
         die(QStringLiteral("%1 lacks the markers of the generated part").arg(doc.fileName()));
-    text.replace(begin, end - begin,
-                 kBegin + QStringLiteral("\n\n") + summary + QStringLiteral("\n") + bodies);
+    text.replace(begin, end - begin, kBegin + QStringLiteral("\n\n") + generated);
     if (!doc.open(QIODevice::WriteOnly | QIODevice::Truncate) || doc.write(text.toUtf8()) < 0)
         die(QStringLiteral("cannot write %1").arg(doc.fileName()));
     std::printf("%s updated, plots in %s\n", qPrintable(doc.fileName()), qPrintable(plots));

@@ -5,23 +5,20 @@
 namespace bladetrace::accuracy {
 namespace {
 
-QString fixed(double v, int decimals) {
-    return std::isnan(v) ? QStringLiteral("–") : QString::number(v, 'f', decimals);
-}
-
 QString signedFixed(double v, int decimals) {
     if (std::isnan(v))
         return QStringLiteral("–");
     return (v >= 0 ? QStringLiteral("+") : QString()) + QString::number(v, 'f', decimals);
 }
 
-struct Stats {
-    int n = 0;
-    double chordMean = 0, chordMax = 0, betaMean = 0, betaMax = 0;
-};
+} // namespace
 
-Stats stats(const Comparison& c) {
-    Stats s;
+QString fixed(double v, int decimals) {
+    return std::isnan(v) ? QStringLiteral("–") : QString::number(v, 'f', decimals);
+}
+
+Deviation deviation(const Comparison& c) {
+    Deviation s;
     for (std::size_t i = 0; i < c.reference.rR.size(); ++i) {
         const double r = c.reference.rR[i];
         const double dc = interpolate(c.measured.rR, c.measured.cOverR, r) - c.reference.cOverR[i];
@@ -29,20 +26,20 @@ Stats stats(const Comparison& c) {
             interpolate(c.measured.rR, c.measured.betaDeg, r) - c.reference.betaDeg[i];
         if (std::isnan(dc) || std::isnan(db))
             continue;
-        ++s.n;
+        ++s.stations;
         s.chordMean += std::fabs(dc);
         s.betaMean += std::fabs(db);
+        s.betaSigned += db;
         s.chordMax = std::max(s.chordMax, std::fabs(dc));
         s.betaMax = std::max(s.betaMax, std::fabs(db));
     }
-    if (s.n > 0) {
-        s.chordMean /= s.n;
-        s.betaMean /= s.n;
+    if (s.stations > 0) {
+        s.chordMean /= s.stations;
+        s.betaMean /= s.stations;
+        s.betaSigned /= s.stations;
     }
     return s;
 }
-
-} // namespace
 
 QString comparisonTable(const Comparison& c) {
     QString t =
@@ -67,10 +64,10 @@ QString summaryHeader() {
 }
 
 QString summaryRow(const QString& propeller, const Comparison& c) {
-    const Stats s = stats(c);
+    const Deviation s = deviation(c);
     return QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 |\n")
         .arg(propeller, c.label)
-        .arg(s.n)
+        .arg(s.stations)
         .arg(fixed(s.chordMean, 4), fixed(s.chordMax, 4), fixed(s.betaMean, 2),
              fixed(s.betaMax, 2));
 }

@@ -114,17 +114,41 @@ struct ViewFrame {
     double lowest = 1e300;
 };
 
+// Blurs a column-major image (x * height + y) with a Gaussian of sigma pixels, along the
+// columns and then across; beyond the border the border pixel repeats.
+void blurImage(std::vector<double>& grey, int width, int height, double sigma) {
+    const int reach = int(std::ceil(3 * sigma));
+    std::vector<double> kernel(std::size_t(2 * reach + 1));
+    double sum = 0;
+    for (int k = -reach; k <= reach; ++k)
+        sum += kernel[std::size_t(k + reach)] = std::exp(-0.5 * k * k / (sigma * sigma));
+    for (double& k : kernel)
+        k /= sum;
+    std::vector<double> out(grey.size());
+    auto pass = [&](int lines, int length, std::size_t lineStep, std::size_t pixelStep) {
+        for (int l = 0; l < lines; ++l) {
+            for (int i = 0; i < length; ++i) {
+                double v = 0;
+                for (int k = -reach; k <= reach; ++k)
+                    v += kernel[std::size_t(k + reach)] *
+                         grey[l * lineStep +
+                              std::size_t(std::clamp(i + k, 0, length - 1)) * pixelStep];
+                out[l * lineStep + std::size_t(i) * pixelStep] = v;
+            }
+        }
+        grey.swap(out);
+    };
+    pass(width, height, std::size_t(height), 1);
+    pass(height, width, 1, std::size_t(height));
+}
+
 QImage paint(const std::vector<Extent>& ranges, int width, int subs, const ViewFrame& frame,
              double ppm, const RenderOptions& o, quint32 seed) {
     const int height = int(std::ceil((frame.highest - frame.lowest) * ppm)) + 2 * o.margin;
     QImage image(width, height, QImage::Format_RGB32);
     ColumnCoverage coverage(height);
-    Noise noise(o.noise, seed);
     const double contrast = o.paperGrey - o.bladeGrey;
-    std::vector<quint32*> lines(static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y)
-        lines[std::size_t(y)] = reinterpret_cast<quint32*>(image.scanLine(y));
-
+    std::vector<double> grey(std::size_t(width) * std::size_t(height));
     for (int x = 0; x < width; ++x) {
         coverage.clear();
         for (int k = 0; k < subs; ++k) {
@@ -140,11 +164,21 @@ QImage paint(const std::vector<Extent>& ranges, int width, int subs, const ViewF
         double running = 0;
         for (int y = 0; y < height; ++y) {
             const double covered = std::min(1.0, coverage.next(y, running) / subs);
-            double grey = o.paperGrey - covered * contrast;
+            grey[std::size_t(x) * std::size_t(height) + std::size_t(y)] =
+                o.paperGrey - covered * contrast;
+        }
+    }
+    if (o.blur > 0)
+        blurImage(grey, width, height, o.blur);
+    Noise noise(o.noise, seed);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            double g = grey[std::size_t(x) * std::size_t(height) + std::size_t(y)];
             if (o.noise > 0)
-                grey += noise.next();
-            const auto g = quint32(std::clamp(std::lround(grey), 0L, 255L));
-            lines[std::size_t(y)][x] = 0xFF000000u | (g << 16) | (g << 8) | g;
+                g += noise.next();
+            const auto q = quint32(std::clamp(std::lround(g), 0L, 255L));
+            reinterpret_cast<quint32*>(image.scanLine(y))[x] =
+                0xFF000000u | (q << 16) | (q << 8) | q;
         }
     }
     return image;

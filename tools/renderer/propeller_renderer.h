@@ -14,6 +14,7 @@ struct RenderOptions {
     int paperGrey = 235;
     int bladeGrey = 30;
     double noise = 0; // standard deviation of the grey noise added to every pixel
+    double blur = 0;  // standard deviation of a Gaussian blur in pixels, as an unsharp lens gives
     quint32 seed = 1; // the same seed gives the same noise
     // Turns the left blade about its axis line, as a mis-set blade of an adjustable propeller;
     // both blades are otherwise alike.

@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
         {QStringLiteral("ink"), QStringLiteral("Grey of the blade (30)."), QStringLiteral("0-255")},
         {QStringLiteral("noise"), QStringLiteral("Standard deviation of grey noise (0)."),
          QStringLiteral("grey")},
+        {QStringLiteral("blur"), QStringLiteral("Standard deviation of a Gaussian blur (0)."),
+         QStringLiteral("px")},
         {QStringLiteral("seed"), QStringLiteral("Seed of the noise (1)."), QStringLiteral("n")},
         {QStringLiteral("left-offset"),
          QStringLiteral("Extra blade angle of the left blade in degrees (0)."),
@@ -126,6 +128,7 @@ int main(int argc, char** argv) {
                            readNumber(p, QStringLiteral("paper"), paper) &&
                            readNumber(p, QStringLiteral("ink"), ink) &&
                            readNumber(p, QStringLiteral("noise"), o.noise) &&
+                           readNumber(p, QStringLiteral("blur"), o.blur) &&
                            readNumber(p, QStringLiteral("seed"), seed) &&
                            readNumber(p, QStringLiteral("left-offset"), o.leftBladeOffsetDeg);
     if (!numbersOk)
@@ -140,8 +143,8 @@ int main(int argc, char** argv) {
         return fail(bladeError);
     const double width = blade.diameter * o.pixelsPerMetre;
     if (!(width >= 40 && width <= 30000) || o.margin < 0 || o.oversample < 1 || o.noise < 0 ||
-        paper < 0 || paper > 255 || ink < 0 || ink > 255)
-        return fail(QStringLiteral("the span must be 40 to 30000 pixels, the margin, the noise "
+        o.blur < 0 || paper < 0 || paper > 255 || ink < 0 || ink > 255)
+        return fail(QStringLiteral("the span must be 40 to 30000 pixels, the margin, noise, blur "
                                    "and the greys not negative, the greys at most 255"));
 
     const RenderedPair pair = renderPropeller(blade, o);

@@ -2,6 +2,7 @@
 
 #include "geometry/stations.h"
 #include "results/sheet.h"
+#include "run/preparation_stage.h"
 #include "scan/picture_loader.h"
 #include "text/checked_math.h"
 #include "text/error_report.h"
@@ -31,10 +32,14 @@ public:
     RunOutcome execute() {
         host_.setBusyPointer(true);
         status(str::kStatusWorking);
-        const RunInputs in = readInputs();
+        RunInputs in = readInputs();
 
         QImage picTop = loader_(host_.topFileName());
         QImage picSide = loader_(host_.sideFileName());
+        const std::optional<QString> prepared = prepareViews(picTop, picSide, in.lThreshold, host_);
+        if (!prepared)
+            return finish(RunOutcome::Mismatch);
+        note_ = *prepared;
         host_.processEvents();
         host_.setScanPreviewVisible(true);
         EdgeArrays top, side;
@@ -80,6 +85,8 @@ private:
     RunOutcome finish(RunOutcome outcome) {
         status(str::kStatusReady);
         host_.setBusyPointer(false);
+        if (!note_.isEmpty())
+            host_.showPreparationNote(note_);
         return outcome;
     }
 
@@ -132,6 +139,7 @@ private:
 
     RunHost& host_;
     const PictureLoader& loader_;
+    QString note_;
     bool headerSet_ = false;
 };
 

@@ -9,7 +9,7 @@ namespace bladetrace {
 enum class RunOutcome {
     Completed,  // sheet, script and charts are the new results
     Aborted,    // Escape during the scans
-    Mismatch,   // the two spans differ by more than two columns
+    Mismatch,   // the two spans differ by more than two columns (or, matching spans, by 15 %)
     ScanFailed, // a view could not be scaled; already reported as "DoIt()"
     Failed,     // reported as "CalcIt()"
 };

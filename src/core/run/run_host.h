@@ -33,6 +33,16 @@ public:
     virtual void setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) = 0;
     virtual void appendSheetRow(const QString& tabSeparatedCells) = 0;
     virtual void showCharts(const ChartSet& charts) = 0;
+
+    // Added beside the original run; off unless the host asks for them.
+    // Crop both views to the blade and scale the shorter span up to the longer before the
+    // scans (matchSpans); spans too far apart refuse the run.
+    virtual bool matchSpansChecked() { return false; }
+    // Take the threshold from the two images (suggestThreshold), not from thresholdValue().
+    virtual bool autoThreshold() { return false; }
+    // What that preparation did, e.g. "side view scaled by 1.0115"; once, after the run's
+    // last status text.
+    virtual void showPreparationNote(const QString& note) { Q_UNUSED(note); }
 };
 
 } // namespace bladetrace

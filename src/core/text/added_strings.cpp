@@ -13,6 +13,16 @@ struct AddedText {
 
 constexpr std::array kAdded = {
     AddedText{str::kMatchSpans, u"Match spans", u"Spannweiten angleichen"},
+    AddedText{str::kAutoThreshold, u"Auto", u"Auto"},
+    AddedText{str::kNoteThreshold, u"threshold %1", u"Schwellwert %1"},
+    AddedText{str::kNoteTopScaled, u"top view scaled by %1", u"Draufsicht skaliert mit %1"},
+    AddedText{str::kNoteSideScaled, u"side view scaled by %1", u"Seitenansicht skaliert mit %1"},
+    AddedText{str::kNoteSpansAgree, u"spans already agree",
+              u"Spannweiten stimmen bereits \u00fcberein"},
+    AddedText{str::kSpansDiffer, u"The spans of the two views differ by %1 %.",
+              u"Die Spannweiten der beiden Ansichten unterscheiden sich um %1 %."},
+    AddedText{str::kNotSamePropeller, u"The two images probably do not show the same propeller.",
+              u"Die beiden Bilder zeigen wahrscheinlich nicht denselben Propeller."},
     AddedText{str::kSave, u"Save\u2026", u"Speichern\u2026"},
     AddedText{str::kHelpTitle, u"Bladetrace Help", u"Bladetrace-Hilfe"},
     AddedText{str::kHelpContents, u"Contents", u"Inhalt"},

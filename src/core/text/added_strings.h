@@ -15,6 +15,13 @@ namespace str {
 // 100..119: loading and writing files
 // 120..139: preparing the views (span matching, threshold suggestion)
 constexpr qint16 kMatchSpans = 120;
+constexpr qint16 kAutoThreshold = 121;
+constexpr qint16 kNoteThreshold = 122;  // "%1": the grey level
+constexpr qint16 kNoteTopScaled = 123;  // "%1": the factor
+constexpr qint16 kNoteSideScaled = 124; // "%1": the factor
+constexpr qint16 kNoteSpansAgree = 125;
+constexpr qint16 kSpansDiffer = 126; // "%1": the difference in percent
+constexpr qint16 kNotSamePropeller = 127;
 // 140..159: saving results
 constexpr qint16 kSave = 140;
 // 160..179: the window and its help viewer

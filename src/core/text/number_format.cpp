@@ -3,9 +3,8 @@
 #include "text/app_error.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace bladetrace {
@@ -19,14 +18,21 @@ struct Decimal {
     int exponent;
 };
 
+// Never through the C library's locale, whose decimal sign may be any text ("٫" takes two
+// bytes): "d.dddddddddddddde±x" always.
 Decimal toDecimal(double magnitude) {
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.*e", kShownDigits - 1, magnitude);
+    const auto end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
+                                   kShownDigits - 1)
+                         .ptr;
     Decimal d{};
     d.digits[0] = buf[0];
     for (int i = 1; i < kShownDigits; ++i)
-        d.digits[i] = buf[i + 1]; // skip the point
-    d.exponent = std::atoi(buf + kShownDigits + 2);
+        d.digits[i] = buf[i + 1];              // skip the point
+    const char* sign = buf + kShownDigits + 2; // from_chars reads no '+'
+    std::from_chars(sign + 1, end, d.exponent);
+    if (*sign == '-')
+        d.exponent = -d.exponent;
     return d;
 }
 
@@ -80,7 +86,11 @@ namespace {
 // The locale's own reading first; a point where the user's separator is a comma second.
 // Group separators would turn a German "0.185" into 185, so they are refused.
 double readNumber(const QString& text, bool* ok) {
-    const QString trimmed = text.trimmed();
+    QString trimmed = text.trimmed();
+    // Some locales put the minus sign between direction marks (ps_AF: U+200E '-' U+200E),
+    // which the locale's own reading does not take back.
+    for (const char16_t mark : {u'\u200E', u'\u200F', u'\u061C'})
+        trimmed.remove(QChar(mark));
     *ok = false;
     if (trimmed.isEmpty())
         return 0.0;

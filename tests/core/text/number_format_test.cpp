@@ -2,17 +2,16 @@
 #include "text/number_format.h"
 #include "text/units.h"
 
+#include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <clocale>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace bladetrace {
 namespace {
-
-class LocaleScope {
-public:
-    explicit LocaleScope(QLocale::Language language) { QLocale::setDefault(QLocale(language)); }
-    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
-};
 
 TEST(FormatFixed, PatternsRoundAtTheShownDigit) {
     EXPECT_EQ(formatFixed(0.750270, 4), "0.7503");
@@ -46,11 +45,32 @@ TEST(FormatFixed, LargeAndSmallMagnitudes) {
     EXPECT_EQ(formatFixed(6.5e-8, 7), "0.0000001");
 }
 
-TEST(FormatFixed, UsesTheUsersDecimalSeparator) {
-    LocaleScope german(QLocale::German);
-    EXPECT_EQ(formatFixed(0.185, 4), "0,1850");
-    EXPECT_EQ(formatFixed(-1234.5, 1), "-1234,5"); // never grouped
-    EXPECT_EQ(formatFixed(0.5, 7, QLocale::c()), "0.5000000");
+// The locales are compiled for the test, so that the C library's numbers change with them
+// too, as they do for users.
+TEST(FormatFixed, UsesTheRegionalDecimalSignWhateverTheCLibrarysLocale) {
+    QTemporaryDir dir;
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    // ps_AF's decimal sign takes two bytes; Qt writes its minus between direction marks.
+    for (const auto& [locale, sign, minus] :
+         {std::tuple{"de_DE", ",", "-"}, std::tuple{"ps_AF", "\u066B", "\u200E-\u200E"}}) {
+        const QString name = QString::fromLatin1(locale) + ".UTF-8";
+        ASSERT_EQ(QProcess::execute("localedef", {"-i", locale, "-f", "UTF-8", dir.filePath(name)}),
+                  0);
+        ASSERT_NE(std::setlocale(LC_ALL, name.toLatin1().constData()), nullptr);
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        const QString point = QString::fromUtf8(sign);
+        EXPECT_EQ(formatFixed(0.185, 4), "0" + point + "1850") << locale;
+        EXPECT_EQ(formatFixed(-1234.5, 1),
+                  QString::fromUtf8(minus) + "1234" + point + "5");          // no groups
+        EXPECT_EQ(formatFixed(0.5, 7, QLocale::c()), "0.5000000") << locale; // the script's
+        // A point is a decimal point too, never a thousands separator that makes 185 of it.
+        for (const QString& typed : {"0" + point + "185", QString("0.185")})
+            EXPECT_EQ(tryParseNumber(typed), 0.185) << locale << " " << typed.toStdString();
+        EXPECT_EQ(tryParseNumber(formatFixed(-1234.5, 1)), -1234.5) << locale;
+        EXPECT_EQ(tryParseNumber("1" + point + "2" + point + "3"), std::nullopt) << locale;
+    }
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(ParseNumber, ReadsWhatUsersType) {
@@ -58,10 +78,6 @@ TEST(ParseNumber, ReadsWhatUsersType) {
     EXPECT_DOUBLE_EQ(parseNumber("-1"), -1.0);
     EXPECT_DOUBLE_EQ(parseNumber("15000"), 15000.0);
     EXPECT_DOUBLE_EQ(parseNumber("1e3"), 1000.0);
-    LocaleScope german(QLocale::German);
-    EXPECT_DOUBLE_EQ(parseNumber("0,185"), 0.185);
-    // A point is a decimal point, never a thousands separator that makes 185 of it.
-    EXPECT_DOUBLE_EQ(parseNumber("0.185"), 0.185);
 }
 
 TEST(ParseNumber, RefusesTextThatIsNoNumber) {

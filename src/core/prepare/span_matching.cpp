@@ -1,0 +1,95 @@
+#include "prepare/span_matching.h"
+
+#include "prepare/dark_parts.h"
+#include "prepare/grey_scaling.h"
+#include "prepare/scan_picture.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace bladetrace {
+namespace {
+
+// The blade's box with a margin of paper; white where the picture ends and over the specks.
+QImage cropToBlade(const QImage& picture, const DarkParts& parts, const QRect& blade) {
+    const QRect box = blade.adjusted(-kPaperMargin, -kPaperMargin, kPaperMargin, kPaperMargin);
+    QImage out(box.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    const QRect inside = box & picture.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        std::memcpy(out.scanLine(y - box.top()) + (inside.left() - box.left()) * 4,
+                    picture.constScanLine(y) + inside.left() * 4, std::size_t(inside.width()) * 4);
+    for (const DarkRun& run : parts.runs) {
+        if (!isSpeck(parts.parts[std::size_t(run.part)], parts) || run.y < box.top() ||
+            run.y > box.bottom())
+            continue;
+        auto* line = reinterpret_cast<quint32*>(out.scanLine(run.y - box.top()));
+        for (int x = std::max(run.first, box.left()); x <= std::min(run.last, box.right()); ++x)
+            line[x - box.left()] = 0xFFFFFFFFu;
+    }
+    return out;
+}
+
+// The factor, near `factor`, that brings the scaled span closest to `target`: the smooth
+// filter moves the tips' threshold crossing by a fraction of a column, so it is found on
+// the measured span.
+double fittedFactor(const QImage& crop, int span, int target, double factor, qint32 lThreshold) {
+    double best = factor;
+    int bestMiss = -1;
+    double step = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const auto [first, last] =
+            GreyScaling(crop, factor).darkColumns(kPaperMargin, kPaperMargin + span, lThreshold);
+        const int miss = first < 0 ? target : target - (last - first);
+        if (bestMiss < 0 || std::abs(miss) < bestMiss) {
+            bestMiss = std::abs(miss);
+            best = factor;
+        }
+        if (miss == 0)
+            break;
+        // Half the step when the last one overshot.
+        const double next = double(miss) / span;
+        step = step * next < 0 ? next / 2 : next;
+        factor += step;
+    }
+    return best;
+}
+
+} // namespace
+
+double MatchedSpans::difference() const {
+    const int shorter = std::min(topSpan, sideSpan);
+    return shorter > 0 ? double(std::max(topSpan, sideSpan)) / shorter - 1 : 0;
+}
+
+MatchedSpans matchSpans(const QImage& picTop, const QImage& picSide, qint32 lThreshold) {
+    MatchedSpans m;
+    m.top = asScanPicture(picTop);
+    m.side = asScanPicture(picSide);
+    const DarkParts topParts = findDarkParts(m.top, lThreshold);
+    const DarkParts sideParts = findDarkParts(m.side, lThreshold);
+    const QRect topBlade = bladeBox(topParts);
+    const QRect sideBlade = bladeBox(sideParts);
+    m.topSpan = std::max(topBlade.width() - 1, 0);
+    m.sideSpan = std::max(sideBlade.width() - 1, 0);
+    if (m.topSpan < 1 || m.sideSpan < 1)
+        return m;
+    if (m.difference() > kMaxSpanDifference) {
+        m.refused = true;
+        return m;
+    }
+    m.top = cropToBlade(m.top, topParts, topBlade);
+    m.side = cropToBlade(m.side, sideParts, sideBlade);
+    m.cropped = true;
+    if (std::abs(m.topSpan - m.sideSpan) <= 1)
+        return m;
+    m.scaled = m.sideSpan < m.topSpan ? ScaledView::Side : ScaledView::Top;
+    QImage& view = m.scaled == ScaledView::Side ? m.side : m.top;
+    const int span = std::min(m.topSpan, m.sideSpan);
+    const int target = std::max(m.topSpan, m.sideSpan);
+    m.scale = fittedFactor(view, span, target, double(target) / span, lThreshold);
+    view = GreyScaling(view, m.scale).scaled();
+    return m;
+}
+
+} // namespace bladetrace

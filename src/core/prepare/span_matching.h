@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QtGlobal>
+
+namespace bladetrace {
+
+// Spans that differ by more than this fraction of the shorter one come from two different
+// propellers, or from views at scales too far apart to trust.
+constexpr double kMaxSpanDifference = 0.15;
+// Paper left around the blade when a view is cropped, in pixels.
+constexpr int kPaperMargin = 3;
+
+enum class ScaledView { None, Top, Side };
+
+// Two views made ready for the scans: each cropped to its blade with a margin of paper
+// (specks of dust outside the blade painted over), and the one with the shorter span scaled
+// up, the same across and along with smooth filtering, until the spans agree within a
+// column. Scaling a view as a whole keeps its proportions, which is all the run relies on:
+// it scales each view to metres by its own span.
+struct MatchedSpans {
+    QImage top;
+    QImage side;
+    int topSpan = 0; // blade spans of the views as given, in columns; 0 without a blade
+    int sideSpan = 0;
+    bool cropped = false; // false also when a view has no blade: the scan reports that
+    ScaledView scaled = ScaledView::None;
+    double scale = 1;     // the factor applied to the scaled view
+    bool refused = false; // the spans differ by more than kMaxSpanDifference; views untouched
+
+    // How much longer the longer span is than the shorter, as a fraction of the shorter.
+    double difference() const;
+};
+
+// Prepares two pictures (32-bit RGB, as the loader gives them) for the scans at this
+// threshold. A view without a blade spanning two columns or more leaves both untouched: the
+// scan reports it.
+MatchedSpans matchSpans(const QImage& picTop, const QImage& picSide, qint32 lThreshold);
+
+} // namespace bladetrace
