@@ -10,6 +10,13 @@ namespace bladetrace {
 // The windows' controls are sized for a small sans serif.
 constexpr qreal kDesignFontPoints = 8;
 
+// The window's own font at the design size; its controls inherit it.
+inline void useDesignFont(QWidget& window) {
+    QFont small = window.font();
+    small.setPointSizeF(kDesignFontPoints);
+    window.setFont(small);
+}
+
 // A new control under `parent` with its design name as object name, at its design place.
 template <typename Control>
 Control* place(QWidget* parent, const char* name, const TwipsRect& design) {

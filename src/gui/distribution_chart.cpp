@@ -1,7 +1,5 @@
 #include "distribution_chart.h"
 
-#include "text/number_format.h"
-
 #include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QMimeData>
@@ -11,9 +9,14 @@
 namespace bladetrace {
 namespace {
 
-constexpr int kSignificantDigits = 7;
+// Room beyond the data at either end of an axis, as a share of the range: a marker on the
+// last point (r/R = 1, the tip) is drawn whole rather than cut by the plot's edge.
+constexpr double kMarkerRoom = 0.04;
 
+// Round ticks over the data, the range a little wider than the ticks where the data reach
+// their ends.
 void scaleAxis(QValueAxis& axis, const std::vector<double>& values) {
+    axis.setTickType(QValueAxis::TicksFixed);
     if (values.empty()) {
         axis.setRange(0, 1);
         return;
@@ -28,6 +31,13 @@ void scaleAxis(QValueAxis& axis, const std::vector<double>& values) {
     }
     axis.setRange(min, max);
     axis.applyNiceNumbers();
+    const double tickMin = axis.min();
+    const double tickMax = axis.max();
+    const double room = (tickMax - tickMin) * kMarkerRoom;
+    axis.setTickAnchor(tickMin);
+    axis.setTickInterval((tickMax - tickMin) / (axis.tickCount() - 1));
+    axis.setTickType(QValueAxis::TicksDynamic);
+    axis.setRange(std::min(tickMin, *low - room), std::max(tickMax, *high + room));
 }
 
 } // namespace
@@ -82,15 +92,7 @@ QList<QPointF> DistributionChart::points() const {
 }
 
 QString DistributionChart::dataText() const {
-    const QChar tab = QLatin1Char('\t');
-    const QChar lf = QLatin1Char('\n');
-    QString text = tab + data_.xLabel + tab + data_.yLabel + lf;
-    for (int row = 0; row < data_.rows(); ++row) {
-        const auto n = std::size_t(row);
-        text += QString::number(row + 1) + tab + formatSignificant(data_.x[n], kSignificantDigits) +
-                tab + formatSignificant(data_.y[n], kSignificantDigits) + lf;
-    }
-    return text;
+    return seriesText(data_);
 }
 
 QMimeData* DistributionChart::copyData() {

@@ -30,8 +30,7 @@ public:
     QString yTitle() const;
     QList<QPointF> points() const;
 
-    // The data grid as text: a line of column labels, then one line per row led by its row
-    // label; cells separated by tabs, lines ended by line feeds.
+    // The data grid as text (seriesText).
     QString dataText() const;
     // The chart's picture and its data grid, for one clipboard entry.
     QMimeData* copyData();

@@ -1,5 +1,6 @@
 #include "frm_about.h"
 
+#include "caption_fit.h"
 #include "design_controls.h"
 #include "dialogs.h"
 #include "frm_main.h"
@@ -41,9 +42,7 @@ void fitToBox(QLabel& label) {
 frmAbout::frmAbout(frmMain& main) : QDialog(&main), main_(main) {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
-    QFont small = font();
-    small.setPointSizeF(kDesignFontPoints);
-    setFont(small);
+    useDesignFont(*this);
     createControls();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
@@ -90,6 +89,7 @@ void frmAbout::SwitchLanguage() {
     fitToBox(*lblDescription);
     lblDisclaimer->setText(QString::fromUtf8(kRightsNotice));
     lblLanguage->setText(text(str::kLanguage));
+    fitCaptions(*this);
     main_.SwitchLanguage();
 }
 
@@ -106,7 +106,7 @@ void frmAbout::cmdOK_Click() {
 
 // The viewer alone reports a missing file.
 void frmAbout::Command1_Click() {
-    platform::showHelpContents(this, platform::helpFilePath());
+    platform::showHelpContents(this, platform::helpFilePath(), main_.lLanguage);
 }
 
 void frmAbout::cmdSysInfo_Click() {

@@ -6,6 +6,7 @@
 #include "form_layout.h"
 #include "frm_about.h"
 #include "program_icon.h"
+#include "results/page_keys.h"
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "show_preview.h"
@@ -41,9 +42,7 @@ frmMain::frmMain(Dialogs& dialogs, StoredSettings& settings, QWidget* parent)
       host_(std::make_unique<WindowRunHost>(*this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(programIcon());
-    QFont small = font();
-    small.setPointSizeF(kDesignFontPoints);
-    setFont(small);
+    useDesignFont(*this);
     createControls();
     connectHandlers();
     resize(toPixels(kDesignClientWidth), toPixels(kDesignClientHeight));
@@ -103,10 +102,10 @@ void frmMain::theTimer_Timer() {
 
 void frmMain::TabStrip1_Click() {
     const QString key = TabStrip1->selectedKey();
-    const std::pair<const char*, QWidget*> pages[] = {{"SHEET", grdTop},
-                                                      {"CHORD", ctlChordGraph},
-                                                      {"BETA", ctlBetaGraph},
-                                                      {"PITCH", ctlPitchGraph}};
+    const std::pair<const char*, QWidget*> pages[] = {{pagekey::kSheet, grdTop},
+                                                      {pagekey::kChord, ctlChordGraph},
+                                                      {pagekey::kBeta, ctlBetaGraph},
+                                                      {pagekey::kPitch, ctlPitchGraph}};
     const bool known = std::any_of(std::begin(pages), std::end(pages), [&](const auto& page) {
         return key == QLatin1String(page.first);
     });
@@ -159,12 +158,10 @@ void frmMain::btnGo_Click() {
 
 void frmMain::btnCopy_Click() {
     const QString key = TabStrip1->selectedKey();
-    if (key == QLatin1String("SHEET")) {
+    if (key == QLatin1String(pagekey::kSheet)) {
         grdTop->setCurrentCell(0, 0);
         grdTop->setSelectionCorner(grdTop->rowCount() - 1, grdTop->columnCount() - 1);
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->clear();
-        clipboard->setText(grdTop->selectionText());
+        host_->putOnClipboard(grdTop->selectionText());
         grdTop->setSelectionCorner(0, 0);
         return;
     }
@@ -188,7 +185,7 @@ void frmMain::btnFileName_Click(int Index) {
     }
 }
 
-void frmMain::ShowPreview(QLabel& image, const QString& fileName) {
+void frmMain::ShowPreview(PreviewImage& image, const QString& fileName) {
     bladetrace::ShowPreview(image, fileName);
 }
 

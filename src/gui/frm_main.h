@@ -2,6 +2,7 @@
 
 #include "open_image_dialog.h"
 #include "run/calc_it.h"
+#include "show_preview.h"
 #include "text/string_table.h"
 
 #include <QMainWindow>
@@ -47,13 +48,15 @@ public:
     void btnGo_Click();
     void btnCopy_Click();
     void btnFileName_Click(int Index);
-    void ShowPreview(QLabel& image, const QString& fileName);
+    void ShowPreview(PreviewImage& image, const QString& fileName);
     void chkUnits_Click();
     void Command1_Click();
 
     // How the last run ended; nothing before the first.
     std::optional<RunOutcome> lastOutcome() const { return lastOutcome_; }
     Dialogs& dialogs() const { return dialogs_; }
+    // The user closed the window during a run, which now stops and closes it.
+    bool closeRequested() const { return closeAfterRun_; }
 
     qint32 lLanguage = kEnglish;
     bool bAbort = false;
@@ -75,7 +78,7 @@ public:
     QLabel* Label2;
     QLineEdit* txtTopFile;
     std::array<QPushButton*, 2> btnFileName{};
-    std::array<QLabel*, 2> imgPreview{};
+    std::array<PreviewImage*, 2> imgPreview{};
     QLabel* Label3;
     QLineEdit* txtSideFile;
     std::array<QLabel*, 8> Label1{};
@@ -106,6 +109,7 @@ private:
     StoredSettings& settings_;
     std::unique_ptr<WindowRunHost> host_;
     std::optional<RunOutcome> lastOutcome_;
+    bool loading_ = false;
     bool running_ = false;
     bool closeAfterRun_ = false;
 };

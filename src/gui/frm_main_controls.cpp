@@ -1,8 +1,10 @@
 #include "design_controls.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
+#include "results/page_keys.h"
 #include "results_grid.h"
 #include "scan_preview.h"
+#include "show_preview.h"
 #include "tab_strip.h"
 
 #include <QCheckBox>
@@ -21,6 +23,8 @@ namespace {
 constexpr float kStatusBarHeight = 375;
 constexpr float kStatusPanel2Width = 1200;
 constexpr float kStatusPanel3Width = 3135; // the units box (2895) with room either side
+// Between a right-aligned label's text and the control it names.
+constexpr int kLabelGapPixels = 4;
 
 QLabel* label(QWidget* parent, const char* name, const TwipsRect& design, bool rightAligned) {
     auto* l = place<QLabel>(parent, name, design);
@@ -42,15 +46,15 @@ void frmMain::createControls() {
     setCentralWidget(client);
 
     TabStrip1 = place<TabStrip>(client, "TabStrip1", {120, 120, 6375, 7095});
-    TabStrip1->addTab(QStringLiteral("SHEET"), QStringLiteral("Spreadsheet"));
-    TabStrip1->addTab(QStringLiteral("CHORD"), QStringLiteral("Chord Distribution"));
-    TabStrip1->addTab(QStringLiteral("BETA"), QStringLiteral("Twist Distribution"));
-    TabStrip1->addTab(QStringLiteral("PITCH"), QStringLiteral("Pitch Distribution"));
+    TabStrip1->addTab(QLatin1String(pagekey::kSheet), QStringLiteral("Spreadsheet"));
+    TabStrip1->addTab(QLatin1String(pagekey::kChord), QStringLiteral("Chord Distribution"));
+    TabStrip1->addTab(QLatin1String(pagekey::kBeta), QStringLiteral("Twist Distribution"));
+    TabStrip1->addTab(QLatin1String(pagekey::kPitch), QStringLiteral("Pitch Distribution"));
     grdTop = place<ResultsGrid>(client, "grdTop", {240, 600, 6135, 6015});
     const TwipsRect page{240, 600, 6135, 6015};
-    ctlChordGraph = new DistributionChart(QStringLiteral("CHORD"), client);
-    ctlBetaGraph = new DistributionChart(QStringLiteral("BETA"), client);
-    ctlPitchGraph = new DistributionChart(QStringLiteral("PITCH"), client);
+    ctlChordGraph = new DistributionChart(QLatin1String(pagekey::kChord), client);
+    ctlBetaGraph = new DistributionChart(QLatin1String(pagekey::kBeta), client);
+    ctlPitchGraph = new DistributionChart(QLatin1String(pagekey::kPitch), client);
     ctlChordGraph->setObjectName(QStringLiteral("ctlChordGraph"));
     ctlBetaGraph->setObjectName(QStringLiteral("ctlBetaGraph"));
     ctlPitchGraph->setObjectName(QStringLiteral("ctlPitchGraph"));
@@ -89,15 +93,18 @@ void frmMain::createControls() {
     Label2 = label(panel, "Label2", {120, 0, 2775, 255}, false);
     txtTopFile = textBox(panel, "txtTopFile", {120, 240, 2415, 285}, "");
     btnFileName[0] = place<QPushButton>(panel, "btnFileName_0", {2640, 240, 320, 300});
-    imgPreview[0] = place<QLabel>(panel, "imgPreview_0", {120, 600, 2805, 615});
+    imgPreview[0] = place<PreviewImage>(panel, "imgPreview_0", {120, 600, 2805, 615});
     Label3 = label(panel, "Label3", {120, 1320, 2775, 255}, false);
     txtSideFile = textBox(panel, "txtSideFile", {120, 1560, 2415, 285}, "");
     btnFileName[1] = place<QPushButton>(panel, "btnFileName_1", {2640, 1560, 320, 300});
-    imgPreview[1] = place<QLabel>(panel, "imgPreview_1", {120, 1920, 2805, 615});
+    imgPreview[1] = place<PreviewImage>(panel, "imgPreview_1", {120, 1920, 2805, 615});
     Label1[0] = label(panel, "Label1_0", {0, 2760, 1455, 255}, true);
     sldThreshold = place<QSlider>(panel, "sldThreshold", {1440, 2715, 1575, 300});
     sldThreshold->setOrientation(Qt::Horizontal);
     sldThreshold->setRange(0, 255);
+    // The label's box reaches into the slider's; its text ends short of it.
+    Label1[0]->setContentsMargins(
+        0, 0, Label1[0]->geometry().right() + 1 - sldThreshold->x() + kLabelGapPixels, 0);
     Label1[1] = label(panel, "Label1_1", {120, 3120, 1455, 255}, true);
     txtDiameter = textBox(panel, "txtDiameter", {1680, 3120, 735, 285}, "0.185");
     Label1[2] = label(panel, "Label1_2", {2520, 3120, 735, 255}, false);

@@ -1,3 +1,4 @@
+#include "caption_fit.h"
 #include "frm_main.h"
 #include "tab_strip.h"
 #include "text/units.h"
@@ -32,6 +33,7 @@ void frmMain::SwitchLanguage() {
     TabStrip1->setCaption(1, text(str::kTabChord));
     TabStrip1->setCaption(2, text(str::kTabTwist));
     TabStrip1->setCaption(3, text(str::kTabPitch));
+    fitCaptions(*this);
 }
 
 } // namespace bladetrace

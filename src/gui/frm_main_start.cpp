@@ -56,6 +56,7 @@ void frmMain::InitializeApp() {
 
     // A preview that cannot be shown ends the loading early, without a word.
     const QList<DistributionChart*> charts{ctlChordGraph, ctlBetaGraph, ctlPitchGraph};
+    loading_ = true;
     try {
         host_->setBusyPointer(true);
         setWindowTitle(QStringLiteral("Bladetrace - loading..."));
@@ -68,6 +69,7 @@ void frmMain::InitializeApp() {
         ShowPreview(*imgPreview[1], txtSideFile->text());
     } catch (const Failure&) {
     }
+    loading_ = false;
     for (DistributionChart* chart : charts)
         chart->show();
     setEnabled(true);
@@ -82,6 +84,12 @@ void frmMain::TerminateApp() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // The window manager delivers a close even to the disabled window of the start-up, which
+    // carries on after it: refuse it rather than shut down twice.
+    if (loading_) {
+        event->ignore();
+        return;
+    }
     // A run still uses the window: it stops at its next column and the window closes after.
     if (running_) {
         bAbort = true;

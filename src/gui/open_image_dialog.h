@@ -13,7 +13,6 @@ public:
     // Nothing when the user cancels; the remembered name then stays as it was.
     std::optional<QString> show(QWidget* parent);
 
-    const QString& fileName() const { return fileName_; }
     static OpenImageRequest request(const QString& fileName);
 
 private:

@@ -156,6 +156,9 @@ void ResultsGrid::setSelectionCorner(int row, int col) {
     clearSelection();
     const int r = qMax(currentRow(), 0);
     const int c = qMax(currentColumn(), 0);
+    // Collapsed onto the current cell: nothing shows selected.
+    if (row == r && col == c)
+        return;
     setRangeSelected(
         QTableWidgetSelectionRange(qMin(r, row), qMin(c, col), qMax(r, row), qMax(c, col)), true);
 }

@@ -23,7 +23,8 @@ public:
     // The text of the cells between the current cell and the selection's corner: cells of a
     // row joined by tabs, rows by carriage returns, nothing after the last.
     QString selectionText() const;
-    // The selection's far corner; the current cell is the other.
+    // The selection's far corner; the current cell is the other. On the current cell itself
+    // the selection is collapsed and no cell shows selected.
     void setSelectionCorner(int row, int col);
 
     // Brings a cell into view, beside the fixed row and column rather than under them.

@@ -4,8 +4,14 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace bladetrace {
+namespace {
+
+constexpr qreal kFallbackRefreshHz = 60;
+
+} // namespace
 
 ScanPreview::ScanPreview(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -14,6 +20,10 @@ ScanPreview::ScanPreview(QWidget* parent) : QWidget(parent) {
 void ScanPreview::startScan(const QImage& holder) {
     resize(width(), holder.height());
     columnsShown_ = 0;
+    const qreal hz =
+        screen() && screen()->refreshRate() > 1 ? screen()->refreshRate() : kFallbackRefreshHz;
+    refreshNs_ = qint64(1e9 / hz);
+    sincePainted_.invalidate();
 }
 
 QRect ScanPreview::visiblePart() const {
@@ -29,6 +39,16 @@ void ScanPreview::showColumn(const QImage& holder, int x) {
     ++columnsShown_;
     if (part.isEmpty())
         return;
+    const QPoint imageOrigin(qRound(offset), 0);
+    const bool coversPart = QRect(imageOrigin, holder.size()).contains(part);
+    const bool last = x >= holder.width() - 1;
+    if (coversPart && !last && sincePainted_.isValid() && sincePainted_.nsecsElapsed() < refreshNs_)
+        return;
+    sincePainted_.start();
+    paintColumn(holder, part, imageOrigin);
+}
+
+void ScanPreview::paintColumn(const QImage& holder, const QRect& part, const QPoint& imageOrigin) {
     if (canvas_.size() != part.size() || canvasOrigin_ != part.topLeft()) {
         QImage fresh(part.size(), QImage::Format_RGB32);
         fresh.fill(palette().window().color());
@@ -38,7 +58,6 @@ void ScanPreview::showColumn(const QImage& holder, int x) {
         canvasOrigin_ = part.topLeft();
     }
     // The image's pixels that land on the visible part, and nothing more.
-    const QPoint imageOrigin(qRound(offset), 0);
     const QRect source = QRect(part.topLeft() - imageOrigin, part.size()) & holder.rect();
     if (!source.isEmpty()) {
         QPainter painter(&canvas_);

@@ -5,7 +5,6 @@
 #include "twips.h"
 
 #include <QFileInfo>
-#include <QLabel>
 #include <QPixmap>
 
 namespace bladetrace {
@@ -17,7 +16,27 @@ bool isOrdinaryFile(const QString& fileName) {
     return !fileName.isEmpty() && info.isFile() && !info.isHidden();
 }
 
+// The same smooth scaling the label would apply at every paint, done once.
+QPixmap scaledForScreen(const QImage& picture, const QSize& size, qreal pixelRatio) {
+    QPixmap shown = QPixmap::fromImage(
+        picture.scaled(size * pixelRatio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    shown.setDevicePixelRatio(pixelRatio);
+    return shown;
+}
+
 } // namespace
+
+void PreviewImage::setPicture(const QImage& picture) {
+    naturalSize_ = picture.size();
+    setPixmap(scaledForScreen(picture, size(), devicePixelRatioF()));
+}
+
+void PreviewImage::resizeTo(const QSize& size) {
+    resize(size);
+    const QPixmap shown = pixmap();
+    if (!shown.isNull() && shown.deviceIndependentSize().toSize() != size)
+        setPixmap(scaledForScreen(shown.toImage(), size, devicePixelRatioF()));
+}
 
 QSizeF previewSizeTwips(QSizeF current) {
     const auto W = float(current.width());
@@ -27,19 +46,24 @@ QSizeF previewSizeTwips(QSizeF current) {
     return {double(kPreviewWidthTwips), double(H * kPreviewWidthTwips / W)};
 }
 
-void ShowPreview(QLabel& image, const QString& fileName) {
+void ShowPreview(PreviewImage& image, const QString& fileName) {
     image.hide();
-    image.setScaledContents(false);
-    if (!image.pixmap().isNull())
-        image.resize(image.pixmap().deviceIndependentSize().toSize());
-    if (isOrdinaryFile(fileName)) {
-        const QPixmap picture = QPixmap::fromImage(loadPicture(fileName));
-        image.setPixmap(picture);
-        image.resize(picture.deviceIndependentSize().toSize());
+    QImage loaded;
+    if (isOrdinaryFile(fileName))
+        loaded = loadPicture(fileName);
+    // Natural size: that of the picture held, if any; an empty display keeps its size.
+    const QSize natural = loaded.isNull() ? image.naturalSize() : loaded.size();
+    const QSize current = natural.isEmpty() ? image.size() : natural;
+    QSizeF twips = previewSizeTwips(QSizeF(toTwips(current.width()), toTwips(current.height())));
+    if (twips.height() > double(kPreviewHeightTwips))
+        twips = twips * (double(kPreviewHeightTwips) / twips.height());
+    const QSize shown(toPixels(float(twips.width())), toPixels(float(twips.height())));
+    if (loaded.isNull()) {
+        image.resizeTo(shown);
+    } else {
+        image.resize(shown);
+        image.setPicture(loaded);
     }
-    const QSizeF twips = previewSizeTwips(QSizeF(toTwips(image.width()), toTwips(image.height())));
-    image.setScaledContents(true);
-    image.resize(toPixels(float(twips.width())), toPixels(float(twips.height())));
     image.show();
 }
 

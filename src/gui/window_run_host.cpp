@@ -18,23 +18,16 @@
 
 namespace bladetrace {
 
-WindowRunHost::~WindowRunHost() {
-    setBusyPointer(false);
-}
-
 qint32 WindowRunHost::lLanguage() const {
     return w_.lLanguage;
 }
 
-// The override cursor stacks; keep exactly one while busy.
+// The main window's pointer only: message boxes and dialogs over it keep their own.
 void WindowRunHost::setBusyPointer(bool busy) {
-    if (busy == busy_)
-        return;
-    busy_ = busy;
     if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        w_.setCursor(Qt::WaitCursor);
     else
-        QApplication::restoreOverrideCursor();
+        w_.unsetCursor();
 }
 
 void WindowRunHost::showStatus(const QString& text) {
@@ -42,7 +35,10 @@ void WindowRunHost::showStatus(const QString& text) {
     w_.StatusBar1->repaint();
 }
 
+// A run stopped because the user closed the window ends without a word.
 void WindowRunHost::showMessage(const QString& text, MessageIcon icon, const QString& title) {
+    if (w_.closeRequested())
+        return;
     w_.dialogs().message(&w_, text, icon, title.isEmpty() ? appTitle() : title);
 }
 

@@ -11,7 +11,6 @@ class frmMain;
 class WindowRunHost final : public RunHost {
 public:
     explicit WindowRunHost(frmMain& window) : w_(window) {}
-    ~WindowRunHost() override;
 
     // ReportHost
     qint32 lLanguage() const override;
@@ -47,7 +46,6 @@ public:
 
 private:
     frmMain& w_;
-    bool busy_ = false;
 };
 
 } // namespace bladetrace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class QWidget;
 
@@ -14,7 +15,8 @@ QString helpFilePath();
 
 // Opens `helpFile` at its table of contents for `caller`; a missing file is the viewer's to
 // report. Windows: HtmlHelpA, returns nullptr. Elsewhere the program's own help window, a
-// child window of `caller` (usable while `caller` is modal) that is returned and reused.
-QWidget* showHelpContents(QWidget* caller, const QString& helpFile);
+// child window of `caller` (usable while `caller` is modal) that is returned and reused, its
+// frame in the caller's language lLanguage.
+QWidget* showHelpContents(QWidget* caller, const QString& helpFile, qint32 lLanguage);
 
 } // namespace bladetrace::platform

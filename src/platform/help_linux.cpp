@@ -3,7 +3,7 @@
 
 namespace bladetrace::platform {
 
-QWidget* showHelpContents(QWidget* caller, const QString& helpFile) {
+QWidget* showHelpContents(QWidget* caller, const QString& helpFile, qint32 lLanguage) {
     QWidget* owner = caller ? caller->window() : nullptr;
     HelpWindow* window = nullptr;
     if (owner) {
@@ -12,7 +12,8 @@ QWidget* showHelpContents(QWidget* caller, const QString& helpFile) {
                 window = open;
     }
     if (!window)
-        window = new HelpWindow(helpFile, owner);
+        window = new HelpWindow(helpFile, lLanguage, owner);
+    window->SwitchLanguage(lLanguage);
     window->showContents();
     window->show();
     window->raise();

@@ -8,7 +8,8 @@
 
 namespace bladetrace::platform {
 
-QWidget* showHelpContents(QWidget* caller, const QString& helpFile) {
+// HTML Help draws its frame in the system's language.
+QWidget* showHelpContents(QWidget* caller, const QString& helpFile, qint32) {
     const HWND owner = caller ? reinterpret_cast<HWND>(caller->window()->winId()) : nullptr;
     const QByteArray path = helpFile.toLocal8Bit();
     // The result is not looked at: HTML Help reports a missing file itself.

@@ -1,13 +1,9 @@
 #include "platform/sys_info.h"
 
 #include "platform/key_value.h"
-#include "text/app_error.h"
-#include "text/app_info.h"
-#include "text/string_table.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProcess>
 #include <exception>
 
@@ -59,19 +55,6 @@ SysInfoPieces systemSysInfoPieces(std::function<void()> showNotAvailable) {
     pieces.startProgram = [](const QString& path) { return QProcess::startDetached(path, {}); };
     pieces.showNotAvailable = std::move(showNotAvailable);
     return pieces;
-}
-
-void StartSysInfo(qint32 lLanguage, QWidget* parent) {
-    StartSysInfo(systemSysInfoPieces([lLanguage, parent] {
-        QString text;
-        try {
-            text = LoadLangResString(lLanguage, str::kSysInfoMissing);
-        } catch (const Failure&) {
-            text = LoadLangResString(kEnglish, str::kSysInfoMissing);
-        }
-        QMessageBox box(QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, parent);
-        box.exec();
-    }));
 }
 
 } // namespace bladetrace::platform

@@ -7,8 +7,6 @@
 #include <functional>
 #include <memory>
 
-class QWidget;
-
 namespace bladetrace::platform {
 
 // What StartSysInfo needs from the machine, replaceable piece by piece in tests.
@@ -28,9 +26,5 @@ SysInfoPieces systemSysInfoPieces(std::function<void()> showNotAvailable);
 
 // A file (not a folder) at `path`.
 bool fileExists(const QString& path);
-
-// The About window's call: the real pieces, and a modal box with string 31 in `lLanguage`
-// (English if that language has no table), titled with the program's title.
-void StartSysInfo(qint32 lLanguage, QWidget* parent);
 
 } // namespace bladetrace::platform

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 
 namespace bladetrace::test {
 namespace {
@@ -37,8 +38,10 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFile) {
     EXPECT_EQ(window->txtTopFile->text(), wide);
     EXPECT_EQ(window->txtSideFile->text(), side);
     EXPECT_TRUE(window->imgPreview[0]->isVisible());
-    // 2800 twips wide, 1400 high.
-    EXPECT_EQ(window->imgPreview[0]->size(), QSize(187, 93));
+    // 2800 twips wide and 1400 high would reach into the controls below: 1320 by 660.
+    EXPECT_EQ(window->imgPreview[0]->size(), QSize(88, 44));
+    // Only the pixels shown are kept, not the picture.
+    EXPECT_EQ(window->imgPreview[0]->pixmap().deviceIndependentSize().toSize(), QSize(88, 44));
 
     const QString tall = file("tall.bmp");
     ASSERT_TRUE(paper(200, 400).save(tall));
@@ -48,7 +51,9 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFile) {
     ASSERT_EQ(dialogs.requests.size(), 2);
     EXPECT_EQ(dialogs.requests[1].fileName, wide);
     EXPECT_EQ(window->txtSideFile->text(), tall);
-    EXPECT_EQ(window->imgPreview[1]->size(), QSize(187, 373)); // 2800 by 5600
+    EXPECT_EQ(window->imgPreview[1]->size(), QSize(22, 44)); // 2800 by 5600 twips: 330 by 660
+    EXPECT_LT(window->imgPreview[1]->geometry().bottom(), window->sldThreshold->y());
+    EXPECT_LT(window->imgPreview[0]->geometry().bottom(), window->Label3->y());
     EXPECT_EQ(window->imgPreview[0]->size(), topPreview);
     EXPECT_EQ(window->txtTopFile->text(), wide);
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -81,10 +86,10 @@ TEST_F(Browse, FileThatIsNoImageHidesThePreviewSilently) {
 }
 
 TEST_F(Browse, StartUpPreviewsBothImagesAtTheirAspectRatio) {
-    // The painted pair is 401 x 120 pixels.
+    // The painted pair is 401 x 120 pixels: 2800 by 838 twips, cut down to 660 high.
     for (QLabel* preview : window->imgPreview) {
         EXPECT_TRUE(preview->isVisible());
-        EXPECT_EQ(preview->size(), QSize(187, qRound(120 * 2800.0 / 401 / 15)));
+        EXPECT_EQ(preview->size(), QSize(qRound(401 * 660.0 / 120 / 15), 44));
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include "dialogs.h"
 
+#include <QApplication>
 #include <QList>
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 
 namespace bladetrace::test {
@@ -15,10 +17,15 @@ public:
         QString text;
         MessageIcon icon;
         QString title;
+        bool busyOwner;      // the hourglass over the window that shows the box
+        bool busyEverywhere; // the hourglass set for the whole program, the box too
     };
 
-    void message(QWidget*, const QString& text, MessageIcon icon, const QString& title) override {
-        messages.append({text, icon, title});
+    void message(QWidget* parent, const QString& text, MessageIcon icon,
+                 const QString& title) override {
+        messages.append({text, icon, title,
+                         parent && parent->window()->cursor().shape() == Qt::WaitCursor,
+                         QApplication::overrideCursor() != nullptr});
         if (log)
             log->append(QStringLiteral("message: ") + text);
     }

@@ -2,6 +2,7 @@
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "tab_strip.h"
+#include "twips.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
@@ -26,6 +27,15 @@ struct EscapeCounter : QObject {
     }
     int escapes = 0;
 };
+
+QStringList shortened(const TabStrip& tabs) {
+    QStringList cut;
+    for (int i = 0; i < tabs.tabBar()->count(); ++i) {
+        if (tabs.shownCaption(i) != tabs.caption(i))
+            cut.append(tabs.shownCaption(i));
+    }
+    return cut;
+}
 
 struct Design {
     const char* name;
@@ -107,29 +117,33 @@ TEST_F(MainWindow, TabsShowExactlyOnePage) {
     EXPECT_EQ(window->grdTop->cellText(1, 1), QStringLiteral("kept"));
 }
 
-TEST_F(MainWindow, SwitchLanguageRewritesEveryCaptionButTheUnitsInForce) {
-    window->chkUnits->setChecked(true);
+// Each caption in its place, and none cut or against its neighbour at the design size.
+TEST_F(MainWindow, SwitchLanguageRewritesTheCaptionsAndEachFitsItsBox) {
+    window->resize(toPixels(10140.0f), toPixels(7725.0f));
+    window->theTimer_Timer(); // the units box onto the status bar
     window->lLanguage = kGerman;
     window->SwitchLanguage();
-    const QStringList tabs{"Tabelle", "Tiefenverteilung", "Verwindungsverteilung",
-                           "Steigungsverteilung"};
-    for (int i = 0; i < tabs.size(); ++i)
-        EXPECT_EQ(window->TabStrip1->caption(i), tabs[i]);
+    EXPECT_EQ(window->TabStrip1->caption(2), QStringLiteral("Verwindungsverteilung"));
     EXPECT_EQ(window->btnCopy->text(), QStringLiteral("Kopieren"));
     EXPECT_EQ(window->Label1[0]->text(), QStringLiteral("Weißabgleich:"));
     EXPECT_EQ(window->Label1[3]->text(), QStringLiteral("Arbeite..."));
+    EXPECT_EQ(window->Label1[7]->text(), QStringLiteral("Fluggeschwindigkeit"));
     EXPECT_EQ(window->Label3->text(), QStringLiteral("Bild für Seitenansicht:"));
     EXPECT_EQ(window->chkThicknessCorrection->text(), QStringLiteral("&Dickenkorrektur %"));
-    EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[inch]"));
-    EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
-    EXPECT_EQ(window->Label1[5]->text(), QStringLiteral("[1/min]"));
+    EXPECT_EQ(crampedCaptions(*window), QStringList());
+    EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
 
-    window->chkUnits->setChecked(false);
     window->lLanguage = kEnglish;
     window->SwitchLanguage();
     EXPECT_EQ(window->TabStrip1->caption(3), QStringLiteral("Pitch Distribution"));
-    EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[m]"));
-    EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[m/s]"));
+    EXPECT_EQ(crampedCaptions(*window), QStringList());
+    EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
+    EXPECT_EQ(window->Label1[7]->font(), window->picGroup2->font()); // German fitting undone
+
+    // Too narrow for the tabs: captions are shortened, but every tab stays in view.
+    window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
+    EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
+    EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
 }
 
 TEST_F(MainWindow, EscapeReachesTheWindowWhereverTheFocusIs) {

@@ -1,6 +1,7 @@
 #include "distribution_chart.h"
 #include "results_grid.h"
 #include "scan_preview.h"
+#include "tab_strip.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QXYSeries>
 
 namespace bladetrace::test {
 namespace {
@@ -49,10 +51,9 @@ protected:
             repost();
         } else {
             statusWhenSent = window_.StatusBar1->currentMessage();
-            const QCursor* pointer = QApplication::overrideCursor();
             busyWhenSent = !window_.btnGo->isEnabled() && window_.Label1[3]->isVisible() &&
-                           window_.picScroll->isVisible() && pointer &&
-                           pointer->shape() == Qt::WaitCursor;
+                           window_.picScroll->isVisible() &&
+                           window_.cursor().shape() == Qt::WaitCursor;
             QCoreApplication::postEvent(
                 target_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         }
@@ -74,7 +75,7 @@ protected:
         EXPECT_TRUE(window->btnGo->isEnabled());
         EXPECT_FALSE(window->Label1[3]->isVisible());
         EXPECT_FALSE(window->picScroll->isVisible());
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
         EXPECT_EQ(window->StatusBar1->currentMessage(), QStringLiteral("Ready."));
     }
 };
@@ -113,6 +114,15 @@ TEST_F(Run, FromGoToReadyFillsSheetAndCharts) {
     EXPECT_EQ(window->ctlChordGraph->xTitle(), QStringLiteral("r/R"));
     EXPECT_EQ(window->ctlChordGraph->yTitle(), QStringLiteral("c/R"));
     EXPECT_EQ(window->ctlPitchGraph->yTitle(), QStringLiteral("H [m]"));
+    // Every marker, the tip's at r/R = 1 too, lies whole inside the plot.
+    window->TabStrip1->selectKey(QStringLiteral("BETA"));
+    QCoreApplication::processEvents();
+    QChart& chart = *window->ctlBetaGraph->chart();
+    auto* series = static_cast<QXYSeries*>(chart.series().constFirst());
+    const qreal r = series->markerSize() / 2;
+    const QRectF inside = chart.plotArea().adjusted(r, r, -r, -r);
+    for (const QPointF& point : series->points())
+        EXPECT_TRUE(inside.contains(chart.mapToPosition(point, series))) << point.x();
     // The strip was painted for every column of the side view, 0 to W.
     EXPECT_EQ(window->picScroll->columnsShown(), kLast + kFirst + 2);
 }
@@ -185,6 +195,9 @@ TEST_F(Run, CorrectedInputsAreAnnouncedAndTheRunGoesOn) {
     for (const auto& m : dialogs.messages) {
         EXPECT_EQ(m.icon, MessageIcon::Critical);
         EXPECT_EQ(m.title, QStringLiteral("Process cancelled"));
+        // The hourglass stays over the main window; the box shows the usual pointer.
+        EXPECT_TRUE(m.busyOwner);
+        EXPECT_FALSE(m.busyEverywhere);
     }
     // The messages come after the first status text.
     EXPECT_EQ(log.first(), QStringLiteral("status: Working..."));

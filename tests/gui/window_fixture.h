@@ -1,5 +1,6 @@
 #pragma once
 
+#include "caption_fit.h"
 #include "dialog_recorder.h"
 #include "frm_main.h"
 #include "painted_blade.h"
@@ -32,6 +33,29 @@ private:
     QTemporaryDir dir_;
     QString path_;
 };
+
+// The captions of `window` (labels, check boxes, buttons) whose text is cut by its box or
+// lies against a control beside it, by object name. A control that lies whole over another
+// (the units box over the status bar) is not beside it.
+inline QStringList crampedCaptions(const QWidget& window) {
+    QStringList cramped;
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        const CaptionRoom caption = captionRoom(*control);
+        if (caption.text.isEmpty())
+            continue;
+        const QRect text = caption.text.translated(control->pos()).adjusted(-1, -1, 1, 1);
+        bool touches = false;
+        for (const QWidget* other :
+             control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            touches |= other != control && !other->isWindow() &&
+                       !other->geometry().contains(control->geometry()) &&
+                       other->geometry().intersects(text);
+        }
+        if (!caption.fits() || touches)
+            cramped << control->objectName();
+    }
+    return cramped;
+}
 
 // A loaded main window on a painted image pair, its dialogs answered by a recorder and its
 // status texts and messages written to one log in the order they appear.

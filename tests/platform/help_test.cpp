@@ -1,4 +1,5 @@
 #include "platform/help.h"
+#include "text/string_table.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -7,16 +8,22 @@
 #ifndef Q_OS_WIN
 #include "platform/chm_viewer/help_window.h"
 
+#include <QAction>
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <algorithm>
 #include <memory>
 #include <set>
 #endif
@@ -42,7 +49,7 @@ TEST(HelpFile, IsBuiltBesideThePrograms) {
 class HelpViewerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = showHelpContents(&caller, helpFilePath());
+        window = showHelpContents(&caller, helpFilePath(), kEnglish);
         ASSERT_NE(window, nullptr);
         contents = window->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
         index = window->findChild<QListWidget*>(QStringLiteral("helpIndex"));
@@ -78,6 +85,14 @@ TEST_F(HelpViewerTest, OpensAtTheTableOfContentsWithTheFirstPage) {
     EXPECT_EQ(page->source().path(), QStringLiteral("/index.html"));
     EXPECT_EQ(pageTitle(), QStringLiteral("Bladetrace Help"));
     EXPECT_EQ(contents->currentItem(), contents->topLevelItem(0));
+    // No entry is cut short at the default size.
+    const int margins = 2 * (contents->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+        const QRect box = contents->visualItemRect(*it);
+        EXPECT_LE(contents->fontMetrics().horizontalAdvance((*it)->text(0)) + margins, box.width())
+            << (*it)->text(0).toStdString();
+        EXPECT_LE(box.right(), contents->viewport()->width());
+    }
 }
 
 TEST_F(HelpViewerTest, ContentsEntriesOpenTheirPages) {
@@ -149,16 +164,38 @@ TEST_F(HelpViewerTest, IndexEntriesOpenTheirPages) {
     EXPECT_EQ(page->source().path(), QStringLiteral("/en/run.html"));
 }
 
-TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindow) {
-    EXPECT_EQ(showHelpContents(&caller, helpFilePath()), window);
+// Hiding the focused contents passes the focus to the index, which must not open its first
+// entry.
+TEST_F(HelpViewerTest, SwitchingTabsKeepsThePage) {
+    contents->setCurrentItem(contents->topLevelItem(2)->child(5));
+    const QString reading = page->source().toString();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    contents->setFocus(Qt::MouseFocusReason);
+    QTabBar* tabs = window->findChild<QTabWidget*>()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    ASSERT_TRUE(index->isVisible());
+    EXPECT_EQ(page->source().toString(), reading);
+}
+
+TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindowInTheCallersLanguage) {
+    EXPECT_EQ(showHelpContents(&caller, helpFilePath(), kGerman), window);
     EXPECT_EQ(caller.findChildren<HelpWindow*>().size(), 1);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace-Hilfe"));
+    const auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Inhalt"));
+    const QList<QAction*> buttons = window->findChildren<QAction*>();
+    EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(), [](const QAction* button) {
+        return button->text() == QString::fromUtf8("Zurück");
+    }));
 }
 
 TEST(HelpViewer, MissingFileIsReportedByTheViewerAndNamed) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString missing = helpFilePath(dir.path());
-    std::unique_ptr<QWidget> window(showHelpContents(nullptr, missing));
+    std::unique_ptr<QWidget> window(showHelpContents(nullptr, missing, kEnglish));
     ASSERT_NE(window, nullptr);
 
     const auto* page = window->findChild<QTextBrowser*>(QStringLiteral("helpPage"));

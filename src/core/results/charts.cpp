@@ -1,6 +1,7 @@
 #include "results/charts.h"
 
 #include "geometry/fold.h"
+#include "results/page_keys.h"
 #include "text/checked_math.h"
 #include "text/number_format.h"
 #include "text/units.h"
@@ -9,6 +10,8 @@
 
 namespace bladetrace {
 namespace {
+
+constexpr int kChartDigits = 7;
 
 ChartSeries makeSeries(const char* key, const QString& yTitle) {
     ChartSeries s;
@@ -30,9 +33,10 @@ void applyTipCorrection(StationTable& t) {
 ChartSet chartValues(const StationTable& t, float Diameter, double R, bool imperial) {
     const QString degrees =
         QString(QChar(0x00DF)) + QStringLiteral(" [") + QChar(0x00B0) + QLatin1Char(']');
-    ChartSet set = {
-        makeSeries("CHORD", QStringLiteral("c/R")), makeSeries("BETA", degrees),
-        makeSeries("PITCH", imperial ? QStringLiteral("H [inch]") : QStringLiteral("H [m]"))};
+    ChartSet set = {makeSeries(pagekey::kChord, QStringLiteral("c/R")),
+                    makeSeries(pagekey::kBeta, degrees),
+                    makeSeries(pagekey::kPitch,
+                               imperial ? QStringLiteral("H [inch]") : QStringLiteral("H [m]"))};
     set[kChordChart].yLabel = QStringLiteral("c/R [-]");
 
     for (int i = 0; i <= foldedLast(t.Count); ++i) {
@@ -50,6 +54,18 @@ ChartSet chartValues(const StationTable& t, float Diameter, double R, bool imper
     return set;
 }
 
+QString seriesText(const ChartSeries& series) {
+    const QChar tab = QLatin1Char('\t');
+    const QChar lf = QLatin1Char('\n');
+    QString text = tab + series.xLabel + tab + series.yLabel + lf;
+    for (int row = 0; row < series.rows(); ++row) {
+        const auto n = std::size_t(row);
+        text += QString::number(row + 1) + tab + formatSignificant(series.x[n], kChartDigits) +
+                tab + formatSignificant(series.y[n], kChartDigits) + lf;
+    }
+    return text;
+}
+
 QString chartsText(const ChartSet& charts) {
     QString text = QStringLiteral("No.\t") + charts[kChordChart].xLabel + QLatin1Char('\t') +
                    charts[kChordChart].yLabel + QLatin1Char('\t') + charts[kBetaChart].yLabel +
@@ -57,10 +73,10 @@ QString chartsText(const ChartSet& charts) {
     for (int row = 0; row < charts[kChordChart].rows(); ++row) {
         const auto n = std::size_t(row);
         text += QString::number(row + 1) + QLatin1Char('\t') +
-                formatSignificant(charts[kChordChart].x[n], 7) + QLatin1Char('\t') +
-                formatSignificant(charts[kChordChart].y[n], 7) + QLatin1Char('\t') +
-                formatSignificant(charts[kBetaChart].y[n], 7) + QLatin1Char('\t') +
-                formatSignificant(charts[kPitchChart].y[n], 7) + QLatin1Char('\n');
+                formatSignificant(charts[kChordChart].x[n], kChartDigits) + QLatin1Char('\t') +
+                formatSignificant(charts[kChordChart].y[n], kChartDigits) + QLatin1Char('\t') +
+                formatSignificant(charts[kBetaChart].y[n], kChartDigits) + QLatin1Char('\t') +
+                formatSignificant(charts[kPitchChart].y[n], kChartDigits) + QLatin1Char('\n');
     }
     return text;
 }

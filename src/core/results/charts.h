@@ -11,7 +11,7 @@ namespace bladetrace {
 // One chart's data grid: column 1 the abscissa r/R, column 2 the plotted quantity; rows in
 // table order, row 1 the tip.
 struct ChartSeries {
-    QString key; // the tab that shows it: "CHORD", "BETA", "PITCH"
+    QString key; // the page that shows it: pagekey::kChord, kBeta or kPitch
     QString xTitle;
     QString yTitle;
     QString xLabel; // column 1
@@ -32,6 +32,10 @@ void applyTipCorrection(StationTable& table);
 // The three charts over the folded stations 0 .. count / 2. Diameter in metres; pitch in
 // inches when `imperial`.
 ChartSet chartValues(const StationTable& table, float Diameter, double R, bool imperial);
+
+// One chart's data grid as text: a line of the two column labels, then per row its number,
+// r/R and the value with 7 significant digits; cells separated by tabs, each line ended by LF.
+QString seriesText(const ChartSeries& series);
 
 // The charts as one tab-separated table, one line per folded station (LF ends each line):
 // "No.", r/R, c/R, ß and pitch with 7 significant digits.

@@ -51,11 +51,20 @@ QString StoredSettings::rpm() const {
     return text("RPM", kDefaultNumber);
 }
 
+// A hand-edited file may hold a path with an unquoted comma, which the store reads as a list
+// of texts; joined back it is the path again.
+QString StoredSettings::path(const char* key, const QString& fallback) const {
+    const QVariant value = store_->value(QLatin1String(key), fallback);
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
 QString StoredSettings::topFile(const QString& fallback) const {
-    return text("TopFile", fallback);
+    return path("TopFile", fallback);
 }
 QString StoredSettings::sideFile(const QString& fallback) const {
-    return text("SideFile", fallback);
+    return path("SideFile", fallback);
 }
 
 void StoredSettings::writeAll(qint32 language, qint16 units, const QString& diameterText,

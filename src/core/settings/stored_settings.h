@@ -40,6 +40,7 @@ public:
 
 private:
     QString text(const char* key, const QString& fallback) const;
+    QString path(const char* key, const QString& fallback) const;
 
     std::unique_ptr<QSettings> store_;
 };

@@ -24,6 +24,15 @@ constexpr std::array kAdded = {
     AddedText{str::kNotSamePropeller, u"The two images probably do not show the same propeller.",
               u"Die beiden Bilder zeigen wahrscheinlich nicht denselben Propeller."},
     AddedText{str::kSave, u"Save\u2026", u"Speichern\u2026"},
+    AddedText{str::kHelpTitle, u"Bladetrace Help", u"Bladetrace-Hilfe"},
+    AddedText{str::kHelpContents, u"Contents", u"Inhalt"},
+    AddedText{str::kHelpIndex, u"Index", u"Index"},
+    AddedText{str::kHelpBack, u"Back", u"Zur\u00fcck"},
+    AddedText{str::kHelpForward, u"Forward", u"Vorw\u00e4rts"},
+    AddedText{str::kHelpHome, u"Home", u"Startseite"},
+    AddedText{str::kHelpFileMissing, u"The help file could not be opened.",
+              u"Die Hilfedatei konnte nicht ge\u00f6ffnet werden."},
+    AddedText{str::kHelpPageMissing, u"Page not found", u"Seite nicht gefunden"},
 };
 
 } // namespace

@@ -25,6 +25,14 @@ constexpr qint16 kNotSamePropeller = 127;
 // 140..159: saving results
 constexpr qint16 kSave = 140;
 // 160..179: the window and its help viewer
+constexpr qint16 kHelpTitle = 160;
+constexpr qint16 kHelpContents = 161;
+constexpr qint16 kHelpIndex = 162;
+constexpr qint16 kHelpBack = 163;
+constexpr qint16 kHelpForward = 164;
+constexpr qint16 kHelpHome = 165;
+constexpr qint16 kHelpFileMissing = 166;
+constexpr qint16 kHelpPageMissing = 167;
 } // namespace str
 
 } // namespace bladetrace

@@ -11,7 +11,6 @@ namespace {
 constexpr quint16 kContentsCode = 0;
 constexpr quint16 kIndexCode = 1;
 constexpr quint16 kDefaultTopicCode = 2;
-constexpr quint16 kTitleCode = 3;
 
 quint16 readLe16(const QByteArray& data, qsizetype at) {
     return quint16(quint8(data[at]) | (quint8(data[at + 1]) << 8));
@@ -71,8 +70,6 @@ void ChmFile::readSystemFile() {
             indexFile_ = text;
         else if (code == kDefaultTopicCode)
             defaultTopic_ = text;
-        else if (code == kTitleCode)
-            title_ = text;
         at += length;
     }
 }

@@ -25,7 +25,6 @@ public:
     QString contentsFile() const { return contentsFile_; }
     QString indexFile() const { return indexFile_; }
     QString defaultTopic() const { return defaultTopic_; }
-    QString title() const { return title_; }
 
 private:
     void readSystemFile();
@@ -34,7 +33,6 @@ private:
     QString contentsFile_;
     QString indexFile_;
     QString defaultTopic_;
-    QString title_;
 };
 
 } // namespace bladetrace::platform

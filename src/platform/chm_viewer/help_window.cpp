@@ -2,10 +2,14 @@
 
 #include "platform/chm_viewer/chm_file.h"
 #include "platform/chm_viewer/sitemap.h"
+#include "text/app_error.h"
+#include "text/string_table.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -27,6 +31,20 @@ QUrl pageUrl(const QString& local) {
     return QUrl(kScheme + QStringLiteral(":/")).resolved(QUrl(local));
 }
 
+QString failurePage(const QString& headline, const QString& detail) {
+    return QStringLiteral("<html><body><h3>%1</h3><p>%2</p></body></html>")
+        .arg(headline.toHtmlEscaped(), detail.toHtmlEscaped());
+}
+
+// The entry a list or tree shows selected. Only a selection opens a page: the focus that
+// comes to a list when the other tab is hidden makes an entry current but selects none.
+QString selectedLocal(const QList<QListWidgetItem*>& items) {
+    return items.isEmpty() ? QString() : items.first()->data(kLocalRole).toString();
+}
+QString selectedLocal(const QList<QTreeWidgetItem*>& items) {
+    return items.isEmpty() ? QString() : items.first()->data(0, kLocalRole).toString();
+}
+
 } // namespace
 
 // A text browser whose pages, style sheets and images come out of the help file.
@@ -41,14 +59,16 @@ public:
         return (base.scheme() == kScheme ? base : source()).resolved(link);
     }
 
+    // The page shown for a link to a page the file does not hold.
+    QString pageMissing;
+
     QVariant loadResource(int type, const QUrl& name) override {
         const QUrl url = resolve(name);
         if (url.scheme() != kScheme)
             return {};
         const std::optional<QByteArray> bytes = chm_.read(url.path());
         if (type == QTextDocument::HtmlResource && !bytes)
-            return QStringLiteral("<html><body><h3>Page not found</h3><p>%1</p></body></html>")
-                .arg(url.path().toHtmlEscaped());
+            return failurePage(pageMissing, url.path());
         if (!bytes)
             return {};
         if (type == QTextDocument::StyleSheetResource)
@@ -60,8 +80,9 @@ private:
     const ChmFile& chm_;
 };
 
-HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent)
-    : QWidget(parent, Qt::Window), helpFile_(helpFile), chm_(std::make_unique<ChmFile>(helpFile)) {
+HelpWindow::HelpWindow(const QString& helpFile, qint32 lLanguage, QWidget* parent)
+    : QWidget(parent, Qt::Window), helpFile_(helpFile), lLanguage_(lLanguage),
+      chm_(std::make_unique<ChmFile>(helpFile)) {
     setObjectName(QStringLiteral("helpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -71,22 +92,19 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent)
     contents_->setHeaderHidden(true);
     index_ = new QListWidget;
     index_->setObjectName(QStringLiteral("helpIndex"));
-    tabs_->addTab(contents_, QStringLiteral("Contents"));
-    tabs_->addTab(index_, QStringLiteral("Index"));
+    tabs_->addTab(contents_, QString());
+    tabs_->addTab(index_, QString());
 
     page_ = new ChmBrowser(*chm_, this);
     page_->setObjectName(QStringLiteral("helpPage"));
     page_->setOpenLinks(false);
 
     auto* toolBar = new QToolBar;
-    QAction* back =
-        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
-    QAction* forward = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
-                                          QStringLiteral("Forward"));
-    QAction* home =
-        toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Home"));
-    back->setEnabled(false);
-    forward->setEnabled(false);
+    back_ = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QString());
+    forward_ = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QString());
+    homeAction_ = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QString());
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
 
     auto* splitter = new QSplitter;
     splitter->addWidget(tabs_);
@@ -98,11 +116,11 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent)
     layout->addWidget(splitter);
     resize(900, 640);
 
-    connect(back, &QAction::triggered, page_, &QTextBrowser::backward);
-    connect(forward, &QAction::triggered, page_, &QTextBrowser::forward);
-    connect(home, &QAction::triggered, this, [this] { openLocal(home_); });
-    connect(page_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-    connect(page_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    connect(back_, &QAction::triggered, page_, &QTextBrowser::backward);
+    connect(forward_, &QAction::triggered, page_, &QTextBrowser::forward);
+    connect(homeAction_, &QAction::triggered, this, [this] { openLocal(home_); });
+    connect(page_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
+    connect(page_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
     connect(page_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
         const QUrl url = page_->resolve(link);
         if (url.scheme() == kScheme)
@@ -111,28 +129,50 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent)
             QDesktopServices::openUrl(url);
     });
     connect(page_, &QTextBrowser::sourceChanged, this, &HelpWindow::selectContentsEntry);
-    connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item)
-            openLocal(item->data(0, kLocalRole).toString());
-    });
-    connect(index_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item)
-            openLocal(item->data(kLocalRole).toString());
-    });
+    connect(contents_, &QTreeWidget::itemSelectionChanged, this,
+            [this] { openLocal(selectedLocal(contents_->selectedItems())); });
+    connect(index_, &QListWidget::itemSelectionChanged, this,
+            [this] { openLocal(selectedLocal(index_->selectedItems())); });
 
-    if (!chm_->isOpen()) {
-        setWindowTitle(QFileInfo(helpFile).fileName());
-        page_->setHtml(QStringLiteral("<html><body><h3>The help file could not be opened.</h3>"
-                                      "<p>%1</p></body></html>")
-                           .arg(helpFile.toHtmlEscaped()));
+    SwitchLanguage(lLanguage);
+    if (!chm_->isOpen())
         return;
-    }
-    setWindowTitle(chm_->title().isEmpty() ? QFileInfo(helpFile).fileName() : chm_->title());
     fillContents();
     fillIndex();
+    widenContentsToFit();
     home_ = chm_->defaultTopic();
     if (home_.isEmpty() && contents_->topLevelItemCount() > 0)
         home_ = contents_->topLevelItem(0)->data(0, kLocalRole).toString();
+}
+
+QString HelpWindow::text(qint16 id) const {
+    try {
+        return LoadLangResString(lLanguage_, id);
+    } catch (const Failure&) {
+        return LoadLangResString(kEnglish, id);
+    }
+}
+
+void HelpWindow::SwitchLanguage(qint32 lLanguage) {
+    lLanguage_ = lLanguage;
+    setWindowTitle(chm_->isOpen() ? text(str::kHelpTitle) : QFileInfo(helpFile_).fileName());
+    tabs_->setTabText(0, text(str::kHelpContents));
+    tabs_->setTabText(1, text(str::kHelpIndex));
+    back_->setText(text(str::kHelpBack));
+    forward_->setText(text(str::kHelpForward));
+    homeAction_->setText(text(str::kHelpHome));
+    page_->pageMissing = text(str::kHelpPageMissing);
+    if (!chm_->isOpen())
+        page_->setHtml(failurePage(text(str::kHelpFileMissing), helpFile_));
+}
+
+// The contents as wide as their longest entry, so that none is cut short.
+void HelpWindow::widenContentsToFit() {
+    contents_->header()->setStretchLastSection(false);
+    contents_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    contents_->resizeColumnToContents(0);
+    contents_->setMinimumWidth(contents_->columnWidth(0) + 2 * contents_->frameWidth() +
+                               contents_->verticalScrollBar()->sizeHint().width());
 }
 
 // The page reads from the file while it lives, so it goes first.

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+class QAction;
 class QListWidget;
 class QTabWidget;
 class QTreeWidget;
@@ -16,13 +17,14 @@ class ChmFile;
 class ChmBrowser;
 
 // The program's own viewer of a compiled help file: contents and index beside the page.
-// Pages, links and images are all read from the file. Child objects carry object names
-// ("helpContents", "helpIndex", "helpPage") for tests.
+// Pages, links and images are all read from the file; the viewer's own texts follow the
+// language it is given. Child objects carry object names ("helpContents", "helpIndex",
+// "helpPage") for tests.
 class HelpWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit HelpWindow(const QString& helpFile, QWidget* parent = nullptr);
+    HelpWindow(const QString& helpFile, qint32 lLanguage, QWidget* parent = nullptr);
     ~HelpWindow() override;
 
     QString helpFile() const { return helpFile_; }
@@ -30,15 +32,23 @@ public:
 
     // Shows the contents tab and the file's first page.
     void showContents();
+    // The title, tabs and buttons in language lLanguage (English if it has no texts).
+    void SwitchLanguage(qint32 lLanguage);
 
 private:
+    QString text(qint16 id) const;
+    void widenContentsToFit();
     void fillContents();
     void fillIndex();
     void openLocal(const QString& local);
     void selectContentsEntry(const QUrl& url);
 
     QString helpFile_;
+    qint32 lLanguage_;
     std::unique_ptr<ChmFile> chm_;
+    QAction* back_ = nullptr;
+    QAction* forward_ = nullptr;
+    QAction* homeAction_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QTreeWidget* contents_ = nullptr;
     QListWidget* index_ = nullptr;

@@ -1,5 +1,6 @@
 #include "settings/stored_settings.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -50,6 +51,16 @@ TEST_F(StoredSettingsTest, ValuesThatDoNotConvertFallBackWithoutLosingTheRest) {
     EXPECT_EQ(s.rpm(), "1");
     EXPECT_EQ(s.velocity(), "7");
     EXPECT_EQ(s.sideFile("x"), "s");
+}
+
+TEST_F(StoredSettingsTest, HandEditedPathWithAnUnquotedCommaIsKeptWhole) {
+    QFile file(dir.filePath("settings.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[General]\nTopFile=/tmp/a, b.bmp\nSideFile=/tmp/c.bmp\n");
+    file.close();
+    StoredSettings(store()).writeAll(1, 0, "1", "1", "1", StoredSettings(store()).topFile("x"),
+                                     "/tmp/c.bmp");
+    EXPECT_EQ(StoredSettings(store()).topFile("x"), "/tmp/a, b.bmp");
 }
 
 } // namespace
