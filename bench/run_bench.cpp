@@ -1,7 +1,7 @@
-// The scanner and the whole headless run on an 8000 x 2000 pair, against one plain
-// sequential pass over both images' pixels measured in the same run; the run also with
-// matched spans, on this pair (cropping only) and on one whose side view is 5 % narrower
-// (the side view scaled up).
+// The scanner, the report's copies of the views and the whole headless run on an 8000 x 2000
+// pair, against one plain sequential pass over both images' pixels measured in the same run;
+// the run also with matched spans, on this pair (cropping only) and on one whose side view is
+// 5 % narrower (the side view scaled up).
 
 #include "ratio_reporter.h"
 #include "run/calc_it.h"
@@ -71,6 +71,14 @@ void Scanner(benchmark::State& state) {
     }
 }
 
+// The small copies of both views that every completed run keeps for a report.
+void ReportPictures(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(reportPicture(pair().top).constBits());
+        benchmark::DoNotOptimize(reportPicture(pair().side).constBits());
+    }
+}
+
 void runWhole(benchmark::State& state, const SyntheticPair& images, bool matchSpans) {
     SilentHost host(QStringLiteral("top"), QStringLiteral("side"), true);
     host.matchSpans = matchSpans;
@@ -104,6 +112,7 @@ void WholeRunScalingTheSideView(benchmark::State& state) {
 BENCHMARK(SequentialPass)->Unit(benchmark::kMillisecond);
 BENCHMARK(SequentialWords)->Unit(benchmark::kMillisecond);
 BENCHMARK(Scanner)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReportPictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRunMatchingSpans)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRunScalingTheSideView)->Unit(benchmark::kMillisecond);

@@ -44,6 +44,7 @@ public:
     int sheetPreparations = 0;
     QString clipboard = QStringLiteral("(untouched)");
     std::vector<ChartSet> charts;
+    std::vector<RunResults> results;
     bool busy = false;
     bool previewVisible = false;
     int columnsScanned = 0;
@@ -93,6 +94,7 @@ public:
     void showCharts(const ChartSet& set) override { charts.push_back(set); }
     bool matchSpansChecked() override { return matchSpans; }
     void showPreparationNote(const QString& note) override { notes << note; }
+    void resultsReady(const RunResults& r) override { results.push_back(r); }
 };
 
 } // namespace bladetrace::testing

@@ -8,10 +8,10 @@
 #include "scan/picture_loader.h"
 #include "text/app_error.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -390,7 +390,7 @@ Section renderedSection(const QString& samples, const QString& bladeFile, const 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QCommandLineParser p;
     p.setApplicationDescription(
         QStringLiteral("Measures the published propellers from their photographs and the "

@@ -8,7 +8,7 @@
 namespace bladetrace::accuracy {
 
 // Two charts side by side, chord (c/R) and blade angle over r/R: the reference table as a
-// line with points, each measurement as a line. Drawn offscreen with the chart library.
+// line with points, each measurement as a line. Drawn with the program's own plot painter.
 struct PlotSeries {
     QString name;
     Distribution values;

@@ -34,8 +34,15 @@ public:
         status(str::kStatusWorking);
         RunInputs in = readInputs();
 
-        QImage picTop = loader_(host_.topFileName());
-        QImage picSide = loader_(host_.sideFileName());
+        results_.inputs.topFile = host_.topFileName();
+        QImage picTop = loader_(results_.inputs.topFile);
+        results_.inputs.sideFile = host_.sideFileName();
+        QImage picSide = loader_(results_.inputs.sideFile);
+        results_.topPicture = reportPicture(picTop);
+        results_.sidePicture = reportPicture(picSide);
+        // As the preparation reads them next.
+        results_.inputs.autoThreshold = host_.autoThreshold();
+        results_.inputs.spanMatching = host_.matchSpansChecked();
         const std::optional<QString> prepared = prepareViews(picTop, picSide, in.lThreshold, host_);
         if (!prepared)
             return finish(RunOutcome::Mismatch);
@@ -74,7 +81,10 @@ public:
             computeStations({top, side, in.Diameter, in.dRPS, in.dVelocity}, *this);
         runSectionStage(table, R, host_);
         applyTipCorrection(table);
-        host_.showCharts(chartValues(table, in.Diameter, R, host_.imperialUnits()));
+        results_.imperial = host_.imperialUnits();
+        results_.charts = chartValues(table, in.Diameter, R, results_.imperial);
+        host_.showCharts(results_.charts);
+        resultsReady(in);
         return finish(RunOutcome::Completed);
     }
 
@@ -91,24 +101,47 @@ private:
     }
 
     RunInputs readInputs() {
+        ResultInputs& typed = results_.inputs;
         RunInputs in;
         in.lThreshold = host_.thresholdValue();
-        in.Diameter = toSingle(parseNumber(host_.diameterText()));
-        in.dRPS = parseNumber(host_.rpmText()) / 60.0;
-        in.dVelocity = parseNumber(host_.velocityText());
+        typed.diameterText = host_.diameterText();
+        in.Diameter = toSingle(parseNumber(typed.diameterText));
+        typed.rpmText = host_.rpmText();
+        in.dRPS = parseNumber(typed.rpmText) / 60.0;
+        typed.velocityText = host_.velocityText();
+        in.dVelocity = parseNumber(typed.velocityText);
         if (!(in.Diameter > 0)) {
             in.Diameter = 1.0f;
+            typed.diameterCorrected = true;
             correction(str::kDiameter);
         }
         if (!(in.dRPS > 0)) {
             in.dRPS = 1.0;
+            typed.rpmCorrected = true;
             correction(str::kRpm);
         }
-        if (host_.imperialUnits()) {
+        typed.imperialInputs = host_.imperialUnits();
+        if (typed.imperialInputs) {
             in.Diameter = toSingle(double(in.Diameter) * kMetresPerInch);
             in.dVelocity = in.dVelocity / kMphPerMetrePerSecond;
         }
         return in;
+    }
+
+    // The thickness inputs as the section stage last read them: no events ran since.
+    void resultsReady(const RunInputs& in) {
+        ResultInputs& used = results_.inputs;
+        used.lThreshold = in.lThreshold;
+        used.Diameter = in.Diameter;
+        used.dRPS = in.dRPS;
+        used.dVelocity = in.dVelocity;
+        used.thicknessCorrection = host_.thicknessCorrection();
+        used.rootThicknessText = host_.rootThicknessText();
+        used.tipThicknessText = host_.tipThicknessText();
+        results_.lLanguage = host_.lLanguage();
+        results_.completed = QDateTime::currentDateTime();
+        results_.sheetHeader = sheetHeaders();
+        host_.resultsReady(results_);
     }
 
     void correction(qint16 what) {
@@ -134,13 +167,16 @@ private:
             host_.setSheetHeader(sheetHeaders(), sheetSampleTexts());
             headerSet_ = true;
         }
-        host_.appendSheetRow(sheetRowText(row));
+        QStringList cells = sheetRowCells(row);
+        host_.appendSheetRow(cells.join(QLatin1Char('\t')));
+        results_.sheetRows.push_back(std::move(cells));
     }
 
     RunHost& host_;
     const PictureLoader& loader_;
     QString note_;
     bool headerSet_ = false;
+    RunResults results_;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/run_results.h"
 #include "geometry/section_script.h"
 #include "results/charts.h"
 #include "scan/outline_scanner.h"
@@ -43,6 +44,8 @@ public:
     // What that preparation did, e.g. "side view scaled by 1.0115"; once, after the run's
     // last status text.
     virtual void showPreparationNote(const QString& note) { Q_UNUSED(note); }
+    // After the chart stage of a completed run: what saving needs. Hosts that save keep it.
+    virtual void resultsReady(const RunResults&) {}
 };
 
 } // namespace bladetrace

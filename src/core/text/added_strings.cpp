@@ -33,6 +33,17 @@ constexpr std::array kAdded = {
     AddedText{str::kHelpFileMissing, u"The help file could not be opened.",
               u"Die Hilfedatei konnte nicht ge\u00f6ffnet werden."},
     AddedText{str::kHelpPageMissing, u"Page not found", u"Seite nicht gefunden"},
+    AddedText{str::kReportTitle, u"Blade measurement report", u"Messbericht Propellerblatt"},
+    AddedText{str::kReportInputs, u"Inputs", u"Eingaben"},
+    AddedText{str::kReportUnits, u"Units", u"Einheiten"},
+    AddedText{str::kReportMetric, u"metric (m, m/s)", u"metrisch (m, m/s)"},
+    AddedText{str::kReportImperial, u"imperial (inch, mph)", u"imperial (inch, mph)"},
+    AddedText{str::kReportOn, u"on", u"ein"},
+    AddedText{str::kReportOff, u"off", u"aus"},
+    AddedText{str::kReportRoot, u"root", u"Wurzel"},
+    AddedText{str::kReportTip, u"tip", u"Spitze"},
+    AddedText{str::kReportPage, u"Page %1 of %2", u"Seite %1 von %2"},
+    AddedText{str::kReportMeasured, u"Measured", u"Gemessen"},
 };
 
 } // namespace

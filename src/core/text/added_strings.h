@@ -24,6 +24,17 @@ constexpr qint16 kSpansDiffer = 126; // "%1": the difference in percent
 constexpr qint16 kNotSamePropeller = 127;
 // 140..159: saving results
 constexpr qint16 kSave = 140;
+constexpr qint16 kReportTitle = 141;
+constexpr qint16 kReportInputs = 142;
+constexpr qint16 kReportUnits = 143;
+constexpr qint16 kReportMetric = 144;
+constexpr qint16 kReportImperial = 145;
+constexpr qint16 kReportOn = 146;
+constexpr qint16 kReportOff = 147;
+constexpr qint16 kReportRoot = 148;
+constexpr qint16 kReportTip = 149;
+constexpr qint16 kReportPage = 150;
+constexpr qint16 kReportMeasured = 151;
 // 160..179: the window and its help viewer
 constexpr qint16 kHelpTitle = 160;
 constexpr qint16 kHelpContents = 161;

@@ -8,6 +8,8 @@ namespace bladetrace {
 
 QString classicDescription(qint32 number) {
     switch (number) {
+    case errc::kInvalidCall:
+        return QStringLiteral("Invalid procedure call or argument");
     case errc::kOverflow:
         return QStringLiteral("Overflow");
     case errc::kOutOfMemory:
@@ -18,6 +20,8 @@ QString classicDescription(qint32 number) {
         return QStringLiteral("Division by zero");
     case errc::kTypeMismatch:
         return QStringLiteral("Type mismatch");
+    case errc::kBadFileName:
+        return QStringLiteral("Bad file name or number");
     case errc::kFileNotFound:
         return QStringLiteral("File not found");
     case errc::kPathFileAccess:

@@ -8,11 +8,13 @@ namespace bladetrace {
 
 // Classic run-time error numbers, so reports read as users of such programs know them.
 namespace errc {
+constexpr qint32 kInvalidCall = 5;
 constexpr qint32 kOverflow = 6;
 constexpr qint32 kOutOfMemory = 7;
 constexpr qint32 kSubscriptOutOfRange = 9;
 constexpr qint32 kDivisionByZero = 11;
 constexpr qint32 kTypeMismatch = 13;
+constexpr qint32 kBadFileName = 52;
 constexpr qint32 kFileNotFound = 53;
 constexpr qint32 kPathFileAccess = 75;
 constexpr qint32 kResourceNotFound = 326;

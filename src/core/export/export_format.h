@@ -1,0 +1,35 @@
+#pragma once
+
+#include "export/run_results.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace bladetrace {
+
+enum class ExportFormat {
+    Csv,            // .csv
+    Qprop,          // .qprop
+    PublishedTable, // .txt
+    Report,         // .pdf
+};
+
+// The format a file name asks for by its extension, in any case; none for another one.
+std::optional<ExportFormat> exportFormatFor(const QString& fileName);
+
+// The known extensions with their dots, in the order above.
+QStringList exportExtensions();
+
+// "Cannot save <name>: unknown file type; use .csv, .qprop, .txt or .pdf."
+QString unknownExportText(const QString& fileName);
+
+// What a file of that format holds for the run. The report needs a QGuiApplication.
+QByteArray exportBytes(const RunResults& results, ExportFormat format);
+
+// The same for the format of `fileName`; an unknown extension fails with 52 and the known
+// ones. Nothing is written: the bytes go to the program's output writer.
+QByteArray exportBytes(const RunResults& results, const QString& fileName);
+
+} // namespace bladetrace

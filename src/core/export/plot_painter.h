@@ -1,0 +1,55 @@
+#pragma once
+
+#include "results/charts.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QPainter;
+
+namespace bladetrace {
+
+// One series of a plot: points joined in order.
+struct PlotLine {
+    QString name; // its legend entry
+    std::vector<double> x;
+    std::vector<double> y;
+    QColor colour = QColor(0x1f, 0x4e, 0x9a);
+    Qt::PenStyle style = Qt::SolidLine; // Qt::NoPen: points only
+    bool markers = true;
+};
+
+using PlotRange = std::pair<double, double>;
+
+struct Plot {
+    QString title;
+    QString xTitle;
+    QString yTitle; // written horizontally above the value axis
+    std::vector<PlotLine> lines;
+    bool legend = false;
+    // What an axis must cover instead of its data; either way it widens to round numbers.
+    std::optional<PlotRange> xRange;
+    std::optional<PlotRange> yRange;
+};
+
+// One of the run's charts with its titles; `title` heads it.
+Plot chartPlot(const ChartSeries& series, const QString& title);
+
+// The heading of a chart in the language lLanguage: the caption of its tab.
+QString chartHeading(const ChartSeries& series, qint32 lLanguage);
+
+// Paints the plot into `area`: title, axes with round ticks and a grid, the lines, the
+// legend. Every size follows `font` on the painter's device, so a plot reads alike on
+// paper and on screen. Nothing is drawn outside `area`.
+void paintPlot(QPainter& painter, const QRectF& area, const Plot& plot, const QFont& font);
+
+// The plot on white paper, `size` pixels at `dpi`.
+QImage plotImage(const Plot& plot, const QSize& size, int dpi = 96);
+
+} // namespace bladetrace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "export/run_results.h"
+
+#include <QString>
+#include <vector>
+
+namespace bladetrace {
+
+// One line of a report's inputs: the window's caption for it and the value as given, with
+// what the run made of it where that differs (a correction, a conversion to SI).
+struct ReportInput {
+    QString label;
+    QString value;
+    bool wide; // a file name: the whole width of the page
+};
+
+// The inputs of the run in the language of its window.
+std::vector<ReportInput> reportInputs(const RunResults& results);
+
+// A window caption as a label: without its access key, colon or trailing unit sign.
+QString reportLabel(qint32 lLanguage, qint16 id);
+
+} // namespace bladetrace

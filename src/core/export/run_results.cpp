@@ -1,0 +1,82 @@
+#include "export/run_results.h"
+
+#include "text/units.h"
+
+#include <algorithm>
+
+namespace bladetrace {
+namespace {
+
+// The full text width of an A4 page at about 130 dpi.
+constexpr QSize kPictureBox(900, 450);
+// Each pixel of a copy averages this many times as many source pixels across and down.
+constexpr int kSamples = 2;
+
+// Reads a fixed few pixels per pixel of the copy however large the view, spread evenly over
+// the part of the view that the pixel covers.
+QImage shrink(const QImage& view, const QSize& size) {
+    const QImage source =
+        view.format() == QImage::Format_RGB32 ? view : view.convertToFormat(QImage::Format_RGB32);
+    const auto spread = [](int from, int to) {
+        std::vector<int> at(std::size_t(to) * kSamples);
+        for (std::size_t i = 0; i < at.size(); ++i)
+            at[i] = std::min(from - 1, int((double(i) + 0.5) * from / double(at.size())));
+        return at;
+    };
+    const std::vector<int> xs = spread(source.width(), size.width());
+    const std::vector<int> ys = spread(source.height(), size.height());
+    QImage copy(size, QImage::Format_RGB32);
+    std::vector<const QRgb*> lines(kSamples);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int j = 0; j < kSamples; ++j)
+            lines[std::size_t(j)] = reinterpret_cast<const QRgb*>(
+                source.constScanLine(ys[std::size_t(y * kSamples + j)]));
+        auto* out = reinterpret_cast<QRgb*>(copy.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            int r = 0, g = 0, b = 0;
+            for (const QRgb* line : lines) {
+                for (int i = 0; i < kSamples; ++i) {
+                    const QRgb p = line[xs[std::size_t(x * kSamples + i)]];
+                    r += qRed(p);
+                    g += qGreen(p);
+                    b += qBlue(p);
+                }
+            }
+            constexpr int n = kSamples * kSamples;
+            out[x] = qRgb(r / n, g / n, b / n);
+        }
+    }
+    return copy;
+}
+
+} // namespace
+
+QImage reportPicture(const QImage& view) {
+    if (view.isNull())
+        return {};
+    if (view.width() <= kPictureBox.width() && view.height() <= kPictureBox.height())
+        return view.copy(); // a deep copy: the scanner marks the view it scans
+    return shrink(view, view.size().scaled(kPictureBox, Qt::KeepAspectRatio).expandedTo({1, 1}));
+}
+
+std::vector<BladeStation> foldedBlade(const RunResults& results, bool imperial) {
+    const ChartSeries& chord = results.charts[kChordChart];
+    const ChartSeries& beta = results.charts[kBetaChart];
+    const ChartSeries& pitch = results.charts[kPitchChart];
+    const double R = results.R();
+    const double perLength = imperial ? 1.0 / kMetresPerInch : 1.0;
+    // The pitch chart is in the units of the run.
+    double pitchFactor = 1.0;
+    if (results.imperial != imperial)
+        pitchFactor = imperial ? perLength : kMetresPerInch;
+    std::vector<BladeStation> blade;
+    for (int row = chord.rows() - 1; row >= 0; --row) {
+        const auto n = std::size_t(row);
+        const double rR = chord.x[n];
+        blade.push_back({rR, chord.y[n], beta.y[n], rR * R * perLength, chord.y[n] * R * perLength,
+                         pitch.y[n] * pitchFactor});
+    }
+    return blade;
+}
+
+} // namespace bladetrace

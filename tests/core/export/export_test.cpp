@@ -1,0 +1,215 @@
+#include "export/export_format.h"
+#include "export/report_layout.h"
+#include "run/calc_it.h"
+#include "support/painted_blades.h"
+#include "support/recording_host.h"
+#include "text/app_error.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPolygon>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+// Blade half-heights `root` at the hub and `tip` at both tips: chord and angle change
+// along the span, so order and columns of every format show.
+QImage taperedView(int height, int root, int tip) {
+    QImage image(420, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const int m = height / 2;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(
+        QPolygon({QPoint(10, m - tip), QPoint(210, m - root), QPoint(410, m - tip),
+                  QPoint(410, m + tip), QPoint(210, m + root), QPoint(10, m + tip)}));
+    return image;
+}
+
+// One metric run with thickness correction and one imperial run of the same pair.
+const std::vector<RunResults>& runs() {
+    static const std::vector<RunResults> kept = [] {
+        QTemporaryDir dir;
+        testing::RecordingHost host;
+        host.topFile = testing::saveImage(taperedView(80, 30, 8), dir.path(), "top.bmp");
+        host.sideFile = testing::saveImage(taperedView(60, 10, 12), dir.path(), "side.bmp");
+        host.thickness = true;
+        EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+        host.thickness = false;
+        host.imperial = [] { return true; };
+        host.diameter = QStringLiteral("7.283");
+        EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+        EXPECT_EQ(host.results.size(), 2u);
+        EXPECT_EQ(host.results[1].sheetRows.back().join('\t'), host.rows.back());
+        for (std::size_t i = 0; i < host.results.size(); ++i)
+            EXPECT_EQ(host.results[i].charts[kPitchChart].y, host.charts[i][kPitchChart].y);
+        return host.results;
+    }();
+    return kept;
+}
+
+enum Column { kRR, kCR, kBeta, kR, kC, kPitch };
+
+struct TextFormatCase {
+    const char* fileName;
+    bool imperial;
+    const char* tableHeader; // the data lines follow it
+    std::vector<Column> columns;
+    std::vector<int> decimals;
+    bool axisStation; // the station at r = 0 is listed
+};
+
+class TextFormats : public ::testing::TestWithParam<TextFormatCase> {};
+
+// Read back as a user's program would, in a German locale, and compared with the charts.
+TEST_P(TextFormats, ReadBackGivesTheChartValuesFromHubToTip) {
+    const TextFormatCase& f = GetParam();
+    const RunResults& run = runs()[f.imperial ? 1 : 0];
+    QLocale::setDefault(QLocale::German);
+    const QString text = QString::fromUtf8(exportBytes(run, QString::fromLatin1(f.fileName)));
+    QLocale::setDefault(QLocale::c());
+    QStringList lines = text.split('\n', Qt::SkipEmptyParts);
+    const int header = int(lines.indexOf(QString::fromLatin1(f.tableHeader)));
+    ASSERT_GE(header, 0) << text.toStdString();
+    lines = lines.mid(header + 1);
+
+    const ChartSet& charts = run.charts;
+    const int skipped = f.axisStation ? 0 : 1; // 42 stations: the fold ends on the axis
+    const int rows = charts[kChordChart].rows() - skipped;
+    ASSERT_EQ(lines.size(), rows);
+    const double length = run.R() / (f.imperial ? 0.0254 : 1.0);
+    for (int i = 0; i < rows; ++i) {
+        const auto n = std::size_t(rows - 1 - i);
+        const double rR = charts[kChordChart].x[n];
+        const double cR = charts[kChordChart].y[n];
+        const double expected[] = {rR,          cR,          charts[kBetaChart].y[n],
+                                   rR * length, cR * length, charts[kPitchChart].y[n]};
+        const QStringList cells = lines[i].split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts);
+        ASSERT_EQ(cells.size(), qsizetype(f.columns.size())) << lines[i].toStdString();
+        for (std::size_t c = 0; c < f.columns.size(); ++c) {
+            bool ok = false;
+            const double value = QLocale::c().toDouble(cells[qsizetype(c)], &ok);
+            EXPECT_TRUE(ok) << lines[i].toStdString();
+            EXPECT_NEAR(value, expected[f.columns[c]], 0.51 * std::pow(10.0, -f.decimals[c]))
+                << f.fileName << " row " << i << " column " << c;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Export, TextFormats,
+    ::testing::Values(
+        TextFormatCase{"blade.CSV",
+                       false,
+                       "r/R,c/R,beta [deg],r [m],c [m],pitch [m]",
+                       {kRR, kCR, kBeta, kR, kC, kPitch},
+                       {6, 6, 4, 6, 6, 6},
+                       true},
+        TextFormatCase{"blade.csv",
+                       true,
+                       "r/R,c/R,beta [deg],r [in],c [in],pitch [in]",
+                       {kRR, kCR, kBeta, kR, kC, kPitch},
+                       {6, 6, 4, 5, 5, 5},
+                       true},
+        TextFormatCase{
+            "blade.qprop", false, "#  r  chord  beta", {kR, kC, kBeta}, {6, 6, 3}, false},
+        TextFormatCase{"blade.Txt", false, "r/R c/R beta", {kRR, kCR, kBeta}, {4, 4, 2}, true}),
+    [](const ::testing::TestParamInfo<TextFormatCase>& param) {
+        return QFileInfo(param.param.fileName).suffix().toStdString() +
+               (param.param.imperial ? "_imperial" : "");
+    });
+
+// The value lines QPROP reads before the table, each with its "!" comment.
+TEST(Export, QpropPreambleAndUnknownExtensions) {
+    const QStringList lines =
+        QString::fromUtf8(exportBytes(runs()[0], ExportFormat::Qprop)).split('\n');
+    EXPECT_EQ(lines[0], "top");
+    QStringList values;
+    for (const QString& line : lines.mid(1, lines.indexOf("#  r  chord  beta") - 1)) {
+        if (line.isEmpty())
+            continue;
+        EXPECT_TRUE(line.contains('!')) << line.toStdString();
+        EXPECT_EQ(line.contains("default"), values.size() >= 1 && values.size() <= 4);
+        values << line.section('!', 0, 0).simplified();
+    }
+    EXPECT_EQ(values,
+              (QStringList{"2 " + QString::number(runs()[0].R(), 'f', 6), "0.50 5.8", "-0.3 1.2",
+                           "0.028 0.050 0.020 0.5", "70000 -0.7", "1 1 1", "0 0 0"}));
+
+    EXPECT_FALSE(exportFormatFor("blade.png"));
+    EXPECT_FALSE(exportFormatFor("csv"));
+    try {
+        exportBytes(runs()[0], QStringLiteral("blade.doc"));
+        ADD_FAILURE();
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.error().number, 52);
+        EXPECT_EQ(f.error().description,
+                  "Cannot save blade.doc: unknown file type; use .csv, .qprop, .txt or .pdf.");
+    }
+}
+
+// Pages painted at 100 dpi: every text inside its box and the page, ink in every box, the
+// inputs, the whole sheet and the three charts present; the PDF has as many pages.
+TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
+    const RunResults& run = runs()[0];
+    const QSize a4 = QPageSize(QPageSize::A4).sizePixels(100);
+    QImage paper(a4, QImage::Format_RGB32);
+    paper.setDotsPerMeterX(3937);
+    paper.setDotsPerMeterY(3937);
+    const std::vector<ReportPage> pages = layoutReport(run, paper);
+    ASSERT_EQ(pages.size(), 2u);
+    QStringList texts;
+    int plots = 0;
+    int pictures = 0;
+    for (const ReportPage& page : pages) {
+        paper.fill(Qt::white);
+        QPainter painter(&paper);
+        paintReportPage(painter, page);
+        painter.end();
+        for (const ReportItem& item : page.items) {
+            EXPECT_TRUE(QRectF(paper.rect()).contains(item.rect));
+            const bool isText = item.kind == ReportItem::Kind::Text;
+            if (isText && !item.text.isEmpty()) {
+                texts << item.text;
+                const QRectF used =
+                    QFontMetricsF(item.font, &paper).boundingRect(item.rect, item.flags, item.text);
+                EXPECT_TRUE(item.rect.adjusted(-1, -1, 1, 1).contains(used))
+                    << item.text.toStdString();
+            }
+            plots += item.kind == ReportItem::Kind::Plot;
+            pictures += item.kind == ReportItem::Kind::Picture;
+            if (item.kind == ReportItem::Kind::Fill || (isText && item.text.isEmpty()))
+                continue;
+            const QRect box = item.rect.toAlignedRect() & paper.rect();
+            int ink = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    ink += qGray(paper.pixel(x, y)) < 200; // darker than the bands
+            EXPECT_GT(ink, isText ? 0 : 200) << item.text.toStdString();
+        }
+    }
+    EXPECT_EQ(plots, 3);
+    EXPECT_EQ(pictures, 2);
+    for (const QString& expected :
+         {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185 m"),
+          QStringLiteral("15000 1/min"), QStringLiteral("50 m/s"), QStringLiteral("110"),
+          QStringLiteral("on: root 20 %, tip 10 %"), QStringLiteral("metric (m, m/s)"),
+          QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 2 of 2")})
+        EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
+    for (const QStringList& row : run.sheetRows)
+        EXPECT_TRUE(texts.join('\t').contains(row.join('\t'))) << row.join(' ').toStdString();
+
+    const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_EQ(pdf.count("/Type /Page\n"), 2);
+}
+
+} // namespace
+} // namespace bladetrace
