@@ -71,7 +71,7 @@ void WholeRun(benchmark::State& state) {
         QImage side = pair().side.copy();
         // The pictures are handed over as if just decoded; decoding is not measured.
         const PictureLoader loader = [&](const QString& name) {
-            return std::move(name == QLatin1String("top") ? top : side);
+            return ScanHolder(std::move(name == QLatin1String("top") ? top : side));
         };
         state.ResumeTiming();
         if (CalcIt(host, loader) != RunOutcome::Completed)

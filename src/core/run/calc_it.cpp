@@ -33,8 +33,8 @@ public:
         status(str::kStatusWorking);
         const RunInputs in = readInputs();
 
-        QImage picTop = loader_(host_.topFileName());
-        QImage picSide = loader_(host_.sideFileName());
+        ScanHolder picTop = loader_(host_.topFileName());
+        ScanHolder picSide = loader_(host_.sideFileName());
         host_.processEvents();
         host_.setScanPreviewVisible(true);
         EdgeArrays top, side;
@@ -109,7 +109,7 @@ private:
                           MessageIcon::Critical, text(str::kCancelledTitle));
     }
 
-    ScanOutcome scan(QImage& picture, EdgeArrays& edges, const RunInputs& in) {
+    ScanOutcome scan(ScanHolder& picture, EdgeArrays& edges, const RunInputs& in) {
         return DoIt(picture, edges.xLE, edges.xTE, in.lThreshold, in.Diameter, host_);
     }
 
@@ -138,7 +138,7 @@ private:
 } // namespace
 
 RunOutcome CalcIt(RunHost& host) {
-    return CalcIt(host, loadPicture);
+    return CalcIt(host, [](const QString& fileName) { return ScanHolder(loadPicture(fileName)); });
 }
 
 RunOutcome CalcIt(RunHost& host, const PictureLoader& loader) {

@@ -59,16 +59,20 @@ TEST(OutlineScanner, ThresholdEqualityIsBlade) {
     EXPECT_FLOAT_EQ(s.xTE[0], 4.0f);
 }
 
-TEST(OutlineScanner, CompactsAndScalesToTheDiameter) {
+TEST(OutlineScanner, CompactsAndScalesToTheDiameterInAnyImageFormat) {
     // Blade in columns 10..410, rows 20..59: 401 elements, 0.0005 m per pixel.
-    QImage image = paintBand(500, 80, 10, 410, 20, 59);
-    const Scan s = scan(image, 110, 0.2f);
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    ASSERT_EQ(s.xLE.size(), 401u);
-    ASSERT_EQ(s.xTE.size(), 401u);
-    const float scale = 0.2f / 400.0f;
-    EXPECT_FLOAT_EQ(s.xLE.front(), scale * 20.0f);
-    EXPECT_FLOAT_EQ(s.xTE.back(), scale * 59.0f);
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_Grayscale8,
+                                        QImage::Format_Indexed8, QImage::Format_RGB888,
+                                        QImage::Format_ARGB32_Premultiplied}) {
+        QImage image = paintBand(500, 80, 10, 410, 20, 59).convertToFormat(format);
+        const Scan s = scan(image, 110, 0.2f);
+        ASSERT_EQ(s.outcome, ScanOutcome::Scaled) << format;
+        ASSERT_EQ(s.xLE.size(), 401u);
+        ASSERT_EQ(s.xTE.size(), 401u);
+        const float scale = 0.2f / 400.0f;
+        EXPECT_FLOAT_EQ(s.xLE.front(), scale * 20.0f);
+        EXPECT_FLOAT_EQ(s.xTE.back(), scale * 59.0f);
+    }
 }
 
 TEST(OutlineScanner, GapInsideTheBladeStaysZero) {
