@@ -106,8 +106,10 @@ std::optional<BitmapHeader> readBitmapHeader(const uchar* data, qint64 size) {
 }
 
 QString bitmapDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
+    if (h.pixelOffset > size)
+        return incomplete(size, h.pixelOffset);
     // Sizes a decoder refuses anyway are left to it.
-    if (h.width <= 0 || h.height == 0 || h.bitCount == 0 || h.bitCount > 32 || h.pixelOffset > size)
+    if (h.width <= 0 || h.height == 0 || h.bitCount == 0 || h.bitCount > 32)
         return {};
     if (h.compression == kRle8 || h.compression == kRle4)
         return runLengthDamage(h, data, size);

@@ -114,6 +114,13 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"32-bit, no alpha", [](const QImage& b) { return bitmap(b, 32, 124, false, 0); }},
         {"half a bitmap", [](const QImage& b) { return cut(encoded(b, "BMP"), 0.5); }, 481,
          damaged},
+        {"pixels past the end",
+         [](const QImage& b) {
+             QByteArray bytes = encoded(b, "BMP");
+             qToLittleEndian<quint32>(0x8000036, bytes.data() + 10);
+             return bytes;
+         },
+         481, damaged},
         {"half run-length", [](const QImage& b) { return bitmap(b, 8, 40); }, 481, damaged},
         {"cut JPEG", [](const QImage& b) { return cut(encoded(b, "JPEG"), 0.9); }, 481, damaged},
         {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
