@@ -2,33 +2,22 @@
 
 #include "scan/bitmap_file.h"
 #include "scan/picture_damage.h"
+#include "scan/picture_file.h"
 #include "scan/warning_capture.h"
 #include "text/app_error.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
-#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
 #include <mutex>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace bladetrace {
 namespace {
 
 // What the program reads: the formats of scanners and cameras. Qt's readers of the rarer
 // formats have seen far less hostile input.
-bool formatRead(const QByteArray& format) {
+bool readsFormat(const QByteArray& format) {
     static const QByteArrayList formats = {"bmp", "jpeg", "png", "gif", "tiff",
                                            "pbm", "pgm",  "ppm", "webp"};
     return formats.contains(format);
@@ -42,64 +31,6 @@ QByteArray canonicalFormat(QByteArray format) {
     return format;
 }
 
-// A regular file's bytes, mapped into memory (or read, where mapping fails), alive as long
-// as any holder of its rows.
-struct PictureFile {
-    QFile file;
-    QByteArray bytes;
-    const uchar* data = nullptr;
-    qint64 size = 0;
-};
-
-[[noreturn]] void accessError(const QString& fileName, const QString& why) {
-    fail(errc::kPathFileAccess,
-         QStringLiteral("Path/File access error: %1 (%2)").arg(fileName, why));
-}
-
-// Opens without waiting: a pipe would block until someone writes to it.
-void openRegularFile(QFile& file, const QString& fileName) {
-#ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        accessError(fileName, QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat status;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        accessError(fileName, QStringLiteral("not a regular file"));
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        accessError(fileName, file.errorString());
-    }
-#else
-    if (!QFileInfo(fileName).isFile())
-        accessError(fileName, QStringLiteral("not a regular file"));
-    if (!file.open(QIODevice::ReadOnly))
-        accessError(fileName, file.errorString());
-#endif
-}
-
-std::shared_ptr<PictureFile> openPictureFile(const QString& fileName) {
-    const QFileInfo info(fileName);
-    if (fileName.isEmpty() || !info.exists())
-        fail(errc::kFileNotFound, QStringLiteral("File not found: %1").arg(fileName));
-    if (info.isDir())
-        accessError(fileName, QStringLiteral("a folder"));
-    auto picture = std::make_shared<PictureFile>();
-    picture->file.setFileName(fileName);
-    openRegularFile(picture->file, fileName);
-    picture->size = picture->file.size();
-    if (picture->size > 0)
-        picture->data = picture->file.map(0, picture->size);
-    if (!picture->data) {
-        picture->bytes = picture->file.readAll();
-        picture->data = reinterpret_cast<const uchar*>(picture->bytes.constData());
-        picture->size = picture->bytes.size();
-    }
-    return picture;
-}
-
 [[noreturn]] void damaged(const QString& fileName, const QString& why) {
     fail(errc::kInvalidPicture,
          QStringLiteral("Invalid picture: %1 is damaged or incomplete (%2)").arg(fileName, why));
@@ -107,7 +38,7 @@ std::shared_ptr<PictureFile> openPictureFile(const QString& fileName) {
 
 void checkSize(const QString& fileName, QSize size, const LoadLimits& limits) {
     const double megapixels = double(size.width()) * double(size.height()) / 1e6;
-    if (size.isValid() && megapixels > limits.maxMegapixels)
+    if (size.isValid() && !(megapixels <= limits.maxMegapixels))
         fail(errc::kInvalidPicture,
              QStringLiteral("Invalid picture: %1 is %2 x %3 pixels (%4 megapixels), more than "
                             "the limit of %5 megapixels")
@@ -122,7 +53,8 @@ void checkSize(const QString& fileName, QSize size, const LoadLimits& limits) {
 // limits (up to 8 bytes a pixel, for 16-bit channels), so no reader ever runs without one.
 void limitAllocation(const LoadLimits& limits) {
     const double megabytes = std::ceil(limits.maxMegapixels * 1e6 * 8 / (1 << 20));
-    const int limit = int(std::clamp(megabytes, 1.0, double(std::numeric_limits<int>::max())));
+    const int most = std::numeric_limits<int>::max();
+    const int limit = megabytes >= double(most) ? most : megabytes >= 1 ? int(megabytes) : 1;
     static std::mutex setting;
     const std::lock_guard<std::mutex> lock(setting);
     if (QImageReader::allocationLimit() != limit)
@@ -163,7 +95,7 @@ ScanHolder load(const QString& fileName, const LoadLimits& limits, bool inPlace)
     if (format.isEmpty())
         fail(errc::kInvalidPicture,
              QStringLiteral("Invalid picture: %1 (%2)").arg(fileName, reader.errorString()));
-    if (!formatRead(format))
+    if (!readsFormat(format))
         fail(errc::kInvalidPicture,
              QStringLiteral("Invalid picture: %1 (a picture in %2 format, which is not read)")
                  .arg(fileName, QString::fromLatin1(format)));
