@@ -1,12 +1,17 @@
-// The scanner and the whole headless run on an 8000 x 2000 pair, against one plain
-// sequential pass over both images' pixels measured in the same run.
+// The scanner, the whole headless run and the batch tool's process on an 8000 x 2000 pair,
+// against one plain sequential pass over both images' pixels measured in the same run.
 
 #include "ratio_reporter.h"
 #include "run/calc_it.h"
+#include "run/pair_loader.h"
 #include "silent_host.h"
 #include "synthetic_pair.h"
 
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 using namespace bladetrace;
 using bladetrace::bench::SilentHost;
@@ -80,10 +85,78 @@ void WholeRun(benchmark::State& state) {
     state.counters["stations"] = host.rows / double(state.iterations());
 }
 
+// The pair as bitmap files (24 bits a pixel, as Qt writes them), for the runs that load it.
+struct PairFiles {
+    PairFiles() {
+        pair().top.save(top);
+        pair().side.save(side);
+    }
+    QTemporaryDir dir;
+    QString top = dir.filePath(QStringLiteral("top.bmp"));
+    QString side = dir.filePath(QStringLiteral("side.bmp"));
+};
+
+const PairFiles& files() {
+    static const PairFiles f;
+    return f;
+}
+
+// The run from the files as the window loads them: one after the other, decoded.
+void DecodedRun(benchmark::State& state) {
+    SilentHost host(files().top, files().side, true);
+    for (auto _ : state) {
+        if (CalcIt(host) != RunOutcome::Completed)
+            state.SkipWithError("run did not complete");
+    }
+}
+
+// The run from the files as the batch tool loads them: both at once, read where they lie.
+void BatchRun(benchmark::State& state) {
+    SilentHost host(files().top, files().side, true);
+    for (auto _ : state) {
+        if (CalcIt(host, loadPairAtOnce(files().top, files().side)) != RunOutcome::Completed)
+            state.SkipWithError("run did not complete");
+    }
+}
+
+#ifdef BLADETRACE_BATCH_PATH
+// What a user waits for: the batch tool's whole process, start-up to exit.
+void BatchProcess(benchmark::State& state) {
+    const QByteArray top = files().top.toLocal8Bit(), side = files().side.toLocal8Bit();
+    const char* argv[] = {BLADETRACE_BATCH_PATH,
+                          top.constData(),
+                          side.constData(),
+                          "--diameter",
+                          "0.185",
+                          "--rpm",
+                          "15000",
+                          "--speed",
+                          "50",
+                          "--thickness",
+                          "20,10",
+                          nullptr};
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    for (auto _ : state) {
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawn(&pid, argv[0], &quiet, nullptr, const_cast<char**>(argv), environ) != 0 ||
+            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            state.SkipWithError("the batch tool failed");
+    }
+    posix_spawn_file_actions_destroy(&quiet);
+}
+BENCHMARK(BatchProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+#endif
+
 BENCHMARK(SequentialPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(SequentialPass)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SequentialWords)->Unit(benchmark::kMillisecond);
 BENCHMARK(Scanner)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(DecodedRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BatchRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
@@ -93,6 +166,9 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios("SequentialPass");
     reporter.printRatios("SequentialWords");
+    if (const double r = reporter.ratio("BatchProcess/real_time", "SequentialPass/real_time"))
+        std::printf("\nwall ratio batch process/sequential pass at %d x %d: %.2f\n", kWidth,
+                    kHeight, r);
     benchmark::Shutdown();
     return 0;
 }

@@ -5,12 +5,11 @@
 #include "interrupt.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
-#include "scan/picture_loader.h"
+#include "run/pair_loader.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>
 #include <cstdio>
-#include <future>
 #include <memory>
 
 using namespace bladetrace;
@@ -70,22 +69,9 @@ int main(int argc, char** argv) {
 
     installInterruptHandler();
     BatchHost host(options, stdout, stderr);
-    // Both views load at once; the run takes each when it asks for it.
     const LoadLimits limits;
-    const auto start = [&](const QString& name) {
-        return std::async(std::launch::async,
-                          [name, limits] { return loadScanPicture(name, limits); });
-    };
-    std::future<ScanHolder> top = start(options.topFile);
-    std::future<ScanHolder> side = start(options.sideFile);
-    const PictureLoader loader = [&](const QString& name) {
-        if (name == options.topFile && top.valid())
-            return top.get();
-        if (name == options.sideFile && side.valid())
-            return side.get();
-        return loadScanPicture(name, limits);
-    };
-    const RunOutcome outcome = CalcIt(host, loader);
+    const RunOutcome outcome =
+        CalcIt(host, loadPairAtOnce(options.topFile, options.sideFile, limits));
     std::fflush(stdout);
     switch (outcome) {
     case RunOutcome::Completed:
