@@ -20,19 +20,8 @@ namespace {
 using namespace bladetrace;
 
 // Both sides read the same two files, so decoding is part of both.
-struct ImagePair {
-    ImagePair() {
-        const bench::SyntheticPair pictures = bench::makePair(6000, 1500);
-        pictures.top.save(top);
-        pictures.side.save(side);
-    }
-    QTemporaryDir dir;
-    QString top = dir.filePath(QStringLiteral("top.bmp"));
-    QString side = dir.filePath(QStringLiteral("side.bmp"));
-};
-
-const ImagePair& imagePair() {
-    static const ImagePair pair;
+const bench::SavedPair& imagePair() {
+    static const bench::SavedPair pair(bench::makePair(6000, 1500));
     return pair;
 }
 

@@ -7,7 +7,6 @@
 #include "silent_host.h"
 #include "synthetic_pair.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -85,20 +84,9 @@ void WholeRun(benchmark::State& state) {
     state.counters["stations"] = host.rows / double(state.iterations());
 }
 
-// The pair as bitmap files (24 bits a pixel, as Qt writes them), for the runs that load it.
-struct PairFiles {
-    PairFiles() {
-        pair().top.save(top);
-        pair().side.save(side);
-    }
-    QTemporaryDir dir;
-    QString top = dir.filePath(QStringLiteral("top.bmp"));
-    QString side = dir.filePath(QStringLiteral("side.bmp"));
-};
-
-const PairFiles& files() {
-    static const PairFiles f;
-    return f;
+const bladetrace::bench::SavedPair& files() {
+    static const bladetrace::bench::SavedPair saved(pair());
+    return saved;
 }
 
 // The run from the files as the window loads them: one after the other, decoded.

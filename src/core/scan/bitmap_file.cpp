@@ -35,10 +35,9 @@ QString incomplete(qint64 have, qint64 need) {
 // A run-length stream must give every row exactly its width in pixels, row by row, and end
 // with its end mark; skips and short rows leave pixels undefined.
 QString runLengthDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
-    const qint64 declared = h.imageSize ? h.pixelOffset + h.imageSize : size;
-    if (declared > size)
-        return incomplete(size, declared);
-    const qint64 end = declared;
+    const qint64 end = h.imageSize ? h.pixelOffset + h.imageSize : size;
+    if (end > size)
+        return incomplete(size, end);
     const qint64 rows = std::abs(qint64(h.height));
     qint64 p = h.pixelOffset;
     qint64 x = 0;
