@@ -1,5 +1,6 @@
 #include "scan/warning_capture.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace bladetrace {
@@ -7,7 +8,7 @@ namespace {
 
 std::mutex installed;
 int captures = 0; // live captures on all threads; the handler is ours while there are any
-QtMessageHandler previous = nullptr;
+std::atomic<QtMessageHandler> previous{nullptr}; // read by the handler on any thread
 thread_local WarningCapture* current = nullptr;
 
 } // namespace
@@ -15,8 +16,8 @@ thread_local WarningCapture* current = nullptr;
 void captureMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (current && type == QtWarningMsg)
         current->warnings_ << text;
-    else if (previous)
-        previous(type, context, text);
+    else if (const QtMessageHandler next = previous.load())
+        next(type, context, text);
 }
 
 WarningCapture::WarningCapture() : outer_(current) {
