@@ -118,7 +118,8 @@ TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
 }
 
 TEST(OutlineScanner, MarksScannedBladeColumnsRedAndNothingElse) {
-    QImage image = paintBand(50, 20, 10, 30, 5, 9);
+    ScanHolder holder(paintBand(50, 20, 10, 30, 5, 9));
+    const QImage& image = holder.image();
     RecordingHost host;
     host.onColumn = [&](int x) {
         // The column to scan next must still be untouched.
@@ -126,8 +127,8 @@ TEST(OutlineScanner, MarksScannedBladeColumnsRedAndNothingElse) {
             EXPECT_NE(image.pixel(x + 1, 7), qRgb(255, 0, 0)) << x;
         }
     };
-    const Scan s = scan(image, 110, 20.0f, host);
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    std::vector<float> le, te;
+    ASSERT_EQ(DoIt(holder, le, te, 110, 20.0f, host), ScanOutcome::Scaled);
     EXPECT_EQ(host.columnsScanned, 51);
     EXPECT_EQ(image.pixel(20, 5), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(20, 9), qRgb(255, 0, 0));
