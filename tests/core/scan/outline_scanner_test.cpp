@@ -61,9 +61,9 @@ TEST(OutlineScanner, ThresholdEqualityIsBlade) {
 
 TEST(OutlineScanner, CompactsAndScalesToTheDiameterInAnyImageFormat) {
     // Blade in columns 10..410, rows 20..59: 401 elements, 0.0005 m per pixel.
-    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_Grayscale8,
-                                        QImage::Format_Indexed8, QImage::Format_RGB888,
-                                        QImage::Format_ARGB32_Premultiplied}) {
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_Grayscale8, QImage::Format_Indexed8,
+          QImage::Format_RGB888, QImage::Format_ARGB32_Premultiplied}) {
         QImage image = paintBand(500, 80, 10, 410, 20, 59).convertToFormat(format);
         const Scan s = scan(image, 110, 0.2f);
         ASSERT_EQ(s.outcome, ScanOutcome::Scaled) << format;
