@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (preset fuzz) and runs both at once for SECONDS (default 60),
-# each from its seeds in a fresh corpus. Fails on the first crash, leak or sanitizer report.
+# Builds the fuzz targets (preset fuzz) and runs both at once, SECONDS in all (default 60,
+# half each), each from its seeds in a fresh corpus. Fails on any crash, leak, time-out or
+# sanitizer report.
 #   fuzz/run.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,7 +28,7 @@ trap 'rm -rf "$work"' EXIT
 pids=()
 for target in picture options; do
     mkdir "$work/$target"
-    build/fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -timeout=30 -print_final_stats=1 \
+    build/fuzz/fuzz/fuzz_$target -max_total_time=$((seconds / 2)) -timeout=30 -print_final_stats=1 \
         -artifact_prefix="$work/" "$work/$target" "fuzz/corpus/$target" >"$work/$target.log" 2>&1 &
     pids+=($!)
 done
