@@ -30,19 +30,8 @@ constexpr int kHeight = 2000;
 constexpr int kRuns = 3;
 
 // Both sides read the same two files, so decoding is part of both.
-struct ImagePair {
-    ImagePair() {
-        const bench::SyntheticPair pictures = bench::makePair(kWidth, kHeight);
-        pictures.top.save(top);
-        pictures.side.save(side);
-    }
-    QTemporaryDir dir;
-    QString top = dir.filePath(QStringLiteral("top.bmp"));
-    QString side = dir.filePath(QStringLiteral("side.bmp"));
-};
-
-const ImagePair& imagePair() {
-    static const ImagePair pair;
+const bench::SavedPair& imagePair() {
+    static const bench::SavedPair pair(bench::makePair(kWidth, kHeight));
     return pair;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -13,9 +14,17 @@ namespace bladetrace::bench {
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                seconds_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        // Wall time where a benchmark asks for it (work on other threads or in another
+        // process), CPU time elsewhere; of repetitions the least, the one least disturbed.
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            const double time = run.run_name.time_type.empty() ? run.GetAdjustedCPUTime()
+                                                               : run.GetAdjustedRealTime();
+            const auto [at, fresh] = seconds_.emplace(run.benchmark_name(), time);
+            if (!fresh)
+                at->second = std::min(at->second, time);
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
@@ -26,6 +35,14 @@ public:
         std::printf("\nRatio to %s:\n", baseline.c_str());
         for (const auto& [name, time] : seconds_)
             std::printf("  %-40s %6.2fx\n", name.c_str(), time / base->second);
+    }
+
+    // name's time as a multiple of baseline's, or 0 when either is missing.
+    double ratio(const std::string& name, const std::string& baseline) const {
+        const auto a = seconds_.find(name);
+        const auto b = seconds_.find(baseline);
+        return a == seconds_.end() || b == seconds_.end() || b->second <= 0 ? 0.0
+                                                                            : a->second / b->second;
     }
 
 private:

@@ -1,14 +1,18 @@
-// The scanner, the report's copies of the views and the whole headless run on an 8000 x 2000
-// pair, against one plain sequential pass over both images' pixels measured in the same run;
-// the run also with matched spans, on this pair (cropping only) and on one whose side view is
-// 5 % narrower (the side view scaled up).
+// The scanner, the report's copies of the views, the whole headless run and the batch tool's
+// process on an 8000 x 2000 pair, against one plain sequential pass over both images' pixels
+// measured in the same run; the run also with matched spans, on this pair (cropping only)
+// and on one whose side view is 5 % narrower (the side view scaled up).
 
 #include "ratio_reporter.h"
 #include "run/calc_it.h"
+#include "run/pair_loader.h"
 #include "silent_host.h"
 #include "synthetic_pair.h"
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 using namespace bladetrace;
 using bladetrace::bench::SilentHost;
@@ -74,8 +78,8 @@ void Scanner(benchmark::State& state) {
 // The small copies of both views that every completed run keeps for a report.
 void ReportPictures(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(reportPicture(pair().top).constBits());
-        benchmark::DoNotOptimize(reportPicture(pair().side).constBits());
+        benchmark::DoNotOptimize(reportPicture(PixelRows::of(pair().top)).constBits());
+        benchmark::DoNotOptimize(reportPicture(PixelRows::of(pair().side)).constBits());
     }
 }
 
@@ -88,7 +92,7 @@ void runWhole(benchmark::State& state, const SyntheticPair& images, bool matchSp
         QImage side = images.side.copy();
         // The pictures are handed over as if just decoded; decoding is not measured.
         const PictureLoader loader = [&](const QString& name) {
-            return std::move(name == QLatin1String("top") ? top : side);
+            return ScanHolder(std::move(name == QLatin1String("top") ? top : side));
         };
         state.ResumeTiming();
         if (CalcIt(host, loader) != RunOutcome::Completed)
@@ -109,13 +113,70 @@ void WholeRunScalingTheSideView(benchmark::State& state) {
     runWhole(state, narrowSidePair(), true);
 }
 
+const bladetrace::bench::SavedPair& files() {
+    static const bladetrace::bench::SavedPair saved(pair());
+    return saved;
+}
+
+// The run from the files as the window loads them: one after the other, decoded.
+void DecodedRun(benchmark::State& state) {
+    SilentHost host(files().top, files().side, true);
+    for (auto _ : state) {
+        if (CalcIt(host) != RunOutcome::Completed)
+            state.SkipWithError("run did not complete");
+    }
+}
+
+// The run from the files as the batch tool loads them: both at once, read where they lie.
+void BatchRun(benchmark::State& state) {
+    SilentHost host(files().top, files().side, true);
+    for (auto _ : state) {
+        if (CalcIt(host, loadPairAtOnce(files().top, files().side)) != RunOutcome::Completed)
+            state.SkipWithError("run did not complete");
+    }
+}
+
+#ifdef BLADETRACE_BATCH_PATH
+// What a user waits for: the batch tool's whole process, start-up to exit.
+void BatchProcess(benchmark::State& state) {
+    const QByteArray top = files().top.toLocal8Bit(), side = files().side.toLocal8Bit();
+    const char* argv[] = {BLADETRACE_BATCH_PATH,
+                          top.constData(),
+                          side.constData(),
+                          "--diameter",
+                          "0.185",
+                          "--rpm",
+                          "15000",
+                          "--speed",
+                          "50",
+                          "--thickness",
+                          "20,10",
+                          nullptr};
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    for (auto _ : state) {
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawn(&pid, argv[0], &quiet, nullptr, const_cast<char**>(argv), environ) != 0 ||
+            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            state.SkipWithError("the batch tool failed");
+    }
+    posix_spawn_file_actions_destroy(&quiet);
+}
+BENCHMARK(BatchProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+#endif
+
 BENCHMARK(SequentialPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(SequentialPass)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SequentialWords)->Unit(benchmark::kMillisecond);
 BENCHMARK(Scanner)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReportPictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRunMatchingSpans)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeRunScalingTheSideView)->Unit(benchmark::kMillisecond);
+BENCHMARK(DecodedRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BatchRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
@@ -126,6 +187,9 @@ int main(int argc, char** argv) {
     reporter.printRatios("SequentialPass");
     reporter.printRatios("SequentialWords");
     reporter.printRatios("WholeRun");
+    if (const double r = reporter.ratio("BatchProcess/real_time", "SequentialPass/real_time"))
+        std::printf("\nwall ratio batch process/sequential pass at %d x %d: %.2f\n", kWidth,
+                    kHeight, r);
     benchmark::Shutdown();
     return 0;
 }

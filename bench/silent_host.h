@@ -26,8 +26,9 @@ public:
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
     }
     bool abortAsked() override { return false; }
-    void scanStarted(const QImage&) override {}
-    void columnScanned(const QImage&, int) override {}
+    void scanStarted(const ScanHolder&) override {}
+    void columnScanned(const ScanHolder&, int) override {}
+    bool wantsMarks() const override { return false; }
     bool thicknessCorrection() override { return thickness_; }
     QString rootThicknessText() override { return QStringLiteral("20"); }
     QString tipThicknessText() override { return QStringLiteral("10"); }

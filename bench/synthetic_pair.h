@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <cmath>
 
 namespace bladetrace::bench {
@@ -34,5 +35,16 @@ inline QImage paintView(int width, int height, double chordFraction, bool side) 
 inline SyntheticPair makePair(int width, int height) {
     return {paintView(width, height, 0.8, false), paintView(width, height, 0.8, true)};
 }
+
+// The pair as bitmap files (24 bits a pixel, as Qt writes them) in a folder of their own.
+struct SavedPair {
+    explicit SavedPair(const SyntheticPair& pictures) {
+        pictures.top.save(top);
+        pictures.side.save(side);
+    }
+    QTemporaryDir dir;
+    QString top = dir.filePath(QStringLiteral("top.bmp"));
+    QString side = dir.filePath(QStringLiteral("side.bmp"));
+};
 
 } // namespace bladetrace::bench

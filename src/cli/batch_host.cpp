@@ -55,12 +55,12 @@ bool BatchHost::abortAsked() {
     return interruptRequested();
 }
 
-void BatchHost::scanStarted(const QImage& holder) {
+void BatchHost::scanStarted(const ScanHolder& holder) {
     columns_ = holder.width() + 1;
     shownPercent_ = -1;
 }
 
-void BatchHost::columnScanned(const QImage&, int x) {
+void BatchHost::columnScanned(const ScanHolder&, int x) {
     if (!progress_ || columns_ <= 0)
         return;
     const int percent = int(qint64(x + 1) * 100 / columns_);

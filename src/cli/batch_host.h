@@ -24,8 +24,9 @@ public:
     void showMessage(const QString& text, MessageIcon icon, const QString& title) override;
 
     bool abortAsked() override;
-    void scanStarted(const QImage& holder) override;
-    void columnScanned(const QImage& holder, int x) override;
+    void scanStarted(const ScanHolder& holder) override;
+    void columnScanned(const ScanHolder& holder, int x) override;
+    bool wantsMarks() const override { return false; }
 
     bool thicknessCorrection() override { return options_.thickness; }
     QString rootThicknessText() override { return options_.rootThickness; }

@@ -6,7 +6,7 @@
 #include "interrupt.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
-#include "scan/picture_loader.h"
+#include "run/pair_loader.h"
 #include "text/app_info.h"
 #include "text/string_table.h"
 
@@ -101,10 +101,13 @@ int main(int argc, char** argv) {
 
     installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
     BatchHost host(options, stdout, stderr);
-    // The loader takes no size limit yet: options.maxMegapixels is parsed but not handed on.
-    const RunOutcome outcome = CalcIt(host, [](const QString& fileName) {
+    LoadLimits limits;
+    if (options.maxMegapixels > 0)
+        limits.maxMegapixels = options.maxMegapixels;
+    const PictureLoader both = loadPairAtOnce(options.topFile, options.sideFile, limits);
+    const RunOutcome outcome = CalcIt(host, [&both](const QString& fileName) {
         const InterruptEndsAtOnce loading;
-        return loadPicture(fileName);
+        return both(fileName);
     });
     if (const int error = host.finishSheet()) {
         printError(QStringLiteral("cannot write standard output: %1")

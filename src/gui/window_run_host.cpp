@@ -46,12 +46,12 @@ bool WindowRunHost::abortAsked() {
     return w_.bAbort;
 }
 
-void WindowRunHost::scanStarted(const QImage& holder) {
-    w_.picScroll->startScan(holder);
+void WindowRunHost::scanStarted(const ScanHolder& holder) {
+    w_.picScroll->startScan(holder.image());
 }
 
-void WindowRunHost::columnScanned(const QImage& holder, int x) {
-    w_.picScroll->showColumn(holder, x);
+void WindowRunHost::columnScanned(const ScanHolder& holder, int x) {
+    w_.picScroll->showColumn(holder.image(), x);
     QCoreApplication::processEvents();
 }
 

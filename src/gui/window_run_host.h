@@ -20,8 +20,8 @@ public:
 
     // ScanHost
     bool abortAsked() override;
-    void scanStarted(const QImage& holder) override;
-    void columnScanned(const QImage& holder, int x) override;
+    void scanStarted(const ScanHolder& holder) override;
+    void columnScanned(const ScanHolder& holder, int x) override;
 
     // SectionHost
     bool thicknessCorrection() override;

@@ -63,8 +63,8 @@ public:
         events << QStringLiteral("message ") + text;
     }
     bool abortAsked() override { return abort; }
-    void scanStarted(const QImage&) override {}
-    void columnScanned(const QImage&, int x) override {
+    void scanStarted(const ScanHolder&) override {}
+    void columnScanned(const ScanHolder&, int x) override {
         ++columnsScanned;
         if (onColumn)
             onColumn(x);

@@ -1,5 +1,6 @@
 #include "export/run_results.h"
 
+#include "scan/scan_holder.h"
 #include "text/units.h"
 
 #include <algorithm>
@@ -14,29 +15,28 @@ constexpr int kSamples = 2;
 
 // Reads a fixed few pixels per pixel of the copy however large the view, spread evenly over
 // the part of the view that the pixel covers.
-QImage shrink(const QImage& view, const QSize& size) {
-    const QImage source =
-        view.format() == QImage::Format_RGB32 ? view : view.convertToFormat(QImage::Format_RGB32);
+QImage shrink(const PixelRows& source, const QSize& size) {
     const auto spread = [](int from, int to) {
         std::vector<int> at(std::size_t(to) * kSamples);
         for (std::size_t i = 0; i < at.size(); ++i)
             at[i] = std::min(from - 1, int((double(i) + 0.5) * from / double(at.size())));
         return at;
     };
-    const std::vector<int> xs = spread(source.width(), size.width());
-    const std::vector<int> ys = spread(source.height(), size.height());
+    const std::vector<int> xs = spread(source.width, size.width());
+    const std::vector<int> ys = spread(source.height, size.height());
     QImage copy(size, QImage::Format_RGB32);
-    std::vector<const QRgb*> lines(kSamples);
+    std::vector<const uchar*> lines(kSamples);
+    const int bytes = source.bytesPerPixel;
     for (int y = 0; y < size.height(); ++y) {
         for (int j = 0; j < kSamples; ++j)
-            lines[std::size_t(j)] = reinterpret_cast<const QRgb*>(
-                source.constScanLine(ys[std::size_t(y * kSamples + j)]));
+            lines[std::size_t(j)] = source.row(ys[std::size_t(y * kSamples + j)]);
         auto* out = reinterpret_cast<QRgb*>(copy.scanLine(y));
         for (int x = 0; x < size.width(); ++x) {
             int r = 0, g = 0, b = 0;
-            for (const QRgb* line : lines) {
+            for (const uchar* line : lines) {
                 for (int i = 0; i < kSamples; ++i) {
-                    const QRgb p = line[xs[std::size_t(x * kSamples + i)]];
+                    const uchar* at = line + qsizetype(xs[std::size_t(x * kSamples + i)]) * bytes;
+                    const QRgb p = bytes == 4 ? pixelWord(at) : pixelWord3(at);
                     r += qRed(p);
                     g += qGreen(p);
                     b += qBlue(p);
@@ -51,12 +51,13 @@ QImage shrink(const QImage& view, const QSize& size) {
 
 } // namespace
 
-QImage reportPicture(const QImage& view) {
-    if (view.isNull())
+QImage reportPicture(const PixelRows& view) {
+    if (view.width <= 0 || view.height <= 0)
         return {};
-    if (view.width() <= kPictureBox.width() && view.height() <= kPictureBox.height())
-        return view.copy(); // a deep copy: the scanner marks the view it scans
-    return shrink(view, view.size().scaled(kPictureBox, Qt::KeepAspectRatio).expandedTo({1, 1}));
+    const QSize size(view.width, view.height);
+    if (size.width() <= kPictureBox.width() && size.height() <= kPictureBox.height())
+        return imageOf(view); // a copy: the scanner marks the view it scans
+    return shrink(view, size.scaled(kPictureBox, Qt::KeepAspectRatio).expandedTo({1, 1}));
 }
 
 std::vector<BladeStation> foldedBlade(const RunResults& results, bool imperial) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/charts.h"
+#include "scan/pixel_rows.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -49,7 +50,7 @@ struct RunResults {
 };
 
 // A copy of a loaded view small enough for a report; the view itself stays untouched.
-QImage reportPicture(const QImage& view);
+QImage reportPicture(const PixelRows& view);
 
 // One station of the folded blade, tip corrected. Lengths in metres, or in inches when
 // `imperial` was asked for.

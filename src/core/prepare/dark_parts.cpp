@@ -13,14 +13,15 @@ void appendRuns(const quint32* line, int width, int y, const DarkTest& test,
                 std::vector<DarkRun>& runs) {
     int x = 0;
     while (x < width) {
-        while (x + 4 <= width && test.darkMask4(line + x) == 0)
+        while (x + 4 <= width && test.darkMask4<4>(reinterpret_cast<const uchar*>(line + x)) == 0)
             x += 4;
         while (x < width && !test.dark(line[x]))
             ++x;
         if (x >= width)
             return;
         const int first = x;
-        while (x + 4 <= width && test.darkMask4(line + x) == 0xFu)
+        while (x + 4 <= width &&
+               test.darkMask4<4>(reinterpret_cast<const uchar*>(line + x)) == 0xFu)
             x += 4;
         while (x < width && test.dark(line[x]))
             ++x;

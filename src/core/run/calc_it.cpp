@@ -35,18 +35,24 @@ public:
         RunInputs in = readInputs();
 
         results_.inputs.topFile = host_.topFileName();
-        QImage picTop = loader_(results_.inputs.topFile);
+        ScanHolder picTop = loader_(results_.inputs.topFile);
         results_.inputs.sideFile = host_.sideFileName();
-        QImage picSide = loader_(results_.inputs.sideFile);
-        results_.topPicture = reportPicture(picTop);
-        results_.sidePicture = reportPicture(picSide);
+        ScanHolder picSide = loader_(results_.inputs.sideFile);
+        results_.topPicture = reportPicture(picTop.rows());
+        results_.sidePicture = reportPicture(picSide.rows());
         // As the preparation reads them next.
         results_.inputs.autoThreshold = host_.autoThreshold();
         results_.inputs.spanMatching = host_.matchSpansChecked();
-        const std::optional<QString> prepared = prepareViews(picTop, picSide, in.lThreshold, host_);
-        if (!prepared)
-            return finish(RunOutcome::Mismatch);
-        note_ = *prepared;
+        if (results_.inputs.autoThreshold || results_.inputs.spanMatching) {
+            QImage top = picTop.releaseImage();
+            QImage side = picSide.releaseImage();
+            const std::optional<QString> prepared = prepareViews(top, side, in.lThreshold, host_);
+            if (!prepared)
+                return finish(RunOutcome::Mismatch);
+            note_ = *prepared;
+            picTop = ScanHolder(std::move(top));
+            picSide = ScanHolder(std::move(side));
+        }
         host_.processEvents();
         host_.setScanPreviewVisible(true);
         EdgeArrays top, side;
@@ -149,7 +155,7 @@ private:
                           MessageIcon::Critical, text(str::kCancelledTitle));
     }
 
-    ScanOutcome scan(QImage& picture, EdgeArrays& edges, const RunInputs& in) {
+    ScanOutcome scan(ScanHolder& picture, EdgeArrays& edges, const RunInputs& in) {
         return DoIt(picture, edges.xLE, edges.xTE, in.lThreshold, in.Diameter, host_);
     }
 
@@ -182,7 +188,7 @@ private:
 } // namespace
 
 RunOutcome CalcIt(RunHost& host) {
-    return CalcIt(host, loadPicture);
+    return CalcIt(host, [](const QString& fileName) { return ScanHolder(loadPicture(fileName)); });
 }
 
 RunOutcome CalcIt(RunHost& host, const PictureLoader& loader) {

@@ -15,11 +15,11 @@ enum class RunOutcome {
 };
 
 // Turns a file name into a picture ready to scan; fails with the error value.
-using PictureLoader = std::function<QImage(const QString& fileName)>;
+using PictureLoader = std::function<ScanHolder(const QString& fileName)>;
 
 // One analysis run, from reading the inputs to the charts. Never throws: every failure is
 // reported through the host's error report and ends the run. The pictures come from
-// `loader` (by default the image files, decoded).
+// `loader` (by default the image files, decoded, so that the marks can be shown).
 RunOutcome CalcIt(RunHost& host, const PictureLoader& loader);
 RunOutcome CalcIt(RunHost& host);
 

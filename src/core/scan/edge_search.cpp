@@ -4,8 +4,8 @@
 
 namespace bladetrace {
 
-EdgeSearch::EdgeSearch(const ScanHolder& holder, const DarkTest& test)
-    : holder_(holder), test_(test), edges_(kBlockColumns) {
+EdgeSearch::EdgeSearch(const PixelRows& rows, const DarkTest& test)
+    : rows_(rows), test_(test), edges_(kBlockColumns) {
     runs_.reserve(kBlockColumns);
     next_.reserve(kBlockColumns);
     byUpper_.reserve(kBlockColumns);
@@ -14,8 +14,8 @@ EdgeSearch::EdgeSearch(const ScanHolder& holder, const DarkTest& test)
 void EdgeSearch::search(int x0, int n) {
     x0_ = x0;
     n_ = n;
-    const int H = holder_.height();
-    const int inside = std::max(0, std::min(n, holder_.width() - x0));
+    const int H = rows_.height;
+    const int inside = std::max(0, std::min(n, rows_.width - x0));
     std::fill(edges_.begin(), edges_.end(), ColumnEdges{});
     if (test_.outsideDark()) {
         // Everything is blade, the rows and columns outside included.
@@ -29,8 +29,19 @@ void EdgeSearch::search(int x0, int n) {
 
 // Reads row y at the open columns, calls found(c) for each dark one and leaves the rest open.
 template <typename Found> void EdgeSearch::sweepRow(int y, Found found) {
-    const quint32* row = holder_.row(y) + x0_;
     next_.clear();
+    if (rows_.bytesPerPixel == 3)
+        sweep<3>(rows_.row(y), found);
+    else
+        sweep<4>(rows_.row(y), found);
+    runs_.swap(next_);
+}
+
+template <int Bytes, typename Found> void EdgeSearch::sweep(const uchar* row, Found found) {
+    row += qsizetype(x0_) * Bytes;
+    // Four 24-bit pixels are read as four words, the last reaching into the next pixel: the
+    // row's last pixel is left to the single reads.
+    const int wordsEnd = Bytes == 3 ? rows_.width - 1 - x0_ : n_;
     for (const Run& run : runs_) {
         int open = run.begin;
         const auto close = [&](int c) {
@@ -40,25 +51,26 @@ template <typename Found> void EdgeSearch::sweepRow(int y, Found found) {
             open = c + 1;
         };
         int c = run.begin;
-        for (; c + 4 <= run.end; c += 4) {
-            for (unsigned mask = test_.darkMask4(row + c); mask != 0; mask &= mask - 1)
+        for (const int end = std::min(run.end, wordsEnd); c + 4 <= end; c += 4) {
+            for (unsigned mask = test_.darkMask4<Bytes>(row + c * Bytes); mask != 0;
+                 mask &= mask - 1)
                 close(c + __builtin_ctz(mask));
         }
         for (; c < run.end; ++c) {
-            if (test_.dark(row[c]))
+            const uchar* p = row + c * Bytes;
+            if (test_.dark(Bytes == 3 ? pixelWord3(p) : pixelWord(p)))
                 close(c);
         }
         if (open < run.end)
             next_.push_back({open, run.end});
     }
-    runs_.swap(next_);
 }
 
 void EdgeSearch::searchDown(int inside) {
     runs_.clear();
     if (inside > 0)
         runs_.push_back({0, inside});
-    for (int y = 0; y < holder_.height() && !runs_.empty(); ++y)
+    for (int y = 0; y < rows_.height && !runs_.empty(); ++y)
         sweepRow(y, [&](int c) { edges_[std::size_t(c)].upper = y; });
 }
 
@@ -80,7 +92,7 @@ void EdgeSearch::searchUp(int inside) {
         return edges_[std::size_t(a)].upper > edges_[std::size_t(b)].upper;
     });
     auto reaching = byUpper_.begin();
-    for (int y = holder_.height() - 1; !runs_.empty(); --y) {
+    for (int y = rows_.height - 1; !runs_.empty(); --y) {
         for (; reaching != byUpper_.end() && edges_[std::size_t(*reaching)].upper == y;
              ++reaching) {
             ColumnEdges& e = edges_[std::size_t(*reaching)];

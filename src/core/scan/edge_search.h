@@ -1,7 +1,7 @@
 #pragma once
 
 #include "scan/grey_value.h"
-#include "scan/scan_holder.h"
+#include "scan/pixel_rows.h"
 
 #include <vector>
 
@@ -21,7 +21,7 @@ class EdgeSearch {
 public:
     static constexpr int kBlockColumns = 512;
 
-    EdgeSearch(const ScanHolder& holder, const DarkTest& test);
+    EdgeSearch(const PixelRows& rows, const DarkTest& test);
 
     // Searches columns [x0, x0 + n), n <= kBlockColumns; columns at or beyond the image's
     // width lie outside it and read as background, as do rows H and -1.
@@ -40,9 +40,10 @@ private:
     void searchDown(int inside);
     void searchUp(int inside);
     template <typename Found> void sweepRow(int y, Found found);
+    template <int Bytes, typename Found> void sweep(const uchar* row, Found found);
     void closeColumn(int c);
 
-    const ScanHolder& holder_;
+    const PixelRows& rows_;
     const DarkTest& test_;
     std::vector<ColumnEdges> edges_;
     std::vector<Run> runs_;

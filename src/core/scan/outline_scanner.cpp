@@ -8,17 +8,17 @@
 
 namespace bladetrace {
 
-ScanOutcome DoIt(QImage& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
+ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
                  qint32 lThreshold, float Diameter, ScanHost& host) {
-    ScanHolder holder(picTop);
-    const int W = holder.width();
-    const int H = holder.height();
+    const int W = picTop.width();
+    const int H = picTop.height();
     xLE.assign(std::size_t(W) + 1, 0.0f);
     xTE.assign(std::size_t(W) + 1, 0.0f);
     host.scanStarted(picTop);
+    const bool marks = host.wantsMarks();
 
     const DarkTest test(lThreshold);
-    EdgeSearch edges(holder, test);
+    EdgeSearch edges(picTop.rows(), test);
     int first = -1;
     int last = -1;
     for (int x = 0; x <= W; ++x) {
@@ -30,15 +30,18 @@ ScanOutcome DoIt(QImage& picTop, std::vector<float>& xLE, std::vector<float>& xT
         if (e.upper >= 0 && e.lower >= 0) {
             if (first < 0)
                 first = x;
-            holder.markColumn(x, e.upper, e.lower);
+            if (marks)
+                picTop.markColumn(x, e.upper, e.lower);
             last = x;
             xLE[std::size_t(x)] = float(e.upper);
             xTE[std::size_t(x)] = float(e.lower);
         }
         host.columnScanned(picTop, x);
     }
-    holder.markColumn(first, 0, H);
-    holder.markColumn(last, 0, H);
+    if (marks) {
+        picTop.markColumn(first, 0, H);
+        picTop.markColumn(last, 0, H);
+    }
 
     const int extent = last - first;
     if (extent == 0) {
@@ -65,6 +68,20 @@ ScanOutcome DoIt(QImage& picTop, std::vector<float>& xLE, std::vector<float>& xT
     xLE.resize(std::size_t(extent) + 1);
     xTE.resize(std::size_t(extent) + 1);
     return ScanOutcome::Scaled;
+}
+
+ScanOutcome DoIt(QImage& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
+                 qint32 lThreshold, float Diameter, ScanHost& host) {
+    ScanHolder holder;
+    try {
+        holder = ScanHolder(std::move(picTop));
+    } catch (const Failure& failure) {
+        ErrorHandler(host, failure.error(), QStringLiteral("DoIt()"));
+        return ScanOutcome::Failed;
+    }
+    const ScanOutcome outcome = DoIt(holder, xLE, xTE, lThreshold, Diameter, host);
+    picTop = holder.takeImage();
+    return outcome;
 }
 
 } // namespace bladetrace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scan/scan_holder.h"
 #include "text/report_host.h"
 
 #include <QImage>
@@ -14,10 +15,12 @@ public:
     // bAbort, read once at the start of every column.
     virtual bool abortAsked() = 0;
     // Before the first column: the preview strip takes the holder's height.
-    virtual void scanStarted(const QImage& holder) = 0;
+    virtual void scanStarted(const ScanHolder& holder) = 0;
     // Once per column after its edge search: the preview shows the marked holder, and
     // pending events run (this is where Escape reaches the window).
-    virtual void columnScanned(const QImage& holder, int x) = 0;
+    virtual void columnScanned(const ScanHolder& holder, int x) = 0;
+    // Whether the blade columns are marked red in the holder for the host to show.
+    virtual bool wantsMarks() const { return true; }
 };
 
 enum class ScanOutcome {
@@ -27,9 +30,14 @@ enum class ScanOutcome {
 };
 
 // Traces the blade's upper (xLE) and lower (xTE) edge column by column in picTop, marking
-// every blade column red in the holder. On success the arrays span the blade's first to
-// last column, scaled so that this extent measures Diameter; their last index is the
-// extent in pixel columns.
+// every blade column red in the holder when the host wants it. On success the arrays span
+// the blade's first to last column, scaled so that this extent measures Diameter; their
+// last index is the extent in pixel columns.
+ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
+                 qint32 lThreshold, float Diameter, ScanHost& host);
+
+// The same on an image in any format, converted on the way in; picTop ends as the marked
+// 32-bit holder.
 ScanOutcome DoIt(QImage& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
                  qint32 lThreshold, float Diameter, ScanHost& host);
 

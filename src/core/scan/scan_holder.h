@@ -1,40 +1,55 @@
 #pragma once
 
+#include "scan/pixel_rows.h"
+
 #include <QImage>
 #include <QtGlobal>
+#include <memory>
 
 namespace bladetrace {
 
-// Direct scan-line access to a picture held for scanning (32-bit RGB, see loadPicture), and
-// the red marks drawn into it.
+// The image as the scanner reads it: 32-bit RGB, transparent parts on white paper. Fails
+// with out of memory (7) when there is no room for the converted copy.
+QImage toScanImage(QImage image);
+
+// A 32-bit RGB copy of rows wherever they lie. Fails with out of memory (7).
+QImage imageOf(const PixelRows& rows);
+
+// picTop: a picture held for scanning. Its rows are read where they lie: in a decoded image,
+// which also takes the scan's red marks for the window's preview strip, or in a bitmap file
+// mapped into memory, which takes none.
 class ScanHolder {
 public:
     static constexpr quint32 kMarkRed = 0xFFFF0000u; // grey 85: below the default threshold
 
-    explicit ScanHolder(QImage& image)
-        : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()),
-          height_(image.height()) {}
+    ScanHolder() = default;
+    // Any format; converted on the way in (see toScanImage).
+    explicit ScanHolder(QImage image);
+    // Rows in memory that `keeper` keeps alive.
+    ScanHolder(const PixelRows& rows, std::shared_ptr<const void> keeper);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    const quint32* row(int y) const {
-        return reinterpret_cast<const quint32*>(bits_ + qsizetype(y) * stride_);
-    }
-    // A red line in column x from row top to row bottom, both included, clipped to the image.
-    void markColumn(int x, int top, int bottom) {
-        if (x < 0 || x >= width_)
-            return;
-        top = qMax(top, 0);
-        bottom = qMin(bottom, height_ - 1);
-        for (int y = top; y <= bottom; ++y)
-            reinterpret_cast<quint32*>(bits_ + qsizetype(y) * stride_)[x] = kMarkRed;
-    }
+    ScanHolder(ScanHolder&&) = default;
+    ScanHolder& operator=(ScanHolder&&) = default;
+
+    const PixelRows& rows() const { return rows_; }
+    int width() const { return rows_.width; }
+    int height() const { return rows_.height; }
+    // The decoded image with its marks; null when the rows lie in a file.
+    const QImage& image() const { return image_; }
+    QImage takeImage();
+    // The picture as a decoded image, taken out of the holder: rows read in place from a
+    // file are copied once.
+    QImage releaseImage();
+
+    // A red line in column x from row top to row bottom, both included, clipped to the
+    // image; nothing when there is no decoded image.
+    void markColumn(int x, int top, int bottom);
 
 private:
-    uchar* bits_;
-    qsizetype stride_;
-    int width_;
-    int height_;
+    QImage image_;
+    uchar* marks_ = nullptr; // image_'s own pixels, never shared
+    std::shared_ptr<const void> keeper_;
+    PixelRows rows_;
 };
 
 } // namespace bladetrace

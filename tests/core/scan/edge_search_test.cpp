@@ -56,9 +56,9 @@ TEST(EdgeSearch, FindsWhatAColumnByColumnSearchFinds) {
         const int height = random.bounded(1, 30);
         QImage image = speckled(random, width, height);
         const qint32 threshold = round % 10 == 0 ? 255 : random.bounded(-1, 256);
-        const ScanHolder holder(image);
+        const PixelRows rows = PixelRows::of(image);
         const DarkTest test(threshold);
-        EdgeSearch search(holder, test);
+        EdgeSearch search(rows, test);
         // Blocks as the scanner asks for them, the column beyond the image included.
         const int start = random.bounded(0, width + 1);
         search.search(start, std::min(EdgeSearch::kBlockColumns, width + 1 - start));

@@ -59,16 +59,20 @@ TEST(OutlineScanner, ThresholdEqualityIsBlade) {
     EXPECT_FLOAT_EQ(s.xTE[0], 4.0f);
 }
 
-TEST(OutlineScanner, CompactsAndScalesToTheDiameter) {
+TEST(OutlineScanner, CompactsAndScalesToTheDiameterInAnyImageFormat) {
     // Blade in columns 10..410, rows 20..59: 401 elements, 0.0005 m per pixel.
-    QImage image = paintBand(500, 80, 10, 410, 20, 59);
-    const Scan s = scan(image, 110, 0.2f);
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    ASSERT_EQ(s.xLE.size(), 401u);
-    ASSERT_EQ(s.xTE.size(), 401u);
-    const float scale = 0.2f / 400.0f;
-    EXPECT_FLOAT_EQ(s.xLE.front(), scale * 20.0f);
-    EXPECT_FLOAT_EQ(s.xTE.back(), scale * 59.0f);
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_Grayscale8, QImage::Format_Indexed8,
+          QImage::Format_RGB888, QImage::Format_ARGB32_Premultiplied}) {
+        QImage image = paintBand(500, 80, 10, 410, 20, 59).convertToFormat(format);
+        const Scan s = scan(image, 110, 0.2f);
+        ASSERT_EQ(s.outcome, ScanOutcome::Scaled) << format;
+        ASSERT_EQ(s.xLE.size(), 401u);
+        ASSERT_EQ(s.xTE.size(), 401u);
+        const float scale = 0.2f / 400.0f;
+        EXPECT_FLOAT_EQ(s.xLE.front(), scale * 20.0f);
+        EXPECT_FLOAT_EQ(s.xTE.back(), scale * 59.0f);
+    }
 }
 
 TEST(OutlineScanner, GapInsideTheBladeStaysZero) {
@@ -114,7 +118,8 @@ TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
 }
 
 TEST(OutlineScanner, MarksScannedBladeColumnsRedAndNothingElse) {
-    QImage image = paintBand(50, 20, 10, 30, 5, 9);
+    ScanHolder holder(paintBand(50, 20, 10, 30, 5, 9));
+    const QImage& image = holder.image();
     RecordingHost host;
     host.onColumn = [&](int x) {
         // The column to scan next must still be untouched.
@@ -122,8 +127,8 @@ TEST(OutlineScanner, MarksScannedBladeColumnsRedAndNothingElse) {
             EXPECT_NE(image.pixel(x + 1, 7), qRgb(255, 0, 0)) << x;
         }
     };
-    const Scan s = scan(image, 110, 20.0f, host);
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    std::vector<float> le, te;
+    ASSERT_EQ(DoIt(holder, le, te, 110, 20.0f, host), ScanOutcome::Scaled);
     EXPECT_EQ(host.columnsScanned, 51);
     EXPECT_EQ(image.pixel(20, 5), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(20, 9), qRgb(255, 0, 0));

@@ -4,37 +4,177 @@
 #include "support/recording_host.h"
 #include "text/app_error.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
+#include <QtEndian>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace bladetrace {
 namespace {
 
-TEST(PictureLoader, ReadsTheCommonScannerFormatsAs32BitRgb) {
-    QTemporaryDir dir;
-    const QImage band = testing::paintBand(60, 20, 5, 50, 4, 12);
-    for (const char* format : {"BMP", "PNG", "TIFF", "JPEG"}) {
-        const QString path =
-            dir.filePath(QStringLiteral("blade.") + QString::fromLatin1(format).toLower());
-        ASSERT_TRUE(band.save(path, format)) << format;
-        const QImage loaded = loadPicture(path);
-        EXPECT_EQ(loaded.format(), QImage::Format_RGB32) << format;
-        EXPECT_EQ(loaded.size(), band.size()) << format;
-        EXPECT_LT(qGray(loaded.pixel(20, 8)), 60) << format;
-        EXPECT_GT(qGray(loaded.pixel(20, 2)), 200) << format;
-    }
+QByteArray encoded(const QImage& image, const char* format, int quality = -1) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, quality);
+    return bytes;
 }
 
-TEST(PictureLoader, TransparentBackgroundIsWhitePaper) {
+// A bitmap as other writers make them: 24 or 32 bits a pixel, an info (40) or V5 (124)
+// header, the rows bottom-up or top-down, and in V5 an alpha mask with every alpha `alpha`.
+// 8 bits: run-length coded, one pixel a run, ending after the lower half of the rows.
+QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = false, int alpha = -1) {
+    const int w = image.width(), h = image.height();
+    QByteArray pixels;
+    for (int i = 0; i < h; ++i) {
+        const int y = topDown ? i : h - 1 - i;
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = image.pixel(x, y);
+            const char run[2] = {1, char(qGray(c) < 128 ? 0 : 1)};
+            const char pixel[4] = {char(qBlue(c)), char(qGreen(c)), char(qRed(c)), char(alpha)};
+            pixels.append(bits == 8 ? run : pixel, bits == 8 ? 2 : bits / 8);
+        }
+        pixels.append(bits == 8 ? QByteArray(i + 1 == h / 2 ? "\0\1" : "\0\0", 2)
+                                : QByteArray(-(w * bits / 8) & 3, '\0'));
+        if (bits == 8 && i + 1 == h / 2)
+            break;
+    }
+    QByteArray file(14 + header + (bits == 8 ? 8 : 0), '\0');
+    const auto put = [&](int at, quint32 v) { qToLittleEndian<quint32>(v, file.data() + at); };
+    file[0] = 'B', file[1] = 'M';
+    put(2, quint32(file.size() + pixels.size())), put(10, quint32(file.size()));
+    put(14, quint32(header)), put(18, quint32(w)), put(22, quint32(topDown ? -h : h));
+    put(26, 1u | quint32(bits) << 16), put(30, bits == 8 ? 1 : 0), put(34, quint32(pixels.size()));
+    if (bits == 8)
+        put(46, 2), put(58, 0xFFFFFF); // colours: black, white
+    if (header >= 108)
+        put(54, 0xFF0000), put(58, 0xFF00), put(62, 0xFF), put(66, alpha >= 0 ? 0xFF000000 : 0);
+    return file + pixels;
+}
+
+// A GIF as plain as they come: two colours, every pixel its own code, the code table
+// cleared before it grows past three bits.
+QByteArray gif(const QImage& image) {
+    QByteArray g("GIF89a");
+    const auto put16 = [&](int v) { g.append(char(v & 0xFF)).append(char(v >> 8)); };
+    put16(image.width()), put16(image.height()), g.append("\x80\0\0\0\0\0\xFF\xFF\xFF", 9);
+    g.append(','), put16(0), put16(0), put16(image.width()), put16(image.height());
+    g.append("\0\2", 2);
+    QByteArray codes;
+    quint32 bits = 0;
+    int count = 0, n = 0;
+    const auto code = [&](int c) {
+        bits |= quint32(c) << count;
+        for (count += 3; count >= 8; count -= 8, bits >>= 8)
+            codes.append(char(bits & 0xFF));
+    };
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x, ++n) {
+            if (n % 2 == 0)
+                code(4); // clear
+            code(qGray(image.pixel(x, y)) < 128 ? 0 : 1);
+        }
+    code(5), codes.append(char(bits)); // end of information
+    for (int i = 0; i < codes.size(); i += 255)
+        g.append(char(codes.mid(i, 255).size())).append(codes.mid(i, 255));
+    return g.append("\0;", 2);
+}
+
+QByteArray cut(const QByteArray& bytes, double part) {
+    return bytes.left(int(double(bytes.size()) * part));
+}
+
+struct PictureCase {
+    const char* name;
+    std::function<QByteArray(const QImage& band)> bytes; // null: a pipe
+    qint32 error = 0;                                    // 0: loads, and scans as the painted band
+    const char* words = "";                              // in the error's description
+    LoadLimits limits = {};
+};
+
+TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
+    const QImage band = testing::paintBand(61, 20, 5, 50, 4, 12);
+    QImage cutOut(band.size(), QImage::Format_ARGB32);
+    cutOut.fill(Qt::transparent);
+    QPainter(&cutOut).fillRect(5, 4, 46, 9, Qt::black);
+    const char* damaged = "is damaged or incomplete";
+    const PictureCase cases[] = {
+        {"PNG", [](const QImage& b) { return encoded(b, "PNG"); }},
+        {"TIFF", [](const QImage& b) { return encoded(b, "TIFF"); }},
+        {"JPEG", [](const QImage& b) { return encoded(b, "JPEG", 100); }},
+        {"GIF", [](const QImage& b) { return gif(b); }},
+        {"transparent paper", [&](const QImage&) { return encoded(cutOut, "PNG"); }},
+        {"24-bit bitmap", [](const QImage& b) { return encoded(b, "BMP"); }},
+        {"top-down bitmap", [](const QImage& b) { return bitmap(b, 24, 40, true); }},
+        {"32-bit bitmap", [](const QImage& b) { return bitmap(b, 32, 40); }},
+        {"32-bit, no alpha", [](const QImage& b) { return bitmap(b, 32, 124, false, 0); }},
+        {"half a bitmap", [](const QImage& b) { return cut(encoded(b, "BMP"), 0.5); }, 481,
+         damaged},
+        {"pixels past the end",
+         [](const QImage& b) {
+             QByteArray bytes = encoded(b, "BMP");
+             qToLittleEndian<quint32>(0x8000036, bytes.data() + 10);
+             return bytes;
+         },
+         481, damaged},
+        {"half run-length", [](const QImage& b) { return bitmap(b, 8, 40); }, 481, damaged},
+        {"cut JPEG", [](const QImage& b) { return cut(encoded(b, "JPEG"), 0.9); }, 481, damaged},
+        {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
+        {"cut PNG", [](const QImage& b) { return cut(encoded(b, "PNG"), 0.7); }, 481, damaged},
+        {"cut TIFF", [](const QImage& b) { return cut(encoded(b, "TIFF"), 0.7); }, 481, damaged},
+        {"pipe", nullptr, 75, "not a regular file"},
+        {"bomb",
+         [](const QImage& b) {
+             QByteArray bytes = gif(b);
+             for (const int at : {6, 8, 24, 26}) // screen and picture: 30000 x 30000
+                 qToLittleEndian<quint16>(30000, bytes.data() + at);
+             return bytes;
+         },
+         481, "30000 x 30000 pixels (900 megapixels), more than the limit of 400 megapixels"},
+        {"over a set limit", [](const QImage& b) { return encoded(b, "PNG"); }, 481,
+         "61 x 20 pixels (0.00122 megapixels), more than the limit of 0.001 megapixels",
+         LoadLimits{0.001}},
+    };
+    testing::RecordingHost host;
+    std::vector<float> expectedLE, expectedTE, le, te;
+    QImage painted = band;
+    ASSERT_EQ(DoIt(painted, expectedLE, expectedTE, 110, 1.0f, host), ScanOutcome::Scaled);
     QTemporaryDir dir;
-    QImage image(30, 10, QImage::Format_ARGB32);
-    image.fill(qRgba(0, 0, 0, 0)); // transparent black
-    image.setPixel(10, 5, qRgba(0, 0, 0, 255));
-    const QString path = dir.filePath("cut-out.png");
-    ASSERT_TRUE(image.save(path));
-    const QImage loaded = loadPicture(path);
-    EXPECT_EQ(loaded.pixel(0, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(loaded.pixel(10, 5), qRgb(0, 0, 0));
+    for (const PictureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        if (!c.bytes) {
+            ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.bytes(band));
+        }
+        // The window decodes; the batch tool reads uncompressed bitmaps where they lie.
+        for (const bool inPlace : {false, true}) {
+            try {
+                ScanHolder holder = inPlace ? loadScanPicture(path, c.limits)
+                                            : ScanHolder(loadPicture(path, c.limits));
+                EXPECT_EQ(c.error, 0) << "loaded";
+                if (inPlace && QByteArray(c.name).endsWith("bitmap")) {
+                    EXPECT_TRUE(holder.image().isNull()) << "decoded";
+                }
+                ASSERT_EQ(DoIt(holder, le, te, 110, 1.0f, host), ScanOutcome::Scaled);
+                EXPECT_EQ(le, expectedLE);
+                EXPECT_EQ(te, expectedTE);
+            } catch (const Failure& failure) {
+                EXPECT_EQ(failure.error().number, c.error);
+                EXPECT_TRUE(failure.error().description.contains(path));
+                EXPECT_TRUE(failure.error().description.contains(QLatin1String(c.words)))
+                    << failure.error().description.toStdString();
+            }
+        }
+    }
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(PictureLoader, ImagesWiderThan16BitCountersAreScanned) {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace bladetrace {
+
+// The signs of a damaged or incomplete picture file that Qt's readers let pass, for the
+// formats where they do; each returns why, or an empty text. `format` is Qt's name for it.
+
+// From the file's structure, before decoding: a bitmap's declared pixel data, a GIF's
+// blocks up to its trailer.
+QString damageInStructure(const QByteArray& format, const uchar* data, qint64 size);
+
+// From the warnings the reader gave while decoding: a JPEG's corrupt or missing data.
+QString damageInWarnings(const QByteArray& format, const QStringList& warnings);
+
+} // namespace bladetrace

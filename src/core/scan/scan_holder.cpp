@@ -1,0 +1,74 @@
+#include "scan/scan_holder.h"
+
+#include "text/app_error.h"
+
+#include <QPainter>
+#include <utility>
+
+namespace bladetrace {
+
+QImage toScanImage(QImage image) {
+    if (image.format() == QImage::Format_RGB32)
+        return image;
+    QImage converted;
+    if (!image.hasAlphaChannel()) {
+        converted = image.convertToFormat(QImage::Format_RGB32);
+    } else {
+        converted = QImage(image.size(), QImage::Format_RGB32);
+        if (!converted.isNull()) {
+            converted.fill(Qt::white);
+            QPainter paper(&converted);
+            paper.drawImage(0, 0, image);
+        }
+    }
+    if (converted.isNull() && !image.isNull())
+        fail(errc::kOutOfMemory);
+    return converted;
+}
+
+QImage imageOf(const PixelRows& rows) {
+    QImage image(rows.width, rows.height, QImage::Format_RGB32);
+    if (image.isNull() && rows.width > 0 && rows.height > 0)
+        fail(errc::kOutOfMemory);
+    for (int y = 0; y < rows.height; ++y) {
+        const uchar* in = rows.row(y);
+        auto* out = reinterpret_cast<quint32*>(image.scanLine(y));
+        for (int x = 0; x < rows.width; ++x) {
+            const uchar* p = in + qsizetype(x) * rows.bytesPerPixel;
+            out[x] = 0xFF000000u | (rows.bytesPerPixel == 4 ? pixelWord(p) : pixelWord3(p));
+        }
+    }
+    return image;
+}
+
+ScanHolder::ScanHolder(QImage image) : image_(toScanImage(std::move(image))) {
+    marks_ = image_.bits();
+    rows_ = PixelRows::of(image_);
+}
+
+ScanHolder::ScanHolder(const PixelRows& rows, std::shared_ptr<const void> keeper)
+    : keeper_(std::move(keeper)), rows_(rows) {}
+
+QImage ScanHolder::takeImage() {
+    marks_ = nullptr;
+    rows_ = {};
+    return std::move(image_);
+}
+
+QImage ScanHolder::releaseImage() {
+    QImage image = image_.isNull() ? imageOf(rows_) : takeImage();
+    *this = ScanHolder();
+    return image;
+}
+
+void ScanHolder::markColumn(int x, int top, int bottom) {
+    if (!marks_ || x < 0 || x >= width())
+        return;
+    top = qMax(top, 0);
+    bottom = qMin(bottom, height() - 1);
+    const qsizetype stride = image_.bytesPerLine();
+    for (int y = top; y <= bottom; ++y)
+        reinterpret_cast<quint32*>(marks_ + qsizetype(y) * stride)[x] = kMarkRed;
+}
+
+} // namespace bladetrace
