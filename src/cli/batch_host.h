@@ -15,6 +15,7 @@ public:
 
     const QString& clipboardText() const { return clipboard_; }
     const ChartSet* charts() const { return charts_ ? &*charts_ : nullptr; }
+    const RunResults* results() const { return results_ ? &*results_ : nullptr; }
     // Flushes the spreadsheet; 0, or the system's error number of the first failed write.
     int finishSheet();
 
@@ -47,6 +48,7 @@ public:
     void setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) override;
     void appendSheetRow(const QString& tabSeparatedCells) override;
     void showCharts(const ChartSet& set) override { charts_ = set; }
+    void resultsReady(const RunResults& results) override { results_ = results; }
     bool matchSpansChecked() override { return options_.matchSpans; }
     bool autoThreshold() override { return options_.autoThreshold; }
     void showPreparationNote(const QString& note) override;
@@ -66,6 +68,7 @@ private:
     int sheetError_ = 0;
     QString clipboard_;
     std::optional<ChartSet> charts_;
+    std::optional<RunResults> results_;
 };
 
 } // namespace bladetrace::cli

@@ -1,5 +1,6 @@
 #include "batch_options.h"
 
+#include "export/export_format.h"
 #include "text/number_format.h"
 
 #include <QCommandLineParser>
@@ -104,6 +105,7 @@ const QList<QCommandLineOption>& optionList() {
         {"script", "", "FILE"},
         {"charts", "", "FILE"},
         {"max-megapixels", "", "N"},
+        {"export", "", "FILE"},
     };
     return options;
 }
@@ -130,6 +132,9 @@ QString usageText() {
         "  --language en|de     language of the messages (default en)\n"
         "  --script FILE        write the CAD section script (needs --thickness)\n"
         "  --charts FILE        write the values of the three charts\n"
+        "  --export FILE        save the folded blade, hub to tip, as the extension says:\n"
+        "                       .csv table, .qprop QPROP propeller file, .txt published-style\n"
+        "                       table or .pdf report; may be given several times\n"
         "  --max-megapixels N   refuse larger images (default: the loader's limit)\n"
         "  -h, --help           show this text\n"
         "  --version            show the program's version\n"
@@ -176,6 +181,11 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     o.language = language == "de" ? 2 : 1;
     o.scriptFile = parser.value("script");
     o.chartsFile = parser.value("charts");
+    o.exportFiles = parser.values("export");
+    for (const QString& file : o.exportFiles) {
+        if (!exportFormatFor(file))
+            return UsageError{unknownExportText(file)};
+    }
     o.maxMegapixels = values.positive("max-megapixels");
     if (values.error())
         return *values.error();

@@ -25,6 +25,7 @@ struct BatchOptions {
     int language = 1;
     QString scriptFile;
     QString chartsFile;
+    QStringList exportFiles;    // --export, any number; the format follows the extension
     double maxMegapixels = 0.0; // 0: the loader's own limit
 };
 

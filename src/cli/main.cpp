@@ -2,17 +2,21 @@
 
 #include "batch_host.h"
 #include "batch_options.h"
+#include "export/export_format.h"
 #include "export/output_files.h"
 #include "interrupt.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
 #include "run/pair_loader.h"
+#include "text/app_error.h"
 #include "text/app_info.h"
 #include "text/string_table.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <system_error>
 
 using namespace bladetrace;
@@ -41,6 +45,9 @@ QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run 
     if (!options.chartsFile.isEmpty())
         files.append({{QStringLiteral("--charts"), options.chartsFile},
                       run ? chartsText(*run->charts()).toUtf8() : QByteArray()});
+    for (const QString& file : options.exportFiles)
+        files.append({{QStringLiteral("--export"), file},
+                      run ? exportBytes(*run->results(), file) : QByteArray()});
     return files;
 }
 
@@ -76,11 +83,30 @@ int exitStatus(RunOutcome outcome) {
     return kFailed;
 }
 
+// A report's text needs the fonts of a graphical application; no display is needed for them.
+bool needsFonts(const ParseResult& parsed) {
+    const auto* options = std::get_if<BatchOptions>(&parsed);
+    if (!options)
+        return false;
+    return std::any_of(options->exportFiles.begin(), options->exportFiles.end(),
+                       [](const QString& f) { return exportFormatFor(f) == ExportFormat::Report; });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const ParseResult parsed = parseBatchOptions(app.arguments().mid(1));
+    auto app = std::make_unique<QCoreApplication>(argc, argv);
+    const ParseResult parsed = parseBatchOptions(app->arguments().mid(1));
+    if (needsFonts(parsed)) {
+        app.reset();
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Start-up notes of the platform (a missing runtime folder) are no concern of a run.
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        qInstallMessageHandler(previous);
+    }
     if (std::holds_alternative<HelpRequested>(parsed)) {
         std::fputs(qPrintable(usageText()), stdout);
         return std::fflush(stdout) == 0 ? kDone : kFailed;
@@ -116,5 +142,12 @@ int main(int argc, char** argv) {
     }
     if (outcome != RunOutcome::Completed)
         return exitStatus(outcome);
-    return outputProblem(writeOutputs(outputFiles(options, &host), kept));
+    QList<OutputFile> outputs;
+    try {
+        outputs = outputFiles(options, &host);
+    } catch (const Failure& failure) {
+        printError(failure.error().description);
+        return kFailed;
+    }
+    return outputProblem(writeOutputs(outputs, kept));
 }

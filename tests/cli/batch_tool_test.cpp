@@ -1,3 +1,4 @@
+#include "export/export_format.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
 #include "support/painted_blades.h"
@@ -62,8 +63,10 @@ protected:
 TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesScriptAndChartsAsTheWindowWould) {
     const QString script = dir.filePath("script.txt");
     const QString charts = dir.filePath("charts.txt");
-    const Result r =
-        runBatch(args({"--thickness", "20,10", "--script", script, "--charts", charts}));
+    const QString csv = dir.filePath("blade.csv");
+    const QString report = dir.filePath("blade.pdf");
+    const Result r = runBatch(args({"--thickness", "20,10", "--script", script, "--charts", charts,
+                                    "--export", csv, "--export", report}));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.err, "");
 
@@ -80,6 +83,8 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesScriptAndChartsAsTheWindowWould) 
     EXPECT_EQ(fileBytes(script), host.clipboard.toUtf8());
     EXPECT_TRUE(fileBytes(script).startsWith("_Curve \r\nw"));
     EXPECT_EQ(fileBytes(charts), chartsText(host.charts.at(0)).toUtf8());
+    EXPECT_EQ(fileBytes(csv), exportBytes(host.results.at(0), csv));
+    EXPECT_TRUE(fileBytes(report).startsWith("%PDF"));
 }
 
 // Every row leaves the images and an old file as they were, and no temporary file behind.
@@ -111,6 +116,7 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         {"beyond float", args({"--diameter", "1e39"}), 2, "no larger than 3.4e38, not \"1e39\""},
         {"thickness", args({"--thickness", "20,x"}), 2, "--thickness takes ROOT,TIP"},
         {"size limit", args({"--max-megapixels", "0"}), 2, "above zero, not \"0\""},
+        {"unknown export", args({"--export", "blade.doc"}), 2, "use .csv, .qprop, .txt or .pdf"},
         {"version", {"--version"}, 0, ""},
         {"regional numbers, German messages, the window's correction",
          {top, side, "--diameter", "0,185", "--rpm", "0", "--speed", "50", "--language", "de"},
