@@ -4,6 +4,7 @@
 #include "batch_runs.h"
 #include "comparison.h"
 #include "comparison_plot.h"
+#include "export/output_files.h"
 #include "prepare/threshold_suggestion.h"
 #include "scan/picture_loader.h"
 #include "text/app_error.h"
@@ -44,12 +45,12 @@ const Known kKnown[] = {
 };
 
 struct Target {
-    const char* key; // empty: the median over all propellers
+    const char* key; // empty: the median over all propellers; "*": over the measured ones
     double beta;
     double chord;
 };
 const Target kTargets[] = {
-    {"apce_10x7", 0.35, 0.006}, {"apcsp_9x6", 1.1, 0.005}, {"", 0.65, 0.006}};
+    {"apce_10x7", 0.35, 0.006}, {"apcsp_9x6", 1.1, 0.005}, {"", 0.65, 0.006}, {"*", 0.65, 0.006}};
 
 [[noreturn]] void die(const QString& message) {
     std::fprintf(stderr, "bladetrace-accuracy: %s\n", qPrintable(message));
@@ -176,6 +177,17 @@ double median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// The median of the pairs that were measured only.
+double measuredMedian(std::vector<double> values) {
+    values.erase(std::remove(values.begin(), values.end(), kUnmeasured), values.end());
+    return values.empty() ? kUnmeasured : median(values);
+}
+
+int measuredCount(const std::vector<double>& values) {
+    return int(
+        std::count_if(values.begin(), values.end(), [](double v) { return v != kUnmeasured; }));
+}
+
 struct PublishedResult {
     Propeller propeller;
     Thresholds thresholds;
@@ -184,10 +196,19 @@ struct PublishedResult {
     Measurement initial; // --match-spans --threshold 110
 };
 
+// What the tool writes: the plots, then the document, all of them or none.
+struct Outputs {
+    QString plotFolder;
+    QList<OutputFile> files;
+};
+
 QString plotFor(const QString& title, const QString& file, const Distribution& reference,
-                const std::vector<PlotSeries>& measured, const QString& plots) {
-    plotComparison(title, {QStringLiteral("table"), reference}, measured)
-        .save(QDir(plots).filePath(file));
+                const std::vector<PlotSeries>& measured, Outputs& plots) {
+    const QString path = QDir(plots.plotFolder).filePath(file);
+    plots.files.append(
+        {{path, path},
+         pictureBytes(plotComparison(title, {QStringLiteral("table"), reference}, measured),
+                      path)});
     return QStringLiteral("![%1: chord and blade angle, table and measured](plots/%2)\n\n")
         .arg(title, file);
 }
@@ -214,27 +235,36 @@ QString overview(const std::vector<PublishedResult>& results) {
         betas.push_back(m.beta());
         chords.push_back(m.chord());
     }
-    t += QStringLiteral("| **median of %1** | | | **%2** | | **%3** | | |\n")
+    t += QStringLiteral("| **median of %1**, a refused pair counted as worst | | | **%2** | | "
+                        "**%3** | | |\n")
              .arg(results.size())
              .arg(number(median(chords), 4), number(median(betas), 2));
+    t += QStringLiteral("| **median of the %1 measured** | | | **%2** | | **%3** | | |\n")
+             .arg(measuredCount(betas))
+             .arg(number(measuredMedian(chords), 4), number(measuredMedian(betas), 2));
     return t;
 }
 
 QString targets(const std::vector<PublishedResult>& results) {
     QString t = QStringLiteral("| target | mean \\|Δ β\\| [°] | required | mean \\|Δ c/R\\| | "
                                "required | |\n|---|---:|---:|---:|---:|---|\n");
+    std::vector<double> betas, chords;
+    for (const PublishedResult& r : results) {
+        betas.push_back(r.user.beta());
+        chords.push_back(r.user.chord());
+    }
     for (const Target& target : kTargets) {
         QString name;
         double beta = kUnmeasured, chord = kUnmeasured;
         if (*target.key == '\0') {
-            std::vector<double> betas, chords;
-            for (const PublishedResult& r : results) {
-                betas.push_back(r.user.beta());
-                chords.push_back(r.user.chord());
-            }
-            name = QStringLiteral("median of %1").arg(results.size());
+            name =
+                QStringLiteral("median of %1, a refused pair counted as worst").arg(results.size());
             beta = median(betas);
             chord = median(chords);
+        } else if (*target.key == '*') {
+            name = QStringLiteral("median of the %1 measured").arg(measuredCount(betas));
+            beta = measuredMedian(betas);
+            chord = measuredMedian(chords);
         } else {
             for (const PublishedResult& r : results) {
                 if (r.propeller.key == QLatin1String(target.key)) {
@@ -281,7 +311,7 @@ QString thresholdComparison(const std::vector<PublishedResult>& results) {
     return t + QLatin1Char('\n');
 }
 
-QString detail(const PublishedResult& r, const QString& plots) {
+QString detail(const PublishedResult& r, Outputs& plots) {
     const Propeller& p = r.propeller;
     QString s = QStringLiteral("### %1, %2 m\n\n").arg(p.title, fixed(p.diameter, 4)) +
                 QStringLiteral("`bladetrace-batch %1 --charts charts.txt`: %2\n\n")
@@ -325,7 +355,7 @@ struct Section {
 };
 
 Section renderedSection(const QString& samples, const QString& bladeFile, const QString& render,
-                        const Measurer& measurer, const QString& plots) {
+                        const Measurer& measurer, Outputs& plots) {
     QString error;
     const Distribution table = readBladeTable(bladeFile, error);
     if (!error.isEmpty())
@@ -421,9 +451,9 @@ int main(int argc, char** argv) {
     QTemporaryDir temporary;
     const QString work =
         p.isSet(QStringLiteral("keep")) ? p.value(QStringLiteral("keep")) : temporary.path();
-    const QString plots = p.value(QStringLiteral("plots"));
-    if (!QDir().mkpath(work) || !QDir().mkpath(plots))
-        die(QStringLiteral("cannot create %1 or %2").arg(work, plots));
+    Outputs plots{p.value(QStringLiteral("plots")), {}};
+    if (!QDir().mkpath(work) || !QDir().mkpath(plots.plotFolder))
+        die(QStringLiteral("cannot create %1 or %2").arg(work, plots.plotFolder));
     const Measurer measurer(p.value(QStringLiteral("batch")), work);
 
     std::vector<PublishedResult> results;
@@ -475,8 +505,11 @@ int main(int argc, char** argv) {
     if (begin < 0 || end < begin)
         die(QStringLiteral("%1 lacks the markers of the generated part").arg(doc.fileName()));
     text.replace(begin, end - begin, kBegin + QStringLiteral("\n\n") + generated);
-    if (!doc.open(QIODevice::WriteOnly | QIODevice::Truncate) || doc.write(text.toUtf8()) < 0)
-        die(QStringLiteral("cannot write %1").arg(doc.fileName()));
-    std::printf("%s updated, plots in %s\n", qPrintable(doc.fileName()), qPrintable(plots));
+    plots.files.append({{doc.fileName(), doc.fileName()}, text.toUtf8()});
+    const OutputResult written = writeOutputs(plots.files, {});
+    if (written.status != OutputStatus::Written)
+        die(written.message);
+    std::printf("%s updated, plots in %s\n", qPrintable(doc.fileName()),
+                qPrintable(plots.plotFolder));
     return 0;
 }

@@ -1,4 +1,5 @@
 // bladetrace-render: draws the top and side view of a two-bladed propeller from a blade table.
+#include "export/output_files.h"
 #include "propeller_renderer.h"
 
 #include <QCommandLineParser>
@@ -148,12 +149,24 @@ int main(int argc, char** argv) {
                                    "and the greys not negative, the greys at most 255"));
 
     const RenderedPair pair = renderPropeller(blade, o);
-    for (const auto& [image, name] : {std::pair{&pair.top, QStringLiteral("top")},
-                                      std::pair{&pair.side, QStringLiteral("side")}}) {
+    const std::pair<const QImage*, QString> views[] = {{&pair.top, QStringLiteral("top")},
+                                                       {&pair.side, QStringLiteral("side")}};
+    QList<bladetrace::OutputFile> outputs;
+    for (const auto& [image, name] : views) {
         const QString path = p.value(name);
-        if (!image->save(path))
-            return fail(QStringLiteral("cannot write %1").arg(path));
-        std::printf("%s: %d x %d pixels\n", qPrintable(path), image->width(), image->height());
+        outputs.append(
+            {{QStringLiteral("--") + name, path}, bladetrace::pictureBytes(*image, path)});
+        if (outputs.last().bytes.isEmpty())
+            return fail(
+                QStringLiteral("cannot write %1: no picture format of that name").arg(path));
     }
+    // Both views or neither, and never over the blade table.
+    const bladetrace::OutputResult written =
+        bladetrace::writeOutputs(outputs, {{QStringLiteral("--blade"), file.fileName()}});
+    if (written.status != bladetrace::OutputStatus::Written)
+        return fail(written.message);
+    for (const auto& [image, name] : views)
+        std::printf("%s: %d x %d pixels\n", qPrintable(p.value(name)), image->width(),
+                    image->height());
     return 0;
 }

@@ -19,12 +19,13 @@ std::optional<QString> prepareViews(QImage& picTop, QImage& picSide, qint32& lTh
         const MatchedSpans m = matchSpans(picTop, picSide, lThreshold);
         if (m.refused) {
             const QString crLf = QStringLiteral("\r\n");
-            host.showMessage(
-                text(str::kSpansDiffer).arg(formatFixed(100 * m.difference(), 1)) + crLf +
-                    text(str::kNotSamePropeller) + crLf + text(str::kMismatchTop) +
-                    QStringLiteral(" = ") + QString::number(m.topSpan) + QLatin1Char(',') +
-                    text(str::kMismatchSide) + QStringLiteral(" = ") + QString::number(m.sideSpan),
-                MessageIcon::None, QString());
+            host.showMessage(text(str::kSpansDiffer).arg(formatFixed(100 * m.difference(), 1)) +
+                                 crLf + text(str::kNotSamePropeller) + crLf +
+                                 text(str::kSameAtOtherScale) + crLf + text(str::kMismatchTop) +
+                                 QStringLiteral(" = ") + QString::number(m.topSpan) +
+                                 QLatin1Char(',') + text(str::kMismatchSide) +
+                                 QStringLiteral(" = ") + QString::number(m.sideSpan),
+                             MessageIcon::None, QString());
             return std::nullopt;
         }
         picTop = m.top;

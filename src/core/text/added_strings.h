@@ -22,6 +22,7 @@ constexpr qint16 kNoteSideScaled = 124; // "%1": the factor
 constexpr qint16 kNoteSpansAgree = 125;
 constexpr qint16 kSpansDiffer = 126; // "%1": the difference in percent
 constexpr qint16 kNotSamePropeller = 127;
+constexpr qint16 kSameAtOtherScale = 139;
 // 140..159: saving results
 constexpr qint16 kSave = 140;
 constexpr qint16 kReportTitle = 141;
