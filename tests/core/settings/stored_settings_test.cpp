@@ -26,8 +26,13 @@ TEST_F(StoredSettingsTest, EmptyStoreGivesTheDefaults) {
 }
 
 TEST_F(StoredSettingsTest, RoundTripKeepsTextsAndTrimsNumbers) {
-    StoredSettings(store()).writeAll(2, 1, "0.1850", "15000", "50.0", "/a/top.bmp", "/b/side.jpg");
+    StoredSettings written(store());
+    EXPECT_FALSE(written.matchSpans());
+    written.writeAll(2, 1, "0.1850", "15000", "50.0", "/a/top.bmp", "/b/side.jpg");
+    written.writeAdded(true, "/c, d");
     const StoredSettings s(store());
+    EXPECT_TRUE(s.matchSpans());
+    EXPECT_EQ(s.saveFolder(), "/c, d");
     EXPECT_EQ(s.language(), 2);
     EXPECT_EQ(s.units(), 1);
     EXPECT_EQ(s.diameter(), "0.185");
