@@ -1,10 +1,14 @@
 #include "window_fixture.h"
 
+#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
+#include <QUrl>
+#include <QWindow>
 
 namespace bladetrace::test {
 namespace {
@@ -25,7 +29,7 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFile) {
     window->btnFileName[0]->click();
 
     ASSERT_EQ(dialogs.requests.size(), 1);
-    const OpenImageRequest& first = dialogs.requests[0];
+    const FileRequest& first = dialogs.requests[0];
     EXPECT_EQ(first.title, QStringLiteral("Select a grayscale Image"));
     ASSERT_GE(first.filters.size(), 4);
     EXPECT_EQ(first.filters[0], QStringLiteral("Bitmap image (*.bmp)"));
@@ -57,6 +61,57 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFile) {
     EXPECT_EQ(window->imgPreview[0]->size(), topPreview);
     EXPECT_EQ(window->txtTopFile->text(), wide);
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// Files dragged onto a control of the window and dropped, as the window system hands them
+// over; true when taken.
+bool drop(frmMain& window, const QWidget* on, const QStringList& files) {
+    QList<QUrl> urls;
+    for (const QString& f : files)
+        urls << QUrl::fromLocalFile(f);
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = on->mapTo(&window, on->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window.windowHandle(), &enter);
+    QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window.windowHandle(), &event);
+    return event.isAccepted();
+}
+
+TEST_F(Browse, DroppedFilesSetTheirViewsAsBrowseDoes) {
+    ASSERT_TRUE(paper(400, 200).save(file("b.png")));
+    ASSERT_TRUE(paper(300, 100).save(file("A.bmp")));
+    struct Case {
+        const char* on;
+        QStringList files;
+        const char* top; // null: unchanged
+        const char* side;
+    };
+    const Case cases[] = {
+        {"imgPreview_1", {"b.png"}, nullptr, "b.png"},
+        {"txtTopFile", {"b.png"}, "b.png", nullptr},
+        {"grdTop", {"b.png", "A.bmp"}, "A.bmp", "b.png"}, // anywhere; top first by name
+        {"grdTop", {"A.bmp"}, nullptr, nullptr},          // one file, no view there
+        {"imgPreview_0", {"A.bmp", "b.png", "b.png"}, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        const QString before[] = {window->txtTopFile->text(), window->txtSideFile->text()};
+        QStringList files;
+        for (const QString& name : c.files)
+            files << file(name);
+        const bool taken = drop(*window, window->findChild<QWidget*>(QLatin1String(c.on)), files);
+        EXPECT_EQ(taken, c.top || c.side) << c.on;
+        const char* set[] = {c.top, c.side};
+        const QLineEdit* boxes[] = {window->txtTopFile, window->txtSideFile};
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(boxes[i]->text(), set[i] ? file(set[i]) : before[i]) << c.on << i;
+            if (set[i]) {
+                EXPECT_EQ(window->imgPreview[i]->naturalSize(), QImage(file(set[i])).size());
+            }
+        }
+    }
+    EXPECT_TRUE(dialogs.requests.isEmpty());
 }
 
 TEST_F(Browse, CancelChangesNothing) {
