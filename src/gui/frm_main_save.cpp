@@ -72,7 +72,6 @@ void frmMain::btnSave_Click() {
     const std::optional<QString> chosen = dialogs_.saveFile(this, saveRequest(chart));
     if (!chosen)
         return;
-    saveFolder_ = QFileInfo(*chosen).absolutePath();
     try {
         const std::optional<ChartFileFormat> chartFormat =
             chart ? chartFileFormatFor(*chosen) : std::nullopt;
@@ -91,6 +90,7 @@ void frmMain::btnSave_Click() {
         if (written.status != OutputStatus::Written)
             fail(errc::kPathFileAccess,
                  QStringLiteral("Path/File access error: %1").arg(written.message));
+        saveFolder_ = QFileInfo(*chosen).absolutePath();
     } catch (const Failure& failure) {
         ErrorHandler(*host_, failure.error(), QStringLiteral("btnSave_Click()"));
     } catch (const std::bad_alloc&) {

@@ -53,14 +53,9 @@ public:
     std::function<void(frmAbout&)> onAbout;
     int aboutsShown = 0;
 
-private:
     std::optional<QString> answer() {
-        if (answers.isEmpty() || answers.first().isNull()) {
-            if (!answers.isEmpty())
-                answers.removeFirst();
-            return std::nullopt;
-        }
-        return answers.takeFirst();
+        const QString given = answers.isEmpty() ? QString() : answers.takeFirst();
+        return given.isNull() ? std::nullopt : std::optional<QString>(given);
     }
 };
 

@@ -15,19 +15,8 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(StoredSettingsTest, EmptyStoreGivesTheDefaults) {
-    const StoredSettings s(store());
-    EXPECT_EQ(s.language(), 1);
-    EXPECT_EQ(s.units(), 0);
-    EXPECT_EQ(s.diameter(), "1");
-    EXPECT_EQ(s.velocity(), "1");
-    EXPECT_EQ(s.rpm(), "1");
-    EXPECT_EQ(s.topFile("/opt/bt/pylon 1.bmp"), "/opt/bt/pylon 1.bmp");
-}
-
 TEST_F(StoredSettingsTest, RoundTripKeepsTextsAndTrimsNumbers) {
     StoredSettings written(store());
-    EXPECT_FALSE(written.matchSpans());
     written.writeAll(2, 1, "0.1850", "15000", "50.0", "/a/top.bmp", "/b/side.jpg");
     written.writeAdded(true, "/c, d");
     const StoredSettings s(store());
