@@ -38,9 +38,8 @@ const bench::SavedPair& imagePair() {
 class SilentDialogs final : public Dialogs {
 public:
     void message(QWidget*, const QString&, MessageIcon, const QString&) override { ++messages; }
-    std::optional<QString> openImage(QWidget*, const OpenImageRequest&) override {
-        return std::nullopt;
-    }
+    std::optional<QString> openImage(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
     void showAbout(frmAbout&) override {}
     int messages = 0;
 };

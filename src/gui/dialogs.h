@@ -12,12 +12,12 @@ namespace bladetrace {
 
 class frmAbout;
 
-// What the open-file dialog is asked to show.
-struct OpenImageRequest {
+// What a file dialog is asked to show. Filters read "CSV table (*.csv)".
+struct FileRequest {
     QString title;
     QStringList filters;
     QString selectedFilter;
-    QString fileName; // the name the dialog opens with
+    QString fileName; // the name the dialog opens with, a full path when it names a folder
 };
 
 // Every modal dialog of the main window goes through here, so that a test can answer them
@@ -30,7 +30,10 @@ public:
     virtual void message(QWidget* parent, const QString& text, MessageIcon icon,
                          const QString& title) = 0;
     // The chosen file's full path, or nothing when the user cancels.
-    virtual std::optional<QString> openImage(QWidget* parent, const OpenImageRequest& request) = 0;
+    virtual std::optional<QString> openImage(QWidget* parent, const FileRequest& request) = 0;
+    // The full path to write, or nothing when the user cancels. A name typed without an
+    // extension gets that of the chosen filter; replacing a file was confirmed.
+    virtual std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) = 0;
     // Shows the loaded About window modally; returns when the user has closed it.
     virtual void showAbout(frmAbout& about) = 0;
 };

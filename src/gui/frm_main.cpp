@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
@@ -47,6 +48,7 @@ frmMain::frmMain(Dialogs& dialogs, StoredSettings& settings, QWidget* parent)
     connectHandlers();
     resize(toPixels(kDesignClientWidth), toPixels(kDesignClientHeight));
     SwitchLanguage();
+    setAcceptDrops(true);
     // Key preview: Escape must reach the window whichever control has the focus.
     qApp->installEventFilter(this);
 }
@@ -65,6 +67,12 @@ void frmMain::connectHandlers() {
     for (int i = 0; i < int(btnFileName.size()); ++i)
         connect(btnFileName[std::size_t(i)], &QPushButton::clicked, this,
                 [this, i] { btnFileName_Click(i); });
+    connect(btnAuto, &QPushButton::clicked, this, &frmMain::btnAuto_Click);
+    connect(btnSave, &QPushButton::clicked, this, &frmMain::btnSave_Click);
+    // The number and the slider show one value; setting either to it again signals nothing.
+    connect(sldThreshold, &QSlider::valueChanged, txtThreshold, &QSpinBox::setValue);
+    connect(txtThreshold, qOverload<int>(&QSpinBox::valueChanged), sldThreshold,
+            &QSlider::setValue);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -84,6 +92,7 @@ void frmMain::Form_Resize() {
 
     TabStrip1->setGeometry(toPixels(l.TabStrip1));
     btnCopy->move(btnCopy->x(), toPixels(l.btnCopyTop));
+    btnSave->move(btnSave->x(), btnCopy->y());
     const QRect page = toPixels(l.grdTop);
     grdTop->setGeometry(page);
     for (DistributionChart* chart : {ctlBetaGraph, ctlChordGraph, ctlPitchGraph})
@@ -121,10 +130,15 @@ void frmMain::Form_KeyPress(qint16 KeyAscii) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) &&
+        viewDropEvent(static_cast<QWidget*>(watched), event))
+        return true;
     // A key a child ignores climbs to its parents and passes here again; setting the flag
     // twice does no harm.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    if (type == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape)
             Form_KeyPress(kEscape);
@@ -139,6 +153,8 @@ void frmMain::btnGo_Click() {
         return;
     running_ = true;
     btnGo->setEnabled(false);
+    // The run has read the threshold by the time the user could press Auto.
+    btnAuto->setEnabled(false);
     bAbort = false;
     Label1[3]->setVisible(true);
     struct Finish {
@@ -146,6 +162,7 @@ void frmMain::btnGo_Click() {
         ~Finish() {
             w.Label1[3]->setVisible(false);
             w.btnGo->setEnabled(true);
+            w.btnAuto->setEnabled(true);
             w.running_ = false;
             // The user closed the window during the run; the run has stopped, now close.
             if (w.closeAfterRun_)
@@ -169,24 +186,6 @@ void frmMain::btnCopy_Click() {
         if (key == chart->key())
             QGuiApplication::clipboard()->setMimeData(chart->copyData());
     }
-}
-
-void frmMain::btnFileName_Click(int Index) {
-    // Any failure ends the handler silently; what was done stays done.
-    try {
-        const std::optional<QString> chosen = ctlOpenImage.show(this);
-        if (!chosen)
-            return;
-        (Index != 0 ? txtSideFile : txtTopFile)->setText(*chosen);
-        if (Index < 0 || Index >= int(imgPreview.size()))
-            return;
-        ShowPreview(*imgPreview[std::size_t(Index)], *chosen);
-    } catch (const Failure&) {
-    }
-}
-
-void frmMain::ShowPreview(PreviewImage& image, const QString& fileName) {
-    bladetrace::ShowPreview(image, fileName);
 }
 
 void frmMain::chkUnits_Click() {

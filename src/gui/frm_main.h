@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/run_results.h"
 #include "open_image_dialog.h"
 #include "run/calc_it.h"
 #include "show_preview.h"
@@ -15,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class QSpinBox;
 class QStatusBar;
 class QTimer;
 
@@ -51,6 +53,13 @@ public:
     void ShowPreview(PreviewImage& image, const QString& fileName);
     void chkUnits_Click();
     void Command1_Click();
+    void btnAuto_Click();
+    void btnSave_Click();
+    // Puts a view's file into its path box and shows its preview, as Browse does once the
+    // dialog has closed: a file that is no picture hides the preview, without a word.
+    void SetImageFile(int Index, const QString& fileName);
+    // The record of a completed run, which Save writes until the next completed run.
+    void keepResults(const RunResults& results);
 
     // How the last run ended; nothing before the first.
     std::optional<RunOutcome> lastOutcome() const { return lastOutcome_; }
@@ -94,6 +103,11 @@ public:
     QPushButton* btnGo;
     ScanPreview* picScroll;
     OpenImageDialog ctlOpenImage;
+    // Added beside the original controls.
+    QCheckBox* chkMatchSpans;
+    QSpinBox* txtThreshold; // sldThreshold's value as a number, both ways
+    QPushButton* btnAuto;
+    QPushButton* btnSave;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -102,13 +116,22 @@ protected:
 
 private:
     void createControls();
+    void createAddedControls();
     void connectHandlers();
     QString text(qint16 id) const { return LoadLangResString(lLanguage, id); }
+    // 0 top view, 1 side view: the preview or path box under `pos`; -1 elsewhere.
+    int viewAt(const QPoint& pos) const;
+    // Files dragged over `receiver`, a control of the window or the window itself; true
+    // when the event was one of those and is done with.
+    bool viewDropEvent(QWidget* receiver, QEvent* event);
+    FileRequest saveRequest(const ChartSeries* chart) const;
 
     Dialogs& dialogs_;
     StoredSettings& settings_;
     std::unique_ptr<WindowRunHost> host_;
     std::optional<RunOutcome> lastOutcome_;
+    std::optional<RunResults> results_;
+    QString saveFolder_;
     bool loading_ = false;
     bool running_ = false;
     bool closeAfterRun_ = false;

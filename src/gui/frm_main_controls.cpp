@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -61,6 +62,9 @@ void frmMain::createControls() {
     for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
         chart->setGeometry(toPixels(page));
     btnCopy = place<QPushButton>(client, "btnCopy", {360, 6720, 855, 375});
+    // Beside Copy; it follows Copy's top when the window changes size.
+    btnSave = place<QPushButton>(client, "btnSave", {1335, 6720, 1095, 375});
+    btnSave->setEnabled(false);
     picTop = place<QLabel>(client, "picTop", {120, 7440, 4215, 1215});
     picSide = place<QLabel>(client, "picSide", {4440, 7440, 4215, 1215});
     picTop->hide();
@@ -149,6 +153,26 @@ void frmMain::createControls() {
     imgPreview[0]->setToolTip(QStringLiteral("Preview Area for Top View."));
     imgPreview[1]->setToolTip(QStringLiteral("Preview Area for Side View."));
     picScroll->setToolTip(QStringLiteral("Working Progress Preview Area."));
+    createAddedControls();
+}
+
+// The original controls fill the panel from the file boxes down to the Go button and leave
+// the rest to the busy label and the scan preview. The threshold's number and Auto sit right
+// of the busy label, the span matching box where the scan preview shows during the scans:
+// it is hidden while they last.
+void frmMain::createAddedControls() {
+    QWidget* panel = picGroup2;
+    txtThreshold = place<QSpinBox>(panel, "txtThreshold", {1860, 5235, 555, 285});
+    txtThreshold->setRange(sldThreshold->minimum(), sldThreshold->maximum());
+    txtThreshold->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    txtThreshold->setAlignment(Qt::AlignRight);
+    txtThreshold->setToolTip(sldThreshold->toolTip());
+    btnAuto = place<QPushButton>(panel, "btnAuto", {2520, 5235, 495, 285});
+    btnAuto->setToolTip(QStringLiteral("Suggest a threshold from the two images."));
+    chkMatchSpans = place<QCheckBox>(panel, "chkMatchSpans", {120, 5610, 2895, 195});
+    chkMatchSpans->setToolTip(
+        QStringLiteral("Crop both views to the blade and scale the shorter span to the longer."));
+    btnSave->setToolTip(QStringLiteral("Save the results of the last completed run."));
 }
 
 } // namespace bladetrace

@@ -33,6 +33,9 @@ void frmMain::SwitchLanguage() {
     TabStrip1->setCaption(1, text(str::kTabChord));
     TabStrip1->setCaption(2, text(str::kTabTwist));
     TabStrip1->setCaption(3, text(str::kTabPitch));
+    chkMatchSpans->setText(text(str::kMatchSpans));
+    btnAuto->setText(text(str::kAutoThreshold));
+    btnSave->setText(text(str::kSave));
     fitCaptions(*this);
 }
 

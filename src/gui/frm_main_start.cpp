@@ -53,6 +53,8 @@ void frmMain::InitializeApp() {
     txtSideFile->setText(besideProgram("pylon 2.bmp"));
     txtTopFile->setText(settings_.topFile(txtTopFile->text()));
     txtSideFile->setText(settings_.sideFile(txtSideFile->text()));
+    chkMatchSpans->setChecked(settings_.matchSpans());
+    saveFolder_ = settings_.saveFolder();
 
     // A preview that cannot be shown ends the loading early, without a word.
     const QList<DistributionChart*> charts{ctlChordGraph, ctlBetaGraph, ctlPitchGraph};
@@ -81,6 +83,7 @@ void frmMain::TerminateApp() {
     settings_.writeAll(lLanguage, chkUnits->isChecked() ? 1 : 0, txtDiameter->text(),
                        txtRPM->text(), txtVelocity->text(), txtTopFile->text(),
                        txtSideFile->text());
+    settings_.writeAdded(chkMatchSpans->isChecked(), saveFolder_);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -2,8 +2,8 @@
 
 namespace bladetrace {
 
-OpenImageRequest OpenImageDialog::request(const QString& fileName) {
-    OpenImageRequest r;
+FileRequest OpenImageDialog::request(const QString& fileName) {
+    FileRequest r;
     r.title = QStringLiteral("Select a grayscale Image");
     r.filters = QStringList{
         QStringLiteral("Bitmap image (*.bmp)"), QStringLiteral("JPEG image (*.jpg)"),

@@ -13,7 +13,7 @@ public:
     // Nothing when the user cancels; the remembered name then stays as it was.
     std::optional<QString> show(QWidget* parent);
 
-    static OpenImageRequest request(const QString& fileName);
+    static FileRequest request(const QString& fileName);
 
 private:
     Dialogs& dialogs_;

@@ -5,20 +5,18 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace bladetrace {
+namespace {
 
-void QtDialogs::message(QWidget* parent, const QString& text, MessageIcon icon,
-                        const QString& title) {
-    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    title, text, QMessageBox::Ok, parent);
-    box.exec();
+// "CSV table (*.csv)" gives "csv".
+QString filterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
 }
 
-std::optional<QString> QtDialogs::openImage(QWidget* parent, const OpenImageRequest& request) {
-    QFileDialog dialog(parent, request.title);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+std::optional<QString> chosenFile(QFileDialog& dialog, const FileRequest& request) {
     dialog.setNameFilters(request.filters);
     dialog.selectNameFilter(request.selectedFilter);
     const QFileInfo start(request.fileName);
@@ -28,6 +26,38 @@ std::optional<QString> QtDialogs::openImage(QWidget* parent, const OpenImageRequ
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void QtDialogs::message(QWidget* parent, const QString& text, MessageIcon icon,
+                        const QString& title) {
+    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QString> QtDialogs::openImage(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosenFile(dialog, request);
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The format follows the extension: a bare name takes that of the chosen filter.
+    dialog.setDefaultSuffix(filterSuffix(request.selectedFilter));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+    std::optional<QString> chosen = chosenFile(dialog, request);
+    // A dialog of the desktop may ignore the default suffix.
+    if (chosen && QFileInfo(*chosen).suffix().isEmpty())
+        *chosen += QLatin1Char('.') + filterSuffix(dialog.selectedNameFilter());
+    return chosen;
 }
 
 void QtDialogs::showAbout(frmAbout& about) {

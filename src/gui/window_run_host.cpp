@@ -99,6 +99,8 @@ void WindowRunHost::processEvents() {
 
 void WindowRunHost::setScanPreviewVisible(bool visible) {
     w_.picScroll->setVisible(visible);
+    // The box lies where the strip shows.
+    w_.chkMatchSpans->setVisible(!visible);
 }
 
 void WindowRunHost::prepareSheet() {
@@ -127,6 +129,20 @@ void WindowRunHost::showCharts(const ChartSet& charts) {
                 chart->fill(series);
         }
     }
+}
+
+bool WindowRunHost::matchSpansChecked() {
+    return w_.chkMatchSpans->isChecked();
+}
+
+// Beside the run's last status text, which stays in view.
+void WindowRunHost::showPreparationNote(const QString& note) {
+    w_.StatusBar1->showMessage(w_.StatusBar1->currentMessage() + QStringLiteral(" (") + note +
+                               QLatin1Char(')'));
+}
+
+void WindowRunHost::resultsReady(const RunResults& results) {
+    w_.keepResults(results);
 }
 
 } // namespace bladetrace

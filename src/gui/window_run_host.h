@@ -43,6 +43,9 @@ public:
     void setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) override;
     void appendSheetRow(const QString& tabSeparatedCells) override;
     void showCharts(const ChartSet& charts) override;
+    bool matchSpansChecked() override;
+    void showPreparationNote(const QString& note) override;
+    void resultsReady(const RunResults& results) override;
 
 private:
     frmMain& w_;

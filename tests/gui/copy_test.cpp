@@ -4,13 +4,24 @@
 #include "window_fixture.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 
 namespace bladetrace::test {
 namespace {
 
 using Copy = WindowTest;
+
+using Save = WindowTest;
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 QString clipboardText() {
     return QGuiApplication::clipboard()->text();
@@ -75,6 +86,51 @@ TEST_F(Copy, ChartPageGivesPictureAndDataTogether) {
     EXPECT_EQ(lines[0], QStringLiteral("\tr/R [-]\tß [°]"));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1\t1\t")));
     EXPECT_TRUE(lines[22].startsWith(QStringLiteral("22\t")));
+}
+
+// Disabled before the first run; then the name chosen writes its format or the error
+// report, and neither a failed run nor a failed save loses the results.
+TEST_F(Save, WritesTheLastCompletedRunInTheChosenFormatOrReports) {
+    EXPECT_FALSE(window->btnSave->isEnabled());
+    const QString top = paintBlade(file("top.png"), View::Top, kFirst, kLast);
+    window->txtTopFile->setText(top);
+    window->btnGo_Click();
+    ASSERT_TRUE(window->btnSave->isEnabled());
+    window->txtRPM->setText(QStringLiteral("fast"));
+    window->btnGo_Click();
+    const QByteArray image = contents(top);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("out")));
+    const struct {
+        const char* page;
+        QString name;
+        const char* holds; // or the report's start
+    } cases[] = {
+        {"SHEET", file("blade.csv"), "r/R,c/R,beta [deg],r [m]"},
+        {"CHORD", file("out/blade.pdf"), "%PDF-"},
+        {"PITCH", file("out/blade.png"), "PNG"},
+        {"BETA", file("out/blade.svg"), "<title>Twist Distribution</title>"}, // the one in view
+        {"BETA", top, "Error75:"},                                            // never over an input
+        {"SHEET", file("none/blade.csv"), "Error75:"},                        // no such folder
+        {"SHEET", file("blade.svg"), "Error52:"}, // a chart's format, no chart
+    };
+    for (const auto& c : cases) {
+        window->TabStrip1->selectKey(QLatin1String(c.page));
+        dialogs.answers << c.name;
+        window->btnSave->click();
+        EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 4 : 6);
+        const QString report = dialogs.messages.last().text; // the failed run's, or newer
+        if (QByteArray(c.holds).startsWith("Error"))
+            EXPECT_TRUE(report.startsWith(c.holds) && report.contains("btnSave_Click()"))
+                << c.holds;
+        else
+            EXPECT_TRUE(contents(c.name).contains(c.holds)) << c.holds;
+    }
+    EXPECT_EQ(contents(top), image);
+    // First beside the images, then where the last file went, also after a restart.
+    EXPECT_EQ(dialogs.requests[0].fileName, file(QStringLiteral("top.csv")));
+    EXPECT_EQ(dialogs.requests[2].fileName, file(QStringLiteral("out/top.csv")));
+    ASSERT_TRUE(window->close());
+    EXPECT_EQ(store.value(QStringLiteral("SaveFolder")), file(QStringLiteral("out")));
 }
 
 } // namespace

@@ -30,14 +30,13 @@ public:
             log->append(QStringLiteral("message: ") + text);
     }
 
-    std::optional<QString> openImage(QWidget*, const OpenImageRequest& request) override {
+    std::optional<QString> openImage(QWidget*, const FileRequest& request) override {
         requests.append(request);
-        if (answers.isEmpty())
-            return std::nullopt;
-        const QString answer = answers.takeFirst();
-        if (answer.isNull())
-            return std::nullopt;
-        return answer;
+        return answer();
+    }
+    std::optional<QString> saveFile(QWidget*, const FileRequest& request) override {
+        requests.append(request);
+        return answer();
     }
 
     // The About window is not run modally: `onAbout` looks at it and works it instead.
@@ -48,11 +47,16 @@ public:
     }
 
     QList<Message> messages;
-    QList<OpenImageRequest> requests;
-    QStringList answers; // a null string: the user cancels
+    QList<FileRequest> requests; // of the open and the save dialog, in order
+    QStringList answers;         // a null string: the user cancels
     QStringList* log = nullptr;
     std::function<void(frmAbout&)> onAbout;
     int aboutsShown = 0;
+
+    std::optional<QString> answer() {
+        const QString given = answers.isEmpty() ? QString() : answers.takeFirst();
+        return given.isNull() ? std::nullopt : std::optional<QString>(given);
+    }
 };
 
 } // namespace bladetrace::test

@@ -1,9 +1,7 @@
 #include "results_grid.h"
 #include "window_fixture.h"
 
-#include <QClipboard>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QScrollBar>
 #include <QTest>
 #include <utility>
@@ -132,23 +130,6 @@ TEST_F(GridInWindow, NoValueOfARunIsCut) {
     ASSERT_EQ(grid.rowCount(), 43);
     for (int c = 0; c < grid.columnCount(); ++c)
         EXPECT_GE(grid.columnWidth(c), neededWidth(grid, c)) << "column " << c;
-}
-
-TEST_F(GridInWindow, CopyGivesEveryCellFixedOnesIncludedThenCollapsesToTheCorner) {
-    ResultsGrid& grid = *window->grdTop;
-    grid.setShape(3, 3);
-    const QStringList texts{"No.", "r/R", "c/R", "1", "-1.0000", "0.0100", "2", "1.0000", ""};
-    for (int i = 0; i < texts.size(); ++i)
-        grid.setCellText(i / 3, i % 3, texts[i]);
-    grid.setCurrentCell(2, 2);
-
-    window->btnCopy_Click();
-
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              QStringLiteral("No.\tr/R\tc/R\r1\t-1.0000\t0.0100\r2\t1.0000\t"));
-    EXPECT_EQ(grid.currentRow(), 0);
-    EXPECT_EQ(grid.currentColumn(), 0);
-    EXPECT_EQ(grid.selectionText(), QStringLiteral("No."));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "distribution_chart.h"
+#include "prepare/threshold_suggestion.h"
 #include "results_grid.h"
+#include "scan/picture_loader.h"
 #include "scan_preview.h"
 #include "tab_strip.h"
 #include "twips.h"
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
 
@@ -144,6 +147,29 @@ TEST_F(MainWindow, SwitchLanguageRewritesTheCaptionsAndEachFitsItsBox) {
     window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
     EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
     EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
+}
+
+TEST_F(MainWindow, ThresholdNumberFollowsTheSliderBothWaysAndAutoSetsBoth) {
+    window->sldThreshold->setValue(200);
+    EXPECT_EQ(window->txtThreshold->text(), QStringLiteral("200"));
+    window->txtThreshold->selectAll();
+    QTest::keyClicks(window->txtThreshold, QStringLiteral("87"));
+    EXPECT_EQ(window->sldThreshold->value(), 87);
+
+    const qint32 suggested = suggestThreshold(loadPicture(window->txtTopFile->text()),
+                                              loadPicture(window->txtSideFile->text()));
+    ASSERT_NE(suggested, 87);
+    window->btnAuto->click();
+    EXPECT_EQ(window->sldThreshold->value(), suggested);
+
+    // A view that cannot be loaded: the error report, and the slider as it was.
+    window->sldThreshold->setValue(87);
+    window->txtSideFile->setText(file("missing.bmp"));
+    window->btnAuto->click();
+    EXPECT_EQ(window->sldThreshold->value(), 87);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Error53:")) &&
+                dialogs.messages[0].text.contains(QStringLiteral("Issued by btnAuto_Click()")));
 }
 
 TEST_F(MainWindow, EscapeReachesTheWindowWhereverTheFocusIs) {

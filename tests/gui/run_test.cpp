@@ -52,7 +52,7 @@ protected:
         } else {
             statusWhenSent = window_.StatusBar1->currentMessage();
             busyWhenSent = !window_.btnGo->isEnabled() && window_.Label1[3]->isVisible() &&
-                           window_.picScroll->isVisible() &&
+                           window_.picScroll->isVisible() && !window_.chkMatchSpans->isVisible() &&
                            window_.cursor().shape() == Qt::WaitCursor;
             QCoreApplication::postEvent(
                 target_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
@@ -75,6 +75,7 @@ protected:
         EXPECT_TRUE(window->btnGo->isEnabled());
         EXPECT_FALSE(window->Label1[3]->isVisible());
         EXPECT_FALSE(window->picScroll->isVisible());
+        EXPECT_TRUE(window->chkMatchSpans->isVisible());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
         EXPECT_EQ(window->StatusBar1->currentMessage(), QStringLiteral("Ready."));
     }
@@ -180,6 +181,13 @@ TEST_F(Run, SpansMayDifferByTwoColumnsButNotThree) {
     EXPECT_EQ(log.last(), QStringLiteral("status: Ready."));
     EXPECT_EQ(gridText(*window->grdTop), before);
     expectIdle();
+
+    // Matching the spans, the same pair passes, and the status bar says what was done.
+    window->chkMatchSpans->setChecked(true);
+    window->btnGo_Click();
+    EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
+    EXPECT_EQ(window->StatusBar1->currentMessage(),
+              QStringLiteral("Ready. (top view scaled by 1.0083)"));
 }
 
 TEST_F(Run, CorrectedInputsAreAnnouncedAndTheRunGoesOn) {

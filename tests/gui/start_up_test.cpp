@@ -113,10 +113,13 @@ TEST_F(StartUp, SettingsAreWrittenOnlyAtExitWithNumbersTrimmed) {
     window->txtSideFile->setText(QStringLiteral("/scans/side.jpg"));
     window->chkUnits->click();
     window->chkUnits->click();
+    EXPECT_FALSE(window->chkMatchSpans->isChecked());
+    window->chkMatchSpans->click();
     EXPECT_TRUE(store.keys().isEmpty());
 
     ASSERT_TRUE(window->close());
-    EXPECT_EQ(store.keys().size(), 7);
+    EXPECT_EQ(store.keys().size(), 9);
+    EXPECT_EQ(store.value(QStringLiteral("MatchSpans")), QStringLiteral("1"));
     EXPECT_EQ(store.value(QStringLiteral("Language")), QStringLiteral("1"));
     EXPECT_EQ(store.value(QStringLiteral("Units")), QStringLiteral("0"));
     EXPECT_EQ(store.value(QStringLiteral("Diameter")), QStringLiteral("0.185"));
@@ -128,6 +131,7 @@ TEST_F(StartUp, SettingsAreWrittenOnlyAtExitWithNumbersTrimmed) {
 
     start();
     EXPECT_EQ(window->txtDiameter->text(), QStringLiteral("0.185"));
+    EXPECT_TRUE(window->chkMatchSpans->isChecked());
 }
 
 TEST_F(StartUp, RestartKeepsTheChosenLanguageAndUnits) {

@@ -36,7 +36,8 @@ private:
 
 // The captions of `window` (labels, check boxes, buttons) whose text is cut by its box or
 // lies against a control beside it, by object name. A control that lies whole over another
-// (the units box over the status bar) is not beside it.
+// (the units box over the status bar) is not beside it, nor is one hidden now (the scan
+// preview, which the span matching box makes way for).
 inline QStringList crampedCaptions(const QWidget& window) {
     QStringList cramped;
     for (const QWidget* control : window.findChildren<QWidget*>()) {
@@ -47,7 +48,7 @@ inline QStringList crampedCaptions(const QWidget& window) {
         bool touches = false;
         for (const QWidget* other :
              control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            touches |= other != control && !other->isWindow() &&
+            touches |= other != control && !other->isWindow() && other->isVisibleTo(&window) &&
                        !other->geometry().contains(control->geometry()) &&
                        other->geometry().intersects(text);
         }

@@ -224,17 +224,22 @@ void paintPlot(QPainter& painter, const QRectF& area, const Plot& plot, const QF
     painter.restore();
 }
 
+void paintPlotOnPaper(QPainter& painter, const QSize& size, int dpi, const Plot& plot) {
+    const QRectF paper(QPointF(0, 0), size);
+    painter.fillRect(paper, Qt::white);
+    QFont font;
+    font.setPointSizeF(9);
+    const double margin = dpi / 10.0;
+    paintPlot(painter, paper.adjusted(margin, margin, -margin, -margin), plot, font);
+}
+
 QImage plotImage(const Plot& plot, const QSize& size, int dpi) {
     QImage image(size, QImage::Format_RGB32);
     const int dotsPerMetre = int(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
-    image.fill(Qt::white);
     QPainter painter(&image);
-    QFont font;
-    font.setPointSizeF(9);
-    const double margin = dpi / 10.0;
-    paintPlot(painter, QRectF(image.rect()).adjusted(margin, margin, -margin, -margin), plot, font);
+    paintPlotOnPaper(painter, size, dpi, plot);
     return image;
 }
 

@@ -49,6 +49,10 @@ QString chartHeading(const ChartSeries& series, qint32 lLanguage);
 // paper and on screen. Nothing is drawn outside `area`.
 void paintPlot(QPainter& painter, const QRectF& area, const Plot& plot, const QFont& font);
 
+// The plot on white paper of `size` device pixels at `dpi`, with a margin and a 9 point
+// font; on any paint device.
+void paintPlotOnPaper(QPainter& painter, const QSize& size, int dpi, const Plot& plot);
+
 // The plot on white paper, `size` pixels at `dpi`.
 QImage plotImage(const Plot& plot, const QSize& size, int dpi = 96);
 

@@ -67,6 +67,14 @@ QString StoredSettings::sideFile(const QString& fallback) const {
     return path("SideFile", fallback);
 }
 
+bool StoredSettings::matchSpans() const {
+    return text("MatchSpans", QStringLiteral("0")).trimmed() == QLatin1String("1");
+}
+
+QString StoredSettings::saveFolder() const {
+    return path("SaveFolder", QString());
+}
+
 void StoredSettings::writeAll(qint32 language, qint16 units, const QString& diameterText,
                               const QString& rpmText, const QString& velocityText,
                               const QString& topFile, const QString& sideFile) {
@@ -77,6 +85,13 @@ void StoredSettings::writeAll(qint32 language, qint16 units, const QString& diam
     store_->setValue(QStringLiteral("Velocity"), storedNumber(velocityText));
     store_->setValue(QStringLiteral("TopFile"), topFile);
     store_->setValue(QStringLiteral("SideFile"), sideFile);
+    store_->sync();
+}
+
+void StoredSettings::writeAdded(bool matchSpans, const QString& saveFolder) {
+    store_->setValue(QStringLiteral("MatchSpans"),
+                     matchSpans ? QStringLiteral("1") : QStringLiteral("0"));
+    store_->setValue(QStringLiteral("SaveFolder"), saveFolder);
     store_->sync();
 }
 

@@ -7,10 +7,11 @@
 
 namespace bladetrace {
 
-// The seven values the program keeps between starts: the language, the unit system, the
-// three numeric inputs as the user typed them, and the two image files. Stored per user
-// under application "Quillmark Works", section "Blade Trace". A stored value that does not
-// convert reads as its default; nothing read or written here can fail.
+// The values the program keeps between starts: the language, the unit system, the three
+// numeric inputs as the user typed them, and the two image files; beside those, the span
+// matching box and the folder results were last saved to. Stored per user under application
+// "Quillmark Works", section "Blade Trace". A stored value that does not convert reads as
+// its default; nothing read or written here can fail.
 class StoredSettings {
 public:
     // The user's own store.
@@ -30,6 +31,10 @@ public:
     // "TopFile", "SideFile": the stored path, or `fallback` when there is none.
     QString topFile(const QString& fallback) const;
     QString sideFile(const QString& fallback) const;
+    // "MatchSpans": "1" on, anything else off.
+    bool matchSpans() const;
+    // "SaveFolder": empty until results were saved once.
+    QString saveFolder() const;
 
     // Writes all seven in the order "Language", "Units", "Diameter", "RPM", "Velocity",
     // "TopFile", "SideFile". The numbers are the box texts read as numbers and written in
@@ -37,6 +42,8 @@ public:
     void writeAll(qint32 language, qint16 units, const QString& diameterText,
                   const QString& rpmText, const QString& velocityText, const QString& topFile,
                   const QString& sideFile);
+    // Then "MatchSpans" and "SaveFolder".
+    void writeAdded(bool matchSpans, const QString& saveFolder);
 
 private:
     QString text(const char* key, const QString& fallback) const;

@@ -36,6 +36,13 @@ constexpr qint16 kReportRoot = 148;
 constexpr qint16 kReportTip = 149;
 constexpr qint16 kReportPage = 150;
 constexpr qint16 kReportMeasured = 151;
+constexpr qint16 kSaveTitle = 152;
+constexpr qint16 kSaveCsv = 153;
+constexpr qint16 kSaveQprop = 154;
+constexpr qint16 kSaveTable = 155;
+constexpr qint16 kSaveReport = 156;
+constexpr qint16 kSaveChartPng = 157;
+constexpr qint16 kSaveChartSvg = 158;
 // 160..179: the window and its help viewer
 constexpr qint16 kHelpTitle = 160;
 constexpr qint16 kHelpContents = 161;

@@ -15,19 +15,13 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(StoredSettingsTest, EmptyStoreGivesTheDefaults) {
-    const StoredSettings s(store());
-    EXPECT_EQ(s.language(), 1);
-    EXPECT_EQ(s.units(), 0);
-    EXPECT_EQ(s.diameter(), "1");
-    EXPECT_EQ(s.velocity(), "1");
-    EXPECT_EQ(s.rpm(), "1");
-    EXPECT_EQ(s.topFile("/opt/bt/pylon 1.bmp"), "/opt/bt/pylon 1.bmp");
-}
-
 TEST_F(StoredSettingsTest, RoundTripKeepsTextsAndTrimsNumbers) {
-    StoredSettings(store()).writeAll(2, 1, "0.1850", "15000", "50.0", "/a/top.bmp", "/b/side.jpg");
+    StoredSettings written(store());
+    written.writeAll(2, 1, "0.1850", "15000", "50.0", "/a/top.bmp", "/b/side.jpg");
+    written.writeAdded(true, "/c, d");
     const StoredSettings s(store());
+    EXPECT_TRUE(s.matchSpans());
+    EXPECT_EQ(s.saveFolder(), "/c, d");
     EXPECT_EQ(s.language(), 2);
     EXPECT_EQ(s.units(), 1);
     EXPECT_EQ(s.diameter(), "0.185");

@@ -1,0 +1,101 @@
+#include "chart_file.h"
+#include "export/export_format.h"
+#include "export/output_files.h"
+#include "frm_main.h"
+#include "tab_strip.h"
+#include "text/app_error.h"
+#include "text/error_report.h"
+#include "window_run_host.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <array>
+#include <new>
+
+// Saving the last completed run's results: its tables, its report, or the chart in view.
+namespace bladetrace {
+namespace {
+
+// The descriptions of the result formats, in the order of exportExtensions().
+constexpr std::array<qint16, 4> kResultFormats = {str::kSaveCsv, str::kSaveQprop, str::kSaveTable,
+                                                  str::kSaveReport};
+const char* const kChartExtensions[] = {".png", ".svg"};
+
+QString filter(const QString& description, const QString& extension) {
+    return description + QStringLiteral(" (*") + extension + QLatin1Char(')');
+}
+
+// Where the dialog opens the first time: beside the images, if results may go there.
+QString firstFolder(const QString& topFile) {
+    const QFileInfo images(QFileInfo(topFile).absolutePath());
+    if (images.isDir() && images.isWritable())
+        return images.filePath();
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+} // namespace
+
+void frmMain::keepResults(const RunResults& results) {
+    results_ = results;
+    btnSave->setEnabled(true);
+}
+
+FileRequest frmMain::saveRequest(const ChartSeries* chart) const {
+    FileRequest request;
+    request.title = text(str::kSaveTitle);
+    const QStringList extensions = exportExtensions();
+    for (std::size_t i = 0; i < kResultFormats.size(); ++i)
+        request.filters << filter(text(kResultFormats[i]), extensions[int(i)]);
+    if (chart) {
+        request.filters << filter(text(str::kSaveChartPng), QLatin1String(kChartExtensions[0]))
+                        << filter(text(str::kSaveChartSvg), QLatin1String(kChartExtensions[1]));
+    }
+    request.selectedFilter = request.filters.constFirst();
+    const QString folder =
+        saveFolder_.isEmpty() ? firstFolder(results_->inputs.topFile) : saveFolder_;
+    request.fileName = QDir(folder).filePath(
+        QFileInfo(results_->inputs.topFile).completeBaseName() + extensions.constFirst());
+    return request;
+}
+
+void frmMain::btnSave_Click() {
+    if (!results_)
+        return;
+    const ChartSeries* chart = nullptr;
+    for (const ChartSeries& series : results_->charts) {
+        if (series.key == TabStrip1->selectedKey())
+            chart = &series;
+    }
+    const std::optional<QString> chosen = dialogs_.saveFile(this, saveRequest(chart));
+    if (!chosen)
+        return;
+    try {
+        const std::optional<ChartFileFormat> chartFormat =
+            chart ? chartFileFormatFor(*chosen) : std::nullopt;
+        const QByteArray bytes =
+            chartFormat
+                ? chartFileBytes(chartPlot(*chart, chartHeading(*chart, lLanguage)), *chartFormat)
+                : exportBytes(*results_, *chosen);
+        // Neither the run's images nor those now in the boxes may be overwritten.
+        const QList<NamedFile> kept = {
+            {QStringLiteral("the top view image"), results_->inputs.topFile},
+            {QStringLiteral("the side view image"), results_->inputs.sideFile},
+            {QStringLiteral("the top view image"), txtTopFile->text()},
+            {QStringLiteral("the side view image"), txtSideFile->text()}};
+        const OutputResult written =
+            writeOutputs({{{QStringLiteral("the results file"), *chosen}, bytes}}, kept);
+        if (written.status != OutputStatus::Written)
+            fail(errc::kPathFileAccess,
+                 QStringLiteral("Path/File access error: %1").arg(written.message));
+        saveFolder_ = QFileInfo(*chosen).absolutePath();
+    } catch (const Failure& failure) {
+        ErrorHandler(*host_, failure.error(), QStringLiteral("btnSave_Click()"));
+    } catch (const std::bad_alloc&) {
+        ErrorHandler(*host_, makeError(errc::kOutOfMemory), QStringLiteral("btnSave_Click()"));
+    }
+}
+
+} // namespace bladetrace
