@@ -1,5 +1,7 @@
 #include "caption_fit.h"
 
+#include "design_controls.h"
+
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -11,7 +13,6 @@
 namespace bladetrace {
 namespace {
 
-constexpr qreal kSmallestPoints = 6;
 constexpr qreal kStep = 0.5;
 // Marks a font that fitCaptions chose, so that the next fitting may take it back.
 const char* const kFitted = "bladetraceFittedFont";
@@ -95,7 +96,7 @@ void fitCaptions(QWidget& window) {
         QFont font = inherited;
         const int room = roomFor(*control).width();
         for (qreal points = inherited.pointSizeF() - kStep;
-             widthOf(text, font) > room && points >= kSmallestPoints; points -= kStep)
+             widthOf(text, font) > room && points >= kSmallestFontPoints; points -= kStep)
             font.setPointSizeF(points);
         if (font == inherited) {
             if (fitted) {

@@ -9,6 +9,8 @@ namespace bladetrace {
 
 // The windows' controls are sized for a small sans serif.
 constexpr qreal kDesignFontPoints = 8;
+// Below this a caption is no longer read comfortably; fitting stops there.
+constexpr qreal kSmallestFontPoints = 6;
 
 // The window's own font at the design size; its controls inherit it.
 inline void useDesignFont(QWidget& window) {

@@ -21,12 +21,11 @@ namespace {
 
 // The same in both languages and never translated.
 const char* const kRightsNotice = "\u00a9 The Bladetrace developers. No warranty.";
-constexpr qreal kSmallestPoints = 6;
 
 // Smaller type rather than lost lines: the box is fixed and the German text is longer.
 void fitToBox(QLabel& label) {
     QFont font = label.font();
-    for (qreal points = kDesignFontPoints; points > kSmallestPoints; points -= 0.5) {
+    for (qreal points = kDesignFontPoints; points > kSmallestFontPoints; points -= 0.5) {
         font.setPointSizeF(points);
         const QRect needed =
             QFontMetrics(font).boundingRect(QRect(0, 0, label.width(), QWIDGETSIZE_MAX),

@@ -37,7 +37,7 @@ protected:
     }
 };
 
-struct Design {
+struct AboutDesign {
     const char* name;
     int left, top, width, height; // twips
 };
@@ -48,14 +48,14 @@ TEST_F(About, OpensModallyOverTheMainWindowWithEveryControlInPlace) {
         EXPECT_EQ(about.parentWidget(), window.get());
         EXPECT_EQ(about.size(), QSize(418, 272));
         EXPECT_EQ(about.minimumSize(), about.maximumSize());
-        const Design designs[] = {
+        const AboutDesign designs[] = {
             {"picIcon", 240, 240, 540, 540},         {"lblTitle", 1050, 240, 5085, 480},
             {"lblVersion", 1050, 780, 5085, 225},    {"lblDescription", 1050, 1125, 5085, 1650},
             {"lblDisclaimer", 255, 3105, 4350, 465}, {"cmdOK", 4920, 3105, 1260, 345},
             {"lblLanguage", 240, 3600, 855, 345},    {"cbLanguage", 1080, 3600, 1575, 315},
             {"cmdSysInfo", 3480, 3600, 1260, 345},   {"Command1", 4920, 3600, 1260, 345},
         };
-        for (const Design& d : designs) {
+        for (const AboutDesign& d : designs) {
             auto* control = about.findChild<QWidget*>(QString::fromLatin1(d.name));
             ASSERT_NE(control, nullptr) << d.name;
             EXPECT_EQ(control->geometry(), QRect(qRound(d.left / 15.0), qRound(d.top / 15.0),

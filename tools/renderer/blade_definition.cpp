@@ -8,8 +8,6 @@
 namespace bladetrace::render {
 namespace {
 
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
-
 Section fromRow(const BladeRow& row, double R) {
     return {row.cOverR * R, row.betaDeg * kRadiansPerDegree, row.thicknessPercent / 100.0};
 }

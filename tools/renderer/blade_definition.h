@@ -5,6 +5,9 @@
 
 namespace bladetrace::render {
 
+// The renderer draws the truth, so it uses the exact circle constant.
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+
 // One row of a blade table.
 struct BladeRow {
     double rOverR = 0;           // relative radius r/R

@@ -9,8 +9,6 @@
 namespace bladetrace::render {
 namespace {
 
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
-
 // What one sub-column of an image shows: the union of blade and hub, which both contain
 // the axis line, so it is one range; empty where lo > hi.
 struct Shadow {

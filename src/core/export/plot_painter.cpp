@@ -15,7 +15,6 @@ namespace {
 // Room per interval of an axis, in text heights: labels never crowd.
 constexpr double kRoomAcross = 5.0;
 constexpr double kRoomDown = 2.4;
-const QColor kInk(0x20, 0x20, 0x20);
 const QColor kGrid(0xd8, 0xd8, 0xd8);
 
 struct Axis {

@@ -27,6 +27,9 @@ struct PlotLine {
 
 using PlotRange = std::pair<double, double>;
 
+// Text and lines on paper, in plots and around them.
+inline const QColor kInk(0x20, 0x20, 0x20);
+
 struct Plot {
     QString title;
     QString xTitle;

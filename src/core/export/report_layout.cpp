@@ -35,7 +35,6 @@ constexpr double kTableSize = 8;
 constexpr double kSmallSize = 7.5;
 constexpr double kSmallestTableSize = 5;
 
-const QColor kInk(0x20, 0x20, 0x20);
 const QColor kMuted(0x60, 0x60, 0x60);
 const QColor kRule(0x90, 0x90, 0x90);
 const QColor kBand(0xf0, 0xf2, 0xf5);
