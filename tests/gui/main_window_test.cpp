@@ -1,20 +1,10 @@
-#include "distribution_chart.h"
 #include "prepare/threshold_suggestion.h"
-#include "results_grid.h"
 #include "scan/picture_loader.h"
 #include "scan_preview.h"
-#include "tab_strip.h"
-#include "twips.h"
 #include "window_fixture.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
 #include <QSpinBox>
 #include <QTabBar>
-#include <QTest>
 
 namespace bladetrace::test {
 namespace {
@@ -40,40 +30,36 @@ QStringList shortened(const TabStrip& tabs) {
     return cut;
 }
 
-struct Design {
-    const char* name;
-    int left, top, width, height; // twips
-};
-
 TEST_F(MainWindow, PanelControlsSitAtTheirDesignPositions) {
-    const Design designs[] = {
-        {"Label2", 120, 0, 2775, 255},
-        {"txtTopFile", 120, 240, 2415, 285},
-        {"btnFileName_0", 2640, 240, 320, 300},
-        {"txtSideFile", 120, 1560, 2415, 285},
-        {"btnFileName_1", 2640, 1560, 320, 300},
-        {"Label1_0", 0, 2760, 1455, 255},
-        {"sldThreshold", 1440, 2715, 1575, 300},
-        {"txtDiameter", 1680, 3120, 735, 285},
-        {"Label1_2", 2520, 3120, 735, 255},
-        {"txtRPM", 1680, 3480, 735, 285},
-        {"Label1_7", 0, 3840, 1575, 255},
-        {"txtVelocity", 1680, 3840, 735, 285},
-        {"chkThicknessCorrection", 0, 4320, 2295, 195},
-        {"txtRootThickness", 2260, 4280, 375, 285},
-        {"txtTipThickness", 2880, 4280, 375, 285},
-        {"Command1", 120, 4680, 495, 495},
-        {"btnGo", 1680, 4680, 1335, 495},
-        {"Label1_3", 120, 5280, 1695, 255},
-        {"picScroll", 120, 5520, 2535, 1335},
+    const struct {
+        const char* name;
+        QRect place;
+    } designs[] = {
+        {"Label2", designRect(120, 0, 2775, 255)},
+        {"txtTopFile", designRect(120, 240, 2415, 285)},
+        {"btnFileName_0", designRect(2640, 240, 320, 300)},
+        {"txtSideFile", designRect(120, 1560, 2415, 285)},
+        {"btnFileName_1", designRect(2640, 1560, 320, 300)},
+        {"Label1_0", designRect(0, 2760, 1455, 255)},
+        {"sldThreshold", designRect(1440, 2715, 1575, 300)},
+        {"txtDiameter", designRect(1680, 3120, 735, 285)},
+        {"Label1_2", designRect(2520, 3120, 735, 255)},
+        {"txtRPM", designRect(1680, 3480, 735, 285)},
+        {"Label1_7", designRect(0, 3840, 1575, 255)},
+        {"txtVelocity", designRect(1680, 3840, 735, 285)},
+        {"chkThicknessCorrection", designRect(0, 4320, 2295, 195)},
+        {"txtRootThickness", designRect(2260, 4280, 375, 285)},
+        {"txtTipThickness", designRect(2880, 4280, 375, 285)},
+        {"Command1", designRect(120, 4680, 495, 495)},
+        {"btnGo", designRect(1680, 4680, 1335, 495)},
+        {"Label1_3", designRect(120, 5280, 1695, 255)},
+        {"picScroll", designRect(120, 5520, 2535, 1335)},
     };
-    for (const Design& d : designs) {
-        auto* control = window->findChild<QWidget*>(QString::fromLatin1(d.name));
+    for (const auto& d : designs) {
+        auto* control = window->findChild<QWidget*>(QLatin1String(d.name));
         ASSERT_NE(control, nullptr) << d.name;
         EXPECT_EQ(control->parentWidget(), window->picGroup2) << d.name;
-        EXPECT_EQ(control->geometry(), QRect(qRound(d.left / 15.0), qRound(d.top / 15.0),
-                                             qRound(d.width / 15.0), qRound(d.height / 15.0)))
-            << d.name;
+        EXPECT_EQ(control->geometry(), d.place) << d.name;
     }
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("Label1_3")), window->Label1[3]);
     EXPECT_FALSE(window->Label1[3]->isVisible());
@@ -89,27 +75,14 @@ TEST_F(MainWindow, PanelControlsSitAtTheirDesignPositions) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace"));
 }
 
-TEST_F(MainWindow, StartsOnAnEmptySheetWithEmptyCharts) {
-    EXPECT_EQ(window->TabStrip1->selectedKey(), QStringLiteral("SHEET"));
-    EXPECT_TRUE(window->grdTop->isVisible());
+TEST_F(MainWindow, StartsOnAnEmptySheetAndEachTabShowsItsPageAlone) {
     EXPECT_EQ(window->grdTop->rowCount(), 2);
     EXPECT_EQ(window->grdTop->columnCount(), 2);
-    for (DistributionChart* chart :
-         {window->ctlChordGraph, window->ctlBetaGraph, window->ctlPitchGraph}) {
-        EXPECT_FALSE(chart->isVisible());
-        EXPECT_TRUE(chart->points().isEmpty());
-    }
-    window->TabStrip1->tabBar()->setCurrentIndex(1);
-    EXPECT_TRUE(window->ctlChordGraph->isVisible());
-    EXPECT_TRUE(window->ctlChordGraph->points().isEmpty());
-}
-
-TEST_F(MainWindow, TabsShowExactlyOnePage) {
+    window->grdTop->setCellText(1, 1, QStringLiteral("kept"));
     const QList<QWidget*> pages{window->grdTop, window->ctlChordGraph, window->ctlBetaGraph,
                                 window->ctlPitchGraph};
     const QStringList keys{"SHEET", "CHORD", "BETA", "PITCH"};
-    window->grdTop->setCellText(1, 1, QStringLiteral("kept"));
-    for (int tab : {2, 3, 1, 0}) {
+    for (int tab : {0, 2, 3, 1, 0}) { // the sheet first, as it starts
         QTest::mouseClick(window->TabStrip1->tabBar(), Qt::LeftButton, {},
                           window->TabStrip1->tabBar()->tabRect(tab).center());
         EXPECT_EQ(window->TabStrip1->selectedKey(), keys[tab]);
@@ -117,7 +90,25 @@ TEST_F(MainWindow, TabsShowExactlyOnePage) {
             EXPECT_EQ(pages[page]->isVisible(), page == tab) << "tab " << tab << " page " << page;
         EXPECT_TRUE(window->btnCopy->isVisible());
     }
+    for (DistributionChart* chart :
+         {window->ctlChordGraph, window->ctlBetaGraph, window->ctlPitchGraph})
+        EXPECT_TRUE(chart->points().isEmpty());
     EXPECT_EQ(window->grdTop->cellText(1, 1), QStringLiteral("kept"));
+}
+
+TEST_F(MainWindow, UnitsBoxConvertsDiameterAndSpeedBothWaysAndRelabelsThem) {
+    window->chkUnits->click();
+    EXPECT_EQ(window->txtDiameter->text(), QStringLiteral("7.283"));
+    EXPECT_EQ(window->txtVelocity->text(), QStringLiteral("111.85"));
+    EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[inch]"));
+    EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
+    window->chkUnits->click();
+    EXPECT_EQ(window->txtDiameter->text(), QStringLiteral("0.1850"));
+    EXPECT_EQ(window->txtVelocity->text(), QStringLiteral("50.00"));
+    EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[m]"));
+    EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[m/s]"));
+    EXPECT_EQ(window->txtRPM->text(), QStringLiteral("15000"));
+    EXPECT_EQ(window->Label1[5]->text(), QStringLiteral("[1/min]"));
 }
 
 // Each caption in its place, and none cut or against its neighbour at the design size.

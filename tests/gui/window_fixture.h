@@ -2,37 +2,29 @@
 
 #include "caption_fit.h"
 #include "dialog_recorder.h"
+#include "distribution_chart.h"
+#include "frm_about.h"
 #include "frm_main.h"
 #include "painted_blade.h"
+#include "results_grid.h"
 #include "settings/stored_settings.h"
+#include "tab_strip.h"
+#include "twips.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace bladetrace::test {
-
-// A throwaway settings store: a file that a test fills before the window starts and reads
-// after it closes.
-class SettingsFile {
-public:
-    SettingsFile() : path_(dir_.filePath(QStringLiteral("settings.ini"))) {}
-
-    std::unique_ptr<QSettings> raw() const {
-        return std::make_unique<QSettings>(path_, QSettings::IniFormat);
-    }
-    void set(const QString& key, const QString& value) const { raw()->setValue(key, value); }
-    QString value(const QString& key) const { return raw()->value(key).toString(); }
-    QStringList keys() const { return raw()->allKeys(); }
-    // A fresh store over the file, as one start of the program sees it.
-    std::unique_ptr<StoredSettings> open() const { return std::make_unique<StoredSettings>(raw()); }
-
-private:
-    QTemporaryDir dir_;
-    QString path_;
-};
 
 // The captions of `window` (labels, check boxes, buttons) whose text is cut by its box or
 // lies against a control beside it, by object name. A control that lies whole over another
@@ -58,23 +50,46 @@ inline QStringList crampedCaptions(const QWidget& window) {
     return cramped;
 }
 
-// A loaded main window on a painted image pair, its dialogs answered by a recorder and its
-// status texts and messages written to one log in the order they appear.
+// A grid's texts, a row to a line, a tab between cells.
+inline QStringList sheetText(const ResultsGrid& grid) {
+    QStringList rows;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid.columnCount(); ++c)
+            cells << grid.cellText(r, c);
+        rows << cells.join(QLatin1Char('\t'));
+    }
+    return rows;
+}
+
+// Twips as the design gives them, in the window's pixels.
+inline QRect designRect(int left, int top, int width, int height) {
+    return {qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0)};
+}
+
+// The main window over a throwaway settings file, its dialogs answered by a recorder and its
+// status texts and messages written to one log in the order they appear. By default it
+// starts on a painted image pair.
 class WindowTest : public ::testing::Test {
 protected:
     static constexpr int kFirst = 20;
     static constexpr int kLast = 380; // span 360: 42 stations
 
     void SetUp() override {
+        set("Diameter", "0.185");
+        set("RPM", "15000");
+        set("Velocity", "50");
+        set("TopFile", paintBlade(file("top.bmp"), View::Top, kFirst, kLast));
+        set("SideFile", paintBlade(file("side.bmp"), View::Side, kFirst, kLast));
+        start();
+    }
+
+    // One start of the program: a fresh store over the file and a fresh window.
+    void start() {
         ASSERT_TRUE(dir.isValid());
+        window.reset();
         dialogs.log = &log;
-        store.set(QStringLiteral("Diameter"), QStringLiteral("0.185"));
-        store.set(QStringLiteral("RPM"), QStringLiteral("15000"));
-        store.set(QStringLiteral("Velocity"), QStringLiteral("50"));
-        store.set(QStringLiteral("TopFile"), paintBlade(file("top.bmp"), View::Top, kFirst, kLast));
-        store.set(QStringLiteral("SideFile"),
-                  paintBlade(file("side.bmp"), View::Side, kFirst, kLast));
-        settings = store.open();
+        settings = std::make_unique<StoredSettings>(raw());
         window = std::make_unique<frmMain>(dialogs, *settings);
         window->Form_Load();
         QObject::connect(window->StatusBar1, &QStatusBar::messageChanged, window.get(),
@@ -83,11 +98,22 @@ protected:
                                  log.append(QStringLiteral("status: ") + text);
                          });
     }
+    void restart() {
+        ASSERT_TRUE(window->close());
+        start();
+    }
 
     QString file(const QString& name) const { return dir.filePath(name); }
+    std::unique_ptr<QSettings> raw() const {
+        return std::make_unique<QSettings>(file(QStringLiteral("settings.ini")),
+                                           QSettings::IniFormat);
+    }
+    void set(const char* key, const QString& value) const {
+        raw()->setValue(QLatin1String(key), value);
+    }
+    QString stored(const char* key) const { return raw()->value(QLatin1String(key)).toString(); }
 
     QTemporaryDir dir;
-    SettingsFile store;
     DialogRecorder dialogs;
     QStringList log;
     std::unique_ptr<StoredSettings> settings;
