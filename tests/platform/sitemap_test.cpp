@@ -41,37 +41,32 @@ TEST(Sitemap, NestedListsBecomeChildrenInOrder) {
     EXPECT_EQ(entries[2].name, QStringLiteral("Last"));
 }
 
-TEST(Sitemap, AcceptsAnyCaseQuotingAndEntities) {
-    const QByteArray hhc =
-        "<ul><li><object TYPE='TEXT/SITEMAP'><PARAM NAME=name VALUE='Gr&ouml;&szlig;e &amp; Form'>"
-        "<param name=\"local\" value=de/size.html></object></ul>";
-
-    const std::vector<SitemapEntry> entries = parseSitemap(hhc);
-
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, QString::fromUtf8("Größe & Form"));
-    EXPECT_EQ(entries[0].local, QStringLiteral("de/size.html"));
-}
-
-TEST(Sitemap, FirstNameAndPageOfAnEntryCount) {
-    const QByteArray hhk = R"(<UL><LI><OBJECT type="text/sitemap">
-        <param name="Name" value="keyword"><param name="Name" value="first page">
-        <param name="Local" value="first.html"><param name="Name" value="second page">
-        <param name="Local" value="second.html"></OBJECT></UL>)";
-
-    const std::vector<SitemapEntry> entries = parseSitemap(hhk);
-
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, QStringLiteral("keyword"));
-    EXPECT_EQ(entries[0].local, QStringLiteral("first.html"));
-}
-
-TEST(Sitemap, UnbalancedOrForeignMarkupDoesNotBreakIt) {
-    const QByteArray html = "</UL></UL><p>text</p><OBJECT type=\"text/sitemap\">"
-                            "<param name=\"Name\" value=\"Loose\"></OBJECT><UL><UL>";
-    const std::vector<SitemapEntry> entries = parseSitemap(html);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, QStringLiteral("Loose"));
+// Any case, quoting and entities; the first name and page of an entry; markup that is
+// unbalanced or foreign.
+TEST(Sitemap, ReadsWhatHandWrittenFilesHold) {
+    const struct {
+        QByteArray text;
+        const char* name;
+        const char* local;
+    } cases[] = {
+        {"<ul><li><object TYPE='TEXT/SITEMAP'><PARAM NAME=name VALUE='Gr&ouml;&szlig;e &amp; "
+         "Form'><param name=\"local\" value=de/size.html></object></ul>",
+         "Größe & Form", "de/size.html"},
+        {R"(<UL><LI><OBJECT type="text/sitemap">
+            <param name="Name" value="keyword"><param name="Name" value="first page">
+            <param name="Local" value="first.html"><param name="Name" value="second page">
+            <param name="Local" value="second.html"></OBJECT></UL>)",
+         "keyword", "first.html"},
+        {"</UL></UL><p>text</p><OBJECT type=\"text/sitemap\">"
+         "<param name=\"Name\" value=\"Loose\"></OBJECT><UL><UL>",
+         "Loose", ""},
+    };
+    for (const auto& c : cases) {
+        const std::vector<SitemapEntry> entries = parseSitemap(c.text);
+        ASSERT_EQ(entries.size(), 1u) << c.name;
+        EXPECT_EQ(entries[0].name, QString::fromUtf8(c.name));
+        EXPECT_EQ(entries[0].local, QLatin1String(c.local));
+    }
     EXPECT_TRUE(parseSitemap("not a sitemap at all").empty());
 }
 

@@ -13,152 +13,89 @@ namespace {
 const QString kToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString kLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 
-// StartSysInfo over a fake registry, with every other piece recorded.
-class StartSysInfoTest : public ::testing::Test {
-protected:
-    StartSysInfoTest() : registry(std::make_shared<testing::FakeRegistry>()) {
-        pieces.registry = registry;
-        pieces.fileExists = [this](const QString& path) {
-            checked.push_back(path);
-            return existing.contains(path);
-        };
-        pieces.startProgram = [this](const QString& path) {
-            started.push_back(path);
-            return startSucceeds;
-        };
-        pieces.showNotAvailable = [this] { ++messages; };
+TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
+    const QString inFolder = QStringLiteral("/opt/info") + QDir::separator() + "MSINFO32.EXE";
+    const struct {
+        const char* what;
+        std::optional<QByteArray> path; // the first key's value; an empty one has size 0
+        bool folder;                    // the second key names /opt/info
+        bool toolInFolder, starts;
+        std::vector<QString> opened;
+        QStringList started;
+        int messages;
+    } cases[] = {
+        {"first key",
+         "C:\\Tools\\info.exe",
+         true,
+         true,
+         true,
+         {kToolKey},
+         {"C:\\Tools\\info.exe"},
+         0},
+        {"second key", {}, true, true, true, {kToolKey, kLocationKey}, {inFolder}, 0},
+        {"no tool in the folder", {}, true, false, true, {kToolKey, kLocationKey}, {}, 1},
+        {"no key", {}, false, false, true, {kToolKey, kLocationKey}, {}, 1},
+        {"does not start", "/no/such/tool", false, false, false, {kToolKey}, {"/no/such/tool"}, 1},
+        // A value of size 0 cannot be decoded; the failure ends the search at once.
+        {"failure on the way", "", true, true, true, {kToolKey}, {}, 1},
+    };
+    for (const auto& c : cases) {
+        auto registry = std::make_shared<testing::FakeRegistry>();
+        if (c.path && c.path->isEmpty())
+            registry->set(kToolKey, QStringLiteral("PATH"), {kRegText, QByteArray(), 0u});
+        else if (c.path)
+            registry->setText(kToolKey, QStringLiteral("PATH"), *c.path);
+        if (c.folder)
+            registry->setText(kLocationKey, QStringLiteral("MSINFO"), "/opt/info");
+        QStringList checked, started;
+        int messages = 0;
+        StartSysInfo({registry,
+                      [&](const QString& path) {
+                          checked << path;
+                          return c.toolInFolder && path == inFolder;
+                      },
+                      [&](const QString& path) {
+                          started << path;
+                          return c.starts;
+                      },
+                      [&] { ++messages; }});
+        EXPECT_EQ(registry->opened, c.opened) << c.what;
+        // Only the second key's folder is looked into.
+        EXPECT_EQ(checked, c.opened.size() == 2 && c.folder ? QStringList{inFolder} : QStringList())
+            << c.what;
+        EXPECT_EQ(started, c.started) << c.what;
+        EXPECT_EQ(messages, c.messages) << c.what;
+        EXPECT_EQ(registry->leakedHandles(), 0) << c.what;
     }
-
-    std::shared_ptr<testing::FakeRegistry> registry;
-    SysInfoPieces pieces;
-    QStringList existing;
-    bool startSucceeds = true;
-    std::vector<QString> checked;
-    std::vector<QString> started;
-    int messages = 0;
-};
-
-TEST_F(StartSysInfoTest, FirstKeyStartsItsPathWithoutLookingAtTheSecond) {
-    registry->setText(kToolKey, QStringLiteral("PATH"), "C:\\Tools\\info.exe");
-    registry->setText(kLocationKey, QStringLiteral("MSINFO"), "C:\\Elsewhere");
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(started, std::vector<QString>{QStringLiteral("C:\\Tools\\info.exe")});
-    EXPECT_EQ(messages, 0);
-    EXPECT_EQ(registry->opened, std::vector<QString>{kToolKey});
-    EXPECT_TRUE(checked.empty());
-}
-
-TEST_F(StartSysInfoTest, SecondKeyNamesTheFolderOfTheTool) {
-    registry->setText(kLocationKey, QStringLiteral("MSINFO"), "/opt/info");
-    const QString tool = QStringLiteral("/opt/info") + QDir::separator() + "MSINFO32.EXE";
-    existing << tool;
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(registry->opened, (std::vector<QString>{kToolKey, kLocationKey}));
-    EXPECT_EQ(checked, std::vector<QString>{tool});
-    EXPECT_EQ(started, std::vector<QString>{tool});
-    EXPECT_EQ(messages, 0);
-}
-
-TEST_F(StartSysInfoTest, SecondKeyFolderWithoutTheToolShowsTheMessage) {
-    registry->setText(kLocationKey, QStringLiteral("MSINFO"), "/opt/info");
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(checked.size(), 1u);
-    EXPECT_TRUE(started.empty());
-    EXPECT_EQ(messages, 1);
-}
-
-TEST_F(StartSysInfoTest, NoKeyAtAllShowsTheMessage) {
-    StartSysInfo(pieces);
-    EXPECT_EQ(registry->opened, (std::vector<QString>{kToolKey, kLocationKey}));
-    EXPECT_TRUE(started.empty());
-    EXPECT_EQ(messages, 1);
-}
-
-TEST_F(StartSysInfoTest, ToolThatCannotBeStartedShowsTheMessage) {
-    registry->setText(kToolKey, QStringLiteral("PATH"), "/no/such/tool");
-    startSucceeds = false;
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(started.size(), 1u);
-    EXPECT_EQ(messages, 1);
-}
-
-TEST_F(StartSysInfoTest, AnyFailureOnTheWayShowsTheMessage) {
-    // A value of size 0 cannot be decoded; the failure ends the search at once.
-    registry->set(kToolKey, QStringLiteral("PATH"), {kRegText, QByteArray(), 0u});
-    registry->setText(kLocationKey, QStringLiteral("MSINFO"), "/opt/info");
-    existing << QStringLiteral("/opt/info") + QDir::separator() + "MSINFO32.EXE";
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(registry->opened, std::vector<QString>{kToolKey});
-    EXPECT_TRUE(started.empty());
-    EXPECT_EQ(messages, 1);
-    EXPECT_EQ(registry->leakedHandles(), 0);
 }
 
 #ifndef Q_OS_WIN
-// Puts an executable file named `name` into `dir`.
-void addProgram(const QTemporaryDir& dir, const QString& name) {
-    QFile file(dir.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n");
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-class StandInRegistryTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    std::unique_ptr<Registry> registry(const QStringList& tools) {
-        return makeStandInRegistry(tools, {dir.path()});
-    }
-
+// On Linux the first key names the first installed tool of a list, in the given folders; key
+// and value names ignore case, as on Windows; nothing else is there.
+TEST(StandInRegistry, FirstKeyNamesTheFirstInstalledToolOfTheList) {
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"monitor", "hwinfo", "plain"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        if (QLatin1String(name) != QLatin1String("plain")) // a file not executable is no program
+            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
     QString value;
-};
-
-TEST_F(StandInRegistryTest, FirstKeyNamesTheFirstToolOfTheListThatIsInstalled) {
-    addProgram(dir, QStringLiteral("monitor"));
-    addProgram(dir, QStringLiteral("hwinfo"));
-    const auto stand_in = registry({"absent", "hwinfo", "monitor"});
-
-    ASSERT_TRUE(GetKeyValue(*stand_in, kHkeyLocalMachine, kToolKey, QStringLiteral("PATH"), value));
+    const auto registry =
+        makeStandInRegistry({"absent", "plain", "hwinfo", "monitor"}, {dir.path()});
+    ASSERT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, QStringLiteral("PATH"), value));
     EXPECT_EQ(value, dir.filePath(QStringLiteral("hwinfo")));
-    // Key and value names ignore case, as on Windows.
-    EXPECT_TRUE(GetKeyValue(*stand_in, kHkeyLocalMachine, kToolKey.toLower(),
+    EXPECT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey.toLower(),
                             QStringLiteral("path"), value));
-}
-
-TEST_F(StandInRegistryTest, AnswersNothingElse) {
-    addProgram(dir, QStringLiteral("hwinfo"));
-    const auto stand_in = registry({"hwinfo"});
-    const RegistryRoot currentUser = 0x80000001u;
-
-    EXPECT_FALSE(GetKeyValue(*stand_in, currentUser, kToolKey, QStringLiteral("PATH"), value));
+    EXPECT_FALSE(GetKeyValue(*registry, 0x80000001u, kToolKey, QStringLiteral("PATH"), value));
     EXPECT_FALSE(
-        GetKeyValue(*stand_in, kHkeyLocalMachine, kToolKey, QStringLiteral("NAME"), value));
+        GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, QStringLiteral("NAME"), value));
     EXPECT_FALSE(
-        GetKeyValue(*stand_in, kHkeyLocalMachine, kLocationKey, QStringLiteral("MSINFO"), value));
-}
-
-TEST_F(StandInRegistryTest, WithoutAnInstalledToolTheKeyIsAbsent) {
-    // A file that is not executable is no program.
-    QFile plain(dir.filePath(QStringLiteral("hwinfo")));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    const auto stand_in = registry({"hwinfo"});
-
-    EXPECT_FALSE(
-        GetKeyValue(*stand_in, kHkeyLocalMachine, kToolKey, QStringLiteral("PATH"), value));
+        GetKeyValue(*registry, kHkeyLocalMachine, kLocationKey, QStringLiteral("MSINFO"), value));
+    const auto none = makeStandInRegistry({"plain"}, {dir.path()});
+    EXPECT_FALSE(GetKeyValue(*none, kHkeyLocalMachine, kToolKey, QStringLiteral("PATH"), value));
 }
 #endif
 
