@@ -40,7 +40,7 @@ TEST_F(Copy, SheetGoesWholeAsTextAndLeavesNothingSelected) {
 // report, and neither a failed run nor a failed save loses the results.
 TEST_F(Save, WritesTheLastCompletedRunInTheChosenFormatOrReports) {
     EXPECT_FALSE(window->btnSave->isEnabled());
-    const QString top = paintBlade(file("top.png"), View::Top, kFirst, kLast);
+    const QString top = paintView("top.png", true);
     window->txtTopFile->setText(top);
     window->btnGo_Click();
     ASSERT_TRUE(window->btnSave->isEnabled());

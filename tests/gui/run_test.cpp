@@ -121,7 +121,7 @@ TEST_F(Run, RunsThatStopKeepTheResultsAndLeaveTheWindowIdle) {
     EXPECT_EQ(window->ctlBetaGraph->points(), chart);
     expectIdle();
 
-    window->txtSideFile->setText(paintBlade(file("side3.bmp"), View::Side, kFirst, kLast + 3));
+    window->txtSideFile->setText(paintView("side3.bmp", false, kLast + 3));
     window->btnGo_Click();
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Mismatch);
     ASSERT_EQ(dialogs.messages.size(), 2);

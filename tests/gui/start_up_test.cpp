@@ -13,8 +13,8 @@ protected:
     void SetUp() override {}
 
     void paintedPair() const {
-        set("TopFile", paintBlade(file("top.bmp"), View::Top, kFirst, kLast));
-        set("SideFile", paintBlade(file("side.bmp"), View::Side, kFirst, kLast));
+        set("TopFile", paintView("top.bmp", true));
+        set("SideFile", paintView("side.bmp", false));
     }
 
     void expectReady() const {

@@ -5,9 +5,9 @@
 #include "distribution_chart.h"
 #include "frm_about.h"
 #include "frm_main.h"
-#include "painted_blade.h"
 #include "results_grid.h"
 #include "settings/stored_settings.h"
+#include "support/painted_blades.h"
 #include "tab_strip.h"
 #include "twips.h"
 
@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
@@ -79,8 +80,8 @@ protected:
         set("Diameter", "0.185");
         set("RPM", "15000");
         set("Velocity", "50");
-        set("TopFile", paintBlade(file("top.bmp"), View::Top, kFirst, kLast));
-        set("SideFile", paintBlade(file("side.bmp"), View::Side, kFirst, kLast));
+        set("TopFile", paintView("top.bmp", true));
+        set("SideFile", paintView("side.bmp", false));
         start();
     }
 
@@ -104,6 +105,17 @@ protected:
     }
 
     QString file(const QString& name) const { return dir.filePath(name); }
+    // A blade on white paper, span horizontal, in the columns kFirst to `last`, saved in the
+    // format the name's suffix names.
+    QString paintView(const char* name, bool top, int last = kLast) const {
+        const QString path = file(QLatin1String(name));
+        QImage image =
+            testing::paintBand(last + 1 + kFirst, 120, kFirst, last, top ? 30 : 45, top ? 89 : 74);
+        if (!top) // deeper near one tip, so that the blade angle changes along the span
+            QPainter(&image).fillRect(kFirst, 40, (last - kFirst) / 4, 40, Qt::black);
+        image.save(path);
+        return path;
+    }
     std::unique_ptr<QSettings> raw() const {
         return std::make_unique<QSettings>(file(QStringLiteral("settings.ini")),
                                            QSettings::IniFormat);
