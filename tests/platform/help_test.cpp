@@ -12,7 +12,6 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -116,8 +115,8 @@ TEST_F(HelpViewerTest, EntriesAndLinksOpenTheirPages) {
     EXPECT_EQ(page->source().path(), QStringLiteral("/de/threshold.html"));
 }
 
-// Every page of the contents, every link and every image in them comes out of the file.
-TEST_F(HelpViewerTest, EveryPageLinkAndImageResolvesInTheFile) {
+// Every page of the contents and every picture in them comes out of the file.
+TEST_F(HelpViewerTest, EveryPageAndPictureComesOutOfTheFile) {
     std::set<QString> pages;
     int images = 0;
     for (QTreeWidgetItemIterator it(contents); *it; ++it) {
@@ -131,7 +130,8 @@ TEST_F(HelpViewerTest, EveryPageLinkAndImageResolvesInTheFile) {
         for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
             for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
                 const QTextCharFormat format = fragment.fragment().charFormat();
-                // Names as the page holds them, relative: the viewer resolves them.
+                // Names as the page holds them, relative: the viewer resolves them. The build
+                // already refuses pages that link to a file that is not there.
                 if (format.isImageFormat()) {
                     const QUrl name(format.toImageFormat().name());
                     const QVariant data =
@@ -144,12 +144,6 @@ TEST_F(HelpViewerTest, EveryPageLinkAndImageResolvesInTheFile) {
                                              : QImage::fromData(data.toByteArray());
                     EXPECT_FALSE(image.isNull()) << name.toString().toStdString();
                     ++images;
-                } else if (format.isAnchor() && !format.anchorHref().isEmpty()) {
-                    const QUrl name(format.anchorHref());
-                    const QString text =
-                        page->loadResource(QTextDocument::HtmlResource, name).toString();
-                    EXPECT_FALSE(text.isEmpty() || text.contains(QStringLiteral("Page not found")))
-                        << name.toString().toStdString();
                 }
             }
         }

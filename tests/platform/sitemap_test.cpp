@@ -8,39 +8,6 @@
 namespace bladetrace::platform {
 namespace {
 
-TEST(Sitemap, NestedListsBecomeChildrenInOrder) {
-    const QByteArray hhc = R"(<HTML><BODY>
-<OBJECT type="text/site properties"><param name="ImageType" value="Folder"></OBJECT>
-<UL>
-  <LI><OBJECT type="text/sitemap"><param name="Name" value="Start">
-      <param name="Local" value="index.html"></OBJECT>
-  <LI><OBJECT type="text/sitemap"><param name="Name" value="Book"></OBJECT>
-  <UL>
-    <LI><OBJECT type="text/sitemap"><param name="Name" value="One"><param name="Local" value="a/one.html"></OBJECT>
-    <UL>
-      <LI><OBJECT type="text/sitemap"><param name="Name" value="Deep"><param name="Local" value="a/deep.html#part"></OBJECT>
-    </UL>
-    <LI><OBJECT type="text/sitemap"><param name="Name" value="Two"><param name="Local" value="a/two.html"></OBJECT>
-  </UL>
-  <LI><OBJECT type="text/sitemap"><param name="Name" value="Last"><param name="Local" value="last.html"></OBJECT>
-</UL></BODY></HTML>)";
-
-    const std::vector<SitemapEntry> entries = parseSitemap(hhc);
-
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].name, QStringLiteral("Start"));
-    EXPECT_EQ(entries[0].local, QStringLiteral("index.html"));
-    EXPECT_TRUE(entries[0].children.empty());
-    EXPECT_EQ(entries[1].name, QStringLiteral("Book"));
-    EXPECT_TRUE(entries[1].local.isEmpty());
-    ASSERT_EQ(entries[1].children.size(), 2u);
-    EXPECT_EQ(entries[1].children[0].name, QStringLiteral("One"));
-    ASSERT_EQ(entries[1].children[0].children.size(), 1u);
-    EXPECT_EQ(entries[1].children[0].children[0].local, QStringLiteral("a/deep.html#part"));
-    EXPECT_EQ(entries[1].children[1].name, QStringLiteral("Two"));
-    EXPECT_EQ(entries[2].name, QStringLiteral("Last"));
-}
-
 // Any case, quoting and entities; the first name and page of an entry; markup that is
 // unbalanced or foreign.
 TEST(Sitemap, ReadsWhatHandWrittenFilesHold) {
