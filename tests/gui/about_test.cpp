@@ -66,30 +66,28 @@ TEST_F(About, OpensModallyOverTheMainWindowWithEveryControlInPlace) {
 
 TEST_F(About, ShowsTitleVersionDescriptionAndNoticeInEnglish) {
     open([](frmAbout& about) {
-        EXPECT_EQ(about.windowTitle(), QStringLiteral("Info about Bladetrace"));
-        EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Bladetrace"));
-        EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version %1.%2.%3")
+        EXPECT_EQ(about.windowTitle(), "Info about Bladetrace");
+        EXPECT_EQ(about.lblTitle->text(), "Bladetrace");
+        EXPECT_EQ(about.lblVersion->text(), QString("Version %1.%2.%3")
                                                 .arg(BLADETRACE_VERSION_MAJOR)
                                                 .arg(BLADETRACE_VERSION_MINOR)
                                                 .arg(BLADETRACE_VERSION_PATCH));
-        const QStringList paragraphs = about.lblDescription->text().split(QStringLiteral("\r\n"));
+        const QStringList paragraphs = about.lblDescription->text().split("\r\n");
         ASSERT_EQ(paragraphs.size(), 4);
-        EXPECT_EQ(paragraphs[0],
-                  QStringLiteral("Analyzes top and side view of a propeller blade."));
-        EXPECT_EQ(
-            paragraphs[3],
-            QStringLiteral("The scanning alorithm assumes that dark areas represent the blade."));
+        EXPECT_EQ(paragraphs[0], "Analyzes top and side view of a propeller blade.");
+        EXPECT_EQ(paragraphs[3],
+                  "The scanning alorithm assumes that dark areas represent the blade.");
         EXPECT_EQ(about.lblDescription->text().count(QLatin1Char('\n')), 3);
         EXPECT_TRUE(about.lblDescription->wordWrap());
-        EXPECT_TRUE(about.lblDisclaimer->text().contains(QStringLiteral("Bladetrace")));
+        EXPECT_TRUE(about.lblDisclaimer->text().contains("Bladetrace"));
         EXPECT_FALSE(about.lblDisclaimer->text().contains(QLatin1Char('\n')));
         EXPECT_EQ((QStringList{about.Command1->text(), about.cmdOK->text(),
                                about.cmdSysInfo->text(), about.lblLanguage->text()}),
                   (QStringList{"&Help...", "OK", "&Systeminfo...", "Language"}));
         EXPECT_FALSE(about.cbLanguage->isEditable());
         EXPECT_EQ(about.cbLanguage->count(), 2);
-        EXPECT_EQ(about.cbLanguage->currentText(), QStringLiteral("English"));
-        EXPECT_EQ(about.cbLanguage->itemText(1), QStringLiteral("Deutsch"));
+        EXPECT_EQ(about.cbLanguage->currentText(), "English");
+        EXPECT_EQ(about.cbLanguage->itemText(1), "Deutsch");
         EXPECT_EQ(crampedCaptions(about), QStringList());
     });
 }
@@ -98,26 +96,26 @@ TEST_F(About, ChoosingALanguageSwitchesBothWindowsAtOnce) {
     window->chkUnits->setChecked(true);
     open([this](frmAbout& about) {
         QTest::keyClick(about.cbLanguage, Qt::Key_Down);
-        ASSERT_EQ(about.cbLanguage->currentText(), QStringLiteral("Deutsch"));
+        ASSERT_EQ(about.cbLanguage->currentText(), "Deutsch");
         EXPECT_EQ(window->lLanguage, kGerman);
         EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
-        EXPECT_EQ(about.Command1->text(), QStringLiteral("&Hilfe..."));
-        EXPECT_EQ(about.lblLanguage->text(), QStringLiteral("Sprache"));
+        EXPECT_EQ(about.Command1->text(), "&Hilfe...");
+        EXPECT_EQ(about.lblLanguage->text(), "Sprache");
         EXPECT_EQ(crampedCaptions(about), QStringList());
         EXPECT_TRUE(about.lblDescription->text().startsWith(
-            QStringLiteral("Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n")));
-        EXPECT_EQ(window->TabStrip1->caption(3), QStringLiteral("Steigungsverteilung"));
-        EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
+            "Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n"));
+        EXPECT_EQ(window->TabStrip1->caption(3), "Steigungsverteilung");
+        EXPECT_EQ(window->Label1[6]->text(), "[mph]");
     });
     EXPECT_TRUE(stored("Language").isEmpty()); // stored only at exit
 
     // Texts shown later are fetched in the new language.
     window->btnGo_Click();
-    EXPECT_EQ(window->StatusBar1->currentMessage(), QStringLiteral("Bereit."));
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "Bereit.");
 
     // It opens on the language in force.
     open([](frmAbout& about) {
-        EXPECT_EQ(about.cbLanguage->currentText(), QStringLiteral("Deutsch"));
+        EXPECT_EQ(about.cbLanguage->currentText(), "Deutsch");
         EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
     });
 }
@@ -150,7 +148,7 @@ TEST_F(About, HelpButtonOpensTheHelpFileBesideTheProgramInTheLanguage) {
         EXPECT_TRUE(help->isVisible());
         EXPECT_EQ(help->helpFile(), QCoreApplication::applicationDirPath() + "/Bladetrace.chm");
         EXPECT_TRUE(help->isFileOpen());
-        EXPECT_EQ(help->windowTitle(), QStringLiteral("Bladetrace-Hilfe"));
+        EXPECT_EQ(help->windowTitle(), "Bladetrace-Hilfe");
         EXPECT_TRUE(dialogs.messages.isEmpty());
     });
 }
@@ -179,10 +177,9 @@ TEST_F(About, SystemInformationWithoutAToolSaysSoInTheCurrentLanguage) {
     });
     EXPECT_TRUE(started.isEmpty());
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("System information is currently not available."));
+    EXPECT_EQ(dialogs.messages[0].text, "System information is currently not available.");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Bladetrace"));
+    EXPECT_EQ(dialogs.messages[0].title, "Bladetrace");
     EXPECT_EQ(dialogs.messages[1].text,
               QString::fromUtf8("Systeminformationen sind momentan nicht verfügbar."));
 }

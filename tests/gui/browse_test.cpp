@@ -26,13 +26,13 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFile) {
 
     ASSERT_EQ(dialogs.requests.size(), 2);
     const FileRequest& first = dialogs.requests[0];
-    EXPECT_EQ(first.title, QStringLiteral("Select a grayscale Image"));
+    EXPECT_EQ(first.title, "Select a grayscale Image");
     ASSERT_GE(first.filters.size(), 4);
     EXPECT_EQ(first.filters.mid(0, 2), (QStringList{"Bitmap image (*.bmp)", "JPEG image (*.jpg)"}));
-    EXPECT_TRUE(first.filters.join(' ').contains(QStringLiteral("*.png")));
-    EXPECT_TRUE(first.filters.join(' ').contains(QStringLiteral("*.tif")));
+    EXPECT_TRUE(first.filters.join(' ').contains("*.png"));
+    EXPECT_TRUE(first.filters.join(' ').contains("*.tif"));
     EXPECT_EQ(first.selectedFilter, first.filters[0]);
-    EXPECT_EQ(first.fileName, QStringLiteral("*.bmp"));
+    EXPECT_EQ(first.fileName, "*.bmp");
     EXPECT_EQ(dialogs.requests[1].fileName, wide);
     EXPECT_EQ(window->txtTopFile->text(), wide);
     EXPECT_EQ(window->txtSideFile->text(), file("tall.bmp"));

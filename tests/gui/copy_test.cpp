@@ -21,16 +21,15 @@ QByteArray contents(const QString& path) {
 TEST_F(Copy, SheetGoesWholeAsTextAndLeavesNothingSelected) {
     ResultsGrid& grid = *window->grdTop;
     window->btnCopy_Click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\t\r\t")); // before any run
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\t\r\t"); // before any run
 
     grid.setShape(1, 3);
-    grid.setCellText(0, 0, QStringLiteral("No."));
-    grid.appendRow(QStringLiteral("1\t-1.0000\t0.1"));
-    grid.appendRow(QStringLiteral("2\t1.0000\t0.2"));
+    grid.setCellText(0, 0, "No.");
+    grid.appendRow("1\t-1.0000\t0.1");
+    grid.appendRow("2\t1.0000\t0.2");
     grid.selectionModel()->select(grid.model()->index(2, 1), QItemSelectionModel::Select);
     window->btnCopy_Click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              QStringLiteral("No.\t\t\r1\t-1.0000\t0.1\r2\t1.0000\t0.2"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "No.\t\t\r1\t-1.0000\t0.1\r2\t1.0000\t0.2");
     EXPECT_EQ(grid.currentRow(), 0);
     EXPECT_EQ(grid.currentColumn(), 0);
     EXPECT_FALSE(grid.selectionModel()->hasSelection());
@@ -44,10 +43,10 @@ TEST_F(Save, WritesTheLastCompletedRunInTheChosenFormatOrReports) {
     window->txtTopFile->setText(top);
     window->btnGo_Click();
     ASSERT_TRUE(window->btnSave->isEnabled());
-    window->txtRPM->setText(QStringLiteral("fast"));
+    window->txtRPM->setText("fast");
     window->btnGo_Click();
     const QByteArray image = contents(top);
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("out")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
     const struct {
         const char* page;
         QString name;
@@ -75,10 +74,10 @@ TEST_F(Save, WritesTheLastCompletedRunInTheChosenFormatOrReports) {
     }
     EXPECT_EQ(contents(top), image);
     // First beside the images, then where the last file went, also after a restart.
-    EXPECT_EQ(dialogs.requests[0].fileName, file(QStringLiteral("top.csv")));
-    EXPECT_EQ(dialogs.requests[2].fileName, file(QStringLiteral("out/top.csv")));
+    EXPECT_EQ(dialogs.requests[0].fileName, file("top.csv"));
+    EXPECT_EQ(dialogs.requests[2].fileName, file("out/top.csv"));
     ASSERT_TRUE(window->close());
-    EXPECT_EQ(stored("SaveFolder"), file(QStringLiteral("out")));
+    EXPECT_EQ(stored("SaveFolder"), file("out"));
 }
 
 } // namespace

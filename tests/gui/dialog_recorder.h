@@ -27,7 +27,7 @@ public:
                          parent && parent->window()->cursor().shape() == Qt::WaitCursor,
                          QApplication::overrideCursor() != nullptr});
         if (log)
-            log->append(QStringLiteral("message: ") + text);
+            log->append("message: " + text);
     }
 
     std::optional<QString> openImage(QWidget*, const FileRequest& request) override {

@@ -66,18 +66,18 @@ TEST_F(MainWindow, PanelControlsSitAtTheirDesignPositions) {
     EXPECT_FALSE(window->picTop->isVisible());
     EXPECT_EQ(window->sldThreshold->value(), 110);
     EXPECT_EQ(window->sldThreshold->maximum(), 255);
-    EXPECT_EQ(window->txtRootThickness->text(), QStringLiteral("20"));
-    EXPECT_EQ(window->txtTipThickness->text(), QStringLiteral("10"));
-    EXPECT_EQ(window->chkUnits->text(), QStringLiteral("use ye olde units (e.g. furlongs)"));
-    EXPECT_EQ(window->btnGo->toolTip(), QStringLiteral("Start the conversion."));
-    EXPECT_EQ(window->imgPreview[1]->toolTip(), QStringLiteral("Preview Area for Side View."));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace"));
+    EXPECT_EQ(window->txtRootThickness->text(), "20");
+    EXPECT_EQ(window->txtTipThickness->text(), "10");
+    EXPECT_EQ(window->chkUnits->text(), "use ye olde units (e.g. furlongs)");
+    EXPECT_EQ(window->btnGo->toolTip(), "Start the conversion.");
+    EXPECT_EQ(window->imgPreview[1]->toolTip(), "Preview Area for Side View.");
+    EXPECT_EQ(window->windowTitle(), "Bladetrace");
 }
 
 TEST_F(MainWindow, StartsOnAnEmptySheetAndEachTabShowsItsPageAlone) {
     EXPECT_EQ(window->grdTop->rowCount(), 2);
     EXPECT_EQ(window->grdTop->columnCount(), 2);
-    window->grdTop->setCellText(1, 1, QStringLiteral("kept"));
+    window->grdTop->setCellText(1, 1, "kept");
     const QList<QWidget*> pages{window->grdTop, window->ctlChordGraph, window->ctlBetaGraph,
                                 window->ctlPitchGraph};
     const QStringList keys{"SHEET", "CHORD", "BETA", "PITCH"};
@@ -92,7 +92,7 @@ TEST_F(MainWindow, StartsOnAnEmptySheetAndEachTabShowsItsPageAlone) {
     for (DistributionChart* chart :
          {window->ctlChordGraph, window->ctlBetaGraph, window->ctlPitchGraph})
         EXPECT_TRUE(chart->points().isEmpty());
-    EXPECT_EQ(window->grdTop->cellText(1, 1), QStringLiteral("kept"));
+    EXPECT_EQ(window->grdTop->cellText(1, 1), "kept");
 }
 
 TEST_F(MainWindow, UnitsBoxConvertsDiameterAndSpeedBothWaysAndRelabelsThem) {
@@ -104,7 +104,7 @@ TEST_F(MainWindow, UnitsBoxConvertsDiameterAndSpeedBothWaysAndRelabelsThem) {
     EXPECT_EQ(boxes(), (QStringList{"7.283", "111.85", "[inch]", "[mph]"}));
     window->chkUnits->click();
     EXPECT_EQ(boxes(), (QStringList{"0.1850", "50.00", "[m]", "[m/s]"}));
-    EXPECT_EQ(window->txtRPM->text() + window->Label1[5]->text(), QStringLiteral("15000[1/min]"));
+    EXPECT_EQ(window->txtRPM->text() + window->Label1[5]->text(), "15000[1/min]");
 }
 
 // Each caption in its place, and none cut or against its neighbour at the design size.
@@ -113,19 +113,19 @@ TEST_F(MainWindow, SwitchLanguageRewritesTheCaptionsAndEachFitsItsBox) {
     window->theTimer_Timer(); // the units box onto the status bar
     window->lLanguage = kGerman;
     window->SwitchLanguage();
-    EXPECT_EQ(window->TabStrip1->caption(2), QStringLiteral("Verwindungsverteilung"));
-    EXPECT_EQ(window->btnCopy->text(), QStringLiteral("Kopieren"));
-    EXPECT_EQ(window->Label1[0]->text(), QStringLiteral("Weißabgleich:"));
-    EXPECT_EQ(window->Label1[3]->text(), QStringLiteral("Arbeite..."));
-    EXPECT_EQ(window->Label1[7]->text(), QStringLiteral("Fluggeschwindigkeit"));
-    EXPECT_EQ(window->Label3->text(), QStringLiteral("Bild für Seitenansicht:"));
-    EXPECT_EQ(window->chkThicknessCorrection->text(), QStringLiteral("&Dickenkorrektur %"));
+    EXPECT_EQ(window->TabStrip1->caption(2), "Verwindungsverteilung");
+    EXPECT_EQ(window->btnCopy->text(), "Kopieren");
+    EXPECT_EQ(window->Label1[0]->text(), "Weißabgleich:");
+    EXPECT_EQ(window->Label1[3]->text(), "Arbeite...");
+    EXPECT_EQ(window->Label1[7]->text(), "Fluggeschwindigkeit");
+    EXPECT_EQ(window->Label3->text(), "Bild für Seitenansicht:");
+    EXPECT_EQ(window->chkThicknessCorrection->text(), "&Dickenkorrektur %");
     EXPECT_EQ(crampedCaptions(*window), QStringList());
     EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
 
     window->lLanguage = kEnglish;
     window->SwitchLanguage();
-    EXPECT_EQ(window->TabStrip1->caption(3), QStringLiteral("Pitch Distribution"));
+    EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
     EXPECT_EQ(crampedCaptions(*window), QStringList());
     EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
     EXPECT_EQ(window->Label1[7]->font(), window->picGroup2->font()); // German fitting undone
@@ -138,9 +138,9 @@ TEST_F(MainWindow, SwitchLanguageRewritesTheCaptionsAndEachFitsItsBox) {
 
 TEST_F(MainWindow, ThresholdNumberFollowsTheSliderBothWaysAndAutoSetsBoth) {
     window->sldThreshold->setValue(200);
-    EXPECT_EQ(window->txtThreshold->text(), QStringLiteral("200"));
+    EXPECT_EQ(window->txtThreshold->text(), "200");
     window->txtThreshold->selectAll();
-    QTest::keyClicks(window->txtThreshold, QStringLiteral("87"));
+    QTest::keyClicks(window->txtThreshold, "87");
     EXPECT_EQ(window->sldThreshold->value(), 87);
 
     const qint32 suggested = suggestThreshold(loadPicture(window->txtTopFile->text()),
@@ -155,8 +155,8 @@ TEST_F(MainWindow, ThresholdNumberFollowsTheSliderBothWaysAndAutoSetsBoth) {
     window->btnAuto->click();
     EXPECT_EQ(window->sldThreshold->value(), 87);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Error53:")) &&
-                dialogs.messages[0].text.contains(QStringLiteral("Issued by btnAuto_Click()")));
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Error53:") &&
+                dialogs.messages[0].text.contains("Issued by btnAuto_Click()"));
 }
 
 TEST_F(MainWindow, EscapeReachesTheWindowWhereverTheFocusIs) {

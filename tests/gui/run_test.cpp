@@ -42,7 +42,7 @@ protected:
         EXPECT_FALSE(window->picScroll->isVisible());
         EXPECT_TRUE(window->chkMatchSpans->isVisible());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-        EXPECT_TRUE(window->StatusBar1->currentMessage().startsWith(QStringLiteral("Ready.")));
+        EXPECT_TRUE(window->StatusBar1->currentMessage().startsWith("Ready."));
     }
 
     bool busyWhileScanning = false;
@@ -60,7 +60,7 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboard) {
                                 "status: Ready."}));
     EXPECT_TRUE(busyWhileScanning);
     expectIdle();
-    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("_Curve ")));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("_Curve "));
     // The strip was painted for every column of the side view, 0 to W.
     EXPECT_EQ(window->picScroll->columnsShown(), kLast + kFirst + 2);
 
@@ -68,9 +68,9 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboard) {
     const ResultsGrid& grid = *window->grdTop;
     const QStringList sheet = sheetText(grid);
     ASSERT_EQ(sheet.size(), 43);
-    EXPECT_EQ(sheet[0], QStringLiteral("No.\tr/R\tc/R\tr\tc\tß\tH\tRe\tMa"));
-    EXPECT_TRUE(sheet[1].startsWith(QStringLiteral("1\t-1.0000\t")));
-    EXPECT_TRUE(sheet[42].startsWith(QStringLiteral("42\t1.0000\t")));
+    EXPECT_EQ(sheet[0], "No.\tr/R\tc/R\tr\tc\tß\tH\tRe\tMa");
+    EXPECT_TRUE(sheet[1].startsWith("1\t-1.0000\t"));
+    EXPECT_TRUE(sheet[42].startsWith("42\t1.0000\t"));
     const QFontMetricsF metrics(window->font());
     EXPECT_EQ(grid.columnWidth(0), qRound(metrics.horizontalAdvance("_100_")));
     EXPECT_EQ(grid.columnWidth(3), qRound(metrics.horizontalAdvance("__100.0000__")));
@@ -82,15 +82,15 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboard) {
 
     // Each chart its own quantity, folded onto one blade: stations 0 to 21.
     EXPECT_EQ(window->ctlChordGraph->points().size(), 22);
-    EXPECT_EQ(window->ctlChordGraph->yTitle(), QStringLiteral("c/R"));
-    EXPECT_EQ(window->ctlPitchGraph->yTitle(), QStringLiteral("H [m]"));
+    EXPECT_EQ(window->ctlChordGraph->yTitle(), "c/R");
+    EXPECT_EQ(window->ctlPitchGraph->yTitle(), "H [m]");
     // Copy on a chart's page gives its picture and its values together.
-    window->TabStrip1->selectKey(QStringLiteral("BETA"));
+    window->TabStrip1->selectKey("BETA");
     window->btnCopy_Click();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(copied, nullptr);
     EXPECT_TRUE(copied->hasImage());
-    EXPECT_TRUE(copied->text().startsWith(QStringLiteral("\tr/R [-]\tß [°]\n1\t1\t")));
+    EXPECT_TRUE(copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"));
     // Every marker, the tip's at r/R = 1 too, lies whole inside the plot.
     QCoreApplication::processEvents();
     QChart& chart = *window->ctlBetaGraph->chart();
@@ -112,8 +112,7 @@ TEST_F(Run, RunsThatStopKeepTheResultsAndLeaveTheWindowIdle) {
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Aborted);
     EXPECT_TRUE(busyWhileScanning);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("Processing aborted by user (Escape pressed)"));
+    EXPECT_EQ(dialogs.messages[0].text, "Processing aborted by user (Escape pressed)");
     // The hourglass stays over the main window; the box shows the usual pointer.
     EXPECT_TRUE(dialogs.messages[0].busyOwner);
     EXPECT_FALSE(dialogs.messages[0].busyEverywhere);
@@ -125,8 +124,8 @@ TEST_F(Run, RunsThatStopKeepTheResultsAndLeaveTheWindowIdle) {
     window->btnGo_Click();
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Mismatch);
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_TRUE(dialogs.messages[1].text.endsWith(QStringLiteral("side view = 363")));
-    EXPECT_EQ(dialogs.messages[1].title, QStringLiteral("Bladetrace")); // the run gives none
+    EXPECT_TRUE(dialogs.messages[1].text.endsWith("side view = 363"));
+    EXPECT_EQ(dialogs.messages[1].title, "Bladetrace"); // the run gives none
     EXPECT_EQ(sheetText(*window->grdTop), sheet);
     expectIdle();
 
@@ -135,9 +134,8 @@ TEST_F(Run, RunsThatStopKeepTheResultsAndLeaveTheWindowIdle) {
     window->chkUnits->setChecked(true); // read at the chart stage
     window->btnGo_Click();
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
-    EXPECT_EQ(window->StatusBar1->currentMessage(),
-              QStringLiteral("Ready. (top view scaled by 1.0083)"));
-    EXPECT_EQ(window->ctlPitchGraph->yTitle(), QStringLiteral("H [inch]"));
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "Ready. (top view scaled by 1.0083)");
+    EXPECT_EQ(window->ctlPitchGraph->yTitle(), "H [inch]");
 }
 
 } // namespace

@@ -18,7 +18,7 @@ protected:
     }
 
     void expectReady() const {
-        EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace"));
+        EXPECT_EQ(window->windowTitle(), "Bladetrace");
         EXPECT_TRUE(window->isVisible());
         EXPECT_TRUE(window->isEnabled());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
@@ -33,13 +33,13 @@ TEST_F(StartUp, FirstStartShowsTheSamplePairBesideTheProgramAndWritesNothing) {
     start();
     expectReady();
     EXPECT_EQ(window->lLanguage, kEnglish);
-    EXPECT_EQ(window->TabStrip1->caption(0), QStringLiteral("Spreadsheet"));
+    EXPECT_EQ(window->TabStrip1->caption(0), "Spreadsheet");
     EXPECT_FALSE(window->chkUnits->isChecked());
-    EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[m]"));
-    EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[m/s]"));
-    EXPECT_EQ(window->txtDiameter->text(), QStringLiteral("1"));
-    EXPECT_EQ(window->txtVelocity->text(), QStringLiteral("1"));
-    EXPECT_EQ(window->txtRPM->text(), QStringLiteral("1"));
+    EXPECT_EQ(window->Label1[2]->text(), "[m]");
+    EXPECT_EQ(window->Label1[6]->text(), "[m/s]");
+    EXPECT_EQ(window->txtDiameter->text(), "1");
+    EXPECT_EQ(window->txtVelocity->text(), "1");
+    EXPECT_EQ(window->txtRPM->text(), "1");
     const QString programDir = QCoreApplication::applicationDirPath();
     EXPECT_EQ(window->txtTopFile->text(), programDir + "/pylon 1.bmp");
     EXPECT_EQ(window->txtSideFile->text(), programDir + "/pylon 2.bmp");
@@ -55,8 +55,8 @@ TEST_F(StartUp, FirstStartShowsTheSamplePairBesideTheProgramAndWritesNothing) {
 // converted once more), in the language chosen in the About window.
 TEST_F(StartUp, ExitStoresTheBoxesAndTheNextStartShowsThemAsStored) {
     start();
-    window->txtRPM->setText(QStringLiteral("fast"));
-    window->txtSideFile->setText(QStringLiteral("/scans/side.jpg"));
+    window->txtRPM->setText("fast");
+    window->txtSideFile->setText("/scans/side.jpg");
     window->chkUnits->click(); // 1 m and 1 m/s: 39.370 inch and 2.24 mph
     EXPECT_FALSE(window->chkMatchSpans->isChecked());
     window->chkMatchSpans->click();
@@ -81,12 +81,12 @@ TEST_F(StartUp, ExitStoresTheBoxesAndTheNextStartShowsThemAsStored) {
         EXPECT_EQ(stored(key), value) << key;
 
     EXPECT_EQ(window->lLanguage, kGerman);
-    EXPECT_EQ(window->TabStrip1->caption(0), QStringLiteral("Tabelle"));
+    EXPECT_EQ(window->TabStrip1->caption(0), "Tabelle");
     EXPECT_TRUE(window->chkUnits->isChecked());
-    EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[inch]"));
-    EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
-    EXPECT_EQ(window->txtDiameter->text(), QStringLiteral("39.37"));
-    EXPECT_EQ(window->txtVelocity->text(), QStringLiteral("2.24"));
+    EXPECT_EQ(window->Label1[2]->text(), "[inch]");
+    EXPECT_EQ(window->Label1[6]->text(), "[mph]");
+    EXPECT_EQ(window->txtDiameter->text(), "39.37");
+    EXPECT_EQ(window->txtVelocity->text(), "2.24");
     EXPECT_TRUE(window->chkMatchSpans->isChecked());
 }
 
@@ -102,7 +102,7 @@ TEST_F(StartUp, PreviewsLoadInTheLoadingStateInTheStoredLanguage) {
         [&] {
             frmMain& w = *window;
             seen = true;
-            EXPECT_EQ(w.windowTitle(), QStringLiteral("Bladetrace - loading..."));
+            EXPECT_EQ(w.windowTitle(), "Bladetrace - loading...");
             EXPECT_TRUE(w.isVisible());
             EXPECT_FALSE(w.isEnabled());
             EXPECT_EQ(w.cursor().shape(), Qt::WaitCursor);
@@ -113,8 +113,8 @@ TEST_F(StartUp, PreviewsLoadInTheLoadingStateInTheStoredLanguage) {
                         w.ctlPitchGraph->isHidden());
             EXPECT_FALSE(w.imgPreview[0]->pixmap().isNull());
             EXPECT_TRUE(w.imgPreview[1]->pixmap().isNull());
-            EXPECT_EQ(w.TabStrip1->caption(0), QStringLiteral("Tabelle"));
-            EXPECT_EQ(w.Label1[2]->text(), QStringLiteral("[inch]"));
+            EXPECT_EQ(w.TabStrip1->caption(0), "Tabelle");
+            EXPECT_EQ(w.Label1[2]->text(), "[inch]");
         },
         Qt::QueuedConnection);
     window->Form_Load();
@@ -122,7 +122,7 @@ TEST_F(StartUp, PreviewsLoadInTheLoadingStateInTheStoredLanguage) {
     ASSERT_TRUE(seen);
     expectReady();
     EXPECT_FALSE(window->imgPreview[1]->pixmap().isNull());
-    EXPECT_FALSE(raw()->contains(QStringLiteral("Diameter"))); // no shut-down yet
+    EXPECT_FALSE(raw()->contains("Diameter")); // no shut-down yet
 }
 
 // Neither is a failure: a missing top view shows no preview and the side view still loads;
@@ -147,7 +147,7 @@ TEST_F(StartUp, TopFileMissingOrNoImageLeavesItsPreviewEmptySilently) {
 TEST_F(StartUp, ClosingDuringARunStopsTheRunSilentlyThenClosesAndStores) {
     paintedPair();
     start();
-    window->txtDiameter->setText(QStringLiteral("0.185"));
+    window->txtDiameter->setText("0.185");
     // Delivered when the run first lets the event queue run, before the scans.
     QMetaObject::invokeMethod(
         window.get(), [this] { window->close(); }, Qt::QueuedConnection);
@@ -159,7 +159,7 @@ TEST_F(StartUp, ClosingDuringARunStopsTheRunSilentlyThenClosesAndStores) {
 
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(stored("Diameter"), QStringLiteral("0.185"));
+    EXPECT_EQ(stored("Diameter"), "0.185");
 }
 
 } // namespace

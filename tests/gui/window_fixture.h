@@ -96,7 +96,7 @@ protected:
         QObject::connect(window->StatusBar1, &QStatusBar::messageChanged, window.get(),
                          [this](const QString& text) {
                              if (!text.isEmpty())
-                                 log.append(QStringLiteral("status: ") + text);
+                                 log.append("status: " + text);
                          });
     }
     void restart() {
@@ -117,8 +117,7 @@ protected:
         return path;
     }
     std::unique_ptr<QSettings> raw() const {
-        return std::make_unique<QSettings>(file(QStringLiteral("settings.ini")),
-                                           QSettings::IniFormat);
+        return std::make_unique<QSettings>(file("settings.ini"), QSettings::IniFormat);
     }
     void set(const char* key, const QString& value) const {
         raw()->setValue(QLatin1String(key), value);

@@ -31,9 +31,8 @@ namespace bladetrace::platform {
 namespace {
 
 TEST(HelpFilePath, JoinsWithAForwardSlashAsGiven) {
-    EXPECT_EQ(helpFilePath(QStringLiteral("C:\\Tools")),
-              QStringLiteral("C:\\Tools/Bladetrace.chm"));
-    EXPECT_EQ(helpFilePath(QStringLiteral("/opt/bt/")), QStringLiteral("/opt/bt//Bladetrace.chm"));
+    EXPECT_EQ(helpFilePath("C:\\Tools"), "C:\\Tools/Bladetrace.chm");
+    EXPECT_EQ(helpFilePath("/opt/bt/"), "/opt/bt//Bladetrace.chm");
 }
 
 TEST(HelpFile, IsBuiltBesideThePrograms) {
@@ -50,9 +49,9 @@ protected:
     void SetUp() override {
         window = showHelpContents(&caller, helpFilePath(), kEnglish);
         ASSERT_NE(window, nullptr);
-        contents = window->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
-        index = window->findChild<QListWidget*>(QStringLiteral("helpIndex"));
-        page = window->findChild<QTextBrowser*>(QStringLiteral("helpPage"));
+        contents = window->findChild<QTreeWidget*>("helpContents");
+        index = window->findChild<QListWidget*>("helpIndex");
+        page = window->findChild<QTextBrowser*>("helpPage");
         ASSERT_TRUE(contents && index && page);
     }
 
@@ -70,19 +69,19 @@ protected:
 TEST_F(HelpViewerTest, OpensAtTheTableOfContentsWithTheFirstPage) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->parentWidget(), &caller); // usable while its modal caller is open
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace Help"));
+    EXPECT_EQ(window->windowTitle(), "Bladetrace Help");
 
     ASSERT_EQ(contents->topLevelItemCount(), 3);
-    EXPECT_EQ(contents->topLevelItem(1)->text(0), QStringLiteral("English"));
-    EXPECT_EQ(contents->topLevelItem(2)->text(0), QStringLiteral("Deutsch"));
+    EXPECT_EQ(contents->topLevelItem(1)->text(0), "English");
+    EXPECT_EQ(contents->topLevelItem(2)->text(0), "Deutsch");
     EXPECT_EQ(contents->topLevelItem(1)->childCount(), contents->topLevelItem(2)->childCount());
     EXPECT_GE(contents->topLevelItem(1)->childCount(), 10);
     EXPECT_EQ(contents->topLevelItem(2)->child(0)->text(0),
               QString::fromUtf8("Bladetrace im Überblick"));
     EXPECT_GT(index->count(), 50);
 
-    EXPECT_EQ(page->source().path(), QStringLiteral("/index.html"));
-    EXPECT_EQ(pageTitle(), QStringLiteral("Bladetrace Help"));
+    EXPECT_EQ(page->source().path(), "/index.html");
+    EXPECT_EQ(pageTitle(), "Bladetrace Help");
     EXPECT_EQ(contents->currentItem(), contents->topLevelItem(0));
     // No entry is cut short at the default size.
     const int margins = 2 * (contents->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
@@ -98,21 +97,20 @@ TEST_F(HelpViewerTest, OpensAtTheTableOfContentsWithTheFirstPage) {
 // contents follow them.
 TEST_F(HelpViewerTest, EntriesAndLinksOpenTheirPages) {
     contents->setCurrentItem(contents->topLevelItem(2)->child(5));
-    EXPECT_EQ(page->source().path(), QStringLiteral("/de/spreadsheet.html"));
-    EXPECT_EQ(pageTitle(), QStringLiteral("Die Ergebnistabelle"));
+    EXPECT_EQ(page->source().path(), "/de/spreadsheet.html");
+    EXPECT_EQ(pageTitle(), "Die Ergebnistabelle");
     EXPECT_TRUE(page->toPlainText().contains(QString::fromUtf8("Blatttiefe in der Draufsicht")));
-    const QList<QListWidgetItem*> found =
-        index->findItems(QStringLiteral("span check"), Qt::MatchExactly);
+    const QList<QListWidgetItem*> found = index->findItems("span check", Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
     index->setCurrentItem(found.first());
-    EXPECT_EQ(page->source().path(), QStringLiteral("/en/run.html"));
+    EXPECT_EQ(page->source().path(), "/en/run.html");
 
-    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("threshold.html")));
-    EXPECT_EQ(page->source().path(), QStringLiteral("/en/threshold.html"));
+    Q_EMIT page->anchorClicked(QUrl("threshold.html"));
+    EXPECT_EQ(page->source().path(), "/en/threshold.html");
     ASSERT_NE(contents->currentItem(), nullptr);
-    EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Choosing the grey threshold"));
-    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("../de/threshold.html")));
-    EXPECT_EQ(page->source().path(), QStringLiteral("/de/threshold.html"));
+    EXPECT_EQ(contents->currentItem()->text(0), "Choosing the grey threshold");
+    Q_EMIT page->anchorClicked(QUrl("../de/threshold.html"));
+    EXPECT_EQ(page->source().path(), "/de/threshold.html");
 }
 
 // Every page of the contents and every picture in them comes out of the file.
@@ -124,7 +122,7 @@ TEST_F(HelpViewerTest, EveryPageAndPictureComesOutOfTheFile) {
         const QString path = page->source().path();
         SCOPED_TRACE(path.toStdString());
         EXPECT_FALSE(pageTitle().isEmpty());
-        EXPECT_FALSE(page->toPlainText().contains(QStringLiteral("Page not found")));
+        EXPECT_FALSE(page->toPlainText().contains("Page not found"));
         if (!pages.insert(path).second)
             continue;
         for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
@@ -169,10 +167,10 @@ TEST_F(HelpViewerTest, SwitchingTabsKeepsThePage) {
 TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindowInTheCallersLanguage) {
     EXPECT_EQ(showHelpContents(&caller, helpFilePath(), kGerman), window);
     EXPECT_EQ(caller.findChildren<HelpWindow*>().size(), 1);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace-Hilfe"));
+    EXPECT_EQ(window->windowTitle(), "Bladetrace-Hilfe");
     const auto* tabs = window->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Inhalt"));
+    EXPECT_EQ(tabs->tabText(0), "Inhalt");
     const QList<QAction*> buttons = window->findChildren<QAction*>();
     EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(), [](const QAction* button) {
         return button->text() == QString::fromUtf8("Zurück");
@@ -186,10 +184,10 @@ TEST(HelpViewer, MissingFileIsReportedByTheViewerAndNamed) {
     std::unique_ptr<QWidget> window(showHelpContents(nullptr, missing, kEnglish));
     ASSERT_NE(window, nullptr);
 
-    const auto* page = window->findChild<QTextBrowser*>(QStringLiteral("helpPage"));
-    const auto* contents = window->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
+    const auto* page = window->findChild<QTextBrowser*>("helpPage");
+    const auto* contents = window->findChild<QTreeWidget*>("helpContents");
     ASSERT_TRUE(page && contents);
-    EXPECT_TRUE(page->toPlainText().contains(QStringLiteral("could not be opened")));
+    EXPECT_TRUE(page->toPlainText().contains("could not be opened"));
     EXPECT_TRUE(page->toPlainText().contains(missing));
     EXPECT_EQ(contents->topLevelItemCount(), 0);
 }

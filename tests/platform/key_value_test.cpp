@@ -7,8 +7,8 @@
 namespace bladetrace::platform {
 namespace {
 
-const QString kKey = QStringLiteral("SOFTWARE\\Some\\Key");
-const QString kOld = QStringLiteral("old text");
+const QString kKey = "SOFTWARE\\Some\\Key";
+const QString kOld = "old text";
 
 TEST(DecodeKeyValue, TextLosesOneZeroNumbersAreSigned32BitOtherTypesKeepTheOldText) {
     const struct {
@@ -17,14 +17,14 @@ TEST(DecodeKeyValue, TextLosesOneZeroNumbersAreSigned32BitOtherTypesKeepTheOldTe
         quint32 size; // as the registry returns it
         std::optional<QString> value;
     } cases[] = {
-        {kRegText, "abc", 4, QStringLiteral("abc")},           // with its terminating zero
-        {kRegText, "abc", 3, QStringLiteral("abc")},           // without
+        {kRegText, "abc", 4, "abc"},                           // with its terminating zero
+        {kRegText, "abc", 3, "abc"},                           // without
         {kRegText, "abc", 5, QString::fromLatin1("abc\0", 4)}, // only one zero goes
-        {kRegText, "abcdef", 2, QStringLiteral("ab")},
-        {kRegNumber, QByteArray("\x02\x01\x00\x00", 4), 4, QStringLiteral("258")},
-        {kRegNumber, QByteArray("\xff\xff\xff\x7f", 4), 4, QStringLiteral("2147483647")},
-        {kRegNumber, QByteArray("\x00\x00\x00\x80", 4), 4, QStringLiteral("-2147483648")},
-        {kRegNumber, QByteArray("\xfe\xff\xff\xff", 4), 4, QStringLiteral("-2")},
+        {kRegText, "abcdef", 2, "ab"},
+        {kRegNumber, QByteArray("\x02\x01\x00\x00", 4), 4, "258"},
+        {kRegNumber, QByteArray("\xff\xff\xff\x7f", 4), 4, "2147483647"},
+        {kRegNumber, QByteArray("\x00\x00\x00\x80", 4), 4, "-2147483648"},
+        {kRegNumber, QByteArray("\xfe\xff\xff\xff", 4), 4, "-2"},
         {2, "%SystemRoot%", 13, kOld}, // expandable text
         {3, "%SystemRoot%", 13, kOld}, // binary
         {kRegText, "abc", 0, std::nullopt},
@@ -41,23 +41,22 @@ TEST(DecodeKeyValue, TextLosesOneZeroNumbersAreSigned32BitOtherTypesKeepTheOldTe
 
 TEST(GetKeyValue, ReadsWhatTheKeyHoldsAndClosesEveryKeyItOpens) {
     testing::FakeRegistry registry;
-    registry.setText(kKey, QStringLiteral("Name"), "abc");
-    registry.set(kKey, QStringLiteral("Count"),
-                 {kRegNumber, QByteArray("\x02\x01\x00\x00", 4), {}});
-    registry.set(kKey, QStringLiteral("Blob"), {3, QByteArray("\x01\x02\x03", 3), {}});
-    registry.setText(kKey, QStringLiteral("Long"), QByteArray(1024, 'x'));
+    registry.setText(kKey, "Name", "abc");
+    registry.set(kKey, "Count", {kRegNumber, QByteArray("\x02\x01\x00\x00", 4), {}});
+    registry.set(kKey, "Blob", {3, QByteArray("\x01\x02\x03", 3), {}});
+    registry.setText(kKey, "Long", QByteArray(1024, 'x'));
     const struct {
         QString key;
         const char* name;
         bool read;
         QString value;
     } cases[] = {
-        {kKey, "Name", true, QStringLiteral("abc")},
-        {kKey, "Count", true, QStringLiteral("258")},
+        {kKey, "Name", true, "abc"},
+        {kKey, "Count", true, "258"},
         {kKey, "Blob", true, kOld}, // another type keeps the text it had
         {kKey, "Other", false, QString()},
         {kKey, "Long", false, QString()}, // larger than the buffer
-        {QStringLiteral("SOFTWARE\\Elsewhere"), "Name", false, QString()},
+        {"SOFTWARE\\Elsewhere", "Name", false, QString()},
     };
     for (const auto& c : cases) {
         QString value = kOld;
@@ -74,10 +73,10 @@ TEST(GetKeyValue, ReadsWhatTheKeyHoldsAndClosesEveryKeyItOpens) {
 
 TEST(GetKeyValue, SizeZeroFailsWithInvalidProcedureCallAfterClosingTheKey) {
     testing::FakeRegistry registry;
-    registry.set(kKey, QStringLiteral("Empty"), {kRegText, QByteArray(), 0u});
+    registry.set(kKey, "Empty", {kRegText, QByteArray(), 0u});
     QString value = kOld;
     try {
-        GetKeyValue(registry, kHkeyLocalMachine, kKey, QStringLiteral("Empty"), value);
+        GetKeyValue(registry, kHkeyLocalMachine, kKey, "Empty", value);
         ADD_FAILURE() << "a value of size 0 must fail";
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.error().number, 5);

@@ -10,11 +10,11 @@
 namespace bladetrace::platform {
 namespace {
 
-const QString kToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString kLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+const QString kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const QString kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
 TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
-    const QString inFolder = QStringLiteral("/opt/info") + QDir::separator() + "MSINFO32.EXE";
+    const QString inFolder = QString("/opt/info") + QDir::separator() + "MSINFO32.EXE";
     const struct {
         const char* what;
         std::optional<QByteArray> path; // the first key's value; an empty one has size 0
@@ -42,11 +42,11 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
     for (const auto& c : cases) {
         auto registry = std::make_shared<testing::FakeRegistry>();
         if (c.path && c.path->isEmpty())
-            registry->set(kToolKey, QStringLiteral("PATH"), {kRegText, QByteArray(), 0u});
+            registry->set(kToolKey, "PATH", {kRegText, QByteArray(), 0u});
         else if (c.path)
-            registry->setText(kToolKey, QStringLiteral("PATH"), *c.path);
+            registry->setText(kToolKey, "PATH", *c.path);
         if (c.folder)
-            registry->setText(kLocationKey, QStringLiteral("MSINFO"), "/opt/info");
+            registry->setText(kLocationKey, "MSINFO", "/opt/info");
         QStringList checked, started;
         int messages = 0;
         StartSysInfo({registry,
@@ -85,17 +85,14 @@ TEST(StandInRegistry, FirstKeyNamesTheFirstInstalledToolOfTheList) {
     QString value;
     const auto registry =
         makeStandInRegistry({"absent", "plain", "hwinfo", "monitor"}, {dir.path()});
-    ASSERT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, QStringLiteral("PATH"), value));
-    EXPECT_EQ(value, dir.filePath(QStringLiteral("hwinfo")));
-    EXPECT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey.toLower(),
-                            QStringLiteral("path"), value));
-    EXPECT_FALSE(GetKeyValue(*registry, 0x80000001u, kToolKey, QStringLiteral("PATH"), value));
-    EXPECT_FALSE(
-        GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, QStringLiteral("NAME"), value));
-    EXPECT_FALSE(
-        GetKeyValue(*registry, kHkeyLocalMachine, kLocationKey, QStringLiteral("MSINFO"), value));
+    ASSERT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, "PATH", value));
+    EXPECT_EQ(value, dir.filePath("hwinfo"));
+    EXPECT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey.toLower(), "path", value));
+    EXPECT_FALSE(GetKeyValue(*registry, 0x80000001u, kToolKey, "PATH", value));
+    EXPECT_FALSE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, "NAME", value));
+    EXPECT_FALSE(GetKeyValue(*registry, kHkeyLocalMachine, kLocationKey, "MSINFO", value));
     const auto none = makeStandInRegistry({"plain"}, {dir.path()});
-    EXPECT_FALSE(GetKeyValue(*none, kHkeyLocalMachine, kToolKey, QStringLiteral("PATH"), value));
+    EXPECT_FALSE(GetKeyValue(*none, kHkeyLocalMachine, kToolKey, "PATH", value));
 }
 #endif
 
