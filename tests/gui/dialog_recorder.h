@@ -26,8 +26,6 @@ public:
         messages.append({text, icon, title,
                          parent && parent->window()->cursor().shape() == Qt::WaitCursor,
                          QApplication::overrideCursor() != nullptr});
-        if (log)
-            log->append("message: " + text);
     }
 
     std::optional<QString> openImage(QWidget*, const FileRequest& request) override {
@@ -49,7 +47,6 @@ public:
     QList<Message> messages;
     QList<FileRequest> requests; // of the open and the save dialog, in order
     QStringList answers;         // a null string: the user cancels
-    QStringList* log = nullptr;
     std::function<void(frmAbout&)> onAbout;
     int aboutsShown = 0;
 

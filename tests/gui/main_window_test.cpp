@@ -11,16 +11,6 @@ namespace {
 
 using MainWindow = WindowTest;
 
-struct EscapeCounter : QObject {
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
-            ++escapes;
-        return false;
-    }
-    int escapes = 0;
-};
-
 QStringList shortened(const TabStrip& tabs) {
     QStringList cut;
     for (int i = 0; i < tabs.tabBar()->count(); ++i) {
@@ -167,12 +157,6 @@ TEST_F(MainWindow, EscapeReachesTheWindowWhereverTheFocusIs) {
     window->bAbort = false;
     QTest::keyClick(window->sldThreshold, Qt::Key_Escape);
     EXPECT_TRUE(window->bAbort);
-
-    // The key is passed on: the control still gets it.
-    EscapeCounter counter;
-    window->txtRPM->installEventFilter(&counter);
-    QTest::keyClick(window->txtRPM, Qt::Key_Escape);
-    EXPECT_EQ(counter.escapes, 1);
 }
 
 } // namespace

@@ -68,9 +68,8 @@ inline QRect designRect(int left, int top, int width, int height) {
     return {qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0)};
 }
 
-// The main window over a throwaway settings file, its dialogs answered by a recorder and its
-// status texts and messages written to one log in the order they appear. By default it
-// starts on a painted image pair.
+// The main window over a throwaway settings file, its dialogs answered by a recorder. By
+// default it starts on a painted image pair.
 class WindowTest : public ::testing::Test {
 protected:
     static constexpr int kFirst = 20;
@@ -89,15 +88,9 @@ protected:
     void start() {
         ASSERT_TRUE(dir.isValid());
         window.reset();
-        dialogs.log = &log;
         settings = std::make_unique<StoredSettings>(raw());
         window = std::make_unique<frmMain>(dialogs, *settings);
         window->Form_Load();
-        QObject::connect(window->StatusBar1, &QStatusBar::messageChanged, window.get(),
-                         [this](const QString& text) {
-                             if (!text.isEmpty())
-                                 log.append("status: " + text);
-                         });
     }
     void restart() {
         ASSERT_TRUE(window->close());
@@ -126,7 +119,6 @@ protected:
 
     QTemporaryDir dir;
     DialogRecorder dialogs;
-    QStringList log;
     std::unique_ptr<StoredSettings> settings;
     std::unique_ptr<frmMain> window;
 };

@@ -2,7 +2,6 @@
 #include "text/string_table.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #ifndef Q_OS_WIN
@@ -33,13 +32,6 @@ namespace {
 TEST(HelpFilePath, JoinsWithAForwardSlashAsGiven) {
     EXPECT_EQ(helpFilePath("C:\\Tools"), "C:\\Tools/Bladetrace.chm");
     EXPECT_EQ(helpFilePath("/opt/bt/"), "/opt/bt//Bladetrace.chm");
-}
-
-TEST(HelpFile, IsBuiltBesideThePrograms) {
-    const QFileInfo file(helpFilePath());
-    EXPECT_EQ(helpFilePath(), QCoreApplication::applicationDirPath() + "/Bladetrace.chm");
-    ASSERT_TRUE(file.isFile()) << qPrintable(file.filePath());
-    EXPECT_GT(file.size(), 10000);
 }
 
 #ifndef Q_OS_WIN
@@ -113,41 +105,34 @@ TEST_F(HelpViewerTest, EntriesAndLinksOpenTheirPages) {
     EXPECT_EQ(page->source().path(), "/de/threshold.html");
 }
 
-// Every page of the contents and every picture in them comes out of the file.
+// Every page of the contents and every picture in them comes out of the file. The build
+// already refuses pages that link to a file that is not there.
 TEST_F(HelpViewerTest, EveryPageAndPictureComesOutOfTheFile) {
     std::set<QString> pages;
-    int images = 0;
+    int pictures = 0;
     for (QTreeWidgetItemIterator it(contents); *it; ++it) {
         contents->setCurrentItem(*it);
-        const QString path = page->source().path();
-        SCOPED_TRACE(path.toStdString());
+        SCOPED_TRACE(page->source().path().toStdString());
         EXPECT_FALSE(pageTitle().isEmpty());
         EXPECT_FALSE(page->toPlainText().contains("Page not found"));
-        if (!pages.insert(path).second)
+        if (!pages.insert(page->source().path()).second)
             continue;
         for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
-            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-                const QTextCharFormat format = fragment.fragment().charFormat();
-                // Names as the page holds them, relative: the viewer resolves them. The build
-                // already refuses pages that link to a file that is not there.
-                if (format.isImageFormat()) {
-                    const QUrl name(format.toImageFormat().name());
-                    const QVariant data =
-                        page->document()->resource(QTextDocument::ImageResource, name);
-                    // Once laid out, the document keeps the decoded picture, not the bytes.
-                    const QImage image = data.userType() == QMetaType::QPixmap
-                                             ? data.value<QPixmap>().toImage()
-                                         : data.userType() == QMetaType::QImage
-                                             ? data.value<QImage>()
-                                             : QImage::fromData(data.toByteArray());
-                    EXPECT_FALSE(image.isNull()) << name.toString().toStdString();
-                    ++images;
-                }
+            for (auto part = block.begin(); !part.atEnd(); ++part) {
+                if (!part.fragment().charFormat().isImageFormat())
+                    continue;
+                // By the name the page gives, which the viewer resolves; once laid out, the
+                // document keeps the decoded picture.
+                const QVariant data = page->document()->resource(
+                    QTextDocument::ImageResource,
+                    QUrl(part.fragment().charFormat().toImageFormat().name()));
+                EXPECT_FALSE(data.value<QPixmap>().isNull() && data.value<QImage>().isNull());
+                ++pictures;
             }
         }
     }
     EXPECT_GE(pages.size(), 23u);
-    EXPECT_GE(images, 8);
+    EXPECT_GE(pictures, 8);
 }
 
 // Hiding the focused contents passes the focus to the index, which must not open its first
