@@ -21,10 +21,7 @@ QStringList shortened(const TabStrip& tabs) {
 }
 
 TEST_F(MainWindow, PanelControlsSitAtTheirDesignPositions) {
-    const struct {
-        const char* name;
-        QRect place;
-    } designs[] = {
+    const std::pair<const char*, QRect> designs[] = {
         {"Label2", designRect(120, 0, 2775, 255)},
         {"txtTopFile", designRect(120, 240, 2415, 285)},
         {"btnFileName_0", designRect(2640, 240, 320, 300)},
@@ -43,13 +40,12 @@ TEST_F(MainWindow, PanelControlsSitAtTheirDesignPositions) {
         {"Command1", designRect(120, 4680, 495, 495)},
         {"btnGo", designRect(1680, 4680, 1335, 495)},
         {"Label1_3", designRect(120, 5280, 1695, 255)},
-        {"picScroll", designRect(120, 5520, 2535, 1335)},
-    };
-    for (const auto& d : designs) {
-        auto* control = window->findChild<QWidget*>(QLatin1String(d.name));
-        ASSERT_NE(control, nullptr) << d.name;
-        EXPECT_EQ(control->parentWidget(), window->picGroup2) << d.name;
-        EXPECT_EQ(control->geometry(), d.place) << d.name;
+        {"picScroll", designRect(120, 5520, 2535, 1335)}};
+    for (const auto& [name, place] : designs) {
+        auto* control = window->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->parentWidget(), window->picGroup2) << name;
+        EXPECT_EQ(control->geometry(), place) << name;
     }
     EXPECT_FALSE(window->Label1[3]->isVisible());
     EXPECT_FALSE(window->picScroll->isVisible());
