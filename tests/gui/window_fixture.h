@@ -1,7 +1,7 @@
 #pragma once
 
 #include "caption_fit.h"
-#include "dialog_recorder.h"
+#include "dialogs.h"
 #include "distribution_chart.h"
 #include "frm_about.h"
 #include "frm_main.h"
@@ -11,6 +11,7 @@
 #include "tab_strip.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -22,10 +23,57 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace bladetrace::test {
+
+// Answers every dialog at once and remembers what was asked.
+class DialogRecorder : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        MessageIcon icon;
+        QString title;
+        bool busyOwner;      // the hourglass over the window that shows the box
+        bool busyEverywhere; // the hourglass set for the whole program, the box too
+    };
+
+    void message(QWidget* parent, const QString& text, MessageIcon icon,
+                 const QString& title) override {
+        messages.append({text, icon, title,
+                         parent && parent->window()->cursor().shape() == Qt::WaitCursor,
+                         QApplication::overrideCursor() != nullptr});
+    }
+
+    std::optional<QString> openImage(QWidget*, const FileRequest& request) override {
+        requests.append(request);
+        return answer();
+    }
+    std::optional<QString> saveFile(QWidget*, const FileRequest& request) override {
+        requests.append(request);
+        return answer();
+    }
+
+    // The About window is not run modally: `onAbout` looks at it and works it instead.
+    void showAbout(frmAbout& about) override {
+        ++aboutsShown;
+        if (onAbout)
+            onAbout(about);
+    }
+
+    QList<Message> messages;
+    QList<FileRequest> requests; // of the open and the save dialog, in order
+    QStringList answers;         // a null string: the user cancels
+    std::function<void(frmAbout&)> onAbout;
+    int aboutsShown = 0;
+
+    std::optional<QString> answer() {
+        const QString given = answers.isEmpty() ? QString() : answers.takeFirst();
+        return given.isNull() ? std::nullopt : std::optional<QString>(given);
+    }
+};
 
 // The captions of `window` (labels, check boxes, buttons) whose text is cut by its box or
 // lies against a control beside it, by object name. A control that lies whole over another
