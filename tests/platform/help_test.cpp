@@ -16,23 +16,16 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
 #include <memory>
-#include <set>
 #endif
 
 namespace bladetrace::platform {
 namespace {
-
-TEST(HelpFilePath, JoinsWithAForwardSlashAsGiven) {
-    EXPECT_EQ(helpFilePath("C:\\Tools"), "C:\\Tools/Bladetrace.chm");
-    EXPECT_EQ(helpFilePath("/opt/bt/"), "/opt/bt//Bladetrace.chm");
-}
 
 #ifndef Q_OS_WIN
 // The help window as the About window's help button opens it.
@@ -108,30 +101,23 @@ TEST_F(HelpViewerTest, EntriesAndLinksOpenTheirPages) {
 // Every page of the contents and every picture in them comes out of the file. The build
 // already refuses pages that link to a file that is not there.
 TEST_F(HelpViewerTest, EveryPageAndPictureComesOutOfTheFile) {
-    std::set<QString> pages;
-    int pictures = 0;
-    for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+    int pages = 0, pictures = 0;
+    for (QTreeWidgetItemIterator it(contents); *it; ++it, ++pages) {
         contents->setCurrentItem(*it);
         SCOPED_TRACE(page->source().path().toStdString());
         EXPECT_FALSE(pageTitle().isEmpty());
         EXPECT_FALSE(page->toPlainText().contains("Page not found"));
-        if (!pages.insert(page->source().path()).second)
-            continue;
-        for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
-            for (auto part = block.begin(); !part.atEnd(); ++part) {
-                if (!part.fragment().charFormat().isImageFormat())
-                    continue;
-                // By the name the page gives, which the viewer resolves; once laid out, the
-                // document keeps the decoded picture.
-                const QVariant data = page->document()->resource(
-                    QTextDocument::ImageResource,
-                    QUrl(part.fragment().charFormat().toImageFormat().name()));
-                EXPECT_FALSE(data.value<QPixmap>().isNull() && data.value<QImage>().isNull());
-                ++pictures;
-            }
+        for (const QTextFormat& format : page->document()->allFormats()) {
+            // By the name the page gives, which the viewer resolves; once laid out, the
+            // document keeps the decoded picture.
+            const QVariant picture = page->document()->resource(
+                QTextDocument::ImageResource, QUrl(format.toImageFormat().name()));
+            pictures += format.isImageFormat();
+            EXPECT_FALSE(format.isImageFormat() && picture.value<QPixmap>().isNull() &&
+                         picture.value<QImage>().isNull());
         }
     }
-    EXPECT_GE(pages.size(), 23u);
+    EXPECT_GE(pages, 23);
     EXPECT_GE(pictures, 8);
 }
 
