@@ -15,31 +15,23 @@ const QString kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
 TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
     const QString inFolder = QString("/opt/info") + QDir::separator() + "MSINFO32.EXE";
+    // The first key's value (one of size 0 cannot be decoded: that failure ends the search);
+    // whether the second key names /opt/info and the tool is there; whether it starts.
     const struct {
-        const char* what;
-        std::optional<QByteArray> path; // the first key's value; an empty one has size 0
-        bool folder;                    // the second key names /opt/info
-        bool toolInFolder, starts;
-        std::vector<QString> opened;
+        std::optional<QByteArray> path;
+        bool folder, toolInFolder, starts;
         QStringList started;
         int messages;
     } cases[] = {
-        {"first key",
-         "C:\\Tools\\info.exe",
-         true,
-         true,
-         true,
-         {kToolKey},
-         {"C:\\Tools\\info.exe"},
-         0},
-        {"second key", {}, true, true, true, {kToolKey, kLocationKey}, {inFolder}, 0},
-        {"no tool in the folder", {}, true, false, true, {kToolKey, kLocationKey}, {}, 1},
-        {"no key", {}, false, false, true, {kToolKey, kLocationKey}, {}, 1},
-        {"does not start", "/no/such/tool", false, false, false, {kToolKey}, {"/no/such/tool"}, 1},
-        // A value of size 0 cannot be decoded; the failure ends the search at once.
-        {"failure on the way", "", true, true, true, {kToolKey}, {}, 1},
+        {"C:\\info.exe", true, true, true, {"C:\\info.exe"}, 0},
+        {{}, true, true, true, {inFolder}, 0},
+        {{}, true, false, true, {}, 1},
+        {{}, false, false, true, {}, 1},
+        {"/no/such/tool", false, false, false, {"/no/such/tool"}, 1},
+        {"", true, true, true, {}, 1},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.value_or("(none)").constData());
         auto registry = std::make_shared<testing::FakeRegistry>();
         if (c.path && c.path->isEmpty())
             registry->set(kToolKey, "PATH", {kRegText, QByteArray(), 0u});
@@ -59,13 +51,13 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
                           return c.starts;
                       },
                       [&] { ++messages; }});
-        EXPECT_EQ(registry->opened, c.opened) << c.what;
-        // Only the second key's folder is looked into.
-        EXPECT_EQ(checked, c.opened.size() == 2 && c.folder ? QStringList{inFolder} : QStringList())
-            << c.what;
-        EXPECT_EQ(started, c.started) << c.what;
-        EXPECT_EQ(messages, c.messages) << c.what;
-        EXPECT_EQ(registry->leakedHandles(), 0) << c.what;
+        // The second key, and the folder it names, only when the first has no value.
+        EXPECT_EQ(registry->opened,
+                  (c.path ? std::vector{kToolKey} : std::vector{kToolKey, kLocationKey}));
+        EXPECT_EQ(checked, !c.path && c.folder ? QStringList{inFolder} : QStringList());
+        EXPECT_EQ(started, c.started);
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(registry->leakedHandles(), 0);
     }
 }
 
