@@ -50,13 +50,12 @@ TEST_F(About, OpensModallyOverTheMainWindowWithEveryControlInPlace) {
             {"Line1_1", QRect(6, 194, 402, 1), QColor(0x80, 0x80, 0x80)},
             {"Line1_0", QRect(7, 196, 401, 1), Qt::white},
         };
-        for (const auto& d : designs) {
-            auto* control = about.findChild<QWidget*>(QLatin1String(d.name));
-            ASSERT_NE(control, nullptr) << d.name;
-            EXPECT_EQ(control->geometry(), d.place) << d.name;
-            EXPECT_TRUE(!d.colour.isValid() ||
-                        control->palette().color(QPalette::Window) == d.colour)
-                << d.name;
+        for (const auto& [name, place, colour] : designs) { // the rule's two lines coloured
+            auto* control = about.findChild<QWidget*>(QLatin1String(name));
+            ASSERT_NE(control, nullptr) << name;
+            EXPECT_EQ(control->geometry(), place) << name;
+            EXPECT_TRUE(!colour.isValid() || control->palette().color(QPalette::Window) == colour)
+                << name;
         }
         EXPECT_EQ(about.picIcon->pixmap().size(), QSize(32, 32));
         EXPECT_FALSE(about.windowIcon().isNull());

@@ -47,14 +47,8 @@ public:
                          QApplication::overrideCursor() != nullptr});
     }
 
-    std::optional<QString> openImage(QWidget*, const FileRequest& request) override {
-        requests.append(request);
-        return answer();
-    }
-    std::optional<QString> saveFile(QWidget*, const FileRequest& request) override {
-        requests.append(request);
-        return answer();
-    }
+    std::optional<QString> openImage(QWidget*, const FileRequest& r) override { return answer(r); }
+    std::optional<QString> saveFile(QWidget*, const FileRequest& r) override { return answer(r); }
 
     // The About window is not run modally: `onAbout` looks at it and works it instead.
     void showAbout(frmAbout& about) override {
@@ -69,7 +63,8 @@ public:
     std::function<void(frmAbout&)> onAbout;
     int aboutsShown = 0;
 
-    std::optional<QString> answer() {
+    std::optional<QString> answer(const FileRequest& request) {
+        requests.append(request);
         const QString given = answers.isEmpty() ? QString() : answers.takeFirst();
         return given.isNull() ? std::nullopt : std::optional<QString>(given);
     }
@@ -124,9 +119,9 @@ protected:
     static constexpr int kLast = 380; // span 360: 42 stations
 
     void SetUp() override {
-        set("Diameter", "0.185");
-        set("RPM", "15000");
-        set("Velocity", "50");
+        for (const auto& [key, value] :
+             {std::pair{"Diameter", "0.185"}, {"RPM", "15000"}, {"Velocity", "50"}})
+            set(key, value);
         set("TopFile", paintView("top.bmp", true));
         set("SideFile", paintView("side.bmp", false));
         start();
@@ -160,10 +155,8 @@ protected:
     std::unique_ptr<QSettings> raw() const {
         return std::make_unique<QSettings>(file("settings.ini"), QSettings::IniFormat);
     }
-    void set(const char* key, const QString& value) const {
-        raw()->setValue(QLatin1String(key), value);
-    }
-    QString stored(const char* key) const { return raw()->value(QLatin1String(key)).toString(); }
+    void set(const QString& key, const QString& value) const { raw()->setValue(key, value); }
+    QString stored(const QString& key) const { return raw()->value(key).toString(); }
 
     QTemporaryDir dir;
     DialogRecorder dialogs;
