@@ -16,6 +16,9 @@ namespace {
 // stops leaves the window as it was before.
 class Run : public WindowTest {
 protected:
+    static constexpr const char* kIdle = "Go Auto - - spans arrow";
+    static constexpr const char* kBusy = "- - Working... strip - hourglass";
+
     void SetUp() override {
         WindowTest::SetUp();
         // The status texts in order, and how the window looks while the top view is scanned;
@@ -26,11 +29,7 @@ protected:
                                  statuses << text;
                              if (text != QLatin1String("Working on Top View ..."))
                                  return;
-                             busyWhileScanning =
-                                 !window->btnGo->isEnabled() && !window->btnAuto->isEnabled() &&
-                                 window->Label1[3]->isVisible() && window->picScroll->isVisible() &&
-                                 !window->chkMatchSpans->isVisible() &&
-                                 window->cursor().shape() == Qt::WaitCursor;
+                             whileScanning = runState();
                              if (std::exchange(pressEscape, false))
                                  QCoreApplication::postEvent(
                                      window->txtDiameter,
@@ -38,18 +37,21 @@ protected:
                          });
     }
 
-    void expectIdle() {
-        EXPECT_TRUE(window->btnGo->isEnabled());
-        EXPECT_TRUE(window->btnAuto->isEnabled());
-        EXPECT_FALSE(window->Label1[3]->isVisible());
-        EXPECT_FALSE(window->picScroll->isVisible());
-        EXPECT_TRUE(window->chkMatchSpans->isVisible());
-        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-        EXPECT_TRUE(window->StatusBar1->currentMessage().startsWith("Ready."));
+    // What a run changes: Go and Auto, the busy label, the scan strip (where the span box lies
+    // otherwise) and the main window's pointer.
+    QString runState() const {
+        const frmMain& w = *window;
+        return QStringList{w.btnGo->isEnabled() ? "Go" : "-",
+                           w.btnAuto->isEnabled() ? "Auto" : "-",
+                           w.Label1[3]->isVisible() ? w.Label1[3]->text() : "-",
+                           w.picScroll->isVisible() ? "strip" : "-",
+                           w.chkMatchSpans->isVisible() ? "spans" : "-",
+                           w.cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow"}
+            .join(' ');
     }
 
     QStringList statuses;
-    bool busyWhileScanning = false;
+    QString whileScanning;
     bool pressEscape = false;
 };
 
@@ -62,8 +64,8 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboard) {
     EXPECT_EQ(statuses,
               (QStringList{"Working...", "Working on Top View ...", "Working on Side View...",
                            "Working on geometry...", "Ready."}));
-    EXPECT_TRUE(busyWhileScanning);
-    expectIdle();
+    EXPECT_EQ(whileScanning, kBusy);
+    EXPECT_EQ(runState(), kIdle);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("_Curve "));
     // The strip was painted for every column of the side view, 0 to W.
     EXPECT_EQ(window->picScroll->columnsShown(), kLast + kFirst + 2);
@@ -114,7 +116,7 @@ TEST_F(Run, RunsThatStopKeepTheResultsAndLeaveTheWindowIdle) {
     pressEscape = true;
     window->btnGo_Click();
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Aborted);
-    EXPECT_TRUE(busyWhileScanning);
+    EXPECT_EQ(whileScanning, kBusy);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, "Processing aborted by user (Escape pressed)");
     // The hourglass stays over the main window; the box shows the usual pointer.
@@ -122,7 +124,8 @@ TEST_F(Run, RunsThatStopKeepTheResultsAndLeaveTheWindowIdle) {
     EXPECT_FALSE(dialogs.messages[0].busyEverywhere);
     EXPECT_EQ(sheetText(*window->grdTop), sheet);
     EXPECT_EQ(window->ctlBetaGraph->points(), chart);
-    expectIdle();
+    EXPECT_EQ(runState(), kIdle);
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "Ready.");
 
     window->txtSideFile->setText(paintView("side3.bmp", false, kLast + 3));
     window->btnGo_Click();
