@@ -1,11 +1,9 @@
-#include "platform/help.h"
-#include "text/string_table.h"
-
-#include <QCoreApplication>
-#include <gtest/gtest.h>
+#include <QtGlobal>
 
 #ifndef Q_OS_WIN
 #include "platform/chm_viewer/help_window.h"
+#include "platform/help.h"
+#include "text/string_table.h"
 
 #include <QAction>
 #include <QImage>
@@ -21,13 +19,12 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <memory>
-#endif
 
 namespace bladetrace::platform {
 namespace {
 
-#ifndef Q_OS_WIN
 // The help window as the About window's help button opens it.
 class HelpViewerTest : public ::testing::Test {
 protected:
@@ -163,7 +160,6 @@ TEST(HelpViewer, MissingFileIsReportedByTheViewerAndNamed) {
     EXPECT_EQ(contents->topLevelItemCount(), 0);
 }
 
-#endif
-
 } // namespace
 } // namespace bladetrace::platform
+#endif
