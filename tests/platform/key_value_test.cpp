@@ -65,8 +65,6 @@ TEST(GetKeyValue, ReadsWhatTheKeyHoldsAndClosesEveryKeyItOpens) {
             << c.name;
         EXPECT_EQ(value, c.value) << c.name;
     }
-    EXPECT_EQ(registry.queried.size(), 5u); // not in a key that is not there
-    EXPECT_EQ(registry.roots, std::vector<RegistryRoot>(6, kHkeyLocalMachine));
     EXPECT_EQ(registry.masks, std::vector<quint32>(6, 0x2003Fu));
     EXPECT_EQ(registry.leakedHandles(), 0);
 }
