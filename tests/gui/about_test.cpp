@@ -104,14 +104,14 @@ TEST_F(About, ChoosingALanguageSwitchesBothWindowsAtOnce) {
         QTest::keyClick(about.cbLanguage, Qt::Key_Down);
         ASSERT_EQ(about.cbLanguage->currentText(), "Deutsch");
         EXPECT_EQ(window->lLanguage, kGerman);
-        EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
-        EXPECT_EQ(about.Command1->text(), "&Hilfe...");
-        EXPECT_EQ(about.lblLanguage->text(), "Sprache");
+        EXPECT_EQ(
+            (QStringList{about.windowTitle(), about.Command1->text(), about.lblLanguage->text(),
+                         window->TabStrip1->caption(3), window->Label1[6]->text()}),
+            (QStringList{QString::fromUtf8("Information über Bladetrace"), "&Hilfe...", "Sprache",
+                         "Steigungsverteilung", "[mph]"}));
         EXPECT_EQ(crampedCaptions(about), QStringList());
         EXPECT_TRUE(about.lblDescription->text().startsWith(
             "Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n"));
-        EXPECT_EQ(window->TabStrip1->caption(3), "Steigungsverteilung");
-        EXPECT_EQ(window->Label1[6]->text(), "[mph]");
 
         QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
         EXPECT_TRUE(about.isVisible());

@@ -44,7 +44,6 @@ TEST(GridSheet, FixedRowAndColumnStayWhileTheRestScrolls) {
     EXPECT_EQ(cellShownAt(grid, area.topLeft()), std::pair(0, 0));
     EXPECT_EQ(cellShownAt(grid, area.topRight()), std::pair(0, 8));
     EXPECT_EQ(cellShownAt(grid, area.bottomLeft()), std::pair(42, 0));
-    EXPECT_EQ(cellShownAt(grid, area.bottomRight()), std::pair(42, 8));
 
     grid.setCurrentCell(1, 1);
     QCoreApplication::processEvents();
