@@ -129,23 +129,5 @@ TEST_F(StartUp, TopFileMissingOrNoImageLeavesItsPreviewEmptySilently) {
     }
 }
 
-TEST_F(StartUp, ClosingDuringARunStopsTheRunSilentlyThenClosesAndStores) {
-    paintedPair();
-    start();
-    window->txtDiameter->setText("0.185");
-    // Delivered when the run first lets the event queue run, before the scans.
-    QMetaObject::invokeMethod(
-        window.get(), [this] { window->close(); }, Qt::QueuedConnection);
-    window->btnGo_Click();
-    EXPECT_EQ(window->lastOutcome(), RunOutcome::Aborted);
-    EXPECT_TRUE(dialogs.messages.isEmpty()); // the user did not press Escape
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(stored("Diameter").isEmpty());
-
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(stored("Diameter"), "0.185");
-}
-
 } // namespace
 } // namespace bladetrace::test
