@@ -24,25 +24,32 @@ protected:
                 window->txtTopFile->text(),    window->txtSideFile->text()};
     }
 
-    void expectReady() const {
-        EXPECT_EQ(window->windowTitle(), "Bladetrace");
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_TRUE(window->isEnabled());
-        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(window->sldThreshold->value(), 110);
-        EXPECT_TRUE(window->grdTop->isVisible());
-        EXPECT_TRUE(window->ctlChordGraph->isHidden());
+    // The title, whether the window is shown and takes input, the pointer over it and over
+    // the whole program, and which pages show.
+    QString state() const {
+        const frmMain& w = *window;
+        const bool charts = w.ctlChordGraph->isVisible() || w.ctlBetaGraph->isVisible() ||
+                            w.ctlPitchGraph->isVisible();
+        return QStringList{w.windowTitle(),
+                           w.isVisible() ? "shown" : "hidden",
+                           w.isEnabled() ? "enabled" : "disabled",
+                           w.cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow",
+                           QApplication::overrideCursor() ? "busy program" : "-",
+                           w.grdTop->isVisible() ? "sheet" : "-",
+                           charts ? "chart" : "-"}
+            .join(' ');
     }
+    static constexpr const char* kReady = "Bladetrace shown enabled arrow - sheet -";
 };
 
 TEST_F(StartUp, FirstStartShowsTheSamplePairBesideTheProgramAndWritesNothing) {
     start();
-    expectReady();
+    EXPECT_EQ(state(), kReady);
     const QString programDir = QCoreApplication::applicationDirPath();
     EXPECT_EQ(shown(), (QStringList{"Spreadsheet", "[m]", "[m/s]", "1", "1", "1",
                                     programDir + "/pylon 1.bmp", programDir + "/pylon 2.bmp"}));
     EXPECT_FALSE(window->chkUnits->isChecked());
+    EXPECT_EQ(window->sldThreshold->value(), 110);
     for (QLabel* preview : window->imgPreview) {
         EXPECT_TRUE(preview->isVisible());
         EXPECT_FALSE(preview->pixmap().isNull());
@@ -90,15 +97,9 @@ TEST_F(StartUp, PreviewsLoadInTheLoadingStateInTheStoredLanguage) {
         [&] {
             frmMain& w = *window;
             seen = true;
-            EXPECT_EQ(w.windowTitle(), "Bladetrace - loading...");
-            EXPECT_TRUE(w.isVisible());
-            EXPECT_FALSE(w.isEnabled());
-            EXPECT_EQ(w.cursor().shape(), Qt::WaitCursor);
-            EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(state(), "Bladetrace - loading... shown disabled hourglass - sheet -");
             // The window manager delivers a close to the disabled window too.
             EXPECT_FALSE(w.close());
-            EXPECT_TRUE(w.ctlChordGraph->isHidden() && w.ctlBetaGraph->isHidden() &&
-                        w.ctlPitchGraph->isHidden());
             EXPECT_FALSE(w.imgPreview[0]->pixmap().isNull());
             EXPECT_TRUE(w.imgPreview[1]->pixmap().isNull());
             EXPECT_EQ(w.TabStrip1->caption(0), "Tabelle");
@@ -108,7 +109,7 @@ TEST_F(StartUp, PreviewsLoadInTheLoadingStateInTheStoredLanguage) {
     window->Form_Load();
 
     ASSERT_TRUE(seen);
-    expectReady();
+    EXPECT_EQ(state(), kReady);
     EXPECT_FALSE(window->imgPreview[1]->pixmap().isNull());
     EXPECT_FALSE(raw()->contains("Diameter")); // no shut-down yet
 }
@@ -121,7 +122,7 @@ TEST_F(StartUp, TopFileMissingOrNoImageLeavesItsPreviewEmptySilently) {
         // This test program: a file, but no picture.
         set("TopFile", missing ? file("missing.bmp") : QCoreApplication::applicationFilePath());
         start();
-        expectReady();
+        EXPECT_EQ(state(), kReady);
         EXPECT_TRUE(window->imgPreview[0]->pixmap().isNull());
         EXPECT_EQ(window->imgPreview[0]->isHidden(), !missing);
         EXPECT_EQ(window->imgPreview[1]->pixmap().isNull(), !missing);
