@@ -15,10 +15,9 @@ using MainWindow = WindowTest;
 
 QStringList shortened(const TabStrip& tabs) {
     QStringList cut;
-    for (int i = 0; i < tabs.tabBar()->count(); ++i) {
+    for (int i = 0; i < tabs.tabBar()->count(); ++i)
         if (tabs.shownCaption(i) != tabs.caption(i))
             cut.append(tabs.shownCaption(i));
-    }
     return cut;
 }
 
@@ -151,24 +150,16 @@ TEST_F(MainWindow, EscapeReachesTheWindowWhereverTheFocusIs) {
     EXPECT_TRUE(window->bAbort);
 }
 
-FormMetrics designMetrics(float W = 10140, float H = 7725) {
-    FormMetrics m;
-    m.W = W;
-    m.H = H;
-    m.statusBarHeight = 375;
-    m.tabHeaderHeight = 360;
-    return m;
-}
-
+// Client width and height, status bar and tab header heights, in twips.
 TEST(FormResizeLayout, DesignClientAreaAndTooSmallOnesWithoutNegativeSizes) {
-    const FormLayout l = formResizeLayout(designMetrics());
+    const FormLayout l = formResizeLayout({10140, 7725, 375, 360});
     const auto rect = [](const TwipsRect& r) { return QRectF(r.left, r.top, r.width, r.height); };
     EXPECT_EQ(rect(l.TabStrip1), QRectF(120, 120, 6525, 7110));
     EXPECT_EQ(rect(l.grdTop), QRectF(240, 600, 6285, 6015));
     EXPECT_EQ(rect(l.picGroup2), QRectF(6765, 120, 3255, 7110));
     EXPECT_FLOAT_EQ(l.btnCopyTop, 6735);
     for (const auto& [W, H] : {std::pair{0.0f, 0.0f}, {3000.0f, 900.0f}, {3600.0f, 1200.0f}}) {
-        const FormLayout small = formResizeLayout(designMetrics(W, H));
+        const FormLayout small = formResizeLayout({W, H, 375, 360});
         for (const TwipsRect& r : {small.TabStrip1, small.grdTop, small.picGroup2})
             EXPECT_TRUE(r.width >= 0 && r.height >= 0) << W << "x" << H;
     }

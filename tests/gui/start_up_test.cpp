@@ -89,8 +89,7 @@ TEST_F(StartUp, PreviewsLoadInTheLoadingStateInTheStoredLanguage) {
     paintedPair();
     set("Language", "2");
     set("Units", "1");
-    settings = std::make_unique<StoredSettings>(raw());
-    window = std::make_unique<frmMain>(dialogs, *settings);
+    start(false);
     bool seen = false;
     QMetaObject::invokeMethod(
         window.get(),

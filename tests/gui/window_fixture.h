@@ -83,11 +83,10 @@ inline QStringList crampedCaptions(const QWidget& window) {
         const QRect text = caption.text.translated(control->pos()).adjusted(-1, -1, 1, 1);
         bool touches = false;
         for (const QWidget* other :
-             control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+             control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             touches |= other != control && !other->isWindow() && other->isVisibleTo(&window) &&
                        !other->geometry().contains(control->geometry()) &&
                        other->geometry().intersects(text);
-        }
         if (!caption.fits() || touches)
             cramped << control->objectName();
     }
@@ -127,13 +126,14 @@ protected:
         start();
     }
 
-    // One start of the program: a fresh store over the file and a fresh window.
-    void start() {
+    // One start of the program: a fresh store over the file and a fresh window, loaded.
+    void start(bool load = true) {
         ASSERT_TRUE(dir.isValid());
         window.reset();
         settings = std::make_unique<StoredSettings>(raw());
         window = std::make_unique<frmMain>(dialogs, *settings);
-        window->Form_Load();
+        if (load)
+            window->Form_Load();
     }
     void restart() {
         ASSERT_TRUE(window->close());
