@@ -1,9 +1,6 @@
 #include "platform/registry.h"
 #include "window_fixture.h"
 
-#include <QCoreApplication>
-#include <functional>
-
 #ifndef Q_OS_WIN
 #include "platform/chm_viewer/help_window.h"
 #endif

@@ -17,7 +17,7 @@ QString paper(const QString& path, int width, int height) {
     return path;
 }
 
-TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileAndCancelChangesNothing) {
+TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileCancelChangesNothing) {
     const QString wide = paper(file("wide.png"), 400, 200);
     dialogs.answers << wide << paper(file("tall.bmp"), 200, 400) << QString();
     window->btnFileName[0]->click();
@@ -44,6 +44,12 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileAndCancelChangesNot
     EXPECT_LT(window->imgPreview[1]->geometry().bottom(), window->sldThreshold->y());
     // Only the pixels shown are kept, not the picture.
     EXPECT_EQ(window->imgPreview[0]->pixmap().deviceIndependentSize().toSize(), QSize(88, 44));
+
+    // A file that is no picture (this test program): its name stays, its preview goes, silently.
+    dialogs.answers << QCoreApplication::applicationFilePath();
+    window->btnFileName[1]->click();
+    EXPECT_EQ(window->txtSideFile->text(), QCoreApplication::applicationFilePath());
+    EXPECT_TRUE(window->imgPreview[1]->isHidden());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 

@@ -1,8 +1,5 @@
 #include "window_fixture.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-
 namespace bladetrace::test {
 namespace {
 
