@@ -1,23 +1,8 @@
-#include "frm_about.h"
 #include "platform/registry.h"
-#include "tab_strip.h"
 #include "window_fixture.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <functional>
 
 #ifndef Q_OS_WIN
 #include "platform/chm_viewer/help_window.h"
-
-#include <QTextBrowser>
-#include <QTreeWidget>
 #endif
 
 namespace bladetrace::test {
@@ -37,192 +22,122 @@ protected:
     }
 };
 
-struct AboutDesign {
-    const char* name;
-    int left, top, width, height; // twips
-};
-
-TEST_F(About, OpensModallyOverTheMainWindowWithEveryControlInPlace) {
+// In English at first; OK, the default button, closes it.
+TEST_F(About, OpensModallyOverTheMainWindowWithEveryControlAndTextInPlace) {
     open([this](frmAbout& about) {
         EXPECT_TRUE(about.isModal());
         EXPECT_EQ(about.parentWidget(), window.get());
         EXPECT_EQ(about.size(), QSize(418, 272));
         EXPECT_EQ(about.minimumSize(), about.maximumSize());
-        const AboutDesign designs[] = {
-            {"picIcon", 240, 240, 540, 540},         {"lblTitle", 1050, 240, 5085, 480},
-            {"lblVersion", 1050, 780, 5085, 225},    {"lblDescription", 1050, 1125, 5085, 1650},
-            {"lblDisclaimer", 255, 3105, 4350, 465}, {"cmdOK", 4920, 3105, 1260, 345},
-            {"lblLanguage", 240, 3600, 855, 345},    {"cbLanguage", 1080, 3600, 1575, 315},
-            {"cmdSysInfo", 3480, 3600, 1260, 345},   {"Command1", 4920, 3600, 1260, 345},
+        const struct {
+            const char* name;
+            QRect place;
+            QColor colour = {};
+        } designs[] = {
+            {"picIcon", designRect(240, 240, 540, 540)},
+            {"lblTitle", designRect(1050, 240, 5085, 480)},
+            {"lblVersion", designRect(1050, 780, 5085, 225)},
+            {"lblDescription", designRect(1050, 1125, 5085, 1650)},
+            {"lblDisclaimer", designRect(255, 3105, 4350, 465)},
+            {"cmdOK", designRect(4920, 3105, 1260, 345)},
+            {"lblLanguage", designRect(240, 3600, 855, 345)},
+            {"cbLanguage", designRect(1080, 3600, 1575, 315)},
+            {"cmdSysInfo", designRect(3480, 3600, 1260, 345)},
+            {"Command1", designRect(4920, 3600, 1260, 345)},
+            // The rule: grey above white, both ending at x = 6120 twips.
+            {"Line1_1", QRect(6, 194, 402, 1), QColor(0x80, 0x80, 0x80)},
+            {"Line1_0", QRect(7, 196, 401, 1), Qt::white},
         };
-        for (const AboutDesign& d : designs) {
-            auto* control = about.findChild<QWidget*>(QString::fromLatin1(d.name));
-            ASSERT_NE(control, nullptr) << d.name;
-            EXPECT_EQ(control->geometry(), QRect(qRound(d.left / 15.0), qRound(d.top / 15.0),
-                                                 qRound(d.width / 15.0), qRound(d.height / 15.0)))
-                << d.name;
+        for (const auto& [name, place, colour] : designs) { // the rule's two lines coloured
+            auto* control = about.findChild<QWidget*>(QLatin1String(name));
+            ASSERT_NE(control, nullptr) << name;
+            EXPECT_EQ(control->geometry(), place) << name;
+            EXPECT_TRUE(!colour.isValid() || control->palette().color(QPalette::Window) == colour)
+                << name;
         }
-        // The rule: grey above white, both ending at x = 6120 twips.
-        const QWidget* grey = about.findChild<QWidget*>(QStringLiteral("Line1_1"));
-        const QWidget* white = about.findChild<QWidget*>(QStringLiteral("Line1_0"));
-        ASSERT_TRUE(grey && white);
-        EXPECT_EQ(grey->geometry().topLeft(), QPoint(6, 194));
-        EXPECT_EQ(white->geometry().topLeft(), QPoint(7, 196));
-        EXPECT_EQ(grey->geometry().right() + 1, 408);
-        EXPECT_EQ(white->geometry().right() + 1, 408);
-        EXPECT_EQ(grey->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
-        EXPECT_EQ(white->palette().color(QPalette::Window), QColor(Qt::white));
-
         EXPECT_EQ(about.picIcon->pixmap().size(), QSize(32, 32));
         EXPECT_FALSE(about.windowIcon().isNull());
-    });
-}
-
-TEST_F(About, ShowsTitleVersionDescriptionAndNoticeInEnglish) {
-    open([](frmAbout& about) {
-        EXPECT_EQ(about.windowTitle(), QStringLiteral("Info about Bladetrace"));
-        EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Bladetrace"));
-        EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version %1.%2.%3")
+        EXPECT_EQ(
+            (QStringList{about.windowTitle(), about.lblTitle->text(), about.Command1->text(),
+                         about.cmdOK->text(), about.cmdSysInfo->text(), about.lblLanguage->text(),
+                         about.cbLanguage->currentText(), about.cbLanguage->itemText(1)}),
+            (QStringList{"Info about Bladetrace", "Bladetrace", "&Help...", "OK", "&Systeminfo...",
+                         "Language", "English", "Deutsch"}));
+        EXPECT_EQ(about.lblVersion->text(), QString("Version %1.%2.%3")
                                                 .arg(BLADETRACE_VERSION_MAJOR)
                                                 .arg(BLADETRACE_VERSION_MINOR)
                                                 .arg(BLADETRACE_VERSION_PATCH));
-
-        const QString description = about.lblDescription->text();
-        const QStringList paragraphs = description.split(QStringLiteral("\r\n"));
+        // Four paragraphs, wrapped in the label.
+        const QStringList paragraphs = about.lblDescription->text().split("\r\n");
         ASSERT_EQ(paragraphs.size(), 4);
-        EXPECT_EQ(paragraphs[0],
-                  QStringLiteral("Analyzes top and side view of a propeller blade."));
-        EXPECT_EQ(
-            paragraphs[3],
-            QStringLiteral("The scanning alorithm assumes that dark areas represent the blade."));
-        EXPECT_EQ(description.count(QLatin1Char('\n')), 3);
+        EXPECT_EQ(paragraphs[0], "Analyzes top and side view of a propeller blade.");
+        EXPECT_EQ(paragraphs[3],
+                  "The scanning alorithm assumes that dark areas represent the blade.");
         EXPECT_TRUE(about.lblDescription->wordWrap());
-
-        EXPECT_TRUE(about.lblDisclaimer->text().contains(QStringLiteral("Bladetrace")));
+        EXPECT_TRUE(about.lblDisclaimer->text().contains("Bladetrace"));
         EXPECT_FALSE(about.lblDisclaimer->text().contains(QLatin1Char('\n')));
-
-        EXPECT_EQ(about.Command1->text(), QStringLiteral("&Help..."));
-        EXPECT_EQ(about.cmdOK->text(), QStringLiteral("OK"));
-        EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&Systeminfo..."));
-        EXPECT_EQ(about.lblLanguage->text(), QStringLiteral("Language"));
         EXPECT_FALSE(about.cbLanguage->isEditable());
-        ASSERT_EQ(about.cbLanguage->count(), 2);
-        EXPECT_EQ(about.cbLanguage->itemText(0), QStringLiteral("English"));
-        EXPECT_EQ(about.cbLanguage->itemText(1), QStringLiteral("Deutsch"));
-        EXPECT_EQ(about.cbLanguage->currentIndex(), 0);
+        EXPECT_EQ(about.cbLanguage->count(), 2);
         EXPECT_EQ(crampedCaptions(about), QStringList());
-    });
-}
-
-TEST_F(About, ChoosingALanguageSwitchesBothWindowsAtOnce) {
-    window->chkUnits->setChecked(true);
-    open([this](frmAbout& about) {
-        QTest::keyClick(about.cbLanguage, Qt::Key_Down);
-        ASSERT_EQ(about.cbLanguage->currentText(), QStringLiteral("Deutsch"));
-        EXPECT_EQ(window->lLanguage, kGerman);
-        EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
-        EXPECT_EQ(about.Command1->text(), QStringLiteral("&Hilfe..."));
-        EXPECT_EQ(about.cmdOK->text(), QStringLiteral("OK"));
-        EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&Systeminfo..."));
-        EXPECT_EQ(about.lblLanguage->text(), QStringLiteral("Sprache"));
-        EXPECT_EQ(crampedCaptions(about), QStringList());
-        EXPECT_TRUE(about.lblDescription->text().startsWith(
-            QStringLiteral("Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n")));
-        const QStringList tabs{"Tabelle", "Tiefenverteilung", "Verwindungsverteilung",
-                               "Steigungsverteilung"};
-        for (int i = 0; i < tabs.size(); ++i)
-            EXPECT_EQ(window->TabStrip1->caption(i), tabs[i]);
-        EXPECT_EQ(window->Label1[2]->text(), QStringLiteral("[inch]"));
-        EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
-    });
-    EXPECT_TRUE(store.value(QStringLiteral("Language")).isEmpty()); // stored only at exit
-
-    // Texts shown later are fetched in the new language.
-    window->btnGo_Click();
-    EXPECT_TRUE(log.contains(QStringLiteral("status: Bearbeite Draufsicht...")));
-    EXPECT_EQ(window->StatusBar1->currentMessage(), QStringLiteral("Bereit."));
-
-    // It opens on the language in force.
-    open([this](frmAbout& about) {
-        EXPECT_EQ(about.cbLanguage->currentText(), QStringLiteral("Deutsch"));
-        EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
-        QTest::keyClick(about.cbLanguage, Qt::Key_Up);
-        EXPECT_EQ(window->lLanguage, kEnglish);
-        EXPECT_EQ(about.windowTitle(), QStringLiteral("Info about Bladetrace"));
-        EXPECT_EQ(window->TabStrip1->caption(3), QStringLiteral("Pitch Distribution"));
-        EXPECT_EQ(window->Label1[6]->text(), QStringLiteral("[mph]"));
-    });
-}
-
-TEST_F(About, OkEnterAndEscapeCloseTheWindow) {
-    open([](frmAbout& about) {
         EXPECT_TRUE(about.cmdOK->isDefault());
         QTest::mouseClick(about.cmdOK, Qt::LeftButton);
         EXPECT_FALSE(about.isVisible());
         EXPECT_EQ(about.result(), QDialog::Accepted);
     });
-    open([](frmAbout& about) {
-        QTest::keyClick(about.cbLanguage, Qt::Key_Return);
-        EXPECT_FALSE(about.isVisible());
-        EXPECT_EQ(about.result(), QDialog::Accepted);
-    });
-    open([](frmAbout& about) {
-        QTest::keyClick(about.cbLanguage, Qt::Key_Escape);
-        EXPECT_FALSE(about.isVisible());
-    });
-    EXPECT_EQ(window->lLanguage, kEnglish);
 }
 
-#ifndef Q_OS_WIN
-TEST_F(About, HelpButtonOpensTheHelpFileBesideTheProgramAtItsContentsInTheLanguage) {
-    window->lLanguage = kGerman;
+// Both windows switch at once, and what the About window shows later is in the new language:
+// the help file beside the program, and the message that there is no system information.
+TEST_F(About, ChoosingALanguageSwitchesBothWindowsAtOnce) {
+    window->chkUnits->setChecked(true);
     open([this](frmAbout& about) {
-        QTest::mouseClick(about.Command1, Qt::LeftButton);
-        auto* help = about.findChild<platform::HelpWindow*>();
-        ASSERT_NE(help, nullptr);
-        EXPECT_TRUE(help->isVisible());
-        EXPECT_EQ(help->helpFile(), QCoreApplication::applicationDirPath() + "/Bladetrace.chm");
-        EXPECT_TRUE(help->isFileOpen());
-        EXPECT_EQ(help->windowTitle(), QStringLiteral("Bladetrace-Hilfe"));
-        auto* contents = help->findChild<QTreeWidget*>(QStringLiteral("helpContents"));
-        auto* page = help->findChild<QTextBrowser*>(QStringLiteral("helpPage"));
-        ASSERT_TRUE(contents && page);
-        EXPECT_EQ(contents->currentItem(), contents->topLevelItem(0));
-        EXPECT_EQ(page->source().path(), QStringLiteral("/index.html"));
-        EXPECT_TRUE(dialogs.messages.isEmpty());
-    });
-}
-#endif
-
-TEST_F(About, SystemInformationWithoutAToolSaysSoInTheCurrentLanguage) {
-    QStringList started;
-    const QString noTools = file("no tools");
-    ASSERT_TRUE(QDir().mkpath(noTools));
-    open([&](frmAbout& about) {
-        // A machine whose only program folder holds none of the tools looked for.
-        about.sysInfoPieces = [&](std::function<void()> notAvailable) {
+        // A machine without any of the tools looked for.
+        about.sysInfoPieces = [](std::function<void()> notAvailable) {
             platform::SysInfoPieces pieces = platform::systemSysInfoPieces(notAvailable);
-            pieces.registry =
-                platform::makeStandInRegistry(platform::standInSystemInfoTools(), {noTools});
-            pieces.startProgram = [&](const QString& path) {
-                started << path;
-                return true;
-            };
+            pieces.registry = platform::makeStandInRegistry({}, {});
             return pieces;
         };
         QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
-        about.cbLanguage->setCurrentIndex(1);
+        QTest::keyClick(about.cbLanguage, Qt::Key_Down);
+        ASSERT_EQ(about.cbLanguage->currentText(), "Deutsch");
+        EXPECT_EQ(window->lLanguage, kGerman);
+        EXPECT_EQ(
+            (QStringList{about.windowTitle(), about.Command1->text(), about.lblLanguage->text(),
+                         window->TabStrip1->caption(3), window->Label1[6]->text()}),
+            (QStringList{QString::fromUtf8("Information über Bladetrace"), "&Hilfe...", "Sprache",
+                         "Steigungsverteilung", "[mph]"}));
+        EXPECT_EQ(crampedCaptions(about), QStringList());
+        EXPECT_TRUE(about.lblDescription->text().startsWith(
+            "Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n"));
+
         QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
         EXPECT_TRUE(about.isVisible());
+#ifndef Q_OS_WIN
+        QTest::mouseClick(about.Command1, Qt::LeftButton);
+        auto* help = about.findChild<platform::HelpWindow*>();
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(help->isVisible() && help->isFileOpen());
+        EXPECT_EQ(help->helpFile(), QCoreApplication::applicationDirPath() + "/Bladetrace.chm");
+        EXPECT_EQ(help->windowTitle(), "Bladetrace-Hilfe");
+#endif
     });
-    EXPECT_TRUE(started.isEmpty());
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("System information is currently not available."));
+    EXPECT_EQ(dialogs.messages[0].text, "System information is currently not available.");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Bladetrace"));
+    EXPECT_EQ(dialogs.messages[0].title, "Bladetrace");
     EXPECT_EQ(dialogs.messages[1].text,
               QString::fromUtf8("Systeminformationen sind momentan nicht verfügbar."));
+    EXPECT_TRUE(stored("Language").isEmpty()); // stored only at exit
+
+    // Texts shown later are fetched in the new language.
+    window->btnGo_Click();
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "Bereit.");
+
+    // It opens on the language in force.
+    open([](frmAbout& about) {
+        EXPECT_EQ(about.cbLanguage->currentText(), "Deutsch");
+        EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
+    });
 }
 
 } // namespace

@@ -1,115 +1,70 @@
-#include "distribution_chart.h"
+#include "form_layout.h"
 #include "prepare/threshold_suggestion.h"
-#include "results_grid.h"
 #include "scan/picture_loader.h"
 #include "scan_preview.h"
-#include "tab_strip.h"
-#include "twips.h"
 #include "window_fixture.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
 #include <QSpinBox>
 #include <QTabBar>
-#include <QTest>
+#include <QTimer>
 
 namespace bladetrace::test {
 namespace {
 
 using MainWindow = WindowTest;
 
-struct EscapeCounter : QObject {
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
-            ++escapes;
-        return false;
-    }
-    int escapes = 0;
-};
-
 QStringList shortened(const TabStrip& tabs) {
     QStringList cut;
-    for (int i = 0; i < tabs.tabBar()->count(); ++i) {
+    for (int i = 0; i < tabs.tabBar()->count(); ++i)
         if (tabs.shownCaption(i) != tabs.caption(i))
             cut.append(tabs.shownCaption(i));
-    }
     return cut;
 }
 
-struct Design {
-    const char* name;
-    int left, top, width, height; // twips
-};
-
 TEST_F(MainWindow, PanelControlsSitAtTheirDesignPositions) {
-    const Design designs[] = {
-        {"Label2", 120, 0, 2775, 255},
-        {"txtTopFile", 120, 240, 2415, 285},
-        {"btnFileName_0", 2640, 240, 320, 300},
-        {"txtSideFile", 120, 1560, 2415, 285},
-        {"btnFileName_1", 2640, 1560, 320, 300},
-        {"Label1_0", 0, 2760, 1455, 255},
-        {"sldThreshold", 1440, 2715, 1575, 300},
-        {"txtDiameter", 1680, 3120, 735, 285},
-        {"Label1_2", 2520, 3120, 735, 255},
-        {"txtRPM", 1680, 3480, 735, 285},
-        {"Label1_7", 0, 3840, 1575, 255},
-        {"txtVelocity", 1680, 3840, 735, 285},
-        {"chkThicknessCorrection", 0, 4320, 2295, 195},
-        {"txtRootThickness", 2260, 4280, 375, 285},
-        {"txtTipThickness", 2880, 4280, 375, 285},
-        {"Command1", 120, 4680, 495, 495},
-        {"btnGo", 1680, 4680, 1335, 495},
-        {"Label1_3", 120, 5280, 1695, 255},
-        {"picScroll", 120, 5520, 2535, 1335},
-    };
-    for (const Design& d : designs) {
-        auto* control = window->findChild<QWidget*>(QString::fromLatin1(d.name));
-        ASSERT_NE(control, nullptr) << d.name;
-        EXPECT_EQ(control->parentWidget(), window->picGroup2) << d.name;
-        EXPECT_EQ(control->geometry(), QRect(qRound(d.left / 15.0), qRound(d.top / 15.0),
-                                             qRound(d.width / 15.0), qRound(d.height / 15.0)))
-            << d.name;
+    const std::pair<const char*, QRect> designs[] = {
+        {"Label2", designRect(120, 0, 2775, 255)},
+        {"txtTopFile", designRect(120, 240, 2415, 285)},
+        {"btnFileName_0", designRect(2640, 240, 320, 300)},
+        {"txtSideFile", designRect(120, 1560, 2415, 285)},
+        {"btnFileName_1", designRect(2640, 1560, 320, 300)},
+        {"Label1_0", designRect(0, 2760, 1455, 255)},
+        {"sldThreshold", designRect(1440, 2715, 1575, 300)},
+        {"txtDiameter", designRect(1680, 3120, 735, 285)},
+        {"Label1_2", designRect(2520, 3120, 735, 255)},
+        {"txtRPM", designRect(1680, 3480, 735, 285)},
+        {"Label1_7", designRect(0, 3840, 1575, 255)},
+        {"txtVelocity", designRect(1680, 3840, 735, 285)},
+        {"chkThicknessCorrection", designRect(0, 4320, 2295, 195)},
+        {"txtRootThickness", designRect(2260, 4280, 375, 285)},
+        {"txtTipThickness", designRect(2880, 4280, 375, 285)},
+        {"Command1", designRect(120, 4680, 495, 495)},
+        {"btnGo", designRect(1680, 4680, 1335, 495)},
+        {"Label1_3", designRect(120, 5280, 1695, 255)},
+        {"picScroll", designRect(120, 5520, 2535, 1335)}};
+    for (const auto& [name, place] : designs) {
+        auto* control = window->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->parentWidget(), window->picGroup2) << name;
+        EXPECT_EQ(control->geometry(), place) << name;
     }
-    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("Label1_3")), window->Label1[3]);
     EXPECT_FALSE(window->Label1[3]->isVisible());
     EXPECT_FALSE(window->picScroll->isVisible());
     EXPECT_FALSE(window->picTop->isVisible());
-    EXPECT_EQ(window->sldThreshold->value(), 110);
     EXPECT_EQ(window->sldThreshold->maximum(), 255);
-    EXPECT_EQ(window->txtRootThickness->text(), QStringLiteral("20"));
-    EXPECT_EQ(window->txtTipThickness->text(), QStringLiteral("10"));
-    EXPECT_EQ(window->chkUnits->text(), QStringLiteral("use ye olde units (e.g. furlongs)"));
-    EXPECT_EQ(window->btnGo->toolTip(), QStringLiteral("Start the conversion."));
-    EXPECT_EQ(window->imgPreview[1]->toolTip(), QStringLiteral("Preview Area for Side View."));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Bladetrace"));
+    EXPECT_EQ((QStringList{window->txtRootThickness->text(), window->txtTipThickness->text(),
+                           window->chkUnits->text(), window->btnGo->toolTip(),
+                           window->imgPreview[1]->toolTip()}),
+              (QStringList{"20", "10", "use ye olde units (e.g. furlongs)", "Start the conversion.",
+                           "Preview Area for Side View."}));
 }
 
-TEST_F(MainWindow, StartsOnAnEmptySheetWithEmptyCharts) {
-    EXPECT_EQ(window->TabStrip1->selectedKey(), QStringLiteral("SHEET"));
-    EXPECT_TRUE(window->grdTop->isVisible());
-    EXPECT_EQ(window->grdTop->rowCount(), 2);
-    EXPECT_EQ(window->grdTop->columnCount(), 2);
-    for (DistributionChart* chart :
-         {window->ctlChordGraph, window->ctlBetaGraph, window->ctlPitchGraph}) {
-        EXPECT_FALSE(chart->isVisible());
-        EXPECT_TRUE(chart->points().isEmpty());
-    }
-    window->TabStrip1->tabBar()->setCurrentIndex(1);
-    EXPECT_TRUE(window->ctlChordGraph->isVisible());
-    EXPECT_TRUE(window->ctlChordGraph->points().isEmpty());
-}
-
-TEST_F(MainWindow, TabsShowExactlyOnePage) {
+TEST_F(MainWindow, StartsOnAnEmptySheetAndEachTabShowsItsPageAlone) {
+    window->grdTop->setCellText(1, 1, "kept");
     const QList<QWidget*> pages{window->grdTop, window->ctlChordGraph, window->ctlBetaGraph,
                                 window->ctlPitchGraph};
     const QStringList keys{"SHEET", "CHORD", "BETA", "PITCH"};
-    window->grdTop->setCellText(1, 1, QStringLiteral("kept"));
-    for (int tab : {2, 3, 1, 0}) {
+    for (int tab : {0, 2, 3, 1, 0}) { // the sheet first, as it starts
         QTest::mouseClick(window->TabStrip1->tabBar(), Qt::LeftButton, {},
                           window->TabStrip1->tabBar()->tabRect(tab).center());
         EXPECT_EQ(window->TabStrip1->selectedKey(), keys[tab]);
@@ -117,7 +72,22 @@ TEST_F(MainWindow, TabsShowExactlyOnePage) {
             EXPECT_EQ(pages[page]->isVisible(), page == tab) << "tab " << tab << " page " << page;
         EXPECT_TRUE(window->btnCopy->isVisible());
     }
-    EXPECT_EQ(window->grdTop->cellText(1, 1), QStringLiteral("kept"));
+    for (DistributionChart* chart :
+         {window->ctlChordGraph, window->ctlBetaGraph, window->ctlPitchGraph})
+        EXPECT_TRUE(chart->points().isEmpty());
+    EXPECT_EQ(window->grdTop->cellText(1, 1), "kept");
+}
+
+TEST_F(MainWindow, UnitsBoxConvertsDiameterAndSpeedBothWaysAndRelabelsThem) {
+    const auto boxes = [this] {
+        return QStringList{window->txtDiameter->text(), window->txtVelocity->text(),
+                           window->Label1[2]->text(), window->Label1[6]->text()};
+    };
+    window->chkUnits->click();
+    EXPECT_EQ(boxes(), (QStringList{"7.283", "111.85", "[inch]", "[mph]"}));
+    window->chkUnits->click();
+    EXPECT_EQ(boxes(), (QStringList{"0.1850", "50.00", "[m]", "[m/s]"}));
+    EXPECT_EQ(window->txtRPM->text() + window->Label1[5]->text(), "15000[1/min]");
 }
 
 // Each caption in its place, and none cut or against its neighbour at the design size.
@@ -126,19 +96,19 @@ TEST_F(MainWindow, SwitchLanguageRewritesTheCaptionsAndEachFitsItsBox) {
     window->theTimer_Timer(); // the units box onto the status bar
     window->lLanguage = kGerman;
     window->SwitchLanguage();
-    EXPECT_EQ(window->TabStrip1->caption(2), QStringLiteral("Verwindungsverteilung"));
-    EXPECT_EQ(window->btnCopy->text(), QStringLiteral("Kopieren"));
-    EXPECT_EQ(window->Label1[0]->text(), QStringLiteral("Weißabgleich:"));
-    EXPECT_EQ(window->Label1[3]->text(), QStringLiteral("Arbeite..."));
-    EXPECT_EQ(window->Label1[7]->text(), QStringLiteral("Fluggeschwindigkeit"));
-    EXPECT_EQ(window->Label3->text(), QStringLiteral("Bild für Seitenansicht:"));
-    EXPECT_EQ(window->chkThicknessCorrection->text(), QStringLiteral("&Dickenkorrektur %"));
+    EXPECT_EQ(window->TabStrip1->caption(2), "Verwindungsverteilung");
+    EXPECT_EQ(window->btnCopy->text(), "Kopieren");
+    EXPECT_EQ(window->Label1[0]->text(), "Weißabgleich:");
+    EXPECT_EQ(window->Label1[3]->text(), "Arbeite...");
+    EXPECT_EQ(window->Label1[7]->text(), "Fluggeschwindigkeit");
+    EXPECT_EQ(window->Label3->text(), "Bild für Seitenansicht:");
+    EXPECT_EQ(window->chkThicknessCorrection->text(), "&Dickenkorrektur %");
     EXPECT_EQ(crampedCaptions(*window), QStringList());
     EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
 
     window->lLanguage = kEnglish;
     window->SwitchLanguage();
-    EXPECT_EQ(window->TabStrip1->caption(3), QStringLiteral("Pitch Distribution"));
+    EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
     EXPECT_EQ(crampedCaptions(*window), QStringList());
     EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
     EXPECT_EQ(window->Label1[7]->font(), window->picGroup2->font()); // German fitting undone
@@ -151,9 +121,9 @@ TEST_F(MainWindow, SwitchLanguageRewritesTheCaptionsAndEachFitsItsBox) {
 
 TEST_F(MainWindow, ThresholdNumberFollowsTheSliderBothWaysAndAutoSetsBoth) {
     window->sldThreshold->setValue(200);
-    EXPECT_EQ(window->txtThreshold->text(), QStringLiteral("200"));
+    EXPECT_EQ(window->txtThreshold->text(), "200");
     window->txtThreshold->selectAll();
-    QTest::keyClicks(window->txtThreshold, QStringLiteral("87"));
+    QTest::keyClicks(window->txtThreshold, "87");
     EXPECT_EQ(window->sldThreshold->value(), 87);
 
     const qint32 suggested = suggestThreshold(loadPicture(window->txtTopFile->text()),
@@ -168,24 +138,60 @@ TEST_F(MainWindow, ThresholdNumberFollowsTheSliderBothWaysAndAutoSetsBoth) {
     window->btnAuto->click();
     EXPECT_EQ(window->sldThreshold->value(), 87);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Error53:")) &&
-                dialogs.messages[0].text.contains(QStringLiteral("Issued by btnAuto_Click()")));
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Error53:") &&
+                dialogs.messages[0].text.contains("Issued by btnAuto_Click()"));
 }
 
 TEST_F(MainWindow, EscapeReachesTheWindowWhereverTheFocusIs) {
     QTest::keyClick(window->txtRPM, Qt::Key_A);
     EXPECT_FALSE(window->bAbort);
-    QTest::keyClick(window->txtRPM, Qt::Key_Escape);
-    EXPECT_TRUE(window->bAbort);
-    window->bAbort = false;
-    QTest::keyClick(window->sldThreshold, Qt::Key_Escape);
-    EXPECT_TRUE(window->bAbort);
+    QTest::keyClick(window->sldThreshold, Qt::Key_Escape); // a box: in the run's case
 
-    // The key is passed on: the control still gets it.
-    EscapeCounter counter;
-    window->txtRPM->installEventFilter(&counter);
-    QTest::keyClick(window->txtRPM, Qt::Key_Escape);
-    EXPECT_EQ(counter.escapes, 1);
+    EXPECT_TRUE(window->bAbort);
+}
+
+// Client width and height, status bar and tab header heights, in twips.
+TEST(FormResizeLayout, DesignClientAreaAndTooSmallOnesWithoutNegativeSizes) {
+    const FormLayout l = formResizeLayout({10140, 7725, 375, 360});
+    const auto rect = [](const TwipsRect& r) { return QRectF(r.left, r.top, r.width, r.height); };
+    EXPECT_EQ(rect(l.TabStrip1), QRectF(120, 120, 6525, 7110));
+    EXPECT_EQ(rect(l.grdTop), QRectF(240, 600, 6285, 6015));
+    EXPECT_EQ(rect(l.picGroup2), QRectF(6765, 120, 3255, 7110));
+    EXPECT_FLOAT_EQ(l.btnCopyTop, 6735);
+    for (const auto& [W, H] : {std::pair{0.0f, 0.0f}, {3000.0f, 900.0f}, {3600.0f, 1200.0f}}) {
+        const FormLayout small = formResizeLayout({W, H, 375, 360});
+        for (const TwipsRect& r : {small.TabStrip1, small.grdTop, small.picGroup2})
+            EXPECT_TRUE(r.width >= 0 && r.height >= 0) << W << "x" << H;
+    }
+}
+
+// Wider, the tabs and pages grow and the panel moves; higher, they grow and Copy moves down.
+TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgain) {
+    const QRect tab = window->TabStrip1->geometry();
+    const QRect grid = window->grdTop->geometry();
+    const QRect panel = window->picGroup2->geometry();
+    const QPoint copy = window->btnCopy->pos();
+    // 1500 and 900 twips: whole numbers of pixels.
+    window->resize(window->width() + 100, window->height() + 60);
+    EXPECT_EQ(window->TabStrip1->size(), tab.size() + QSize(100, 60));
+    EXPECT_EQ(window->grdTop->size(), grid.size() + QSize(100, 60));
+    EXPECT_EQ(window->ctlPitchGraph->geometry(), window->grdTop->geometry());
+    EXPECT_EQ(window->ctlChordGraph->geometry(), window->grdTop->geometry());
+    EXPECT_EQ(window->picGroup2->geometry(), panel.translated(100, 0).adjusted(0, 0, 0, 60));
+    EXPECT_EQ(window->picGroup2->geometry().right(), window->width() - 1 - 8);
+    EXPECT_EQ(window->btnCopy->pos(), copy + QPoint(0, 60));
+}
+
+TEST_F(MainWindow, TimerPutsTheUnitsBoxOverStatusPanel3) {
+    window->resize(window->width() + 45, window->height() + 30);
+    ASSERT_TRUE(window->theTimer->isActive());
+    EXPECT_EQ(window->theTimer->interval(), 100);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->theTimer->isActive(), 1000);
+    const QRect bar = window->StatusBar1->geometry();
+    const int panel3 = window->statusPanel3->mapTo(window->StatusBar1, QPoint(0, 0)).x();
+    // 80 twips in, round((x * 15 + 80) / 15); (375 - 195) / 2 = 90 twips down.
+    EXPECT_EQ(window->chkUnits->pos(), bar.topLeft() + QPoint(panel3 + 5, 6));
+    EXPECT_GE(window->statusPanel3->width() * 15, 2895 + 80);
 }
 
 } // namespace

@@ -1,240 +1,225 @@
-#include "distribution_chart.h"
-#include "results_grid.h"
 #include "scan_preview.h"
-#include "tab_strip.h"
 #include "window_fixture.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QMimeData>
 #include <QXYSeries>
+#include <utility>
 
 namespace bladetrace::test {
 namespace {
 
-const QStringList kCompletedRun{"status: Working...", "status: Working on Top View ...",
-                                "status: Working on Side View...", "status: Working on geometry...",
-                                "status: Ready."};
-
-QStringList gridText(const ResultsGrid& grid) {
-    QStringList cells;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        for (int c = 0; c < grid.columnCount(); ++c)
-            cells.append(grid.cellText(r, c));
-    }
-    return cells;
-}
-
-// Sends Escape to a control after `delay` further yields of the event loop, and notes how
-// the window looked at that moment.
-class DelayedEscape : public QObject {
-public:
-    DelayedEscape(frmMain& window, QWidget* target, int delay)
-        : window_(window), target_(target), delay_(delay) {
-        repost();
-    }
-
-    QString statusWhenSent;
-    bool busyWhenSent = false;
-
-protected:
-    bool event(QEvent* e) override {
-        if (e->type() != QEvent::User)
-            return QObject::event(e);
-        if (delay_-- > 0) {
-            repost();
-        } else {
-            statusWhenSent = window_.StatusBar1->currentMessage();
-            busyWhenSent = !window_.btnGo->isEnabled() && window_.Label1[3]->isVisible() &&
-                           window_.picScroll->isVisible() && !window_.chkMatchSpans->isVisible() &&
-                           window_.cursor().shape() == Qt::WaitCursor;
-            QCoreApplication::postEvent(
-                target_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-        }
-        return true;
-    }
-
-private:
-    // Qt holds back events posted while it delivers posted events: one per yield.
-    void repost() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
-
-    frmMain& window_;
-    QWidget* target_;
-    int delay_;
-};
-
+// The window's run: what the core hands over shows in the window's controls, and a run that
+// stops leaves the window as it was before. Then what Copy and Save do with the results.
 class Run : public WindowTest {
 protected:
-    void expectIdle() {
-        EXPECT_TRUE(window->btnGo->isEnabled());
-        EXPECT_FALSE(window->Label1[3]->isVisible());
-        EXPECT_FALSE(window->picScroll->isVisible());
-        EXPECT_TRUE(window->chkMatchSpans->isVisible());
-        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-        EXPECT_EQ(window->StatusBar1->currentMessage(), QStringLiteral("Ready."));
+    static constexpr const char* kIdle = "Go Auto - - spans arrow";
+    static constexpr const char* kBusy = "- - Working... strip - hourglass";
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        // The status texts in order, and how the window looks while the top view is scanned;
+        // the user may press Escape then.
+        QObject::connect(window->StatusBar1, &QStatusBar::messageChanged, window.get(),
+                         [this](const QString& text) {
+                             if (!text.isEmpty())
+                                 statuses << text;
+                             if (text != QLatin1String("Working on Top View ..."))
+                                 return;
+                             whileScanning = runState();
+                             if (std::exchange(pressEscape, false))
+                                 QCoreApplication::postEvent(
+                                     window->txtDiameter,
+                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+                         });
     }
+
+    // What a run changes: Go and Auto, the busy label, the scan strip (where the span box lies
+    // otherwise) and the main window's pointer.
+    QString runState() const {
+        const frmMain& w = *window;
+        return QStringList{w.btnGo->isEnabled() ? "Go" : "-",
+                           w.btnAuto->isEnabled() ? "Auto" : "-",
+                           w.Label1[3]->isVisible() ? w.Label1[3]->text() : "-",
+                           w.picScroll->isVisible() ? "strip" : "-",
+                           w.chkMatchSpans->isVisible() ? "spans" : "-",
+                           w.cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow"}
+            .join(' ');
+    }
+
+    QStringList statuses;
+    QString whileScanning;
+    bool pressEscape = false;
 };
 
-TEST_F(Run, FromGoToReadyFillsSheetAndCharts) {
+TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboard) {
     window->bAbort = true; // an Escape pressed before Go does not count
+    window->chkThicknessCorrection->setChecked(true);
     QTest::mouseClick(window->btnGo, Qt::LeftButton);
 
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
-    EXPECT_EQ(log, kCompletedRun);
-    expectIdle();
+    EXPECT_EQ(statuses,
+              (QStringList{"Working...", "Working on Top View ...", "Working on Side View...",
+                           "Working on geometry...", "Ready."}));
+    EXPECT_EQ(whileScanning, kBusy);
+    EXPECT_EQ(runState(), kIdle);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("_Curve "));
+    // The strip was painted for every column of the side view, 0 to W.
+    EXPECT_EQ(window->picScroll->columnsShown(), kLast + kFirst + 2);
+
     // Span 360 columns: windows of 9, 40 of them, and the two tips.
     const ResultsGrid& grid = *window->grdTop;
-    ASSERT_EQ(grid.columnCount(), 9);
-    ASSERT_EQ(grid.rowCount(), 43);
-    const QStringList header{"No.", "r/R", "c/R", "r", "c", QStringLiteral("ß"), "H", "Re", "Ma"};
-    for (int c = 0; c < 9; ++c)
-        EXPECT_EQ(grid.cellText(0, c), header[c]);
-    EXPECT_EQ(grid.cellText(1, 0), QStringLiteral("1"));
-    EXPECT_EQ(grid.cellText(1, 1), QStringLiteral("-1.0000"));
-    EXPECT_EQ(grid.cellText(42, 0), QStringLiteral("42"));
-    EXPECT_EQ(grid.cellText(42, 1), QStringLiteral("1.0000"));
-    EXPECT_EQ(grid.cellText(21, 3).toDouble(), -grid.cellText(22, 3).toDouble());
+    const QStringList sheet = sheetText(grid);
+    ASSERT_EQ(sheet.size(), 43);
+    EXPECT_EQ(sheet[0], "No.\tr/R\tc/R\tr\tc\tß\tH\tRe\tMa");
+    EXPECT_TRUE(sheet[42].startsWith("42\t1.0000\t"));
     const QFontMetricsF metrics(window->font());
-    EXPECT_EQ(grid.columnWidth(3), qRound(metrics.horizontalAdvance("__100.0000__")));
     EXPECT_EQ(grid.columnWidth(0), qRound(metrics.horizontalAdvance("_100_")));
+    EXPECT_EQ(grid.columnWidth(3), qRound(metrics.horizontalAdvance("__100.0000__")));
     EXPECT_EQ(grid.item(5, 4)->textAlignment(), int(Qt::AlignHCenter | Qt::AlignTop));
+    for (int c = 0; c < grid.columnCount(); ++c) // no value is cut
+        EXPECT_GE(grid.columnWidth(c),
+                  static_cast<const QAbstractItemView&>(grid).sizeHintForColumn(c))
+            << c;
 
-    // Folded onto one blade: stations 0 to 21, the tip first.
-    const QList<QPointF> chord = window->ctlChordGraph->points();
-    ASSERT_EQ(chord.size(), 22);
-    EXPECT_DOUBLE_EQ(chord.first().x(), 1.0);
-    for (int i = 1; i < chord.size(); ++i)
-        EXPECT_LT(chord[i].x(), chord[i - 1].x());
-    EXPECT_EQ(window->ctlBetaGraph->points().size(), 22);
-    EXPECT_EQ(window->ctlChordGraph->xTitle(), QStringLiteral("r/R"));
-    EXPECT_EQ(window->ctlChordGraph->yTitle(), QStringLiteral("c/R"));
-    EXPECT_EQ(window->ctlPitchGraph->yTitle(), QStringLiteral("H [m]"));
+    // Each chart its own quantity, folded onto one blade: stations 0 to 21.
+    EXPECT_EQ(window->ctlChordGraph->points().size(), 22);
+    EXPECT_EQ(window->ctlChordGraph->yTitle(), "c/R");
+    EXPECT_EQ(window->ctlPitchGraph->yTitle(), "H [m]");
+    // Copy on a chart's page gives its picture and its values together.
+    window->TabStrip1->selectKey("BETA");
+    window->btnCopy_Click();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(copied->hasImage());
+    EXPECT_TRUE(copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"));
     // Every marker, the tip's at r/R = 1 too, lies whole inside the plot.
-    window->TabStrip1->selectKey(QStringLiteral("BETA"));
     QCoreApplication::processEvents();
     QChart& chart = *window->ctlBetaGraph->chart();
     auto* series = static_cast<QXYSeries*>(chart.series().constFirst());
+    ASSERT_EQ(series->points().size(), 22);
     const qreal r = series->markerSize() / 2;
     const QRectF inside = chart.plotArea().adjusted(r, r, -r, -r);
     for (const QPointF& point : series->points())
         EXPECT_TRUE(inside.contains(chart.mapToPosition(point, series))) << point.x();
-    // The strip was painted for every column of the side view, 0 to W.
-    EXPECT_EQ(window->picScroll->columnsShown(), kLast + kFirst + 2);
 }
 
-TEST_F(Run, ThicknessCorrectionPutsTheSectionScriptOnTheClipboard) {
-    window->chkThicknessCorrection->setChecked(true);
+TEST_F(Run, RunsThatStopKeepTheResultsAndLeaveTheWindowIdle) {
     window->btnGo_Click();
-    EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
-    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("_Curve ")));
-}
+    const QStringList sheet = sheetText(*window->grdTop);
+    const QList<QPointF> chart = window->ctlBetaGraph->points();
 
-TEST_F(Run, EscapeDuringTheTopViewScanKeepsTheOldResults) {
+    pressEscape = true;
     window->btnGo_Click();
-    const QStringList before = gridText(*window->grdTop);
-    const QList<QPointF> chartBefore = window->ctlBetaGraph->points();
-    log.clear();
-
-    DelayedEscape escape(*window, window->txtDiameter, 40);
-    window->btnGo_Click();
-
-    EXPECT_EQ(escape.statusWhenSent, QStringLiteral("Working on Top View ..."));
-    EXPECT_TRUE(escape.busyWhenSent);
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Aborted);
+    EXPECT_EQ(whileScanning, kBusy);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("Processing aborted by user (Escape pressed)"));
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Process cancelled"));
-    EXPECT_EQ(log, (QStringList{"status: Working...", "status: Working on Top View ...",
-                                "status: Working on Side View...",
-                                "message: Processing aborted by user (Escape pressed)",
-                                "status: Ready."}));
-    EXPECT_EQ(gridText(*window->grdTop), before);
-    EXPECT_EQ(window->ctlBetaGraph->points(), chartBefore);
-    expectIdle();
-}
+    EXPECT_EQ(dialogs.messages[0].text, "Processing aborted by user (Escape pressed)");
+    // The hourglass stays over the main window; the box shows the usual pointer.
+    EXPECT_TRUE(dialogs.messages[0].busyOwner);
+    EXPECT_FALSE(dialogs.messages[0].busyEverywhere);
+    EXPECT_EQ(sheetText(*window->grdTop), sheet);
+    EXPECT_EQ(window->ctlBetaGraph->points(), chart);
+    EXPECT_EQ(runState(), kIdle);
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "Ready.");
 
-TEST_F(Run, SpansMayDifferByTwoColumnsButNotThree) {
-    window->txtSideFile->setText(paintBlade(file("side2.bmp"), View::Side, kFirst, kLast + 2));
-    window->btnGo_Click();
-    EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
-    const QStringList before = gridText(*window->grdTop);
-    log.clear();
-
-    window->txtSideFile->setText(paintBlade(file("side3.bmp"), View::Side, kFirst, kLast + 3));
+    window->txtSideFile->setText(paintView("side3.bmp", false, kLast + 3));
     window->btnGo_Click();
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Mismatch);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("Images of top and side view do not match in diameter.\r\n"
-                             "Rescan with same size, better contrast or adjust threshold.\r\n"
-                             "Diameter: top view = 360,side view = 363"));
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Bladetrace"));
-    EXPECT_EQ(log.last(), QStringLiteral("status: Ready."));
-    EXPECT_EQ(gridText(*window->grdTop), before);
-    expectIdle();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].title, "Bladetrace"); // the run gives none
 
     // Matching the spans, the same pair passes, and the status bar says what was done.
     window->chkMatchSpans->setChecked(true);
+    window->chkUnits->setChecked(true); // read at the chart stage
     window->btnGo_Click();
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
-    EXPECT_EQ(window->StatusBar1->currentMessage(),
-              QStringLiteral("Ready. (top view scaled by 1.0083)"));
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "Ready. (top view scaled by 1.0083)");
+    EXPECT_EQ(window->ctlPitchGraph->yTitle(), "H [inch]");
 }
 
-TEST_F(Run, CorrectedInputsAreAnnouncedAndTheRunGoesOn) {
-    window->txtDiameter->setText(QStringLiteral("0"));
-    window->txtRPM->setText(QStringLiteral("-5"));
+TEST_F(Run, ClosingDuringARunStopsTheRunSilentlyThenClosesAndStores) {
+    window->txtDiameter->setText("0.2");
+    // Delivered when the run first lets the event queue run, before the scans.
+    QMetaObject::invokeMethod(
+        window.get(), [this] { window->close(); }, Qt::QueuedConnection);
     window->btnGo_Click();
-    EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
-    ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("Diameter must be larger than ZERO!  Assuming default of 1.0."));
-    EXPECT_EQ(dialogs.messages[1].text,
-              QStringLiteral("RPM must be larger than ZERO!  Assuming default of 1.0."));
-    for (const auto& m : dialogs.messages) {
-        EXPECT_EQ(m.icon, MessageIcon::Critical);
-        EXPECT_EQ(m.title, QStringLiteral("Process cancelled"));
-        // The hourglass stays over the main window; the box shows the usual pointer.
-        EXPECT_TRUE(m.busyOwner);
-        EXPECT_FALSE(m.busyEverywhere);
+    EXPECT_EQ(window->lastOutcome(), RunOutcome::Aborted);
+    EXPECT_TRUE(dialogs.messages.isEmpty()); // the user did not press Escape
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(stored("Diameter"), "0.185");
+
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(stored("Diameter"), "0.2");
+}
+
+// Tabs between cells, CR between rows; afterwards no cell shows selected, the header cell
+// "No." included, and the current cell is that one.
+TEST_F(Run, CopySendsTheSheetWholeAsTextAndLeavesNothingSelected) {
+    ResultsGrid& grid = *window->grdTop;
+    window->btnCopy_Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\t\r\t"); // before any run
+
+    grid.setShape(1, 3);
+    grid.setCellText(0, 0, "No.");
+    grid.appendRow("1\t-1.0000\t0.1");
+    grid.appendRow("2\t1.0000\t0.2");
+    grid.selectionModel()->select(grid.model()->index(2, 1), QItemSelectionModel::Select);
+    window->btnCopy_Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "No.\t\t\r1\t-1.0000\t0.1\r2\t1.0000\t0.2");
+    EXPECT_EQ(grid.currentRow(), 0);
+    EXPECT_EQ(grid.currentColumn(), 0);
+    EXPECT_FALSE(grid.selectionModel()->hasSelection());
+}
+
+// Disabled before the first run; then the name chosen writes its format or the error
+// report, and neither a failed run nor a failed save loses the results.
+TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
+    EXPECT_FALSE(window->btnSave->isEnabled());
+    const QString top = paintView("top.png", true);
+    window->txtTopFile->setText(top);
+    window->btnGo_Click();
+    ASSERT_TRUE(window->btnSave->isEnabled());
+    window->txtRPM->setText("fast");
+    window->btnGo_Click();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    const struct {
+        const char* page;
+        QString name;
+        const char* holds; // or the report's start
+    } cases[] = {
+        {"SHEET", file("blade.csv"), "r/R,c/R,beta [deg],r [m]"},
+        {"CHORD", file("out/blade.pdf"), "%PDF-"},
+        {"PITCH", file("out/blade.png"), "PNG"},
+        {"BETA", file("out/blade.svg"), "<title>Twist Distribution</title>"}, // the one in view
+        {"BETA", top, "Error75:"},                                            // never over an input
+        {"SHEET", file("blade.svg"), "Error52:"}, // a chart's format, no chart
+    };
+    for (const auto& c : cases) {
+        window->TabStrip1->selectKey(QLatin1String(c.page));
+        dialogs.answers << c.name;
+        window->btnSave->click();
+        EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 4 : 6);
+        QFile written(c.name);
+        const QString report = dialogs.messages.last().text; // the failed run's, or newer
+        if (QByteArray(c.holds).startsWith("Error"))
+            EXPECT_TRUE(report.startsWith(c.holds) && report.contains("btnSave_Click()"))
+                << c.holds;
+        else
+            EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.readAll().contains(c.holds))
+                << c.holds;
     }
-    // The messages come after the first status text.
-    EXPECT_EQ(log.first(), QStringLiteral("status: Working..."));
-}
-
-TEST_F(Run, FailuresAreReportedAndLeaveTheWindowUsable) {
-    window->txtRPM->setText(QStringLiteral("fast"));
-    window->btnGo_Click();
-    EXPECT_EQ(window->lastOutcome(), RunOutcome::Failed);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Error13:\r\n\r\n")));
-    EXPECT_TRUE(
-        dialogs.messages[0].text.endsWith(QStringLiteral("Issued by CalcIt() in Bladetrace.")));
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Bladetrace"));
-    expectIdle();
-
-    // A white image: the scanner finds no blade and says so itself.
-    dialogs.messages.clear();
-    window->txtRPM->setText(QStringLiteral("15000"));
-    QImage white(50, 20, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    ASSERT_TRUE(white.save(file("white.bmp")));
-    window->txtTopFile->setText(file("white.bmp"));
-    window->btnGo_Click();
-    EXPECT_EQ(window->lastOutcome(), RunOutcome::ScanFailed);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("Issued by DoIt()")));
-    EXPECT_EQ(window->grdTop->rowCount(), 2);
-    expectIdle();
+    // First beside the images, then where the last file went, also after a restart.
+    EXPECT_EQ(dialogs.requests[0].fileName, file("top.csv"));
+    EXPECT_EQ(dialogs.requests[2].fileName, file("out/top.csv"));
+    ASSERT_TRUE(window->close());
+    EXPECT_EQ(stored("SaveFolder"), file("out"));
 }
 
 } // namespace

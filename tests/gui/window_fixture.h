@@ -1,37 +1,73 @@
 #pragma once
 
 #include "caption_fit.h"
-#include "dialog_recorder.h"
+#include "dialogs.h"
+#include "distribution_chart.h"
+#include "frm_about.h"
 #include "frm_main.h"
-#include "painted_blade.h"
+#include "results_grid.h"
 #include "settings/stored_settings.h"
+#include "support/painted_blades.h"
+#include "tab_strip.h"
+#include "twips.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
 #include <QSettings>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace bladetrace::test {
 
-// A throwaway settings store: a file that a test fills before the window starts and reads
-// after it closes.
-class SettingsFile {
+// Answers every dialog at once and remembers what was asked.
+class DialogRecorder : public Dialogs {
 public:
-    SettingsFile() : path_(dir_.filePath(QStringLiteral("settings.ini"))) {}
+    struct Message {
+        QString text;
+        MessageIcon icon;
+        QString title;
+        bool busyOwner;      // the hourglass over the window that shows the box
+        bool busyEverywhere; // the hourglass set for the whole program, the box too
+    };
 
-    std::unique_ptr<QSettings> raw() const {
-        return std::make_unique<QSettings>(path_, QSettings::IniFormat);
+    void message(QWidget* parent, const QString& text, MessageIcon icon,
+                 const QString& title) override {
+        messages.append({text, icon, title,
+                         parent && parent->window()->cursor().shape() == Qt::WaitCursor,
+                         QApplication::overrideCursor() != nullptr});
     }
-    void set(const QString& key, const QString& value) const { raw()->setValue(key, value); }
-    QString value(const QString& key) const { return raw()->value(key).toString(); }
-    QStringList keys() const { return raw()->allKeys(); }
-    // A fresh store over the file, as one start of the program sees it.
-    std::unique_ptr<StoredSettings> open() const { return std::make_unique<StoredSettings>(raw()); }
 
-private:
-    QTemporaryDir dir_;
-    QString path_;
+    std::optional<QString> openImage(QWidget*, const FileRequest& r) override { return answer(r); }
+    std::optional<QString> saveFile(QWidget*, const FileRequest& r) override { return answer(r); }
+
+    // The About window is not run modally: `onAbout` looks at it and works it instead.
+    void showAbout(frmAbout& about) override {
+        ++aboutsShown;
+        if (onAbout)
+            onAbout(about);
+    }
+
+    QList<Message> messages;
+    QList<FileRequest> requests; // of the open and the save dialog, in order
+    QStringList answers;         // a null string: the user cancels
+    std::function<void(frmAbout&)> onAbout;
+    int aboutsShown = 0;
+
+    std::optional<QString> answer(const FileRequest& request) {
+        requests.append(request);
+        const QString given = answers.isEmpty() ? QString() : answers.takeFirst();
+        return given.isNull() ? std::nullopt : std::optional<QString>(given);
+    }
 };
 
 // The captions of `window` (labels, check boxes, buttons) whose text is cut by its box or
@@ -47,49 +83,83 @@ inline QStringList crampedCaptions(const QWidget& window) {
         const QRect text = caption.text.translated(control->pos()).adjusted(-1, -1, 1, 1);
         bool touches = false;
         for (const QWidget* other :
-             control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+             control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             touches |= other != control && !other->isWindow() && other->isVisibleTo(&window) &&
                        !other->geometry().contains(control->geometry()) &&
                        other->geometry().intersects(text);
-        }
         if (!caption.fits() || touches)
             cramped << control->objectName();
     }
     return cramped;
 }
 
-// A loaded main window on a painted image pair, its dialogs answered by a recorder and its
-// status texts and messages written to one log in the order they appear.
+// A grid's texts, a row to a line, a tab between cells.
+inline QStringList sheetText(const ResultsGrid& grid) {
+    QStringList rows;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid.columnCount(); ++c)
+            cells << grid.cellText(r, c);
+        rows << cells.join(QLatin1Char('\t'));
+    }
+    return rows;
+}
+
+// Twips as the design gives them, in the window's pixels.
+inline QRect designRect(int left, int top, int width, int height) {
+    return {qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0)};
+}
+
+// The main window over a throwaway settings file, its dialogs answered by a recorder. By
+// default it starts on a painted image pair.
 class WindowTest : public ::testing::Test {
 protected:
     static constexpr int kFirst = 20;
     static constexpr int kLast = 380; // span 360: 42 stations
 
     void SetUp() override {
+        for (const auto& [key, value] :
+             {std::pair{"Diameter", "0.185"}, {"RPM", "15000"}, {"Velocity", "50"}})
+            set(key, value);
+        set("TopFile", paintView("top.bmp", true));
+        set("SideFile", paintView("side.bmp", false));
+        start();
+    }
+
+    // One start of the program: a fresh store over the file and a fresh window, loaded.
+    void start(bool load = true) {
         ASSERT_TRUE(dir.isValid());
-        dialogs.log = &log;
-        store.set(QStringLiteral("Diameter"), QStringLiteral("0.185"));
-        store.set(QStringLiteral("RPM"), QStringLiteral("15000"));
-        store.set(QStringLiteral("Velocity"), QStringLiteral("50"));
-        store.set(QStringLiteral("TopFile"), paintBlade(file("top.bmp"), View::Top, kFirst, kLast));
-        store.set(QStringLiteral("SideFile"),
-                  paintBlade(file("side.bmp"), View::Side, kFirst, kLast));
-        settings = store.open();
+        window.reset();
+        settings = std::make_unique<StoredSettings>(raw());
         window = std::make_unique<frmMain>(dialogs, *settings);
-        window->Form_Load();
-        QObject::connect(window->StatusBar1, &QStatusBar::messageChanged, window.get(),
-                         [this](const QString& text) {
-                             if (!text.isEmpty())
-                                 log.append(QStringLiteral("status: ") + text);
-                         });
+        if (load)
+            window->Form_Load();
+    }
+    void restart() {
+        ASSERT_TRUE(window->close());
+        start();
     }
 
     QString file(const QString& name) const { return dir.filePath(name); }
+    // A blade on white paper, span horizontal, in the columns kFirst to `last`, saved in the
+    // format the name's suffix names.
+    QString paintView(const char* name, bool top, int last = kLast) const {
+        const QString path = file(QLatin1String(name));
+        QImage image =
+            testing::paintBand(last + 1 + kFirst, 120, kFirst, last, top ? 30 : 45, top ? 89 : 74);
+        if (!top) // deeper near one tip, so that the blade angle changes along the span
+            QPainter(&image).fillRect(kFirst, 40, (last - kFirst) / 4, 40, Qt::black);
+        image.save(path);
+        return path;
+    }
+    std::unique_ptr<QSettings> raw() const {
+        return std::make_unique<QSettings>(file("settings.ini"), QSettings::IniFormat);
+    }
+    void set(const QString& key, const QString& value) const { raw()->setValue(key, value); }
+    QString stored(const QString& key) const { return raw()->value(key).toString(); }
 
     QTemporaryDir dir;
-    SettingsFile store;
     DialogRecorder dialogs;
-    QStringList log;
     std::unique_ptr<StoredSettings> settings;
     std::unique_ptr<frmMain> window;
 };

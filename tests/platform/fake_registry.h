@@ -27,10 +27,9 @@ public:
         set(keyName, valueName, {kRegText, text + '\0', {}});
     }
 
-    bool openKey(RegistryRoot root, const QString& keyName, quint32 accessMask,
+    bool openKey(RegistryRoot, const QString& keyName, quint32 accessMask,
                  RegistryKey& key) override {
         opened.push_back(keyName);
-        roots.push_back(root);
         masks.push_back(accessMask);
         key = 0;
         if (!keys_.count(keyName))
@@ -42,7 +41,6 @@ public:
 
     bool queryValue(RegistryKey key, const QString& valueName, QByteArray& buffer, quint32& type,
                     quint32& size) override {
-        queried.push_back(valueName);
         const auto index = std::size_t(key) - 100;
         if (key < 100 || index >= handles_.size())
             return false;
@@ -69,9 +67,7 @@ public:
     }
 
     std::vector<QString> opened;
-    std::vector<RegistryRoot> roots;
     std::vector<quint32> masks;
-    std::vector<QString> queried;
     std::vector<RegistryKey> closed;
 
 private:

@@ -10,155 +10,78 @@
 namespace bladetrace::platform {
 namespace {
 
-const QString kToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString kLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+const QString kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const QString kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-// StartSysInfo over a fake registry, with every other piece recorded.
-class StartSysInfoTest : public ::testing::Test {
-protected:
-    StartSysInfoTest() : registry(std::make_shared<testing::FakeRegistry>()) {
-        pieces.registry = registry;
-        pieces.fileExists = [this](const QString& path) {
-            checked.push_back(path);
-            return existing.contains(path);
-        };
-        pieces.startProgram = [this](const QString& path) {
-            started.push_back(path);
-            return startSucceeds;
-        };
-        pieces.showNotAvailable = [this] { ++messages; };
+TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
+    const QString inFolder = QString("/opt/info") + QDir::separator() + "MSINFO32.EXE";
+    // The first key's value (one of size 0 cannot be decoded: that failure ends the search);
+    // whether the second key names /opt/info and the tool is there; whether it starts.
+    const struct {
+        std::optional<QByteArray> path;
+        bool folder, toolInFolder, starts;
+        QStringList started;
+        int messages;
+    } cases[] = {
+        {"C:\\info.exe", true, true, true, {"C:\\info.exe"}, 0},
+        {{}, true, true, true, {inFolder}, 0},
+        {{}, true, false, true, {}, 1},
+        {{}, false, false, true, {}, 1},
+        {"/no/such/tool", false, false, false, {"/no/such/tool"}, 1},
+        {"", true, true, true, {}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.value_or("(none)").constData());
+        auto registry = std::make_shared<testing::FakeRegistry>();
+        if (c.path && c.path->isEmpty())
+            registry->set(kToolKey, "PATH", {kRegText, QByteArray(), 0u});
+        else if (c.path)
+            registry->setText(kToolKey, "PATH", *c.path);
+        if (c.folder)
+            registry->setText(kLocationKey, "MSINFO", "/opt/info");
+        QStringList checked, started;
+        int messages = 0;
+        StartSysInfo({registry,
+                      [&](const QString& path) {
+                          checked << path;
+                          return c.toolInFolder && path == inFolder;
+                      },
+                      [&](const QString& path) {
+                          started << path;
+                          return c.starts;
+                      },
+                      [&] { ++messages; }});
+        // The second key, and the folder it names, only when the first has no value.
+        EXPECT_EQ(registry->opened,
+                  (c.path ? std::vector{kToolKey} : std::vector{kToolKey, kLocationKey}));
+        EXPECT_EQ(checked, !c.path && c.folder ? QStringList{inFolder} : QStringList());
+        EXPECT_EQ(started, c.started);
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(registry->leakedHandles(), 0);
     }
-
-    std::shared_ptr<testing::FakeRegistry> registry;
-    SysInfoPieces pieces;
-    QStringList existing;
-    bool startSucceeds = true;
-    std::vector<QString> checked;
-    std::vector<QString> started;
-    int messages = 0;
-};
-
-TEST_F(StartSysInfoTest, FirstKeyStartsItsPathWithoutLookingAtTheSecond) {
-    registry->setText(kToolKey, QStringLiteral("PATH"), "C:\\Tools\\info.exe");
-    registry->setText(kLocationKey, QStringLiteral("MSINFO"), "C:\\Elsewhere");
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(started, std::vector<QString>{QStringLiteral("C:\\Tools\\info.exe")});
-    EXPECT_EQ(messages, 0);
-    EXPECT_EQ(registry->opened, std::vector<QString>{kToolKey});
-    EXPECT_TRUE(checked.empty());
-}
-
-TEST_F(StartSysInfoTest, SecondKeyNamesTheFolderOfTheTool) {
-    registry->setText(kLocationKey, QStringLiteral("MSINFO"), "/opt/info");
-    const QString tool = QStringLiteral("/opt/info") + QDir::separator() + "MSINFO32.EXE";
-    existing << tool;
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(registry->opened, (std::vector<QString>{kToolKey, kLocationKey}));
-    EXPECT_EQ(checked, std::vector<QString>{tool});
-    EXPECT_EQ(started, std::vector<QString>{tool});
-    EXPECT_EQ(messages, 0);
-}
-
-TEST_F(StartSysInfoTest, SecondKeyFolderWithoutTheToolShowsTheMessage) {
-    registry->setText(kLocationKey, QStringLiteral("MSINFO"), "/opt/info");
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(checked.size(), 1u);
-    EXPECT_TRUE(started.empty());
-    EXPECT_EQ(messages, 1);
-}
-
-TEST_F(StartSysInfoTest, NoKeyAtAllShowsTheMessage) {
-    StartSysInfo(pieces);
-    EXPECT_EQ(registry->opened, (std::vector<QString>{kToolKey, kLocationKey}));
-    EXPECT_TRUE(started.empty());
-    EXPECT_EQ(messages, 1);
-}
-
-TEST_F(StartSysInfoTest, ToolThatCannotBeStartedShowsTheMessage) {
-    registry->setText(kToolKey, QStringLiteral("PATH"), "/no/such/tool");
-    startSucceeds = false;
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(started.size(), 1u);
-    EXPECT_EQ(messages, 1);
-}
-
-TEST_F(StartSysInfoTest, AnyFailureOnTheWayShowsTheMessage) {
-    // A value of size 0 cannot be decoded; the failure ends the search at once.
-    registry->set(kToolKey, QStringLiteral("PATH"), {kRegText, QByteArray(), 0u});
-    registry->setText(kLocationKey, QStringLiteral("MSINFO"), "/opt/info");
-    existing << QStringLiteral("/opt/info") + QDir::separator() + "MSINFO32.EXE";
-
-    StartSysInfo(pieces);
-
-    EXPECT_EQ(registry->opened, std::vector<QString>{kToolKey});
-    EXPECT_TRUE(started.empty());
-    EXPECT_EQ(messages, 1);
-    EXPECT_EQ(registry->leakedHandles(), 0);
 }
 
 #ifndef Q_OS_WIN
-// Puts an executable file named `name` into `dir`.
-void addProgram(const QTemporaryDir& dir, const QString& name) {
-    QFile file(dir.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n");
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-class StandInRegistryTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    std::unique_ptr<Registry> registry(const QStringList& tools) {
-        return makeStandInRegistry(tools, {dir.path()});
-    }
-
+// On Linux the first key names the first installed tool of a list, in the given folders; the
+// second key is not there.
+TEST(StandInRegistry, FirstKeyNamesTheFirstInstalledToolOfTheList) {
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"monitor", "hwinfo", "plain"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        if (QLatin1String(name) != QLatin1String("plain")) // a file not executable is no program
+            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
     QString value;
-};
-
-TEST_F(StandInRegistryTest, FirstKeyNamesTheFirstToolOfTheListThatIsInstalled) {
-    addProgram(dir, QStringLiteral("monitor"));
-    addProgram(dir, QStringLiteral("hwinfo"));
-    const auto stand_in = registry({"absent", "hwinfo", "monitor"});
-
-    ASSERT_TRUE(GetKeyValue(*stand_in, kHkeyLocalMachine, kToolKey, QStringLiteral("PATH"), value));
-    EXPECT_EQ(value, dir.filePath(QStringLiteral("hwinfo")));
-    // Key and value names ignore case, as on Windows.
-    EXPECT_TRUE(GetKeyValue(*stand_in, kHkeyLocalMachine, kToolKey.toLower(),
-                            QStringLiteral("path"), value));
-}
-
-TEST_F(StandInRegistryTest, AnswersNothingElse) {
-    addProgram(dir, QStringLiteral("hwinfo"));
-    const auto stand_in = registry({"hwinfo"});
-    const RegistryRoot currentUser = 0x80000001u;
-
-    EXPECT_FALSE(GetKeyValue(*stand_in, currentUser, kToolKey, QStringLiteral("PATH"), value));
-    EXPECT_FALSE(
-        GetKeyValue(*stand_in, kHkeyLocalMachine, kToolKey, QStringLiteral("NAME"), value));
-    EXPECT_FALSE(
-        GetKeyValue(*stand_in, kHkeyLocalMachine, kLocationKey, QStringLiteral("MSINFO"), value));
-}
-
-TEST_F(StandInRegistryTest, WithoutAnInstalledToolTheKeyIsAbsent) {
-    // A file that is not executable is no program.
-    QFile plain(dir.filePath(QStringLiteral("hwinfo")));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    const auto stand_in = registry({"hwinfo"});
-
-    EXPECT_FALSE(
-        GetKeyValue(*stand_in, kHkeyLocalMachine, kToolKey, QStringLiteral("PATH"), value));
+    const auto registry =
+        makeStandInRegistry({"absent", "plain", "hwinfo", "monitor"}, {dir.path()});
+    ASSERT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, "PATH", value));
+    EXPECT_EQ(value, dir.filePath("hwinfo"));
+    EXPECT_FALSE(GetKeyValue(*registry, kHkeyLocalMachine, kLocationKey, "MSINFO", value));
+    const auto none = makeStandInRegistry({"plain"}, {dir.path()});
+    EXPECT_FALSE(GetKeyValue(*none, kHkeyLocalMachine, kToolKey, "PATH", value));
 }
 #endif
 
