@@ -7,16 +7,24 @@
 #include <gtest/gtest.h>
 
 namespace bladetrace::roundtrip {
+namespace {
+
+struct Host : testing::RecordingHost {
+    bool match = false;
+    bool matchSpansChecked() override { return match; }
+};
+
+} // namespace
 
 CoreResult runCore(const QString& topFile, const QString& sideFile, double diameter, int threshold,
                    std::optional<Thickness> thickness, bool matchSpans) {
-    testing::RecordingHost host;
+    Host host;
     host.topFile = topFile;
     host.sideFile = sideFile;
     host.diameter = QString::number(diameter, 'g', 9);
     host.threshold = threshold;
     host.thickness = thickness.has_value();
-    host.matchSpans = matchSpans;
+    host.match = matchSpans;
     if (thickness) {
         host.rootThickness = QString::number(thickness->root);
         host.tipThickness = QString::number(thickness->tip);
@@ -25,13 +33,10 @@ CoreResult runCore(const QString& topFile, const QString& sideFile, double diame
     result.outcome = CalcIt(host);
     for (const auto& message : host.messages)
         result.messages << message.text;
-    result.sheetRows = int(host.rows.size());
     result.scriptWritten = host.clipboard.startsWith(QLatin1String("_Curve "));
     if (!host.charts.empty()) {
-        const ChartSet& charts = host.charts.back();
-        result.rR = charts[kChordChart].x;
-        result.cOverR = charts[kChordChart].y;
-        result.betaDeg = charts[kBetaChart].y;
+        result.cOverR = host.charts.back()[kChordChart].y;
+        result.betaDeg = host.charts.back()[kBetaChart].y;
     }
     return result;
 }

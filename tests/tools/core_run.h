@@ -19,10 +19,8 @@ struct Thickness {
 struct CoreResult {
     RunOutcome outcome = RunOutcome::Failed;
     QStringList messages;
-    int sheetRows = 0;
     bool scriptWritten = false;
-    std::vector<double> rR;      // row 1 the tip
-    std::vector<double> cOverR;  // folded chord over radius
+    std::vector<double> cOverR;  // row 0 the tip: folded chord over radius
     std::vector<double> betaDeg; // folded, and corrected when asked, blade angle
 };
 

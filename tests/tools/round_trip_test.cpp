@@ -6,6 +6,10 @@
 #include "prepare/threshold_suggestion.h"
 #include "station_truth.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -17,6 +21,7 @@ using render::RenderOptions;
 
 // Paper and ink of the renderer; the scanner's threshold halfway between them.
 constexpr int kMidThreshold = 132;
+constexpr int kWindowThreshold = 110;
 
 BladeDefinition constantBlade(double thicknessPercent) {
     BladeDefinition b;
@@ -25,16 +30,20 @@ BladeDefinition constantBlade(double thicknessPercent) {
     return b;
 }
 
-// Tapered and twisted like a model propeller, thickness falling linearly from 20 % at the
-// axis to 10 % at the tip, as the correction's defaults assume.
-BladeDefinition taperedBlade() {
-    BladeDefinition b;
-    b.diameter = 0.185;
-    b.hubRadius = 0.0085;
-    b.hubLength = 0.009;
-    b.rows = {{0.12, 0.130, 52.0, 18.8}, {0.30, 0.168, 45.5, 17.0}, {0.50, 0.170, 34.5, 15.0},
-              {0.70, 0.145, 26.2, 13.0}, {0.90, 0.095, 20.9, 11.0}, {1.00, 0.045, 19.0, 10.0}};
-    return b;
+// The sample propeller, tapered and twisted like a model propeller, its thickness falling
+// from 20 % at the axis to 10 % at the tip, as the correction's defaults assume; drawn by
+// the build into the programs' directory with the command of resources/samples.
+BladeDefinition pylonBlade() {
+    QFile file(QFileInfo(QStringLiteral(__FILE__))
+                   .dir()
+                   .filePath(QStringLiteral("../../resources/samples/pylon_blade.txt")));
+    BladeDefinition blade;
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(file.fileName());
+    EXPECT_EQ(render::parseBladeTable(QString::fromUtf8(file.readAll()), blade.rows), QString());
+    blade.diameter = 0.185;
+    blade.hubRadius = 0.0085;
+    blade.hubLength = 0.009;
+    return blade;
 }
 
 RenderOptions at(double pixelsPerMetre, double noise = 0) {
@@ -55,14 +64,13 @@ enum class Check { Silhouette, Corrected };
 
 void expectRows(const CoreResult& run, const std::vector<RowTruth>& truth, Check check) {
     ASSERT_EQ(run.outcome, RunOutcome::Completed) << qPrintable(run.messages.join('\n'));
-    ASSERT_EQ(run.rR.size(), truth.size());
+    ASSERT_EQ(run.cOverR.size(), truth.size());
     int compared = 0;
     for (std::size_t i = 0; i < truth.size(); ++i) {
         const RowTruth& t = truth[i];
-        SCOPED_TRACE(::testing::Message() << "row " << i + 1 << ", r/R " << t.rR);
-        EXPECT_NEAR(run.rR[i], t.rR, 1e-6);
         if (!t.onBlade)
             continue;
+        SCOPED_TRACE(::testing::Message() << "row " << i + 1);
         ++compared;
         // The chord is never corrected: it keeps what the silhouettes give.
         EXPECT_NEAR(run.cOverR[i], t.silhouetteCOverR, t.cTolerance);
@@ -92,17 +100,11 @@ TEST_P(ConstantBlade, MeasuresChordAndAngleWithAndWithoutCorrection) {
     const RenderOptions options = at(c.pixelsPerMetre);
     const auto pair = render::renderPropeller(blade, options);
     const auto truth = chartTruth(blade, options, kMidThreshold);
-    {
-        SCOPED_TRACE("without correction");
-        expectRows(runCore(pair, blade.diameter, kMidThreshold), truth, Check::Silhouette);
-    }
-    {
-        SCOPED_TRACE("with correction");
-        const CoreResult run =
-            runCore(pair, blade.diameter, kMidThreshold, Thickness{c.thickness, c.thickness});
-        EXPECT_TRUE(run.scriptWritten);
-        expectRows(run, truth, Check::Corrected);
-    }
+    expectRows(runCore(pair, blade.diameter, kMidThreshold), truth, Check::Silhouette);
+    const CoreResult run =
+        runCore(pair, blade.diameter, kMidThreshold, Thickness{c.thickness, c.thickness});
+    EXPECT_TRUE(run.scriptWritten);
+    expectRows(run, truth, Check::Corrected);
 }
 
 INSTANTIATE_TEST_SUITE_P(ThinAndThick, ConstantBlade,
@@ -112,37 +114,19 @@ INSTANTIATE_TEST_SUITE_P(ThinAndThick, ConstantBlade,
                                            ConstantCase{"thick_fine", 18, 20000}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-// A model propeller as it comes off a scanner: grey noise, the window's initial threshold.
-TEST(TaperedBlade, MeasuresTheTaperAndTheTwistAtEveryStation) {
-    const BladeDefinition blade = taperedBlade();
-    const RenderOptions options = at(10800, 2.0);
-    constexpr int kWindowThreshold = 110;
-    const auto pair = render::renderPropeller(blade, options);
-    const auto truth = chartTruth(blade, options, kWindowThreshold);
-    {
-        SCOPED_TRACE("without correction");
-        expectRows(runCore(pair, blade.diameter, kWindowThreshold), truth, Check::Silhouette);
-    }
-    {
-        SCOPED_TRACE("with correction");
-        expectRows(runCore(pair, blade.diameter, kWindowThreshold, Thickness{20, 10}), truth,
-                   Check::Corrected);
-    }
-}
-
-// Blades set 4 degrees apart: each chart row is the mean of the two blades, so a row that
-// took one blade alone would be 2 degrees off, well beyond the tolerance at this resolution.
-TEST(MisSetBlades, ChartTheMeanOfBothBlades) {
-    const BladeDefinition blade = constantBlade(4);
-    RenderOptions options = at(20000);
-    options.leftBladeOffsetDeg = 4;
-    const auto truth = chartTruth(blade, options, kMidThreshold);
-    const CoreResult run =
-        runCore(render::renderPropeller(blade, options), blade.diameter, kMidThreshold);
+// The pair every build puts beside the programs, as it comes off a scanner (grey noise),
+// measured at the window's initial threshold.
+TEST(SamplePair, MeasuresTheTaperAndTheTwistAtEveryStation) {
+    const QDir programs(QCoreApplication::applicationDirPath());
+    const QString top = programs.filePath(QStringLiteral("pylon 1.bmp"));
+    const QString side = programs.filePath(QStringLiteral("pylon 2.bmp"));
+    const BladeDefinition blade = pylonBlade();
+    const auto truth = chartTruth(blade, at(10800, 2), kWindowThreshold);
+    const CoreResult run = runCore(top, side, blade.diameter, kWindowThreshold);
+    EXPECT_TRUE(run.messages.isEmpty()) << qPrintable(run.messages.join('\n'));
     expectRows(run, truth, Check::Silhouette);
-    // The last row of an even station count folds with a row folded before; skip it.
-    for (std::size_t i = 1; i + 1 < truth.size(); ++i)
-        EXPECT_NEAR(truth[i].betaDeg, 32.0, 1e-9);
+    expectRows(runCore(top, side, blade.diameter, kWindowThreshold, Thickness{20, 10}), truth,
+               Check::Corrected);
 }
 
 // One propeller photographed at two scales, or two propellers: matching spans brings the
@@ -175,7 +159,7 @@ int darkSpan(const QImage& image) {
 
 TEST_P(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
     const ScaleCase c = GetParam();
-    const BladeDefinition blade = taperedBlade();
+    const BladeDefinition blade = pylonBlade();
     BladeDefinition sideBlade = blade;
     sideBlade.diameter = c.sideDiameter;
     render::RenderedPair pair = render::renderPropeller(blade, at(10800));
@@ -223,7 +207,7 @@ TEST(ThresholdSuggestion, LandsNearTheMidpointOfPaperAndInkOnBlurredNoisyBlades)
         o.paperGrey = c.paper;
         o.bladeGrey = c.ink;
         o.blur = c.blur;
-        const auto pair = render::renderPropeller(taperedBlade(), o);
+        const auto pair = render::renderPropeller(pylonBlade(), o);
         EXPECT_NEAR(suggestThreshold(pair.top, pair.side), (c.paper + c.ink) / 2.0, 3)
             << "paper " << c.paper << ", ink " << c.ink << ", blur " << c.blur;
     }

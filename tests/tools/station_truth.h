@@ -6,14 +6,12 @@
 
 namespace bladetrace::roundtrip {
 
-// What the run must chart at one folded row, worked out from the blade itself.
+// What the run must chart at one folded row (row 0 the tip, by extrapolation).
 struct RowTruth {
-    double rR = 0;
-    // The section's own chord and angle, averaged as the row averages its columns and blades.
+    // The section's own chord and angle, and what its exact silhouettes give: the thickness
+    // widens both views, so the two differ by the thickness bias.
     double cOverR = 0;
     double betaDeg = 0;
-    // What the exact silhouettes give: the thickness widens both views, so these differ from
-    // the section's own values by the thickness bias.
     double silhouetteCOverR = 0;
     double silhouetteBetaDeg = 0;
     // What quantisation to whole pixels may add, either way (see station_truth.cpp).
@@ -23,8 +21,9 @@ struct RowTruth {
     bool onBlade = false;
 };
 
-// The rows of the charts (row 0 the tip, by extrapolation) for a pair drawn by
-// renderPropeller with these inputs and scanned with this threshold.
+// The rows of the charts for a pair drawn by renderPropeller with these inputs and scanned
+// with this threshold: the blade's exact heights in every pixel column, put through the
+// run's own station, fold and tip stages.
 std::vector<RowTruth> chartTruth(const render::BladeDefinition& blade,
                                  const render::RenderOptions& options, int threshold);
 
