@@ -30,28 +30,32 @@ Section airfoil(float rR, float beta, float chord, float x0, float z0, testing::
     return s;
 }
 
-TEST(Airfoil, WorkedSectionAtHalfRadius) {
-    testing::RecordingHost host;
-    const Section s = airfoil(0.5f, 0.3f, 0.15f, 0.02f, -0.01f, host);
-    ASSERT_TRUE(s.written);
-    ASSERT_EQ(s.lines.size(), 33);
-    EXPECT_EQ(s.lines.front(), "_Curve ");
-    EXPECT_EQ(s.lines[1], "w0.1657265,0.5000000,-0.0455506");
-    EXPECT_EQ(s.lines.back(), "_Enter");
-    for (int j = 1; j <= 31; ++j)
-        EXPECT_EQ(s.lines[j].section(',', 1, 1), "0.5000000") << j;
-    EXPECT_NEAR(s.beta, 0.24078, 5e-6);
-    EXPECT_NEAR(s.chord, 0.147557, 5e-7);
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST(Airfoil, CorrectionCanDriveTheAngleBelowZero) {
-    testing::RecordingHost host;
-    const Section s = airfoil(1.0f, 0.0f, 0.1f, 0.0f, 0.0f, host);
-    ASSERT_TRUE(s.written);
-    EXPECT_NEAR(s.beta, -0.17106, 5e-6);
-    EXPECT_NEAR(s.chord, 0.101481, 5e-7);
-    EXPECT_EQ(s.lines[16].section(',', 1, 1), "1.0000000");
+// Each section: "_Curve ", 31 point lines all at the station's r/R, "_Enter"; the angle and
+// chord handed back corrected. At the tip the correction drives a flat section below zero.
+TEST(Airfoil, WorkedSections) {
+    const struct {
+        float rR, beta, chord, x0, z0;
+        const char *firstPoint, *y;
+        double correctedBeta, correctedChord;
+    } cases[] = {{0.5f, 0.3f, 0.15f, 0.02f, -0.01f, "w0.1657265,0.5000000,-0.0455506", "0.5000000",
+                  0.24078, 0.147557},
+                 {1.0f, 0.0f, 0.1f, 0.0f, 0.0f, nullptr, "1.0000000", -0.17106, 0.101481}};
+    for (const auto& c : cases) {
+        testing::RecordingHost host;
+        const Section s = airfoil(c.rR, c.beta, c.chord, c.x0, c.z0, host);
+        ASSERT_TRUE(s.written);
+        ASSERT_EQ(s.lines.size(), 33);
+        EXPECT_EQ(s.lines.front(), "_Curve ");
+        if (c.firstPoint) {
+            EXPECT_EQ(s.lines[1], c.firstPoint);
+        }
+        EXPECT_EQ(s.lines.back(), "_Enter");
+        for (int j = 1; j <= 31; ++j)
+            EXPECT_EQ(s.lines[j].section(',', 1, 1), c.y) << j;
+        EXPECT_NEAR(s.beta, c.correctedBeta, 5e-6);
+        EXPECT_NEAR(s.chord, c.correctedChord, 5e-7);
+        EXPECT_TRUE(host.messages.empty());
+    }
 }
 
 TEST(Airfoil, ThicknessFollowsTheRadiusLinearly) {

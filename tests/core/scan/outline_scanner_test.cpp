@@ -44,21 +44,6 @@ TEST(GreyValue, RoundsTheChannelMeanToTheNearestInteger) {
     }
 }
 
-TEST(OutlineScanner, ThresholdEqualityIsBlade) {
-    QImage image(40, 10, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    for (int x = 5; x <= 30; ++x)
-        image.setPixel(x, 4, qRgb(110, 110, 110)); // grey exactly 110
-    for (int x = 5; x <= 30; ++x)
-        image.setPixel(x, 6, qRgb(111, 111, 111)); // one level lighter
-    const Scan s = scan(image, 110, 25.0f);
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    ASSERT_EQ(s.xLE.size(), 26u);
-    // A single dark pixel per column: upper and lower edge coincide, scale 1 per column.
-    EXPECT_FLOAT_EQ(s.xLE[0], 4.0f);
-    EXPECT_FLOAT_EQ(s.xTE[0], 4.0f);
-}
-
 TEST(OutlineScanner, CompactsAndScalesToTheDiameterInAnyImageFormat) {
     // Blade in columns 10..410, rows 20..59: 401 elements, 0.0005 m per pixel.
     for (const QImage::Format format :
@@ -75,34 +60,29 @@ TEST(OutlineScanner, CompactsAndScalesToTheDiameterInAnyImageFormat) {
     }
 }
 
-TEST(OutlineScanner, GapInsideTheBladeStaysZero) {
-    QImage image = paintBand(60, 30, 0, 40, 5, 20); // touches the left border
-    for (int y = 0; y < 30; ++y)
-        image.setPixel(17, y, qRgb(255, 255, 255));
-    const Scan s = scan(image, 110, 40.0f);
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    ASSERT_EQ(s.xLE.size(), 41u);
-    EXPECT_FLOAT_EQ(s.xLE[0], 5.0f);
-    EXPECT_FLOAT_EQ(s.xTE[0], 20.0f);
-    EXPECT_EQ(s.xLE[17], 0.0f);
-    EXPECT_EQ(s.xTE[17], 0.0f);
-    EXPECT_FLOAT_EQ(s.xLE[18], 5.0f);
-}
-
-TEST(OutlineScanner, UpperAndLowerEdgesAreTheOutermostDarkPixels) {
-    QImage image(30, 50, QImage::Format_RGB32);
+// A blade with every kind of column: touching the left border, its upper edge exactly at the
+// threshold's grey under a row one level lighter, paper between the edges, a gap across the
+// whole blade (column 17), and a last column with a single dark pixel.
+TEST(OutlineScanner, EdgesAreTheOutermostDarkPixelsOfEachColumn) {
+    QImage image(40, 50, QImage::Format_RGB32);
     image.fill(Qt::white);
-    for (int x = 3; x < 28; ++x) {
-        image.setPixel(x, 10 + x % 3, qRgb(0, 0, 0));
+    for (int x = 0; x < 27; ++x) {
+        image.setPixel(x, 5, qRgb(111, 111, 111));
+        image.setPixel(x, 10 + x % 3, qRgb(110, 110, 110));
         image.setPixel(x, 40 - x % 5, qRgb(0, 0, 0));
-        image.setPixel(x, 25, qRgb(255, 255, 255)); // light patch inside: ignored
     }
-    const Scan s = scan(image, 110, 24.0f);
+    image.setPixel(27, 20, qRgb(0, 0, 0));
+    for (int y = 0; y < 50; ++y)
+        image.setPixel(17, y, qRgb(255, 255, 255));
+    const Scan s = scan(image, 110, 27.0f); // one metre per column
     ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    for (int i = 0; i < 25; ++i) {
-        EXPECT_FLOAT_EQ(s.xLE[std::size_t(i)], float(10 + (i + 3) % 3));
-        EXPECT_FLOAT_EQ(s.xTE[std::size_t(i)], float(40 - (i + 3) % 5));
+    ASSERT_EQ(s.xLE.size(), 28u);
+    for (std::size_t x = 0; x < 27; ++x) {
+        EXPECT_EQ(s.xLE[x], x == 17 ? 0.0f : float(10 + x % 3)) << x;
+        EXPECT_EQ(s.xTE[x], x == 17 ? 0.0f : float(40 - x % 5)) << x;
     }
+    EXPECT_EQ(s.xLE[27], 20.0f);
+    EXPECT_EQ(s.xTE[27], 20.0f);
 }
 
 TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
