@@ -73,10 +73,11 @@ std::vector<RowTruth> chartTruth(const render::BladeDefinition& blade,
         const double beta = sil.Beta[n];
         // A height error dh moves the chord by at most (cos + sin) dh and the angle by at most
         // (cos + sin) dh / chord; the span's own pixel moves every length by 1 / N.
-        const double spread = (std::fabs(std::cos(beta)) + std::fabs(std::sin(beta))) * kHeightSlack;
-        rows.push_back({own.Chord[n] / R, own.Beta[n] * kDegrees, sil.Chord[n] / R,
-                        beta * kDegrees, (spread + pixels / N) * metresPerPixel / R,
-                        spread / pixels * kDegrees, off.Chord[n] == 0.0f});
+        const double spread =
+            (std::fabs(std::cos(beta)) + std::fabs(std::sin(beta))) * kHeightSlack;
+        rows.push_back({own.Chord[n] / R, own.Beta[n] * kDegrees, sil.Chord[n] / R, beta * kDegrees,
+                        (spread + pixels / N) * metresPerPixel / R, spread / pixels * kDegrees,
+                        off.Chord[n] == 0.0f});
     }
     // The tip is extrapolated from the next two rows, errors and all.
     RowTruth& tip = rows[0];

@@ -1,6 +1,6 @@
-#include "support/recording_host.h"
 #include "geometry/section_script.h"
-#include "text/app_error.h"
+#include "support/failure_of.h"
+#include "support/recording_host.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -34,24 +34,22 @@ StationTable blade(int count) {
     return t;
 }
 
-TEST(SectionStage, WithoutCorrectionOnlyFoldsAndLeavesTheClipboard) {
-    TempDirScope temp;
-    testing::RecordingHost host;
-    StationTable t = blade(41);
-    runSectionStage(t, 0.1, host);
-    EXPECT_EQ(host.clipboard, "(untouched)");
-    EXPECT_FLOAT_EQ(t.Beta[0], 0.4f);
-    EXPECT_FLOAT_EQ(t.rR[20], float(1.0 / 41));
-    EXPECT_TRUE(temp.leftovers().isEmpty());
-}
-
+// Without the correction the stage only folds; with it one section per folded station, tip
+// first, and the corrected angle (lowered by the thickness) replaces the folded one.
 TEST(SectionStage, OneSectionPerFoldedStationTipFirst) {
-    for (int count : {41, 42}) {
+    for (const auto& [count, thickness] : {std::pair{41, false}, {41, true}, {42, true}}) {
         TempDirScope temp;
         testing::RecordingHost host;
-        host.thickness = true;
+        host.thickness = thickness;
         StationTable t = blade(count);
         runSectionStage(t, 0.1, host);
+        EXPECT_FLOAT_EQ(t.rR[20], float(1.0 - 40.0 / count));
+        EXPECT_TRUE(temp.leftovers().isEmpty());
+        if (!thickness) {
+            EXPECT_EQ(host.clipboard, "(untouched)");
+            EXPECT_FLOAT_EQ(t.Beta[0], 0.4f);
+            continue;
+        }
         const QStringList lines = host.clipboard.split("\r\n");
         ASSERT_EQ(lines.size(), (count / 2 + 1) * 33 + 1) << count;
         EXPECT_EQ(lines.back(), ""); // the script ends with its last CR LF
@@ -60,9 +58,7 @@ TEST(SectionStage, OneSectionPerFoldedStationTipFirst) {
         EXPECT_EQ(lines[lines.size() - 3].section(',', 1, 1),
                   count == 42 ? "0.0000000" : "0.0243902");
         EXPECT_EQ(host.clipboard.count("_Enter"), count / 2 + 1);
-        // The corrected angle replaces the folded one; thickness lowers it.
         EXPECT_LT(t.Beta[0], 0.4f);
-        EXPECT_TRUE(temp.leftovers().isEmpty());
     }
 }
 
@@ -85,12 +81,8 @@ TEST(SectionStage, AFailureInTheMiddleLeavesNoTemporaryFile) {
     host.thickness = true;
     host.tipThickness = "ten";
     StationTable t = blade(30);
-    try {
-        runSectionStage(t, 0.1, host);
-        FAIL() << "accepted a thickness that is no number";
-    } catch (const Failure& f) {
-        EXPECT_EQ(f.error().number, errc::kTypeMismatch);
-    }
+    EXPECT_EQ(testing::failureOf([&] { runSectionStage(t, 0.1, host); }).number,
+              errc::kTypeMismatch);
     EXPECT_EQ(host.clipboard, "(untouched)");
     EXPECT_TRUE(temp.leftovers().isEmpty()) << temp.leftovers().join(' ').toStdString();
 }

@@ -2,7 +2,7 @@
 #include "geometry/station_layout.h"
 #include "geometry/stations.h"
 #include "results/sheet.h"
-#include "text/app_error.h"
+#include "support/failure_of.h"
 #include "text/number_format.h"
 
 #include <cmath>
@@ -15,11 +15,10 @@ TEST(StationLayout, WindowWidthRoundsHalvesToEven) {
     struct Case {
         int columns, w, windows, count, lastWindowStart;
     };
-    for (const Case& c : {Case{40, 1, 40, 42, 39}, Case{400, 10, 40, 42, 390},
-                          Case{430, 11, 39, 41, 418}, Case{410, 10, 41, 43, 400},
-                          Case{615, 15, 41, 43, 600}, Case{820, 20, 41, 43, 800},
-                          Case{821, 21, 39, 41, 798}, Case{60, 2, 30, 32, 58},
-                          Case{21, 1, 21, 23, 20}}) {
+    for (const Case& c :
+         {Case{40, 1, 40, 42, 39}, Case{400, 10, 40, 42, 390}, Case{430, 11, 39, 41, 418},
+          Case{410, 10, 41, 43, 400}, Case{615, 15, 41, 43, 600}, Case{820, 20, 41, 43, 800},
+          Case{821, 21, 39, 41, 798}, Case{60, 2, 30, 32, 58}, Case{21, 1, 21, 23, 20}}) {
         const StationLayout layout = layoutStations(c.columns - 1, c.columns + 1);
         EXPECT_EQ(layout.N, c.columns - 1);
         EXPECT_EQ(layout.w, c.w) << c.columns;
@@ -30,14 +29,10 @@ TEST(StationLayout, WindowWidthRoundsHalvesToEven) {
 }
 
 TEST(StationLayout, BladeNarrowerThan21ColumnsIsTooNarrowToMeasure) {
-    try {
-        layoutStations(25, 19);
-        FAIL() << "accepted";
-    } catch (const Failure& f) {
-        EXPECT_TRUE(f.error().description.contains("too narrow"))
-            << f.error().description.toStdString();
-        EXPECT_TRUE(f.error().description.contains("20 pixel columns"));
-    }
+    const AppError error = testing::failureOf([] { layoutStations(25, 19); });
+    EXPECT_EQ(error.number, errc::kDivisionByZero);
+    EXPECT_TRUE(error.description.contains("too narrow to measure: it spans 20 pixel columns"))
+        << error.description.toStdString();
 }
 
 TEST(Min, ReturnsTheSecondOnATie) {
@@ -85,8 +80,10 @@ TEST(Station, ZeroTopHeightIsCaughtByTheGuards) {
 
 TEST(Station, OverflowFailsInsteadOfShowingInfinity) {
     const StationEdges e{0.01f, 0.02f, 0.02f, 0.03f};
-    EXPECT_THROW(computeStation(3, StationKind::Window, 0.05f, e, 0.1, 1e300, 10.0, false),
-                 Failure);
+    EXPECT_EQ(testing::failureOf([&] {
+                  computeStation(3, StationKind::Window, 0.05f, e, 0.1, 1e300, 10.0, false);
+              }).number,
+              errc::kOverflow);
 }
 
 struct Sink : StationSink {
@@ -135,8 +132,8 @@ TEST(StationStage, AveragesEachStationsOwnColumnsAcrossTheDiameter) {
         EXPECT_FLOAT_EQ(t.Beta[s], std::atan(10 / (e.mean + 1))) << e.s;
         EXPECT_NEAR(sink.rows[s].rOverR, e.rOverR, 1e-6) << e.s;
     }
-    EXPECT_NEAR(sink.rows[0].r, -100.0, 1e-4);        // metric, mm
-    EXPECT_NEAR(sink.rows[1].c, 5.5 / 0.0254, 1e-2);  // imperial, inch
+    EXPECT_NEAR(sink.rows[0].r, -100.0, 1e-4);       // metric, mm
+    EXPECT_NEAR(sink.rows[1].c, 5.5 / 0.0254, 1e-2); // imperial, inch
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "text/app_error.h"
+#include "support/failure_of.h"
 #include "text/error_report.h"
 #include "text/string_table.h"
 
@@ -36,21 +36,14 @@ TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
 }
 
 TEST(StringTable, LookupOutsideTheTableIsAnErrorValue) {
-    try {
-        LoadLangResString(3, 41);
-        FAIL() << "no error";
-    } catch (const Failure& f) {
-        EXPECT_EQ(f.error().number, errc::kResourceNotFound);
-        EXPECT_TRUE(f.error().description.contains(QStringLiteral("3041")));
-    }
-    EXPECT_THROW(LoadLangResString(kEnglish, 51), Failure);
-    EXPECT_THROW(LoadLangResString(kGerman, -1), Failure);
-    try {
-        LoadLangResString(2147483, 1000);
-        FAIL() << "no error";
-    } catch (const Failure& f) {
-        EXPECT_EQ(f.error().number, errc::kOverflow);
-    }
+    const AppError error = testing::failureOf([] { LoadLangResString(3, 41); });
+    EXPECT_EQ(error.number, errc::kResourceNotFound);
+    EXPECT_TRUE(error.description.contains(QStringLiteral("3041")));
+    EXPECT_EQ(testing::failureOf([] { LoadLangResString(kEnglish, 51); }).number,
+              errc::kResourceNotFound);
+    EXPECT_EQ(testing::failureOf([] { LoadLangResString(kGerman, -1); }).number,
+              errc::kResourceNotFound);
+    EXPECT_EQ(testing::failureOf([] { LoadLangResString(2147483, 1000); }).number, errc::kOverflow);
 }
 
 struct ReportRecorder : ReportHost {
