@@ -112,6 +112,10 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"top-down bitmap", [](const QImage& b) { return bitmap(b, 24, 40, true); }},
         {"32-bit bitmap", [](const QImage& b) { return bitmap(b, 32, 40); }},
         {"32-bit, no alpha", [](const QImage& b) { return bitmap(b, 32, 124, false, 0); }},
+        {"8-bit bitmap, decoded",
+         [](const QImage& b) {
+             return encoded(b.convertToFormat(QImage::Format_Indexed8), "BMP");
+         }},
         {"half a bitmap", [](const QImage& b) { return cut(encoded(b, "BMP"), 0.5); }, 481,
          damaged},
         {"pixels past the end",
