@@ -44,6 +44,9 @@ TEST(StringTable, LookupOutsideTheTableIsAnErrorValue) {
     EXPECT_EQ(testing::failureOf([] { LoadLangResString(kGerman, -1); }).number,
               errc::kResourceNotFound);
     EXPECT_EQ(testing::failureOf([] { LoadLangResString(2147483, 1000); }).number, errc::kOverflow);
+    // 1000 * -2147484 + 352 is the smallest whole number a lookup can name.
+    EXPECT_EQ(testing::failureOf([] { LoadLangResString(-2147484, 352); }).number,
+              errc::kResourceNotFound);
 }
 
 struct ReportRecorder : ReportHost {
