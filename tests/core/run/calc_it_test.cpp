@@ -1,6 +1,6 @@
+#include "run/calc_it.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
-#include "run/calc_it.h"
 #include "text/number_format.h"
 
 #include <QDir>
@@ -17,10 +17,11 @@ using testing::paintBand;
 using testing::RecordingHost;
 using testing::saveImage;
 
-// A pair whose spans are `topColumns` and `sideColumns` wide; heights 2:1, so every station
-// has a blade angle of atan(1/2).
+// A pair whose spans are `topColumns` and `sideColumns` wide (400 unless a test says
+// otherwise); heights 2:1, so every station has a blade angle of atan(1/2).
 class CalcItTest : public ::testing::Test {
 protected:
+    void SetUp() override { usePair(400, 400); }
     void usePair(int topColumns, int sideColumns) {
         host.topFile = saveImage(paintBand(topColumns + 20, 60, 10, 10 + topColumns - 1, 10, 50),
                                  dir.path(), "top.bmp");
@@ -33,7 +34,6 @@ protected:
 };
 
 TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
-    usePair(400, 400);
     host.thickness = true;
     EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
     EXPECT_EQ(host.statuses,
@@ -75,7 +75,6 @@ TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
 }
 
 TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
-    usePair(400, 400);
     host.language = kGerman;
     host.onColumn = [this](int x) { host.abort = host.abort || x == 100; };
     EXPECT_EQ(CalcIt(host), RunOutcome::Aborted);
@@ -91,7 +90,6 @@ TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
 }
 
 TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {
-    usePair(400, 400);
     host.diameter = "0";
     host.rpm = "-5";
     EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
@@ -105,7 +103,6 @@ TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {
 }
 
 TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
-    usePair(400, 400);
     host.diameter = "7.283";
     host.velocity = "100";
     int reads = 0;
@@ -119,7 +116,6 @@ TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
 }
 
 TEST_F(CalcItTest, FailuresAreReportedAsCalcItAndEndTheRun) {
-    usePair(400, 400);
     const QString good = host.sideFile;
     struct Case {
         const char* what;
@@ -155,8 +151,6 @@ TEST_F(CalcItTest, FailuresAreReportedAsCalcItAndEndTheRun) {
 }
 
 TEST_F(CalcItTest, AViewWithoutBladeEndsLikeAnAbortAfterItsReport) {
-    usePair(400, 400);
-    const QStringList previous = host.rows;
     host.topFile = saveImage(paintBand(300, 50, 0, -1, 0, -1), dir.path(), "white.bmp");
     EXPECT_EQ(CalcIt(host), RunOutcome::ScanFailed);
     ASSERT_EQ(host.messages.size(), 1u); // the scanner's report, no abort message
