@@ -31,7 +31,7 @@ public:
     std::function<void(int x)> onColumn; // per scanned column; may set `abort`
     bool abort = false;
 
-    QStringList statuses;
+    QStringList statuses, notes;
     std::vector<Message> messages;
     QStringList header, rows;
     int sheetPreparations = 0;
@@ -77,6 +77,7 @@ public:
     }
     void appendSheetRow(const QString& text) override { rows << text; }
     void showCharts(const ChartSet& set) override { charts.push_back(set); }
+    void showPreparationNote(const QString& note) override { notes << note; }
     void resultsReady(const RunResults& r) override { results.push_back(r); }
 };
 

@@ -136,8 +136,9 @@ TEST(Export, QpropPreambleAndUnknownExtensions) {
               "Cannot save blade.doc: unknown file type; use .csv, .qprop, .txt or .pdf.");
 }
 
-// Pages painted at 100 dpi: every text inside its box and the page, ink in every box, the
-// inputs, the whole sheet and the three charts present; the PDF has as many pages.
+// Pages painted at 100 dpi: every text inside its box and the page, nothing over another, ink
+// in every box, the inputs, the whole sheet and the three charts present; the PDF has as many
+// pages.
 TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     const RunResults& run = runs()[0];
     const QSize a4 = QPageSize(QPageSize::A4).sizePixels(100);
@@ -150,24 +151,26 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     int plots = 0;
     int pictures = 0;
     for (const ReportPage& page : pages) {
+        QList<QRectF> placed; // nothing overlaps
         paper.fill(Qt::white);
         QPainter painter(&paper);
         paintReportPage(painter, page);
         painter.end();
         for (const ReportItem& item : page.items) {
             EXPECT_TRUE(QRectF(paper.rect()).contains(item.rect));
-            const bool isText = item.kind == ReportItem::Kind::Text;
-            if (isText && !item.text.isEmpty()) {
-                texts << item.text;
-                const QRectF used =
-                    QFontMetricsF(item.font, &paper).boundingRect(item.rect, item.flags, item.text);
-                EXPECT_TRUE(item.rect.adjusted(-1, -1, 1, 1).contains(used))
-                    << item.text.toStdString();
-            }
             plots += item.kind == ReportItem::Kind::Plot;
             pictures += item.kind == ReportItem::Kind::Picture;
+            const bool isText = item.kind == ReportItem::Kind::Text;
             if (item.kind == ReportItem::Kind::Fill || (isText && item.text.isEmpty()))
                 continue;
+            const QRectF used = isText ? QFontMetricsF(item.font, &paper)
+                                             .boundingRect(item.rect, item.flags, item.text)
+                                       : item.rect;
+            EXPECT_TRUE(item.rect.adjusted(-1, -1, 1, 1).contains(used)) << item.text.toStdString();
+            for (const QRectF& other : placed)
+                EXPECT_FALSE(other.intersects(used)) << item.text.toStdString();
+            placed << used;
+            texts << item.text;
             const QRect box = item.rect.toAlignedRect() & paper.rect();
             int ink = 0;
             for (int y = box.top(); y <= box.bottom(); ++y)

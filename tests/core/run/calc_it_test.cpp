@@ -53,6 +53,24 @@ TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
     ASSERT_EQ(host.charts.size(), 1u);
     EXPECT_EQ(host.charts[0][kChordChart].rows(), 22);
     EXPECT_EQ(host.columnsScanned, 420 + 420 + 2);
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_TRUE(host.results[0].completed.isValid()); // the report's date
+    EXPECT_TRUE(host.notes.isEmpty());
+}
+
+// A suggested threshold and matched spans: the run measures the prepared views and says what
+// it did once, at the end.
+TEST_F(CalcItTest, PreparedViewsAreNotedOnce) {
+    usePair(400, 410);
+    struct : RecordingHost {
+        bool matchSpansChecked() override { return true; }
+        bool autoThreshold() override { return true; }
+    } prepared;
+    prepared.topFile = host.topFile;
+    prepared.sideFile = host.sideFile;
+    EXPECT_EQ(CalcIt(prepared), RunOutcome::Completed);
+    EXPECT_EQ(prepared.notes, QStringList{"threshold 127; top view scaled by 1.0251"});
+    EXPECT_EQ(prepared.results.at(0).inputs.lThreshold, 127);
 }
 
 TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
