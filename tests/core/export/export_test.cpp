@@ -136,7 +136,7 @@ TEST(Export, QpropPreambleAndUnknownExtensions) {
               "Cannot save blade.doc: unknown file type; use .csv, .qprop, .txt or .pdf.");
 }
 
-// Pages painted at 100 dpi: every text inside its box and the page, nothing over another, ink
+// Pages painted at 100 dpi: every text inside its box and the margins, nothing over another, ink
 // in every box, the inputs, the whole sheet and the three charts present; the PDF has as many
 // pages.
 TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
@@ -146,6 +146,8 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     paper.setDotsPerMeterX(3937);
     paper.setDotsPerMeterY(3937);
     const std::vector<ReportPage> pages = layoutReport(run, paper);
+    const double mm = 100 / 25.4; // 18 mm aside, 15 mm above, the footer 10 mm from the edge
+    const QRectF margins = QRectF(paper.rect()).adjusted(18 * mm, 15 * mm, -18 * mm, -10 * mm);
     ASSERT_EQ(pages.size(), 2u);
     QStringList texts;
     int plots = 0;
@@ -157,7 +159,7 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         paintReportPage(painter, page);
         painter.end();
         for (const ReportItem& item : page.items) {
-            EXPECT_TRUE(QRectF(paper.rect()).contains(item.rect));
+            EXPECT_TRUE(margins.contains(item.rect)) << item.text.toStdString();
             plots += item.kind == ReportItem::Kind::Plot;
             pictures += item.kind == ReportItem::Kind::Picture;
             const bool isText = item.kind == ReportItem::Kind::Text;
@@ -189,6 +191,20 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
     for (const QStringList& row : run.sheetRows)
         EXPECT_TRUE(texts.join('\t').contains(row.join('\t'))) << row.join(' ').toStdString();
+
+    // Two views that fit half the width stand side by side, else one above the other.
+    for (const auto& [topWidth, sideBySide] : {std::pair{100, true}, {5000, false}}) {
+        RunResults narrow = run;
+        narrow.topPicture = QImage(topWidth, 400, QImage::Format_RGB32);
+        narrow.sidePicture = QImage(100, 400, QImage::Format_RGB32);
+        std::vector<double> tops;
+        const std::vector<ReportPage> laid = layoutReport(narrow, paper);
+        for (const ReportItem& item : laid[0].items)
+            if (item.kind == ReportItem::Kind::Picture)
+                tops.push_back(item.rect.top());
+        ASSERT_EQ(tops.size(), 2u);
+        EXPECT_EQ(tops[0] == tops[1], sideBySide) << topWidth;
+    }
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
