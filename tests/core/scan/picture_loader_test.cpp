@@ -56,12 +56,13 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
     return file + pixels;
 }
 
-// A GIF as plain as they come: two colours, every pixel its own code, the code table
-// cleared before it grows past three bits.
+// A GIF as plain as they come: two colours, one extension block, every pixel its own code,
+// the code table cleared before it grows past three bits.
 QByteArray gif(const QImage& image) {
     QByteArray g("GIF89a");
     const auto put16 = [&](int v) { g.append(char(v & 0xFF)).append(char(v >> 8)); };
     put16(image.width()), put16(image.height()), g.append("\x80\0\0\0\0\0\xFF\xFF\xFF", 9);
+    g.append("\x21\xF9\4\0\0\0\0\0", 8); // a graphic control extension
     g.append(','), put16(0), put16(0), put16(image.width()), put16(image.height());
     g.append("\0\2", 2);
     QByteArray codes;
@@ -139,7 +140,7 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"bomb",
          [](const QImage& b) {
              QByteArray bytes = gif(b);
-             for (const int at : {6, 8, 24, 26}) // screen and picture: 30000 x 30000
+             for (const int at : {6, 8, 32, 34}) // screen and picture: 30000 x 30000
                  qToLittleEndian<quint16>(30000, bytes.data() + at);
              return bytes;
          },
