@@ -1,4 +1,5 @@
 #include "export/export_format.h"
+#include "export/plot_painter.h"
 #include "export/report_layout.h"
 #include "run/calc_it.h"
 #include "support/failure_of.h"
@@ -134,6 +135,30 @@ TEST(Export, QpropPreambleAndUnknownExtensions) {
     EXPECT_EQ(error.number, errc::kBadFileName);
     EXPECT_EQ(error.description,
               "Cannot save blade.doc: unknown file type; use .csv, .qprop, .txt or .pdf.");
+}
+
+// One flat series: its line across the middle of the plot, a marker on each of its points.
+TEST(Export, PlotDrawsAFlatLineWithItsMarkers) {
+    Plot plot;
+    plot.lines.resize(1);
+    plot.lines[0].x = {0, 0.5, 1};
+    plot.lines[0].y = {2, 2, 2};
+    const auto blueRows = [&plot] {
+        const QImage image = plotImage(plot, QSize(400, 300));
+        std::vector<int> rows;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qBlue(image.pixel(x, y)) > qRed(image.pixel(x, y)) + 60)
+                    rows.push_back(y);
+        return rows;
+    };
+    const std::vector<int> marked = blueRows();
+    plot.lines[0].markers = false;
+    const std::vector<int> plain = blueRows();
+    ASSERT_GT(plain.size(), 200u);
+    EXPECT_GT(marked.size(), plain.size() + 3 * 8);
+    for (const int y : plain)
+        ASSERT_NEAR(y, 150, 40);
 }
 
 // Pages painted at 100 dpi: every text inside its box and the margins, nothing over another, ink
