@@ -1,4 +1,3 @@
-#include "prepare/grey_scaling.h"
 #include "scan/grey_value.h"
 #include "scan/outline_scanner.h"
 #include "scan/preview_offset.h"
@@ -34,10 +33,6 @@ TEST(GreyValue, RoundsTheChannelMeanToTheNearestInteger) {
     EXPECT_EQ(greyValue(0x000001), 0);  // (1, 0, 0): 1/3
     EXPECT_EQ(greyValue(0x0000FF), 85); // the red marks
     EXPECT_EQ(greyValue(-1), 255);      // outside the image
-    // Span matching's scaled views are grey as the scanner sees their pixels.
-    QImage colour(1, 1, QImage::Format_RGB32);
-    colour.fill(qRgb(111, 111, 110));
-    EXPECT_EQ(GreyScaling(colour, 1.0).scaled().pixel(0, 0), qRgb(111, 111, 111));
     for (qint32 t : {0, 1, 84, 85, 110, 254, 255}) {
         const DarkTest test(t);
         for (quint32 r = 0; r < 256; r += 17)

@@ -1,0 +1,33 @@
+#include "prepare/dark_parts.h"
+#include "prepare/grey_scaling.h"
+
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+// Dark pixels join where they touch, corners included, and not across a column of paper.
+TEST(DarkParts, JoinAcrossCornersNotAcrossAGap) {
+    QImage image(8, 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (const int x : {0, 1, 2})
+        image.setPixel(x, 0, qRgb(0, 0, 0));
+    for (const int x : {4, 5})
+        image.setPixel(x, 1, qRgb(0, 0, 0));
+    EXPECT_EQ(findDarkParts(image, 110).parts.size(), 2u);
+    image.setPixel(3, 1, qRgb(110, 110, 110));
+    const DarkParts joined = findDarkParts(image, 110);
+    ASSERT_EQ(joined.parts.size(), 1u);
+    EXPECT_EQ(joined.largest, 6);
+    EXPECT_EQ(bladeBox(joined), QRect(0, 0, 6, 2));
+}
+
+// Scaled views are grey as the scanner sees their pixels: (111, 111, 110) is 111.
+TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
+    QImage colour(1, 1, QImage::Format_RGB32);
+    colour.fill(qRgb(111, 111, 110));
+    EXPECT_EQ(GreyScaling(colour, 1.0).scaled().pixel(0, 0), qRgb(111, 111, 111));
+}
+
+} // namespace
+} // namespace bladetrace
