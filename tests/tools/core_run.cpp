@@ -33,6 +33,8 @@ CoreResult runCore(const QString& topFile, const QString& sideFile, double diame
     result.outcome = CalcIt(host);
     for (const auto& message : host.messages)
         result.messages << message.text;
+    for (const QString& row : host.rows)
+        result.stationROverR.push_back(row.section('\t', 1, 1).toDouble());
     result.scriptWritten = host.clipboard.startsWith(QLatin1String("_Curve "));
     if (!host.charts.empty()) {
         result.cOverR = host.charts.back()[kChordChart].y;

@@ -20,8 +20,9 @@ struct CoreResult {
     RunOutcome outcome = RunOutcome::Failed;
     QStringList messages;
     bool scriptWritten = false;
-    std::vector<double> cOverR;  // row 0 the tip: folded chord over radius
-    std::vector<double> betaDeg; // folded, and corrected when asked, blade angle
+    std::vector<double> cOverR;        // row 0 the tip: folded chord over radius
+    std::vector<double> betaDeg;       // folded, and corrected when asked, blade angle
+    std::vector<double> stationROverR; // each sheet row's r/R, first tip first
 };
 
 // Runs the whole analysis (CalcIt) on two image files, as the window would with these inputs.
