@@ -1,23 +1,84 @@
 // Known blades drawn by the renderer and measured by the whole run: the charted chord and
 // blade angle must match the blade at every station on the blade, within what whole pixels
 // allow. The truth and its tolerances come from station_truth.cpp.
-#include "core_run.h"
-#include "prepare/span_matching.h"
 #include "prepare/threshold_suggestion.h"
+#include "results/charts.h"
+#include "run/calc_it.h"
 #include "station_truth.h"
+#include "support/recording_host.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace bladetrace::roundtrip {
 namespace {
 
 using render::BladeDefinition;
 using render::RenderOptions;
+
+// The thickness-correction box ticked with these root and tip thicknesses, in percent.
+struct Thickness {
+    double root, tip;
+};
+
+// What a run showed: its outcome, the messages it raised and the two charts' values.
+struct CoreResult {
+    RunOutcome outcome = RunOutcome::Failed;
+    QStringList messages;
+    bool scriptWritten = false;
+    std::vector<double> cOverR;        // row 0 the tip: folded chord over radius
+    std::vector<double> betaDeg;       // folded, and corrected when asked, blade angle
+    std::vector<double> stationROverR; // each sheet row's r/R, first tip first
+};
+
+struct CoreHost : testing::RecordingHost {
+    bool match = false;
+    bool matchSpansChecked() override { return match; }
+};
+
+// Runs the whole analysis (CalcIt) on two image files, as the window would with these inputs.
+CoreResult runCore(const QString& topFile, const QString& sideFile, double diameter, int threshold,
+                   std::optional<Thickness> thickness = std::nullopt, bool matchSpans = false) {
+    CoreHost host;
+    host.topFile = topFile;
+    host.sideFile = sideFile;
+    host.diameter = QString::number(diameter, 'g', 9);
+    host.threshold = threshold;
+    host.thickness = thickness.has_value();
+    host.match = matchSpans;
+    if (thickness) {
+        host.rootThickness = QString::number(thickness->root);
+        host.tipThickness = QString::number(thickness->tip);
+    }
+    CoreResult result;
+    result.outcome = CalcIt(host);
+    for (const auto& message : host.messages)
+        result.messages << message.text;
+    for (const QString& row : host.rows)
+        result.stationROverR.push_back(row.section('\t', 1, 1).toDouble());
+    result.scriptWritten = host.clipboard.startsWith(QLatin1String("_Curve "));
+    if (!host.charts.empty()) {
+        result.cOverR = host.charts.back()[kChordChart].y;
+        result.betaDeg = host.charts.back()[kBetaChart].y;
+    }
+    return result;
+}
+
+// Saves the pair into a fresh temporary directory first.
+CoreResult runCore(const render::RenderedPair& pair, double diameter, int threshold,
+                   std::optional<Thickness> thickness = std::nullopt, bool matchSpans = false) {
+    QTemporaryDir dir;
+    const QString top = dir.filePath(QStringLiteral("top.bmp"));
+    const QString side = dir.filePath(QStringLiteral("side.bmp"));
+    EXPECT_TRUE(pair.top.save(top) && pair.side.save(side)) << qPrintable(dir.path());
+    return runCore(top, side, diameter, threshold, thickness, matchSpans);
+}
 
 // Paper and ink of the renderer; the scanner's threshold halfway between them.
 constexpr int kMidThreshold = 132;
@@ -85,37 +146,21 @@ void expectRows(const CoreResult& run, const BladeDefinition& blade, const Rende
     EXPECT_GE(compared, int(truth.size()) * 3 / 4);
 }
 
-struct ConstantCase {
-    const char* name;
-    double thickness;
-    double pixelsPerMetre;
-};
-
-void PrintTo(const ConstantCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(ConstantBlade, MeasuresChordAndAngleWithAndWithoutCorrection) {
+    for (const auto& [thickness, pixelsPerMetre] :
+         {std::pair{4.0, 5000.0}, {4.0, 20000.0}, {18.0, 5000.0}, {18.0, 20000.0}}) {
+        SCOPED_TRACE(::testing::Message() << thickness << " %, " << pixelsPerMetre << " px/m");
+        const BladeDefinition blade = constantBlade(thickness);
+        const RenderOptions options = at(pixelsPerMetre);
+        const auto pair = render::renderPropeller(blade, options);
+        expectRows(runCore(pair, blade.diameter, kMidThreshold), blade, options, kMidThreshold,
+                   Check::Silhouette);
+        const CoreResult run =
+            runCore(pair, blade.diameter, kMidThreshold, Thickness{thickness, thickness});
+        EXPECT_TRUE(run.scriptWritten);
+        expectRows(run, blade, options, kMidThreshold, Check::Corrected);
+    }
 }
-
-class ConstantBlade : public ::testing::TestWithParam<ConstantCase> {};
-
-TEST_P(ConstantBlade, MeasuresChordAndAngleWithAndWithoutCorrection) {
-    const ConstantCase c = GetParam();
-    const BladeDefinition blade = constantBlade(c.thickness);
-    const RenderOptions options = at(c.pixelsPerMetre);
-    const auto pair = render::renderPropeller(blade, options);
-    expectRows(runCore(pair, blade.diameter, kMidThreshold), blade, options, kMidThreshold,
-               Check::Silhouette);
-    const CoreResult run =
-        runCore(pair, blade.diameter, kMidThreshold, Thickness{c.thickness, c.thickness});
-    EXPECT_TRUE(run.scriptWritten);
-    expectRows(run, blade, options, kMidThreshold, Check::Corrected);
-}
-
-INSTANTIATE_TEST_SUITE_P(ThinAndThick, ConstantBlade,
-                         ::testing::Values(ConstantCase{"thin_coarse", 4, 5000},
-                                           ConstantCase{"thin_fine", 4, 20000},
-                                           ConstantCase{"thick_coarse", 18, 5000},
-                                           ConstantCase{"thick_fine", 18, 20000}),
-                         [](const auto& p) { return std::string(p.param.name); });
 
 // The pair every build puts beside the programs, as it comes off a scanner (grey noise),
 // measured at the window's initial threshold.
@@ -134,50 +179,36 @@ TEST(SamplePair, MeasuresTheTaperAndTheTwistAtEveryStation) {
 // One propeller photographed at two scales, or two propellers: matching spans brings the
 // views to one span and the run measures as on one scan (a span left apart would be refused
 // or scale the rows); spans 15 % apart are refused.
-struct ScaleCase {
-    const char* name;
-    double sideScale;    // the side view's resolution over the top view's
-    double sideDiameter; // of the propeller in the side view
-    bool speck;          // two pixels of dust in the paper beyond the side view's tip
-    bool refused;
-};
-
-void PrintTo(const ScaleCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class MatchingSpans : public ::testing::TestWithParam<ScaleCase> {};
-
-TEST_P(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
-    const ScaleCase c = GetParam();
+TEST(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
+    const struct {
+        const char* name;
+        double sideScale;    // the side view's resolution over the top view's
+        double sideDiameter; // of the propeller in the side view
+        bool speck;          // two pixels of dust in the paper beyond the side view's tip
+    } cases[] = {{"side 1 % smaller", 0.99, 0.185, false},
+                 {"side 14 % smaller", 1 / 1.14, 0.185, false},
+                 {"top 6 % smaller, a speck", 1.06, 0.185, true},
+                 {"another propeller", 1.0, 0.24, false}};
     const BladeDefinition blade = pylonBlade();
-    BladeDefinition sideBlade = blade;
-    sideBlade.diameter = c.sideDiameter;
-    render::RenderedPair pair = render::renderPropeller(blade, at(10800));
-    pair.side = render::renderPropeller(sideBlade, at(10800 * c.sideScale)).side;
-    if (c.speck)
-        pair.side.setPixel(0, 0, qRgb(0, 0, 0)), pair.side.setPixel(1, 1, qRgb(0, 0, 0));
-
-    const MatchedSpans m = matchSpans(pair.top, pair.side, kMidThreshold);
-    const CoreResult run = runCore(pair, blade.diameter, kMidThreshold, std::nullopt, true);
-    EXPECT_EQ(m.refused, c.refused);
-    if (c.refused) {
-        EXPECT_EQ(run.outcome, RunOutcome::Mismatch);
-        EXPECT_TRUE(run.messages.value(0).contains("probably do not show the same propeller"));
-        return;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BladeDefinition sideBlade = blade;
+        sideBlade.diameter = c.sideDiameter;
+        render::RenderedPair pair = render::renderPropeller(blade, at(10800));
+        pair.side = render::renderPropeller(sideBlade, at(10800 * c.sideScale)).side;
+        if (c.speck)
+            pair.side.setPixel(0, 0, qRgb(0, 0, 0)), pair.side.setPixel(1, 1, qRgb(0, 0, 0));
+        const CoreResult run = runCore(pair, blade.diameter, kMidThreshold, std::nullopt, true);
+        if (c.sideDiameter != blade.diameter) {
+            EXPECT_EQ(run.outcome, RunOutcome::Mismatch);
+            EXPECT_TRUE(run.messages.value(0).contains("probably do not show the same propeller"));
+            continue;
+        }
+        // The rows lie as on the finer view; whole pixels of the coarser view allow more.
+        expectRows(run, blade, at(10800 * std::max(1.0, c.sideScale)), kMidThreshold,
+                   Check::Silhouette, std::max(c.sideScale, 1 / c.sideScale));
     }
-    // The rows lie as on the finer view; whole pixels of the coarser view allow more.
-    expectRows(run, blade, at(10800 * std::max(1.0, c.sideScale)), kMidThreshold, Check::Silhouette,
-               std::max(c.sideScale, 1 / c.sideScale));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Scales, MatchingSpans,
-    ::testing::Values(ScaleCase{"side_1pc_smaller", 0.99, 0.185, false, false},
-                      ScaleCase{"side_14pc_smaller", 1 / 1.14, 0.185, false, false},
-                      ScaleCase{"top_6pc_smaller_speck", 1.06, 0.185, true, false},
-                      ScaleCase{"another_propeller", 1.0, 0.24, false, true}),
-    [](const auto& p) { return std::string(p.param.name); });
 
 // Where a blurred edge crosses half way from paper to ink is where the sharp edge lies.
 TEST(ThresholdSuggestion, LandsNearTheMidpointOfPaperAndInkOnBlurredNoisyBlades) {

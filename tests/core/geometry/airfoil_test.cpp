@@ -65,16 +65,5 @@ TEST(Airfoil, ThicknessFollowsTheRadiusLinearly) {
     }
 }
 
-TEST(Airfoil, ZeroChordIsReportedAndWritesNothing) {
-    testing::RecordingHost host;
-    float beta = 0.3f, chord = 0.0f;
-    EXPECT_TRUE(airfoil(0.5f, beta, chord, 0, 0, host).isEmpty());
-    EXPECT_FLOAT_EQ(beta, 0.3f);
-    EXPECT_EQ(chord, 0.0f);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.messages[0].text.startsWith("Error6:"));
-    EXPECT_TRUE(host.messages[0].text.endsWith("Issued by Airfoil() in Bladetrace."));
-}
-
 } // namespace
 } // namespace bladetrace

@@ -118,6 +118,10 @@ TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {
     EXPECT_EQ(host.messages[1].icon, MessageIcon::Critical);
     EXPECT_EQ(host.messages[1].title, "Process cancelled");
     EXPECT_EQ(host.rows.front().section('\t', 3, 3), "-500.0000"); // r of a 1 m propeller
+    host.messages.clear();
+    host.rpm = "30"; // below one revolution a second, still above zero
+    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(host.messages.size(), 1u); // the diameter's alone
 }
 
 TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
@@ -133,23 +137,28 @@ TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
     EXPECT_EQ(host.rows.front().section('\t', 8, 8), formatFixed(ma, 2));
 }
 
-TEST_F(CalcItTest, FailuresAreReportedAsCalcItAndEndTheRun) {
+// A view without a blade ends like an abort, after the scanner's own report.
+TEST_F(CalcItTest, FailuresAreReportedOnceAndEndTheRun) {
     const QString good = host.sideFile;
     struct Case {
         const char* what;
         std::function<void()> setUp;
         const char* firstLine;
+        RunOutcome outcome = RunOutcome::Failed;
+        const char* issuer = "CalcIt()";
     };
     QFile corrupt(dir.filePath("corrupt.bmp"));
     ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
     corrupt.write("BM this is no picture");
     corrupt.close();
+    const QString white = saveImage(paintBand(300, 50, 0, -1, 0, -1), dir.path(), "white.bmp");
     const Case cases[] = {
         {"rpm not a number", [&] { host.rpm = "fast"; }, "Error13:"},
         {"missing image", [&] { host.sideFile = dir.filePath("none.bmp"); }, "Error53:"},
         {"directory", [&] { host.sideFile = dir.path(); }, "Error75:"},
         {"corrupt image", [&] { host.sideFile = corrupt.fileName(); }, "Error481:"},
         {"empty name", [&] { host.sideFile.clear(); }, "Error53:"},
+        {"no blade", [&] { host.sideFile = white; }, "Error11:", RunOutcome::ScanFailed, "DoIt()"},
         {"too narrow", [&] { usePair(15, 15); }, "Error11:"},
     };
     for (const Case& c : cases) {
@@ -158,25 +167,16 @@ TEST_F(CalcItTest, FailuresAreReportedAsCalcItAndEndTheRun) {
         host.rows.clear();
         host.messages.clear();
         c.setUp();
-        EXPECT_EQ(CalcIt(host), RunOutcome::Failed) << c.what;
+        EXPECT_EQ(CalcIt(host), c.outcome) << c.what;
         ASSERT_EQ(host.messages.size(), 1u) << c.what;
         EXPECT_TRUE(host.messages[0].text.startsWith(c.firstLine)) << c.what;
-        EXPECT_TRUE(host.messages[0].text.endsWith("Issued by CalcIt() in Bladetrace.")) << c.what;
+        EXPECT_TRUE(
+            host.messages[0].text.endsWith(QString("Issued by %1 in Bladetrace.").arg(c.issuer)))
+            << c.what;
         EXPECT_FALSE(host.busy);
         EXPECT_EQ(host.statuses.back(), "Ready.");
-        EXPECT_TRUE(host.rows.isEmpty()) << c.what;
+        EXPECT_TRUE(host.rows.isEmpty() && host.charts.empty()) << c.what;
     }
-}
-
-TEST_F(CalcItTest, AViewWithoutBladeEndsLikeAnAbortAfterItsReport) {
-    host.topFile = saveImage(paintBand(300, 50, 0, -1, 0, -1), dir.path(), "white.bmp");
-    EXPECT_EQ(CalcIt(host), RunOutcome::ScanFailed);
-    ASSERT_EQ(host.messages.size(), 1u); // the scanner's report, no abort message
-    EXPECT_TRUE(host.messages[0].text.contains("Issued by DoIt()"));
-    EXPECT_EQ(host.sheetPreparations, 0);
-    EXPECT_TRUE(host.charts.empty());
-    EXPECT_EQ(host.statuses.back(), "Ready.");
-    EXPECT_FALSE(host.busy);
 }
 
 } // namespace

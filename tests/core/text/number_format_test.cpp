@@ -1,4 +1,5 @@
 #include "support/failure_of.h"
+#include "text/checked_math.h"
 #include "text/number_format.h"
 #include "text/units.h"
 
@@ -18,15 +19,10 @@ TEST(FormatFixed, PatternsRoundHalvesAsShownAwayFromZero) {
         double value;
         int decimals;
         const char* text;
-    } cases[] = {{0.750270, 4, "0.7503"},
-                 {100744.4, 0, "100744"},
-                 {0.3527, 2, "0.35"},
-                 {7.28346, 3, "7.283"},
+    } cases[] = {{100744.4, 0, "100744"},
                  {-92.49411, 4, "-92.4941"},
-                 {0.1657265, 7, "0.1657265"},
                  {12, 4, "12.0000"},
                  {0, 0, "0"},
-                 {0.04, 2, "0.04"},
                  // 2.675 is 2.67499999... in binary; the user typed and sees 2.675.
                  {2.675, 2, "2.68"},
                  {-2.675, 2, "-2.68"},
@@ -88,14 +84,9 @@ TEST(FormatFixed, UsesTheRegionalDecimalSignWhateverTheCLibrarysLocale) {
     QLocale::setDefault(QLocale::c());
 }
 
-TEST(ParseNumber, ReadsWhatUsersType) {
-    EXPECT_DOUBLE_EQ(parseNumber(" 0.185 "), 0.185);
-    EXPECT_DOUBLE_EQ(parseNumber("-1"), -1.0);
-    EXPECT_DOUBLE_EQ(parseNumber("15000"), 15000.0);
-    EXPECT_DOUBLE_EQ(parseNumber("1e3"), 1000.0);
-}
-
-TEST(ParseNumber, RefusesTextThatIsNoNumber) {
+TEST(ParseNumber, ReadsWhatUsersTypeAndRefusesTheRest) {
+    for (const auto& [text, value] : {std::pair{" 0.185 ", 0.185}, {"-1", -1.0}, {"1e3", 1000.0}})
+        EXPECT_EQ(parseNumber(QString::fromLatin1(text)), value) << text;
     for (const char* text : {"", "  ", "abc", "1.2.3", "12abc", "nan"}) {
         EXPECT_EQ(testing::failureOf([&] { parseNumber(QString::fromLatin1(text)); }).number,
                   errc::kTypeMismatch)
@@ -103,6 +94,7 @@ TEST(ParseNumber, RefusesTextThatIsNoNumber) {
         EXPECT_FALSE(tryParseNumber(QString::fromLatin1(text)).has_value()) << text;
     }
     EXPECT_EQ(testing::failureOf([] { parseNumber("1e999"); }).number, errc::kOverflow);
+    EXPECT_EQ(testing::failureOf([] { toSingle(-1e39); }).number, errc::kOverflow);
 }
 
 TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
@@ -111,6 +103,9 @@ TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
     EXPECT_EQ(formatSignificant(0.5, 7), "0.5");
     EXPECT_EQ(formatGeneral(0.1850), "0.185");
     EXPECT_EQ(formatGeneral(50.0), "50");
+    QLocale::setDefault(QLocale::German); // no groups
+    EXPECT_EQ(formatSignificant(1234.5, 7), "1234,5");
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(UnitSwitch, RoundTripsAccumulateTheShownRounding) {
