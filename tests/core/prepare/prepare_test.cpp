@@ -1,5 +1,6 @@
 #include "prepare/dark_parts.h"
 #include "prepare/grey_scaling.h"
+#include "prepare/threshold_suggestion.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +23,19 @@ TEST(DarkParts, JoinAcrossCornersNotAcrossAGap) {
     EXPECT_EQ(bladeBox(joined), QRect(0, 0, 6, 2));
 }
 
-// Scaled views are grey as the scanner sees their pixels: (111, 111, 110) is 111.
+// Scaled views and the histogram of greys see a pixel as the scanner does: (111, 111, 110)
+// is 111, (111, 110, 110) is 110.
 TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
-    QImage colour(1, 1, QImage::Format_RGB32);
-    colour.fill(qRgb(111, 111, 110));
-    EXPECT_EQ(GreyScaling(colour, 1.0).scaled().pixel(0, 0), qRgb(111, 111, 111));
+    QImage colour(2, 1, QImage::Format_RGB32);
+    colour.setPixel(0, 0, qRgb(111, 111, 110));
+    colour.setPixel(1, 0, qRgb(111, 110, 110));
+    const QImage grey = GreyScaling(colour, 1.0).scaled();
+    EXPECT_EQ(grey.pixel(0, 0), qRgb(111, 111, 111));
+    EXPECT_EQ(grey.pixel(1, 0), qRgb(110, 110, 110));
+    GreyHistogram histogram{};
+    addToHistogram(histogram, colour);
+    EXPECT_EQ(histogram[111], 1);
+    EXPECT_EQ(histogram[110], 1);
 }
 
 } // namespace

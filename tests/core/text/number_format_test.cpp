@@ -95,6 +95,7 @@ TEST(ParseNumber, ReadsWhatUsersTypeAndRefusesTheRest) {
     }
     EXPECT_EQ(testing::failureOf([] { parseNumber("1e999"); }).number, errc::kOverflow);
     EXPECT_EQ(testing::failureOf([] { toSingle(-1e39); }).number, errc::kOverflow);
+    EXPECT_EQ(testing::failureOf([] { checkedDivide(1, 0); }).number, errc::kDivisionByZero);
 }
 
 TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
