@@ -1,6 +1,7 @@
 #include "export/export_format.h"
 #include "export/plot_painter.h"
 #include "export/report_layout.h"
+#include "export/run_results.h"
 #include "run/calc_it.h"
 #include "support/failure_of.h"
 #include "support/painted_blades.h"
@@ -230,6 +231,10 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         ASSERT_EQ(tops.size(), 2u);
         EXPECT_EQ(tops[0] == tops[1], sideBySide) << topWidth;
     }
+
+    // A view wider than the pictures' box is kept shrunk to it, however low it is.
+    const QImage wide = testing::paintBand(1800, 100, 0, 1799, 0, 99);
+    EXPECT_EQ(reportPicture(PixelRows::of(wide)).size(), QSize(900, 50));
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
