@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace bladetrace {
 namespace {
@@ -219,10 +220,11 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         EXPECT_TRUE(texts.join('\t').contains(row.join('\t'))) << row.join(' ').toStdString();
 
     // Two views that fit half the width stand side by side, else one above the other.
-    for (const auto& [topWidth, sideBySide] : {std::pair{100, true}, {5000, false}}) {
+    for (const auto& [topWidth, sideWidth, sideBySide] :
+         {std::tuple{100, 100, true}, {5000, 100, false}, {100, 5000, false}}) {
         RunResults narrow = run;
         narrow.topPicture = QImage(topWidth, 400, QImage::Format_RGB32);
-        narrow.sidePicture = QImage(100, 400, QImage::Format_RGB32);
+        narrow.sidePicture = QImage(sideWidth, 400, QImage::Format_RGB32);
         std::vector<double> tops;
         const std::vector<ReportPage> laid = layoutReport(narrow, paper);
         for (const ReportItem& item : laid[0].items)

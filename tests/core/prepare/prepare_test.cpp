@@ -38,5 +38,13 @@ TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
     EXPECT_EQ(histogram[110], 1);
 }
 
+// Black 20 pixels, grey 100 10, paper 200 10: the classes split best below the grey 100, pure
+// black counted; of the greys 0..99 that split alike, the middle.
+TEST(ThresholdSuggestion, OtsuCountsPureBlack) {
+    GreyHistogram h{};
+    h[0] = 20, h[100] = 10, h[200] = 10;
+    EXPECT_EQ(otsuThreshold(h), 49);
+}
+
 } // namespace
 } // namespace bladetrace

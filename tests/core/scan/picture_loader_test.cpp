@@ -26,8 +26,9 @@ QByteArray encoded(const QImage& image, const char* format, int quality = -1) {
 
 // A bitmap as other writers make them: 24 or 32 bits a pixel, an info (40) or V5 (124)
 // header, the rows bottom-up or top-down, and in V5 an alpha mask with every alpha `alpha`.
-// 8 bits: run-length coded, one pixel a run, ending after the lower half of the rows.
-QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = false, int alpha = -1) {
+// 8 bits: run-length coded, one pixel a run, ending after `rleRows` rows (the lower half).
+QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = false, int alpha = -1,
+                  int rleRows = 0) {
     const int w = image.width(), h = image.height();
     QByteArray pixels;
     for (int i = 0; i < h; ++i) {
@@ -38,9 +39,10 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
             const char pixel[4] = {char(qBlue(c)), char(qGreen(c)), char(qRed(c)), char(alpha)};
             pixels.append(bits == 8 ? run : pixel, bits == 8 ? 2 : bits / 8);
         }
-        pixels.append(bits == 8 ? QByteArray(i + 1 == h / 2 ? "\0\1" : "\0\0", 2)
+        const bool last = i + 1 == (rleRows ? rleRows : h / 2);
+        pixels.append(bits == 8 ? QByteArray(last ? "\0\1" : "\0\0", 2)
                                 : QByteArray(-(w * bits / 8) & 3, '\0'));
-        if (bits == 8 && i + 1 == h / 2)
+        if (bits == 8 && last)
             break;
     }
     QByteArray file(14 + header + (bits == 8 ? 8 : 0), '\0');
@@ -131,6 +133,8 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
              return bytes;
          },
          481, damaged},
+        {"run-length, its end mark ending the last row",
+         [](const QImage& b) { return bitmap(b, 8, 40, false, -1, b.height()); }},
         {"half run-length", [](const QImage& b) { return bitmap(b, 8, 40); }, 481, damaged},
         {"cut JPEG", [](const QImage& b) { return cut(encoded(b, "JPEG"), 0.9); }, 481, damaged},
         {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
