@@ -40,14 +40,10 @@ TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
 
 // Black 20 pixels, grey 100 10, paper 200 10: the classes split best below the grey 100, pure
 // black counted; of the greys 0..99 that split alike, the middle.
-TEST(ThresholdSuggestion, OtsuCountsPureBlackAndMidwayKeepsTheClassesApart) {
+TEST(ThresholdSuggestion, OtsuCountsPureBlack) {
     GreyHistogram h{};
     h[0] = 20, h[100] = 10, h[200] = 10;
     EXPECT_EQ(otsuThreshold(h), 49);
-    // Midway: each class's most frequent grey, the split itself in the dark class only.
-    GreyHistogram adjacent{};
-    adjacent[100] = 10, adjacent[101] = 20;
-    EXPECT_EQ(midwayThreshold(adjacent), 100);
 }
 
 } // namespace
