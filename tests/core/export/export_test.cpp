@@ -1,5 +1,6 @@
 #include "export/export_format.h"
 #include "export/plot_painter.h"
+#include "export/report_inputs.h"
 #include "export/report_layout.h"
 #include "export/run_results.h"
 #include "run/calc_it.h"
@@ -13,6 +14,7 @@
 #include <QPolygon>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -235,8 +237,19 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     }
 
     // A view wider than the pictures' box is kept shrunk to it, however low it is.
-    const QImage wide = testing::paintBand(1800, 100, 0, 1799, 0, 99);
-    EXPECT_EQ(reportPicture(PixelRows::of(wide)).size(), QSize(900, 50));
+    const QImage wide = testing::paintBand(1800, 100, 900, 1799, 0, 99);
+    const QImage shrunk = reportPicture(PixelRows::of(wide));
+    EXPECT_EQ(shrunk.size(), QSize(900, 50));
+    EXPECT_EQ(shrunk.pixel(449, 25), qRgb(255, 255, 255));
+    EXPECT_EQ(shrunk.pixel(450, 49), qRgb(0, 0, 0));
+    // A corrected input shows what the run made of it.
+    RunResults corrected = run;
+    corrected.inputs.rpmCorrected = true;
+    corrected.inputs.dRPS = 1;
+    const std::vector<ReportInput> inputs = reportInputs(corrected);
+    EXPECT_TRUE(std::any_of(inputs.begin(), inputs.end(), [](const ReportInput& i) {
+        return i.value == QString::fromUtf8("15000 1/min  →  60 1/min");
+    }));
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
