@@ -246,10 +246,14 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     RunResults corrected = run;
     corrected.inputs.rpmCorrected = true;
     corrected.inputs.dRPS = 1;
-    const std::vector<ReportInput> inputs = reportInputs(corrected);
-    EXPECT_TRUE(std::any_of(inputs.begin(), inputs.end(), [](const ReportInput& i) {
-        return i.value == QString::fromUtf8("15000 1/min  →  60 1/min");
-    }));
+    const auto shows = [](const RunResults& r, const char* value) {
+        const std::vector<ReportInput> lines = reportInputs(r);
+        return std::any_of(lines.begin(), lines.end(), [value](const ReportInput& i) {
+            return i.value == QString::fromUtf8(value);
+        });
+    };
+    EXPECT_TRUE(shows(corrected, "15000 1/min  →  60 1/min"));
+    EXPECT_TRUE(shows(runs()[1], "50 mph  →  22.35 m/s"));
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
