@@ -9,8 +9,7 @@
 
 namespace bladetrace::testing {
 
-// Stands in for the window: inputs are plain fields, every visible effect is recorded in
-// order as one line of `events`, so tests can check what was shown and when.
+// Stands in for the window: inputs are plain fields, what the run shows is recorded.
 class RecordingHost : public RunHost {
 public:
     struct Message {
@@ -24,23 +23,17 @@ public:
     QString diameter = QStringLiteral("0.185");
     QString rpm = QStringLiteral("15000");
     QString velocity = QStringLiteral("50");
-    QString topFile;
-    QString sideFile;
+    QString topFile, sideFile;
     std::function<bool()> imperial = [] { return false; };
     bool thickness = false;
     QString rootThickness = QStringLiteral("20");
     QString tipThickness = QStringLiteral("10");
-    // Called per scanned column; may set `abort`.
-    std::function<void(int x)> onColumn;
+    std::function<void(int x)> onColumn; // per scanned column; may set `abort`
     bool abort = false;
-    bool matchSpans = false;
 
-    QStringList events;
-    QStringList statuses;
-    QStringList notes;
+    QStringList statuses, notes;
     std::vector<Message> messages;
-    QStringList header;
-    QStringList rows;
+    QStringList header, rows;
     int sheetPreparations = 0;
     QString clipboard = QStringLiteral("(untouched)");
     std::vector<ChartSet> charts;
@@ -50,17 +43,10 @@ public:
     int columnsScanned = 0;
 
     qint32 lLanguage() const override { return language; }
-    void setBusyPointer(bool b) override {
-        busy = b;
-        events << (b ? QStringLiteral("pointer busy") : QStringLiteral("pointer default"));
-    }
-    void showStatus(const QString& text) override {
-        statuses << text;
-        events << QStringLiteral("status ") + text;
-    }
+    void setBusyPointer(bool b) override { busy = b; }
+    void showStatus(const QString& text) override { statuses << text; }
     void showMessage(const QString& text, MessageIcon icon, const QString& title) override {
         messages.push_back({text, icon, title});
-        events << QStringLiteral("message ") + text;
     }
     bool abortAsked() override { return abort; }
     void scanStarted(const ScanHolder&) override {}
@@ -85,14 +71,12 @@ public:
     void prepareSheet() override {
         ++sheetPreparations;
         rows.clear();
-        events << QStringLiteral("sheet prepared");
     }
     void setSheetHeader(const QStringList& headers, const QStringList&) override {
         header = headers;
     }
     void appendSheetRow(const QString& text) override { rows << text; }
     void showCharts(const ChartSet& set) override { charts.push_back(set); }
-    bool matchSpansChecked() override { return matchSpans; }
     void showPreparationNote(const QString& note) override { notes << note; }
     void resultsReady(const RunResults& r) override { results.push_back(r); }
 };

@@ -6,26 +6,27 @@
 
 namespace bladetrace::roundtrip {
 
-// What the run must chart at one folded row, worked out from the blade itself.
+// What the run must chart at one folded row.
 struct RowTruth {
-    double rR = 0;
-    // The section's own chord and angle, averaged as the row averages its columns and blades.
+    // The section's own chord and angle, and what its exact silhouettes give: the thickness
+    // widens both views, so the two differ by the thickness bias.
     double cOverR = 0;
     double betaDeg = 0;
-    // What the exact silhouettes give: the thickness widens both views, so these differ from
-    // the section's own values by the thickness bias.
     double silhouetteCOverR = 0;
     double silhouetteBetaDeg = 0;
     // What quantisation to whole pixels may add, either way (see station_truth.cpp).
     double cTolerance = 0;
     double betaToleranceDeg = 0;
-    // Every column of the row lies on the blade, clear of the hub and the blade's root.
+    // Both stations of the row lie on the blade, clear of the tip, the hub and the root.
     bool onBlade = false;
 };
 
-// The rows of the charts (row 0 the tip, by extrapolation) for a pair drawn by
-// renderPropeller with these inputs and scanned with this threshold.
+// The rows of the charts for a pair drawn by renderPropeller with these inputs and scanned
+// with this threshold, from the blade itself: row i joins the two blades' stations i and
+// count - 1 - i, each the mean of the blade's columns across its window. Where the stations
+// lie is what the run's sheet says (`stationROverR`, signed r/R, first tip first).
 std::vector<RowTruth> chartTruth(const render::BladeDefinition& blade,
-                                 const render::RenderOptions& options, int threshold);
+                                 const render::RenderOptions& options, int threshold,
+                                 const std::vector<double>& stationROverR);
 
 } // namespace bladetrace::roundtrip

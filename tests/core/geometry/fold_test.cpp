@@ -5,7 +5,8 @@
 namespace bladetrace {
 namespace {
 
-StationTable numbered(int count) {
+// Station s: chord s + 1, blade angle 0.01 s, leading edges 100 + s and 200 + s; folded.
+StationTable folded(int count) {
     StationTable t;
     t.Count = count;
     for (int s = 0; s < count; ++s) {
@@ -15,17 +16,13 @@ StationTable numbered(int count) {
         t.XLE[i] = 100.0f + float(s);
         t.ZLE[i] = 200.0f + float(s);
     }
+    for (int i = 0; i <= foldedLast(count); ++i)
+        foldStation(t, i);
     return t;
 }
 
-void fold(StationTable& t) {
-    for (int i = 0; i <= foldedLast(t.Count); ++i)
-        foldStation(t, i);
-}
-
 TEST(Fold, OddCountMirrorsOntoItselfInTheMiddle) {
-    StationTable t = numbered(41);
-    fold(t);
+    const StationTable t = folded(41);
     EXPECT_EQ(foldedLast(41), 20);
     EXPECT_FLOAT_EQ(t.Chord[0], (41.0f + 1.0f) / 2);
     EXPECT_FLOAT_EQ(t.Beta[0], (0.40f + 0.0f) / 2);
@@ -42,8 +39,7 @@ TEST(Fold, OddCountMirrorsOntoItselfInTheMiddle) {
 }
 
 TEST(Fold, EvenCountReadsAMirrorFoldedOneStepEarlier) {
-    StationTable t = numbered(42);
-    fold(t);
+    const StationTable t = folded(42);
     EXPECT_EQ(foldedLast(42), 21);
     // Step 20 folds 20 with 21; step 21 then reads the already folded index 20.
     const float folded20 = (22.0f + 21.0f) / 2;
@@ -54,9 +50,10 @@ TEST(Fold, EvenCountReadsAMirrorFoldedOneStepEarlier) {
 }
 
 TEST(Fold, NegativeChordBecomesTinyButZeroStaysZero) {
-    StationTable t = numbered(4);
-    t.Chord = {-3.0f, 0.0f, 0.0f, 1.0f};
-    t.Chord.resize(42);
+    StationTable t;
+    t.Count = 4;
+    t.Chord[0] = -3.0f;
+    t.Chord[3] = 1.0f;
     foldStation(t, 0);
     foldStation(t, 1);
     EXPECT_FLOAT_EQ(t.Chord[0], 1e-5f);

@@ -1,6 +1,6 @@
+#include "run/calc_it.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
-#include "run/calc_it.h"
 #include "text/number_format.h"
 
 #include <QDir>
@@ -17,10 +17,11 @@ using testing::paintBand;
 using testing::RecordingHost;
 using testing::saveImage;
 
-// A pair whose spans are `topColumns` and `sideColumns` wide; heights 2:1, so every station
-// has a blade angle of atan(1/2).
+// A pair whose spans are `topColumns` and `sideColumns` wide (400 unless a test says
+// otherwise); heights 2:1, so every station has a blade angle of atan(1/2).
 class CalcItTest : public ::testing::Test {
 protected:
+    void SetUp() override { usePair(400, 400); }
     void usePair(int topColumns, int sideColumns) {
         host.topFile = saveImage(paintBand(topColumns + 20, 60, 10, 10 + topColumns - 1, 10, 50),
                                  dir.path(), "top.bmp");
@@ -33,7 +34,6 @@ protected:
 };
 
 TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
-    usePair(400, 400);
     host.thickness = true;
     EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
     EXPECT_EQ(host.statuses,
@@ -53,6 +53,24 @@ TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
     ASSERT_EQ(host.charts.size(), 1u);
     EXPECT_EQ(host.charts[0][kChordChart].rows(), 22);
     EXPECT_EQ(host.columnsScanned, 420 + 420 + 2);
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_TRUE(host.results[0].completed.isValid()); // the report's date
+    EXPECT_TRUE(host.notes.isEmpty());
+}
+
+// A suggested threshold and matched spans: the run measures the prepared views and says what
+// it did once, at the end.
+TEST_F(CalcItTest, PreparedViewsAreNotedOnce) {
+    usePair(400, 410);
+    struct : RecordingHost {
+        bool matchSpansChecked() override { return true; }
+        bool autoThreshold() override { return true; }
+    } prepared;
+    prepared.topFile = host.topFile;
+    prepared.sideFile = host.sideFile;
+    EXPECT_EQ(CalcIt(prepared), RunOutcome::Completed);
+    EXPECT_EQ(prepared.notes, QStringList{"threshold 127; top view scaled by 1.0251"});
+    EXPECT_EQ(prepared.results.at(0).inputs.lThreshold, 127);
 }
 
 TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
@@ -75,7 +93,6 @@ TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
 }
 
 TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
-    usePair(400, 400);
     host.language = kGerman;
     host.onColumn = [this](int x) { host.abort = host.abort || x == 100; };
     EXPECT_EQ(CalcIt(host), RunOutcome::Aborted);
@@ -91,7 +108,6 @@ TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
 }
 
 TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {
-    usePair(400, 400);
     host.diameter = "0";
     host.rpm = "-5";
     EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
@@ -102,10 +118,13 @@ TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {
     EXPECT_EQ(host.messages[1].icon, MessageIcon::Critical);
     EXPECT_EQ(host.messages[1].title, "Process cancelled");
     EXPECT_EQ(host.rows.front().section('\t', 3, 3), "-500.0000"); // r of a 1 m propeller
+    host.messages.clear();
+    host.rpm = "30"; // below one revolution a second, still above zero
+    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(host.messages.size(), 1u); // the diameter's alone
 }
 
 TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
-    usePair(400, 400);
     host.diameter = "7.283";
     host.velocity = "100";
     int reads = 0;
@@ -118,69 +137,46 @@ TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
     EXPECT_EQ(host.rows.front().section('\t', 8, 8), formatFixed(ma, 2));
 }
 
-TEST_F(CalcItTest, FailuresAreReportedAsCalcItAndEndTheRun) {
-    usePair(400, 400);
+// A view without a blade ends like an abort, after the scanner's own report.
+TEST_F(CalcItTest, FailuresAreReportedOnceAndEndTheRun) {
     const QString good = host.sideFile;
     struct Case {
         const char* what;
         std::function<void()> setUp;
         const char* firstLine;
+        RunOutcome outcome = RunOutcome::Failed;
+        const char* issuer = "CalcIt()";
     };
     QFile corrupt(dir.filePath("corrupt.bmp"));
     ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
     corrupt.write("BM this is no picture");
     corrupt.close();
+    const QString white = saveImage(paintBand(300, 50, 0, -1, 0, -1), dir.path(), "white.bmp");
     const Case cases[] = {
         {"rpm not a number", [&] { host.rpm = "fast"; }, "Error13:"},
         {"missing image", [&] { host.sideFile = dir.filePath("none.bmp"); }, "Error53:"},
         {"directory", [&] { host.sideFile = dir.path(); }, "Error75:"},
         {"corrupt image", [&] { host.sideFile = corrupt.fileName(); }, "Error481:"},
         {"empty name", [&] { host.sideFile.clear(); }, "Error53:"},
+        {"no blade", [&] { host.sideFile = white; }, "Error11:", RunOutcome::ScanFailed, "DoIt()"},
+        {"too narrow", [&] { usePair(15, 15); }, "Error11:"},
     };
     for (const Case& c : cases) {
         host.rpm = "15000";
         host.sideFile = good;
+        host.rows.clear();
         host.messages.clear();
         c.setUp();
-        EXPECT_EQ(CalcIt(host), RunOutcome::Failed) << c.what;
+        EXPECT_EQ(CalcIt(host), c.outcome) << c.what;
         ASSERT_EQ(host.messages.size(), 1u) << c.what;
         EXPECT_TRUE(host.messages[0].text.startsWith(c.firstLine)) << c.what;
-        EXPECT_TRUE(host.messages[0].text.endsWith("Issued by CalcIt() in Bladetrace.")) << c.what;
-        EXPECT_FALSE(host.busy);
+        EXPECT_TRUE(
+            host.messages[0].text.endsWith(QString("Issued by %1 in Bladetrace.").arg(c.issuer)))
+            << c.what;
+        EXPECT_FALSE(host.busy || host.previewVisible);
         EXPECT_EQ(host.statuses.back(), "Ready.");
+        EXPECT_TRUE(host.rows.isEmpty() && host.charts.empty()) << c.what;
     }
-}
-
-TEST_F(CalcItTest, BladeTooNarrowToMeasure) {
-    usePair(15, 15);
-    EXPECT_EQ(CalcIt(host), RunOutcome::Failed);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.messages[0].text.contains("too narrow to measure"));
-    EXPECT_TRUE(host.messages[0].text.contains("CalcIt()"));
-    EXPECT_TRUE(host.rows.isEmpty());
-}
-
-TEST_F(CalcItTest, AViewWithoutBladeEndsLikeAnAbortAfterItsReport) {
-    usePair(400, 400);
-    const QStringList previous = host.rows;
-    host.topFile = saveImage(paintBand(300, 50, 0, -1, 0, -1), dir.path(), "white.bmp");
-    EXPECT_EQ(CalcIt(host), RunOutcome::ScanFailed);
-    ASSERT_EQ(host.messages.size(), 1u); // the scanner's report, no abort message
-    EXPECT_TRUE(host.messages[0].text.contains("Issued by DoIt()"));
-    EXPECT_EQ(host.sheetPreparations, 0);
-    EXPECT_TRUE(host.charts.empty());
-    EXPECT_EQ(host.statuses.back(), "Ready.");
-    EXPECT_FALSE(host.busy);
-}
-
-TEST_F(CalcItTest, MoreThan42StationsAreAllShown) {
-    usePair(410, 410);
-    host.thickness = true;
-    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
-    EXPECT_EQ(host.rows.size(), 43);
-    EXPECT_TRUE(host.rows.back().startsWith("43\t1.0000\t"));
-    EXPECT_EQ(host.clipboard.count("_Curve "), 22);
-    EXPECT_EQ(host.charts.at(0)[kPitchChart].rows(), 22);
 }
 
 } // namespace

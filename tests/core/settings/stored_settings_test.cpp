@@ -35,7 +35,7 @@ TEST_F(StoredSettingsTest, ValuesThatDoNotConvertFallBackWithoutLosingTheRest) {
     StoredSettings(store()).writeAll(1, 0, "big", "", "7", "t", "s");
     {
         auto raw = store();
-        raw->setValue("Language", "3");
+        raw->setValue("Language", "0");
         raw->setValue("Units", "yes");
     }
     StoredSettings s(store());

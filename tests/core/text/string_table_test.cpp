@@ -1,4 +1,4 @@
-#include "text/app_error.h"
+#include "support/failure_of.h"
 #include "text/error_report.h"
 #include "text/string_table.h"
 
@@ -9,20 +9,19 @@ namespace bladetrace {
 namespace {
 
 TEST(StringTable, LooksUpByLanguageAndEntry) {
-    EXPECT_EQ(LoadLangResString(kEnglish, 41), QStringLiteral("Ready."));
-    EXPECT_EQ(LoadLangResString(kGerman, 41), QStringLiteral("Bereit."));
-    EXPECT_EQ(LoadLangResString(kEnglish, 0), QStringLiteral("----------ENGLISH----------"));
-    EXPECT_EQ(LoadLangResString(kGerman, 0), QStringLiteral("----------DEUTSCH---------"));
-    EXPECT_EQ(LoadLangResString(kGerman, 50), QStringLiteral("Drehzahl"));
+    EXPECT_EQ(LoadLangResString(kEnglish, str::kCaption), "Bladetrace");
+    EXPECT_EQ(LoadLangResString(kEnglish, str::kThicknessCorrection), "&Thickness Correction %");
+    EXPECT_EQ(LoadLangResString(kGerman, str::kStatusReady), "Bereit.");
+    EXPECT_EQ(LoadLangResString(kGerman, 0), "----------DEUTSCH---------");
+    EXPECT_EQ(LoadLangResString(kGerman, str::kRpm), "Drehzahl");
     // The texts are kept verbatim, double blanks and umlauts included.
-    EXPECT_EQ(LoadLangResString(kEnglish, 48),
-              QStringLiteral("must be larger than ZERO!  Assuming default of 1.0."));
-    EXPECT_EQ(LoadLangResString(kGerman, 11), QString::fromUtf8("Weißabgleich:"));
+    EXPECT_EQ(LoadLangResString(kEnglish, str::kMustBePositive),
+              "must be larger than ZERO!  Assuming default of 1.0.");
+    EXPECT_EQ(LoadLangResString(kGerman, str::kWhiteThreshold), QString::fromUtf8("Weißabgleich:"));
     EXPECT_EQ(resourceString(2028)->left(32),
               QString::fromUtf8("Diese Bilder können können durch"));
     // Added features' texts follow the same numbering, past the original entries.
-    EXPECT_EQ(LoadLangResString(kGerman, str::kMatchSpans),
-              QStringLiteral("Spannweiten angleichen"));
+    EXPECT_EQ(LoadLangResString(kGerman, str::kMatchSpans), "Spannweiten angleichen");
     EXPECT_EQ(resourceString(1000 + str::kSave), QString::fromUtf8("Save…"));
 }
 
@@ -36,21 +35,17 @@ TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
 }
 
 TEST(StringTable, LookupOutsideTheTableIsAnErrorValue) {
-    try {
-        LoadLangResString(3, 41);
-        FAIL() << "no error";
-    } catch (const Failure& f) {
-        EXPECT_EQ(f.error().number, errc::kResourceNotFound);
-        EXPECT_TRUE(f.error().description.contains(QStringLiteral("3041")));
-    }
-    EXPECT_THROW(LoadLangResString(kEnglish, 51), Failure);
-    EXPECT_THROW(LoadLangResString(kGerman, -1), Failure);
-    try {
-        LoadLangResString(2147483, 1000);
-        FAIL() << "no error";
-    } catch (const Failure& f) {
-        EXPECT_EQ(f.error().number, errc::kOverflow);
-    }
+    const AppError error = testing::failureOf([] { LoadLangResString(3, 41); });
+    EXPECT_EQ(error.number, errc::kResourceNotFound);
+    EXPECT_TRUE(error.description.contains(QStringLiteral("3041")));
+    EXPECT_EQ(testing::failureOf([] { LoadLangResString(kEnglish, 51); }).number,
+              errc::kResourceNotFound);
+    EXPECT_EQ(testing::failureOf([] { LoadLangResString(kGerman, -1); }).number,
+              errc::kResourceNotFound);
+    EXPECT_EQ(testing::failureOf([] { LoadLangResString(2147483, 1000); }).number, errc::kOverflow);
+    // 1000 * -2147484 + 352 is the smallest whole number a lookup can name.
+    EXPECT_EQ(testing::failureOf([] { LoadLangResString(-2147484, 352); }).number,
+              errc::kResourceNotFound);
 }
 
 struct ReportRecorder : ReportHost {
@@ -64,13 +59,6 @@ struct ReportRecorder : ReportHost {
                       .arg(icon == MessageIcon::None ? "no icon" : "icon", title, text);
     }
 };
-
-TEST(ErrorReport, TextHasNumberWithoutBlankThenEmptyLine) {
-    const AppError error = makeError(errc::kFileNotFound);
-    EXPECT_EQ(
-        errorReportText(error, QStringLiteral("CalcIt()")),
-        QStringLiteral("Error53:\r\n\r\nFile not found.\r\nIssued by CalcIt() in Bladetrace."));
-}
 
 TEST(ErrorReport, ResetsPointerAndStatusBeforeTheMessage) {
     ReportRecorder host;

@@ -1,0 +1,50 @@
+#include "prepare/dark_parts.h"
+#include "prepare/grey_scaling.h"
+#include "prepare/threshold_suggestion.h"
+
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+// Dark pixels join where they touch, corners included, and not across a column of paper.
+TEST(DarkParts, JoinAcrossCornersNotAcrossAGap) {
+    QImage image(8, 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (const int x : {0, 1, 2})
+        image.setPixel(x, 0, qRgb(0, 0, 0));
+    for (const int x : {4, 5})
+        image.setPixel(x, 1, qRgb(0, 0, 0));
+    EXPECT_EQ(findDarkParts(image, 110).parts.size(), 2u);
+    image.setPixel(3, 1, qRgb(110, 110, 110));
+    const DarkParts joined = findDarkParts(image, 110);
+    ASSERT_EQ(joined.parts.size(), 1u);
+    EXPECT_EQ(joined.largest, 6);
+    EXPECT_EQ(bladeBox(joined), QRect(0, 0, 6, 2));
+}
+
+// Scaled views and the histogram of greys see a pixel as the scanner does: (111, 111, 110)
+// is 111, (111, 110, 110) is 110.
+TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
+    QImage colour(2, 1, QImage::Format_RGB32);
+    colour.setPixel(0, 0, qRgb(111, 111, 110));
+    colour.setPixel(1, 0, qRgb(111, 110, 110));
+    const QImage grey = GreyScaling(colour, 1.0).scaled();
+    EXPECT_EQ(grey.pixel(0, 0), qRgb(111, 111, 111));
+    EXPECT_EQ(grey.pixel(1, 0), qRgb(110, 110, 110));
+    GreyHistogram histogram{};
+    addToHistogram(histogram, colour);
+    EXPECT_EQ(histogram[111], 1);
+    EXPECT_EQ(histogram[110], 1);
+}
+
+// Black 20 pixels, grey 100 10, paper 200 10: the classes split best below the grey 100, pure
+// black counted; of the greys 0..99 that split alike, the middle.
+TEST(ThresholdSuggestion, OtsuCountsPureBlack) {
+    GreyHistogram h{};
+    h[0] = 20, h[100] = 10, h[200] = 10;
+    EXPECT_EQ(otsuThreshold(h), 49);
+}
+
+} // namespace
+} // namespace bladetrace
