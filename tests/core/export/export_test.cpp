@@ -1,5 +1,6 @@
 #include "export/export_format.h"
 #include "export/plot_painter.h"
+#include "export/report_inputs.h"
 #include "export/report_layout.h"
 #include "export/run_results.h"
 #include "run/calc_it.h"
@@ -234,9 +235,26 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         EXPECT_EQ(tops[0] == tops[1], sideBySide) << topWidth;
     }
 
-    // A view wider than the pictures' box is kept shrunk to it, however low it is.
-    const QImage wide = testing::paintBand(1800, 100, 0, 1799, 0, 99);
-    EXPECT_EQ(reportPicture(PixelRows::of(wide)).size(), QSize(900, 50));
+    // A view wider than the pictures' box is shrunk to it, however low it is, each half keeping
+    // its shade; a view that fits is copied as it is.
+    const QImage wide = testing::paintBand(1800, 100, 900, 1799, 0, 99);
+    const QImage shrunk = reportPicture(PixelRows::of(wide));
+    EXPECT_EQ(shrunk.size(), QSize(900, 50));
+    EXPECT_EQ(shrunk.pixel(0, 0), wide.pixel(0, 0));
+    EXPECT_EQ(shrunk.pixel(899, 49), wide.pixel(1799, 99));
+    const QImage fits = wide.copy(850, 0, 100, 100);
+    EXPECT_EQ(reportPicture(PixelRows::of(fits)), fits);
+
+    // A speed the run corrected shows what it used.
+    RunResults corrected = run;
+    corrected.inputs.rpmText = QStringLiteral("0");
+    corrected.inputs.rpmCorrected = true;
+    corrected.inputs.dRPS = 1.0;
+    QStringList values;
+    for (const ReportInput& line : reportInputs(corrected))
+        values << line.value;
+    EXPECT_TRUE(values.contains(QStringLiteral("0 1/min  \u2192  60 1/min")))
+        << values.join('|').toStdString();
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
