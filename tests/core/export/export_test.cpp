@@ -110,6 +110,8 @@ TEST(Export, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
                 EXPECT_TRUE(ok && expected.contains(columns[c])) << lines[i].toStdString();
                 EXPECT_NEAR(value, expected[columns[c]], 0.51 * std::pow(10.0, '0' - f.decimals[c]))
                     << "row " << i << " column " << c;
+                EXPECT_EQ(cells[c].section('.', 1).size(), f.decimals[c] - '0')
+                    << cells[c].toStdString();
             }
         }
     }
@@ -201,7 +203,11 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
                 EXPECT_FALSE(other.intersects(used)) << item.text.toStdString();
             placed << used;
             texts << item.text;
-            const QRect box = item.rect.toAlignedRect() & paper.rect();
+            // Inside a picture's or a plot's frame.
+            const QRect box =
+                item.rect.adjusted(isText ? 0 : 2, isText ? 0 : 2, isText ? 0 : -2, isText ? 0 : -2)
+                    .toAlignedRect() &
+                paper.rect();
             int ink = 0;
             for (int y = box.top(); y <= box.bottom(); ++y)
                 for (int x = box.left(); x <= box.right(); ++x)
@@ -215,7 +221,9 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
          {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185 m"),
           QStringLiteral("15000 1/min"), QStringLiteral("50 m/s"), QStringLiteral("110"),
           QStringLiteral("on: root 20 %, tip 10 %"), QStringLiteral("metric (m, m/s)"),
-          QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 2 of 2")})
+          QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 2 of 2"),
+          QStringLiteral("Image for Top View: top.bmp"),
+          QStringLiteral("Image for Side View: side.bmp")})
         EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
     for (const QStringList& row : run.sheetRows)
         EXPECT_TRUE(texts.join('\t').contains(row.join('\t'))) << row.join(' ').toStdString();
