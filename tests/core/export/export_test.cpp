@@ -164,6 +164,15 @@ TEST(Export, PlotDrawsAFlatLineWithItsMarkers) {
     EXPECT_GT(marked.size(), plain.size() + 3 * 8);
     for (const int y : plain)
         ASSERT_NEAR(y, 150, 40);
+    // Whatever its value, a flat line lies mid-plot, the value axis's labels in ink beside it.
+    plot.lines[0].y = {0, 0, 0};
+    EXPECT_EQ(blueRows(), plain);
+    const QImage image = plotImage(plot, QSize(400, 300));
+    int ink = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 40; ++x)
+            ink += qGray(image.pixel(x, y)) < 100;
+    EXPECT_GT(ink, 20);
 }
 
 // Pages painted at 100 dpi: every text inside its box and the margins, nothing over another, ink
