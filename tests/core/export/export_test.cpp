@@ -111,6 +111,8 @@ TEST(Export, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
                 EXPECT_TRUE(ok && expected.contains(columns[c])) << lines[i].toStdString();
                 EXPECT_NEAR(value, expected[columns[c]], 0.51 * std::pow(10.0, '0' - f.decimals[c]))
                     << "row " << i << " column " << c;
+                EXPECT_EQ(cells[c].section('.', 1).size(), f.decimals[c] - '0')
+                    << cells[c].toStdString();
             }
         }
     }
@@ -163,6 +165,15 @@ TEST(Export, PlotDrawsAFlatLineWithItsMarkers) {
     EXPECT_GT(marked.size(), plain.size() + 3 * 8);
     for (const int y : plain)
         ASSERT_NEAR(y, 150, 40);
+    // Whatever its value, a flat line lies mid-plot, the value axis's labels in ink beside it.
+    plot.lines[0].y = {0, 0, 0};
+    EXPECT_EQ(blueRows(), plain);
+    const QImage image = plotImage(plot, QSize(400, 300));
+    int ink = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 40; ++x)
+            ink += qGray(image.pixel(x, y)) < 100;
+    EXPECT_GT(ink, 20);
 }
 
 // Pages painted at 100 dpi: every text inside its box and the margins, nothing over another, ink
@@ -202,7 +213,11 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
                 EXPECT_FALSE(other.intersects(used)) << item.text.toStdString();
             placed << used;
             texts << item.text;
-            const QRect box = item.rect.toAlignedRect() & paper.rect();
+            // Inside a picture's or a plot's frame.
+            const QRect box =
+                item.rect.adjusted(isText ? 0 : 2, isText ? 0 : 2, isText ? 0 : -2, isText ? 0 : -2)
+                    .toAlignedRect() &
+                paper.rect();
             int ink = 0;
             for (int y = box.top(); y <= box.bottom(); ++y)
                 for (int x = box.left(); x <= box.right(); ++x)
@@ -216,7 +231,9 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
          {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185 m"),
           QStringLiteral("15000 1/min"), QStringLiteral("50 m/s"), QStringLiteral("110"),
           QStringLiteral("on: root 20 %, tip 10 %"), QStringLiteral("metric (m, m/s)"),
-          QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 2 of 2")})
+          QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 2 of 2"),
+          QStringLiteral("Image for Top View: top.bmp"),
+          QStringLiteral("Image for Side View: side.bmp")})
         EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
     for (const QStringList& row : run.sheetRows)
         EXPECT_TRUE(texts.join('\t').contains(row.join('\t'))) << row.join(' ').toStdString();
@@ -236,14 +253,18 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         EXPECT_EQ(tops[0] == tops[1], sideBySide) << topWidth;
     }
 
-    // A view wider than the pictures' box is kept shrunk to it, however low it is.
+    // A view wider than the pictures' box is shrunk to it, however low it is, each half keeping
+    // its shade; a view that fits is copied as it is.
     const QImage wide = testing::paintBand(1800, 100, 900, 1799, 0, 99);
     const QImage shrunk = reportPicture(PixelRows::of(wide));
     EXPECT_EQ(shrunk.size(), QSize(900, 50));
     EXPECT_EQ(shrunk.pixel(449, 25), qRgb(255, 255, 255));
     EXPECT_EQ(shrunk.pixel(450, 49), qRgb(0, 0, 0));
+    const QImage fits = wide.copy(850, 0, 100, 100);
+    EXPECT_EQ(reportPicture(PixelRows::of(fits)), fits);
     // A corrected input shows what the run made of it.
     RunResults corrected = run;
+    corrected.inputs.rpmText = QStringLiteral("0");
     corrected.inputs.rpmCorrected = true;
     corrected.inputs.dRPS = 1;
     const auto shows = [](const RunResults& r, const char* value) {
@@ -252,7 +273,7 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
             return i.value == QString::fromUtf8(value);
         });
     };
-    EXPECT_TRUE(shows(corrected, "15000 1/min  →  60 1/min"));
+    EXPECT_TRUE(shows(corrected, "0 1/min  →  60 1/min"));
     EXPECT_TRUE(shows(runs()[1], "50 mph  →  22.35 m/s"));
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));

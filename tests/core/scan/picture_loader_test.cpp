@@ -26,7 +26,8 @@ QByteArray encoded(const QImage& image, const char* format, int quality = -1) {
 
 // A bitmap as other writers make them: 24 or 32 bits a pixel, an info (40) or V5 (124)
 // header, the rows bottom-up or top-down, and in V5 an alpha mask with every alpha `alpha`.
-// 8 bits: run-length coded, one pixel a run, ending after `rleRows` rows (the lower half).
+// 8 bits: run-length coded, one pixel a run, ending after `rleRows` rows (the lower half);
+// negative: after the end-of-row mark of the last.
 QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = false, int alpha = -1,
                   int rleRows = 0) {
     const int w = image.width(), h = image.height();
@@ -39,7 +40,9 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
             const char pixel[4] = {char(qBlue(c)), char(qGreen(c)), char(qRed(c)), char(alpha)};
             pixels.append(bits == 8 ? run : pixel, bits == 8 ? 2 : bits / 8);
         }
-        const bool last = i + 1 == (rleRows ? rleRows : h / 2);
+        const bool last = i + 1 == (rleRows ? std::abs(rleRows) : h / 2);
+        if (bits == 8 && last && rleRows < 0)
+            pixels.append("\0\0", 2);
         pixels.append(bits == 8 ? QByteArray(last ? "\0\1" : "\0\0", 2)
                                 : QByteArray(-(w * bits / 8) & 3, '\0'));
         if (bits == 8 && last)
@@ -135,8 +138,19 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          481, damaged},
         {"run-length, its end mark ending the last row",
          [](const QImage& b) { return bitmap(b, 8, 40, false, -1, b.height()); }},
+        {"run-length, its end mark after the last row's",
+         [](const QImage& b) { return bitmap(b, 8, 40, false, -1, -b.height()); }},
+        {"no rows",
+         [](const QImage& b) {
+             QByteArray bytes = bitmap(b, 24, 40);
+             qToLittleEndian<quint32>(0, bytes.data() + 22);
+             return bytes;
+         },
+         481, damaged},
         {"half run-length", [](const QImage& b) { return bitmap(b, 8, 40); }, 481, damaged},
         {"cut JPEG", [](const QImage& b) { return cut(encoded(b, "JPEG"), 0.9); }, 481, damaged},
+        {"unknown GIF block", [](const QImage& b) { return gif(b).replace(19, 1, "\x99"); }, 481,
+         "an unknown GIF block 0x99 at byte 19"},
         {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
         {"cut PNG", [](const QImage& b) { return cut(encoded(b, "PNG"), 0.7); }, 481, damaged},
         {"cut TIFF", [](const QImage& b) { return cut(encoded(b, "TIFF"), 0.7); }, 481, damaged},
