@@ -138,10 +138,6 @@ protected:
         if (load)
             window->Form_Load();
     }
-    void restart() {
-        ASSERT_TRUE(window->close());
-        start();
-    }
 
     QString file(const QString& name) const { return dir.filePath(name); }
     // A blade on white paper, span horizontal, in the columns kFirst to `last`, saved in the

@@ -1,7 +1,6 @@
 #include <QtGlobal>
 
 #ifndef Q_OS_WIN
-#include "platform/chm_viewer/help_window.h"
 #include "platform/help.h"
 #include "text/string_table.h"
 
@@ -134,7 +133,6 @@ TEST_F(HelpViewerTest, SwitchingTabsKeepsThePage) {
 
 TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindowInTheCallersLanguage) {
     EXPECT_EQ(showHelpContents(&caller, helpFilePath(), kGerman), window);
-    EXPECT_EQ(caller.findChildren<HelpWindow*>().size(), 1);
     EXPECT_EQ(window->windowTitle(), "Bladetrace-Hilfe");
     EXPECT_EQ(window->findChild<QTabWidget*>()->tabText(0), "Inhalt");
     const QList<QAction*> buttons = window->findChildren<QAction*>();
