@@ -121,9 +121,12 @@ protected:
         for (const auto& [key, value] :
              {std::pair{"Diameter", "0.185"}, {"RPM", "15000"}, {"Velocity", "50"}})
             set(key, value);
+        paintedPair();
+        start();
+    }
+    void paintedPair() const {
         set("TopFile", paintView("top.bmp", true));
         set("SideFile", paintView("side.bmp", false));
-        start();
     }
 
     // One start of the program: a fresh store over the file and a fresh window, loaded.
@@ -134,10 +137,6 @@ protected:
         window = std::make_unique<frmMain>(dialogs, *settings);
         if (load)
             window->Form_Load();
-    }
-    void restart() {
-        ASSERT_TRUE(window->close());
-        start();
     }
 
     QString file(const QString& name) const { return dir.filePath(name); }
