@@ -172,6 +172,9 @@ TEST(SamplePair, MeasuresTheTaperAndTheTwistAtEveryStation) {
     const CoreResult run = runCore(top, side, blade.diameter, kWindowThreshold);
     EXPECT_TRUE(run.messages.isEmpty()) << qPrintable(run.messages.join('\n'));
     expectRows(run, blade, at(10800, 2), kWindowThreshold, Check::Silhouette);
+    // The measured tip is replaced by the line through the next two stations.
+    EXPECT_NEAR(run.cOverR.at(0), 2 * run.cOverR.at(1) - run.cOverR.at(2), 1e-6);
+    EXPECT_NEAR(run.betaDeg.at(0), 2 * run.betaDeg.at(1) - run.betaDeg.at(2), 1e-4);
     expectRows(runCore(top, side, blade.diameter, kWindowThreshold, Thickness{20, 10}), blade,
                at(10800, 2), kWindowThreshold, Check::Corrected);
 }

@@ -1,6 +1,8 @@
 #include "prepare/dark_parts.h"
 #include "prepare/grey_scaling.h"
+#include "prepare/span_matching.h"
 #include "prepare/threshold_suggestion.h"
+#include "support/painted_blades.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +13,7 @@ namespace {
 TEST(DarkParts, JoinAcrossCornersNotAcrossAGap) {
     QImage image(8, 2, QImage::Format_RGB32);
     image.fill(Qt::white);
-    for (const int x : {0, 1, 2})
+    for (const int x : {0, 1, 2, 6})
         image.setPixel(x, 0, qRgb(0, 0, 0));
     for (const int x : {4, 5})
         image.setPixel(x, 1, qRgb(0, 0, 0));
@@ -19,8 +21,8 @@ TEST(DarkParts, JoinAcrossCornersNotAcrossAGap) {
     image.setPixel(3, 1, qRgb(110, 110, 110));
     const DarkParts joined = findDarkParts(image, 110);
     ASSERT_EQ(joined.parts.size(), 1u);
-    EXPECT_EQ(joined.largest, 6);
-    EXPECT_EQ(bladeBox(joined), QRect(0, 0, 6, 2));
+    EXPECT_EQ(joined.largest, 7);
+    EXPECT_EQ(bladeBox(joined), QRect(0, 0, 7, 2));
 }
 
 // Scaled views and the histogram of greys see a pixel as the scanner does: (111, 111, 110)
@@ -29,9 +31,12 @@ TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
     QImage colour(2, 1, QImage::Format_RGB32);
     colour.setPixel(0, 0, qRgb(111, 111, 110));
     colour.setPixel(1, 0, qRgb(111, 110, 110));
-    const QImage grey = GreyScaling(colour, 1.0).scaled();
+    const GreyScaling same(colour, 1.0);
+    const QImage grey = same.scaled();
     EXPECT_EQ(grey.pixel(0, 0), qRgb(111, 111, 111));
     EXPECT_EQ(grey.pixel(1, 0), qRgb(110, 110, 110));
+    EXPECT_FALSE(same.darkColumn(0, 110));
+    EXPECT_TRUE(same.darkColumn(1, 110));
     GreyHistogram histogram{};
     addToHistogram(histogram, colour);
     EXPECT_EQ(histogram[111], 1);
@@ -44,6 +49,31 @@ TEST(ThresholdSuggestion, OtsuCountsPureBlack) {
     GreyHistogram h{};
     h[0] = 20, h[100] = 10, h[200] = 10;
     EXPECT_EQ(otsuThreshold(h), 49);
+    GreyHistogram speck{};
+    speck[0] = 1, speck[200] = 5; // a single pixel is a class too
+    EXPECT_EQ(otsuThreshold(speck), 99);
+}
+
+// Spans 16 and 14: the side view is scaled until they agree, or, one row high, as near as
+// any factor brings it; spans of 3 and 1 columns lie 200 % apart.
+TEST(SpanMatching, ScalesTheShorterSpanToTheLongerOrRefuses) {
+    const struct {
+        int topLast, sideLast, sideRows;
+        bool refused;
+        int miss;
+    } cases[] = {{21, 19, 10, false, 0}, {21, 19, 1, false, 1}, {8, 6, 10, true, 0}};
+    for (const auto& c : cases) {
+        // The top view's blade reaches the picture's last row.
+        const MatchedSpans m =
+            matchSpans(testing::paintBand(30, 20, 5, c.topLast, 5, 19),
+                       testing::paintBand(30, 20, 5, c.sideLast, 5, 4 + c.sideRows), 110);
+        EXPECT_EQ(m.refused, c.refused) << c.sideRows;
+        EXPECT_EQ(m.cropped, !c.refused) << c.sideRows; // the note says "spans agree" if cropped
+        if (m.refused)
+            continue;
+        EXPECT_EQ(bladeBox(findDarkParts(m.top, 110)).size(), QSize(17, 15));
+        EXPECT_NEAR(bladeBox(findDarkParts(m.side, 110)).width() - 1, 16, c.miss) << c.sideRows;
+    }
 }
 
 } // namespace

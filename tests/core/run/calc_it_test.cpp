@@ -70,7 +70,9 @@ TEST_F(CalcItTest, PreparedViewsAreNotedOnce) {
     prepared.sideFile = host.sideFile;
     EXPECT_EQ(CalcIt(prepared), RunOutcome::Completed);
     EXPECT_EQ(prepared.notes, QStringList{"threshold 127; top view scaled by 1.0251"});
-    EXPECT_EQ(prepared.results.at(0).inputs.lThreshold, 127);
+    const ResultInputs& used = prepared.results.at(0).inputs;
+    EXPECT_EQ(used.lThreshold, 127);
+    EXPECT_TRUE(used.autoThreshold && used.spanMatching); // for the report
 }
 
 TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {

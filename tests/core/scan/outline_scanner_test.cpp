@@ -1,10 +1,12 @@
 #include "scan/grey_value.h"
 #include "scan/outline_scanner.h"
 #include "scan/preview_offset.h"
+#include "scan/warning_capture.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace bladetrace {
 namespace {
@@ -34,6 +36,16 @@ TEST(GreyValue, RoundsTheChannelMeanToTheNearestInteger) {
     EXPECT_EQ(greyValue(0x000001), 0);  // (1, 0, 0): 1/3
     EXPECT_EQ(greyValue(0x0000FF), 85); // the red marks
     EXPECT_EQ(greyValue(-1), 255);      // outside the image
+}
+
+// The loader's capture of decoder warnings: while the batch tool decodes on a thread of its
+// own, the run's thread goes on and must keep its messages.
+TEST(WarningCapture, TakesOnlyThisThreadsWarnings) {
+    const WarningCapture capture;
+    qWarning("taken");
+    qInfo("passed on");
+    std::thread([] { qWarning("passed on from another thread"); }).join();
+    EXPECT_EQ(capture.warnings(), QStringList{"taken"});
 }
 
 // Other formats are converted on the way in; see the picture loader's cases.
