@@ -176,6 +176,53 @@ TEST(Export, PlotDrawsAFlatLineWithItsMarkers) {
     EXPECT_GT(ink, 20);
 }
 
+// Axes at 400 x 300: quarter steps' labels take a decimal more than fifths', labels never crowd,
+// the titles stand whole, the value axis's above the frame, the other's at the foot of the paper.
+TEST(Export, PlotAxesAndTitles) {
+    Plot plot;
+    plot.lines = {PlotLine{QString(), {0, 1}, {10000, 10001}, Qt::black, Qt::NoPen, false}};
+    const auto paint = [&plot] { return plotImage(plot, QSize(400, 300)); };
+    // Where runs of ink begin down column `at`, or along row `at`.
+    const auto starts = [](const QImage& image, int at, bool down) {
+        std::vector<int> found;
+        const auto ink = [&](int i) {
+            return qGray(down ? image.pixel(at, i) : image.pixel(i, at)) < 250;
+        };
+        for (int i = 1; i < (down ? image.height() : image.width()); ++i)
+            if (ink(i) && !ink(i - 1))
+                found.push_back(i);
+        return found;
+    };
+    const int fifthsFrame = starts(paint(), 55, false).at(0); // between the top two ticks
+    plot.lines[0].y[1] = 10001.5;
+    const QImage quarters = paint();
+    EXPECT_GT(starts(quarters, 55, false).at(0), fifthsFrame + 4);
+    QFont font;
+    font.setPointSizeF(9); // the paper's
+    const double em = QFontMetricsF(font, &quarters).height();
+    const std::vector<int> grid = starts(quarters, 200, true); // the frame's edges among them
+    ASSERT_GE(grid.size(), 4u);
+    for (std::size_t i = 1; i < grid.size(); ++i)
+        EXPECT_GT(grid[i] - grid[i - 1], 2.2 * em);
+    // Rows where a title's painting differs from the bare plot.
+    const auto titleRows = [&](QString Plot::*title) {
+        plot.*title = QStringLiteral("Xy");
+        const QImage titled = paint();
+        plot.*title = QString();
+        std::vector<int> rows;
+        for (int y = 0; y < titled.height(); ++y)
+            if (titled.copy(0, y, 400, 1) != quarters.copy(0, y, 400, 1))
+                rows.push_back(y);
+        return rows;
+    };
+    const std::vector<int> below = titleRows(&Plot::xTitle);
+    const std::vector<int> above = titleRows(&Plot::yTitle);
+    ASSERT_FALSE(below.empty());
+    ASSERT_EQ(below.size(), above.size());
+    EXPECT_LT(above.back(), grid.front());
+    EXPECT_GT(below.front(), 300 - 2 * em);
+}
+
 // Pages painted at 100 dpi: every text inside its box and the margins, nothing over another, ink
 // in every box, the inputs, the whole sheet and the three charts present; the PDF has as many
 // pages.
