@@ -224,18 +224,24 @@ TEST(Export, PlotAxesAndTitles) {
 }
 
 // Pages painted at 100 dpi: every text inside its box and the margins, nothing over another, ink
-// in every box, the inputs, the whole sheet and the three charts present; the PDF has as many
-// pages.
+// in every box, the inputs, the whole sheet and the three charts present, the footer alone below
+// the text; the PDF has as many pages. A sheet four times as long breaks over pages likewise.
 TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     const RunResults& run = runs()[0];
     const QSize a4 = QPageSize(QPageSize::A4).sizePixels(100);
     QImage paper(a4, QImage::Format_RGB32);
     paper.setDotsPerMeterX(3937);
     paper.setDotsPerMeterY(3937);
-    const std::vector<ReportPage> pages = layoutReport(run, paper);
+    std::vector<ReportPage> pages = layoutReport(run, paper);
+    ASSERT_EQ(pages.size(), 2u);
+    RunResults longer = run;
+    for (int i = 0; i < 3; ++i)
+        longer.sheetRows.insert(longer.sheetRows.end(), run.sheetRows.begin(), run.sheetRows.end());
+    for (ReportPage& page : layoutReport(longer, paper))
+        pages.push_back(std::move(page));
     const double mm = 100 / 25.4; // 18 mm aside, 15 mm above, the footer 10 mm from the edge
     const QRectF margins = QRectF(paper.rect()).adjusted(18 * mm, 15 * mm, -18 * mm, -10 * mm);
-    ASSERT_EQ(pages.size(), 2u);
+    const double textEnd = margins.bottom() - 10 * mm;
     QStringList texts;
     int plots = 0;
     int pictures = 0;
@@ -245,8 +251,12 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         QPainter painter(&paper);
         paintReportPage(painter, page);
         painter.end();
+        int footer = 0; // its rule and two texts
         for (const ReportItem& item : page.items) {
-            EXPECT_TRUE(margins.contains(item.rect)) << item.text.toStdString();
+            footer += item.rect.top() >= textEnd;
+            EXPECT_TRUE(margins.contains(item.rect) &&
+                        (item.rect.top() >= textEnd || item.rect.bottom() <= textEnd))
+                << item.text.toStdString();
             plots += item.kind == ReportItem::Kind::Plot;
             pictures += item.kind == ReportItem::Kind::Picture;
             const bool isText = item.kind == ReportItem::Kind::Text;
@@ -271,9 +281,10 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
                     ink += qGray(paper.pixel(x, y)) < 200; // darker than the bands
             EXPECT_GT(ink, isText ? 0 : 200) << item.text.toStdString();
         }
+        EXPECT_EQ(footer, 3);
     }
-    EXPECT_EQ(plots, 3);
-    EXPECT_EQ(pictures, 2);
+    EXPECT_EQ(plots, 6);
+    EXPECT_EQ(pictures, 4);
     for (const QString& expected :
          {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185 m"),
           QStringLiteral("15000 1/min"), QStringLiteral("50 m/s"), QStringLiteral("110"),
