@@ -176,19 +176,71 @@ TEST(Export, PlotDrawsAFlatLineWithItsMarkers) {
     EXPECT_GT(ink, 20);
 }
 
+// Axes at 400 x 300: quarter steps' labels take a decimal more than fifths', labels never crowd,
+// both titles stand whole, the lower one at the foot of the paper.
+TEST(Export, PlotAxesAndTitles) {
+    Plot plot;
+    plot.lines = {PlotLine{QString(), {0, 1}, {10000, 10001}, Qt::black, Qt::NoPen, false}};
+    const auto paint = [&plot] { return plotImage(plot, QSize(400, 300)); };
+    // Where runs of ink begin down column `at`, or along row `at`.
+    const auto starts = [](const QImage& image, int at, bool down) {
+        std::vector<int> found;
+        const auto ink = [&](int i) {
+            return qGray(down ? image.pixel(at, i) : image.pixel(i, at)) < 250;
+        };
+        for (int i = 1; i < (down ? image.height() : image.width()); ++i)
+            if (ink(i) && !ink(i - 1))
+                found.push_back(i);
+        return found;
+    };
+    const int fifthsFrame = starts(paint(), 55, false).at(0); // between the top two ticks
+    plot.lines[0].y[1] = 10001.5;
+    const QImage quarters = paint();
+    EXPECT_GT(starts(quarters, 55, false).at(0), fifthsFrame + 4);
+    QFont font;
+    font.setPointSizeF(9); // the paper's
+    const double em = QFontMetricsF(font, &quarters).height();
+    const std::vector<int> grid = starts(quarters, 200, true); // the frame's edges among them
+    ASSERT_GE(grid.size(), 4u);
+    for (std::size_t i = 1; i < grid.size(); ++i)
+        EXPECT_GT(grid[i] - grid[i - 1], 2.2 * em);
+    // Rows where a title's painting differs from the bare plot.
+    const auto titleRows = [&](QString Plot::*title) {
+        plot.*title = QStringLiteral("Xy");
+        const QImage titled = paint();
+        plot.*title = QString();
+        std::vector<int> rows;
+        for (int y = 0; y < titled.height(); ++y)
+            if (titled.copy(0, y, 400, 1) != quarters.copy(0, y, 400, 1))
+                rows.push_back(y);
+        return rows;
+    };
+    const std::vector<int> below = titleRows(&Plot::xTitle);
+    const std::vector<int> above = titleRows(&Plot::yTitle);
+    ASSERT_FALSE(below.empty());
+    ASSERT_EQ(below.size(), above.size());
+    EXPECT_GT(below.front(), 300 - 2 * em);
+}
+
 // Pages painted at 100 dpi: every text inside its box and the margins, nothing over another, ink
-// in every box, the inputs, the whole sheet and the three charts present; the PDF has as many
-// pages.
+// in every box, the inputs, the whole sheet and the three charts present, the footer alone below
+// the text; the PDF has as many pages. A sheet four times as long breaks over pages likewise.
 TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     const RunResults& run = runs()[0];
     const QSize a4 = QPageSize(QPageSize::A4).sizePixels(100);
     QImage paper(a4, QImage::Format_RGB32);
     paper.setDotsPerMeterX(3937);
     paper.setDotsPerMeterY(3937);
-    const std::vector<ReportPage> pages = layoutReport(run, paper);
+    std::vector<ReportPage> pages = layoutReport(run, paper);
+    ASSERT_EQ(pages.size(), 2u);
+    RunResults longer = run;
+    for (int i = 0; i < 3; ++i)
+        longer.sheetRows.insert(longer.sheetRows.end(), run.sheetRows.begin(), run.sheetRows.end());
+    for (ReportPage& page : layoutReport(longer, paper))
+        pages.push_back(std::move(page));
     const double mm = 100 / 25.4; // 18 mm aside, 15 mm above, the footer 10 mm from the edge
     const QRectF margins = QRectF(paper.rect()).adjusted(18 * mm, 15 * mm, -18 * mm, -10 * mm);
-    ASSERT_EQ(pages.size(), 2u);
+    const double textEnd = margins.bottom() - 10 * mm;
     QStringList texts;
     int plots = 0;
     int pictures = 0;
@@ -198,8 +250,12 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         QPainter painter(&paper);
         paintReportPage(painter, page);
         painter.end();
+        int footer = 0; // its rule and two texts
         for (const ReportItem& item : page.items) {
-            EXPECT_TRUE(margins.contains(item.rect)) << item.text.toStdString();
+            footer += item.rect.top() >= textEnd;
+            EXPECT_TRUE(margins.contains(item.rect) &&
+                        (item.rect.top() >= textEnd || item.rect.bottom() <= textEnd))
+                << item.text.toStdString();
             plots += item.kind == ReportItem::Kind::Plot;
             pictures += item.kind == ReportItem::Kind::Picture;
             const bool isText = item.kind == ReportItem::Kind::Text;
@@ -224,9 +280,10 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
                     ink += qGray(paper.pixel(x, y)) < 200; // darker than the bands
             EXPECT_GT(ink, isText ? 0 : 200) << item.text.toStdString();
         }
+        EXPECT_EQ(footer, 3);
     }
-    EXPECT_EQ(plots, 3);
-    EXPECT_EQ(pictures, 2);
+    EXPECT_EQ(plots, 6);
+    EXPECT_EQ(pictures, 4);
     for (const QString& expected :
          {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185 m"),
           QStringLiteral("15000 1/min"), QStringLiteral("50 m/s"), QStringLiteral("110"),
