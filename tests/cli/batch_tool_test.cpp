@@ -73,6 +73,12 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
                                       {csv, "r/R,c/R,"},
                                       {report, "%PDF"}})
         EXPECT_TRUE(fileBytes(path).startsWith(start)) << start;
+
+    // The options reach the run: the root thickness and the units change what comes out.
+    const QString other = dir.filePath("other.txt");
+    ASSERT_EQ(runBatch(args({"--thickness", "10,10", "--script", other})).exitCode, 0);
+    EXPECT_NE(fileBytes(other), fileBytes(script));
+    EXPECT_NE(runBatch(args({"--imperial"})).out, runBatch(args()).out);
 }
 
 // Every row leaves the images and an old file as they were, and no temporary file behind.
@@ -93,9 +99,10 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         QByteArray locale = "C";
     } cases[] = {
         {"no arguments", {}, 2, "give the top view and the side view"},
-        {"missing speed", {top, side, "--diameter", "1", "--rpm", "1"}, 2, "--speed"},
+        {"missing diameter", {top, side, "--rpm", "1", "--speed", "1"}, 2, "--diameter"},
         {"unknown option", args({"--colour", "red"}), 2, "Unknown option 'colour'"},
         {"threshold", args({"--threshold", "300"}), 2, "--threshold takes a whole"},
+        {"threshold 0: pure black only", args({"--threshold", "0"}), 0, ""},
         {"script without thickness", args({"--script", "s.txt"}), 2, "--script needs"},
         {"language", args({"--language", "fr"}), 2, "--language takes en or de, not \"fr\""},
         {"letters", args({"--diameter", "big"}), 2, "--diameter takes a number, not \"big\""},
