@@ -26,7 +26,6 @@ QImage shrink(const PixelRows& source, const QSize& size) {
     const std::vector<int> ys = spread(source.height, size.height());
     QImage copy(size, QImage::Format_RGB32);
     std::vector<const uchar*> lines(kSamples);
-    const int bytes = source.bytesPerPixel;
     for (int y = 0; y < size.height(); ++y) {
         for (int j = 0; j < kSamples; ++j)
             lines[std::size_t(j)] = source.row(ys[std::size_t(y * kSamples + j)]);
@@ -35,8 +34,7 @@ QImage shrink(const PixelRows& source, const QSize& size) {
             int r = 0, g = 0, b = 0;
             for (const uchar* line : lines) {
                 for (int i = 0; i < kSamples; ++i) {
-                    const uchar* at = line + qsizetype(xs[std::size_t(x * kSamples + i)]) * bytes;
-                    const QRgb p = bytes == 4 ? pixelWord(at) : pixelWord3(at);
+                    const QRgb p = source.pixel(line, xs[std::size_t(x * kSamples + i)]);
                     r += qRed(p);
                     g += qGreen(p);
                     b += qBlue(p);

@@ -33,10 +33,8 @@ QImage imageOf(const PixelRows& rows) {
     for (int y = 0; y < rows.height; ++y) {
         const uchar* in = rows.row(y);
         auto* out = reinterpret_cast<quint32*>(image.scanLine(y));
-        for (int x = 0; x < rows.width; ++x) {
-            const uchar* p = in + qsizetype(x) * rows.bytesPerPixel;
-            out[x] = 0xFF000000u | (rows.bytesPerPixel == 4 ? pixelWord(p) : pixelWord3(p));
-        }
+        for (int x = 0; x < rows.width; ++x)
+            out[x] = 0xFF000000u | rows.pixel(in, x);
     }
     return image;
 }
