@@ -97,7 +97,7 @@ QString createTemporary(QFile& file, const QString& target) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         file.setFileName(QStringLiteral("%1/.%2.%3.tmp")
                              .arg(info.path(), info.fileName())
-                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+                             .arg(QString::number(QRandomGenerator::global()->generate(), 16)));
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             return {};
         if (!file.exists())
@@ -106,16 +106,18 @@ QString createTemporary(QFile& file, const QString& target) {
     return file.errorString();
 }
 
+// Pipes, terminals and devices have nothing to sync.
 bool syncToDisk(QFile& file) {
 #ifdef Q_OS_WIN
-    return ::_commit(file.handle()) == 0;
+    return ::_commit(file.handle()) == 0 ||
+           GetFileType(HANDLE(::_get_osfhandle(file.handle()))) != FILE_TYPE_DISK;
 #else
-    return ::fsync(file.handle()) == 0;
+    return ::fsync(file.handle()) == 0 || errno == EINVAL;
 #endif
 }
 
 // Every step checked; `file` is open for writing.
-QString writeAll(QFile& file, const QByteArray& bytes, bool sync) {
+QString writeAll(QFile& file, const QByteArray& bytes) {
     // A short write is retried: the next one fails with the system's reason.
     for (qint64 done = 0; done < bytes.size();) {
         const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
@@ -123,7 +125,7 @@ QString writeAll(QFile& file, const QByteArray& bytes, bool sync) {
             return n < 0 ? file.errorString() : reason(EIO);
         done += n;
     }
-    if (sync && !syncToDisk(file))
+    if (!syncToDisk(file))
         return reason(errno);
     file.close(); // clears earlier errors, so the write was checked above
     return file.error() == QFileDevice::NoError ? QString() : file.errorString();
@@ -185,7 +187,7 @@ OutputResult writeOutputs(const QList<OutputFile>& outputs, const QList<NamedFil
             !file.setPermissions(QFile::permissions(targets[i].path)))
             why = file.errorString();
         if (why.isEmpty())
-            why = writeAll(file, outputs[int(i)].bytes, true);
+            why = writeAll(file, outputs[int(i)].bytes);
         if (!why.isEmpty())
             return giveUp(i, why);
     }
@@ -194,7 +196,7 @@ OutputResult writeOutputs(const QList<OutputFile>& outputs, const QList<NamedFil
             continue;
         QFile stream(targets[i].path);
         const QString why = stream.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-                                ? writeAll(stream, outputs[int(i)].bytes, false)
+                                ? writeAll(stream, outputs[int(i)].bytes)
                                 : stream.errorString();
         if (!why.isEmpty())
             return giveUp(i, why);

@@ -152,7 +152,7 @@ private:
         const QFont label = font(kBodySize, true);
         const double column = (width() - mm(kGap)) / 2;
         // The file names' labels line up with the left column's.
-        double labels[2] = {0, 0};
+        double labels[2] = {};
         for (const ReportInput& line : wide)
             labels[0] = std::max(labels[0], textWidth(label, line.label));
         for (std::size_t i = 0; i < pairs.size(); ++i)
@@ -312,7 +312,6 @@ private:
             row(results_.sheetRows[r], widths, cell, rowHeight);
         }
         rule(y_);
-        y_ += mm(kGap);
     }
 
     std::vector<double> columnWidths(double points, const QStringList& units) const {

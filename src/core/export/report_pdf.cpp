@@ -27,8 +27,7 @@ QByteArray reportPdf(const RunResults& results) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     writer.setResolution(kResolution);
     writer.setTitle(LoadLangResString(results.lLanguage, str::kReportTitle));
     writer.setCreator(appTitle());

@@ -15,21 +15,21 @@ namespace bladetrace {
 struct ResultInputs {
     QString topFile;
     QString sideFile;
-    qint32 lThreshold = 0; // as used: suggested from the views when autoThreshold
-    bool autoThreshold = false;
-    bool spanMatching = false;
+    qint32 lThreshold{}; // as used: suggested from the views when autoThreshold
+    bool autoThreshold{};
+    bool spanMatching{};
     // As typed, in the units of `imperialInputs`.
     QString diameterText;
     QString rpmText;
     QString velocityText;
     // As used: corrected when not positive, converted to SI.
-    float Diameter = 0; // metres
-    double dRPS = 0;
-    double dVelocity = 0; // metres per second
-    bool diameterCorrected = false;
-    bool rpmCorrected = false;
-    bool imperialInputs = false; // the units box as the run started
-    bool thicknessCorrection = false;
+    float Diameter{}; // metres
+    double dRPS{};
+    double dVelocity{}; // metres per second
+    bool diameterCorrected{};
+    bool rpmCorrected{};
+    bool imperialInputs{}; // the units box as the run started
+    bool thicknessCorrection{};
     QString rootThicknessText;
     QString tipThicknessText;
 };
@@ -39,7 +39,7 @@ struct RunResults {
     qint32 lLanguage = 1;
     QDateTime completed;
     ResultInputs inputs;
-    bool imperial = false; // units of the sheet's lengths and of the pitch chart
+    bool imperial{}; // units of the sheet's lengths and of the pitch chart
     QStringList sheetHeader;
     std::vector<QStringList> sheetRows; // cells as the grid shows them, both blades
     ChartSet charts;                    // the folded blade, tip corrected, tip first

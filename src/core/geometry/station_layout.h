@@ -5,9 +5,9 @@ namespace bladetrace {
 // Where the stations lie across the diameter: station 0 is column 0, then one station per
 // window of w columns starting at columns 0, w, 2w, ..., and the last station is column N.
 struct StationLayout {
-    int N = 0;       // last column both views have
-    int w = 0;       // window width in columns
-    int windows = 0; // number of window stations
+    int N{};       // last column both views have
+    int w{};       // window width in columns
+    int windows{}; // number of window stations
 
     int count() const { return 2 + windows; }
     int windowStart(int window) const { return window * w; }

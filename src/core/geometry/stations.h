@@ -8,15 +8,15 @@ namespace bladetrace {
 // The nine values of one spreadsheet row. Lengths are in millimetres, or in inches when the
 // units box was ticked as the row was built; the rest does not depend on the unit system.
 struct StationRow {
-    int number = 0;      // 1 for the first tip
-    double rOverR = 0;   // signed, -1 at the first tip
-    double cOverR = 0;   // true chord over radius
-    double r = 0;        // signed radius
-    double c = 0;        // top-view chord height
-    double betaDeg = 0;  // blade angle
-    double pitch = 0;    // geometric pitch H
-    double reynolds = 0; // Re
-    double mach = 0;     // Ma
+    int number{};      // 1 for the first tip
+    double rOverR{};   // signed, -1 at the first tip
+    double cOverR{};   // true chord over radius
+    double r{};        // signed radius
+    double c{};        // top-view chord height
+    double betaDeg{};  // blade angle
+    double pitch{};    // geometric pitch H
+    double reynolds{}; // Re
+    double mach{};     // Ma
 };
 
 // Where the station stage sends each row, before it computes the next station.

@@ -43,7 +43,8 @@ int otsuThreshold(const GreyHistogram& h) {
         sum += double(g) * double(h[std::size_t(g)]);
     }
     // Greys no pixel has leave the classes alike: of a stretch of equal best splits, the middle.
-    double darkCount = 0, darkSum = 0, best = -1;
+    // Any split into two classes scores above 0.
+    double darkCount = 0, darkSum = 0, best = 0;
     int first = 0, last = 0;
     for (int g = 0; g < 255; ++g) {
         darkCount += double(h[std::size_t(g)]);

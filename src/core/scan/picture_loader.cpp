@@ -53,8 +53,9 @@ void checkSize(const QString& fileName, QSize size, const LoadLimits& limits) {
 // limits (up to 8 bytes a pixel, for 16-bit channels), so no reader ever runs without one.
 void limitAllocation(const LoadLimits& limits) {
     const double megabytes = std::ceil(limits.maxMegapixels * 1e6 * 8 / (1 << 20));
-    const int most = std::numeric_limits<int>::max();
-    const int limit = megabytes >= double(most) ? most : megabytes >= 1 ? int(megabytes) : 1;
+    // At least 1 MB: Qt reads 0 as no limit at all.
+    const int limit =
+        int(std::fmin(std::fmax(megabytes, 1.0), double(std::numeric_limits<int>::max())));
     static std::mutex setting;
     const std::lock_guard<std::mutex> lock(setting);
     if (QImageReader::allocationLimit() != limit)

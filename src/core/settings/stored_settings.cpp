@@ -29,16 +29,13 @@ QString StoredSettings::text(const char* key, const QString& fallback) const {
     return store_->value(QLatin1String(key), fallback).toString();
 }
 
+// A text that is no number reads as 0, so anything but German is English.
 qint32 StoredSettings::language() const {
-    bool ok = false;
-    const int value = text("Language", QStringLiteral("1")).trimmed().toInt(&ok);
-    return ok && (value == 1 || value == 2) ? value : 1;
+    return text("Language", QStringLiteral("1")).trimmed().toInt() == 2 ? 2 : 1;
 }
 
 qint16 StoredSettings::units() const {
-    bool ok = false;
-    const short value = text("Units", QStringLiteral("0")).trimmed().toShort(&ok);
-    return ok && value != 0 ? 1 : 0;
+    return text("Units", QStringLiteral("0")).trimmed().toShort() != 0 ? 1 : 0;
 }
 
 QString StoredSettings::diameter() const {
