@@ -52,6 +52,9 @@ TEST(ThresholdSuggestion, OtsuCountsPureBlack) {
     GreyHistogram speck{};
     speck[0] = 1, speck[200] = 5; // a single pixel is a class too
     EXPECT_EQ(otsuThreshold(speck), 99);
+    GreyHistogram least{}; // two pixels a grey apart score 1, the least a split can
+    least[100] = 1, least[101] = 1;
+    EXPECT_EQ(otsuThreshold(least), 100);
 }
 
 // Spans 16 and 14: the side view is scaled until they agree, or, one row high, as near as

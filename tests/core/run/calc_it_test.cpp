@@ -179,6 +179,11 @@ TEST_F(CalcItTest, FailuresAreReportedOnceAndEndTheRun) {
         EXPECT_EQ(host.statuses.back(), "Ready.");
         EXPECT_TRUE(host.rows.isEmpty() && host.charts.empty()) << c.what;
     }
+    host.messages.clear();
+    EXPECT_EQ(CalcIt(host, [](const QString&) -> ScanHolder { throw std::bad_alloc(); }),
+              RunOutcome::Failed);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.startsWith("Error7:")) << host.messages[0].text.toStdString();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <thread>
+#include <tuple>
 
 namespace bladetrace {
 namespace {
@@ -115,19 +116,32 @@ TEST(OutlineScanner, MarksScannedBladeColumnsRedAndNothingElse) {
     EXPECT_EQ(image.pixel(30, 19), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(9, 0), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(31, 19), qRgb(255, 255, 255));
+
+    // Marks are clipped to the picture, never written into a row's padding or past it.
+    std::vector<quint32> pixels(5 * 3, 0xFFFFFFFFu); // 4 columns, rows 5 apart
+    ScanHolder small(
+        QImage(reinterpret_cast<uchar*>(pixels.data()), 4, 3, 5 * 4, QImage::Format_RGB32));
+    for (const auto& [x, top, bottom] : {std::tuple{-1, 0, 2}, {4, 0, 2}, {0, -1, 1}, {3, 2, 3}})
+        small.markColumn(x, top, bottom);
+    std::vector<quint32> expected(pixels.size(), 0xFFFFFFFFu);
+    for (const int at : {0, 5, 13}) // rows 0 and 1 of column 0, row 2 of column 3
+        expected[std::size_t(at)] = ScanHolder::kMarkRed;
+    EXPECT_EQ(pixels, expected);
 }
 
 TEST(OutlineScanner, NothingToScaleIsReportedAndLeavesRawArrays) {
-    for (const QImage& picture :
-         {paintBand(40, 10, 0, -1, 0, -1), paintBand(40, 10, 12, 12, 2, 6)}) {
+    for (const auto& [picture, why] :
+         {std::pair{paintBand(40, 10, 0, -1, 0, -1), "no pixel is as dark"},
+          {paintBand(40, 10, 0, 0, 2, 6), "a single pixel column (0)"}}) {
         QImage image = picture;
         RecordingHost host;
         const Scan s = scan(image, 110, 1.0f, host);
         EXPECT_EQ(s.outcome, ScanOutcome::Failed);
         ASSERT_EQ(s.xLE.size(), 41u); // indices 0..W, unscaled
-        EXPECT_FLOAT_EQ(s.xTE[12], picture.pixel(12, 6) == qRgb(0, 0, 0) ? 6.0f : 0.0f);
+        EXPECT_FLOAT_EQ(s.xTE[0], picture.pixel(0, 6) == qRgb(0, 0, 0) ? 6.0f : 0.0f);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_TRUE(host.messages[0].text.startsWith("Error11:\r\n\r\n"));
+        EXPECT_TRUE(host.messages[0].text.contains(QLatin1String(why)));
         EXPECT_TRUE(host.messages[0].text.endsWith("Issued by DoIt() in Bladetrace."));
         EXPECT_EQ(host.statuses.back(), "Ready.");
     }

@@ -27,20 +27,30 @@ QByteArray encoded(const QImage& image, const char* format, int quality = -1) {
 
 // A bitmap as other writers make them: 24 or 32 bits a pixel, an info (40) or V5 (124)
 // header, the rows bottom-up or top-down, and in V5 an alpha mask with every alpha `alpha`.
-// 8 bits: run-length coded, one pixel a run, ending after `rleRows` rows (the lower half);
-// negative: after the end-of-row mark of the last.
+// 8 bits: run-length coded, one pixel a run or every other row as it is, ending after `rleRows`
+// rows (the lower half); negative: after the end-of-row mark of the last.
 QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = false, int alpha = -1,
                   int rleRows = 0) {
     const int w = image.width(), h = image.height();
     QByteArray pixels;
     for (int i = 0; i < h; ++i) {
         const int y = topDown ? i : h - 1 - i;
+        const bool asItIs = bits == 8 && i % 2 == 1;
+        if (asItIs)
+            pixels.append('\0').append(char(w));
         for (int x = 0; x < w; ++x) {
             const QRgb c = image.pixel(x, y);
             const char run[2] = {1, char(qGray(c) < 128 ? 0 : 1)};
             const char pixel[4] = {char(qBlue(c)), char(qGreen(c)), char(qRed(c)), char(alpha)};
-            pixels.append(bits == 8 ? run : pixel, bits == 8 ? 2 : bits / 8);
+            pixels.append(asItIs      ? run + 1
+                          : bits == 8 ? run
+                                      : pixel,
+                          asItIs      ? 1
+                          : bits == 8 ? 2
+                                      : bits / 8);
         }
+        if (asItIs && w % 2 == 1)
+            pixels.append('\0'); // to a 16-bit boundary
         const bool last = i + 1 == (rleRows ? std::abs(rleRows) : h / 2);
         if (bits == 8 && last && rleRows < 0)
             pixels.append("\0\0", 2);
@@ -54,7 +64,8 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
     file[0] = 'B', file[1] = 'M';
     put(2, quint32(file.size() + pixels.size())), put(10, quint32(file.size()));
     put(14, quint32(header)), put(18, quint32(w)), put(22, quint32(topDown ? -h : h));
-    put(26, 1u | quint32(bits) << 16), put(30, bits == 8 ? 1 : 0), put(34, quint32(pixels.size()));
+    put(26, 1u | quint32(bits) << 16), put(34, quint32(pixels.size()));
+    put(30, bits == 8 ? 1 : header >= 108 ? 3 : 0); // run-length, bit fields or plain
     if (bits == 8)
         put(46, 2), put(58, 0xFFFFFF); // colours: black, white
     if (header >= 108)
@@ -118,6 +129,7 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"24-bit bitmap", [](const QImage& b) { return encoded(b, "BMP"); }},
         {"top-down bitmap", [](const QImage& b) { return bitmap(b, 24, 40, true); }},
         {"32-bit bitmap", [](const QImage& b) { return bitmap(b, 32, 40); }},
+        {"32-bit V5 bitmap", [](const QImage& b) { return bitmap(b, 32, 124); }},
         {"32-bit, no alpha", [](const QImage& b) { return bitmap(b, 32, 124, false, 0); }},
         {"8-bit bitmap, decoded",
          [](const QImage& b) {
