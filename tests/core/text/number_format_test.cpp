@@ -1,6 +1,7 @@
 #include "support/failure_of.h"
 #include "text/checked_math.h"
 #include "text/number_format.h"
+#include "text/string_table.h"
 #include "text/units.h"
 
 #include <QFile>
@@ -109,31 +110,27 @@ TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
     QLocale::setDefault(QLocale::c());
 }
 
+// Each switch shows what it rounded to, so a round trip keeps the rounding; a box without a
+// number is left as it is.
 TEST(UnitSwitch, RoundTripsAccumulateTheShownRounding) {
-    UnitBoxes imperial = switchUnits(true, "0.185", "50", 1);
-    EXPECT_EQ(imperial.diameter, "7.283");
-    EXPECT_EQ(imperial.velocity, "111.85");
-    EXPECT_EQ(imperial.diameterUnit, "[inch]");
-    EXPECT_EQ(imperial.velocityUnit, "[mph]");
-    UnitBoxes metric = switchUnits(false, imperial.diameter, imperial.velocity, 1);
-    EXPECT_EQ(metric.diameter, "0.1850");
-    EXPECT_EQ(metric.velocity, "50.00");
-    EXPECT_EQ(metric.diameterUnit, "[m]");
-    EXPECT_EQ(metric.velocityUnit, "[m/s]");
-
-    imperial = switchUnits(true, "1", "1", 2);
-    EXPECT_EQ(imperial.diameter, "39.370");
-    EXPECT_EQ(imperial.velocity, "2.24");
-    metric = switchUnits(false, imperial.diameter, imperial.velocity, 2);
-    EXPECT_EQ(metric.diameter, "1.0000");
-    EXPECT_EQ(metric.velocity, "1.00");
-}
-
-TEST(UnitSwitch, ABoxWithoutANumberIsLeftAsItIs) {
-    const UnitBoxes boxes = switchUnits(true, "", "fast", 1);
-    EXPECT_EQ(boxes.diameter, "");
-    EXPECT_EQ(boxes.velocity, "fast");
-    EXPECT_EQ(boxes.diameterUnit, "[inch]");
+    const struct {
+        const char *diameter, *velocity;
+        int language;
+        QStringList imperial, metric;
+    } cases[] = {{"0.185", "50", kEnglish, {"7.283", "111.85"}, {"0.1850", "50.00"}},
+                 {"1", "1", kGerman, {"39.370", "2.24"}, {"1.0000", "1.00"}},
+                 {"", "fast", kEnglish, {"", "fast"}, {"", "fast"}}};
+    for (const auto& c : cases) {
+        const UnitBoxes imperial = switchUnits(true, c.diameter, c.velocity, c.language);
+        const UnitBoxes metric =
+            switchUnits(false, imperial.diameter, imperial.velocity, c.language);
+        EXPECT_EQ((QStringList{imperial.diameter, imperial.velocity, imperial.diameterUnit,
+                               imperial.velocityUnit}),
+                  (c.imperial + QStringList{"[inch]", "[mph]"}));
+        EXPECT_EQ((QStringList{metric.diameter, metric.velocity, metric.diameterUnit,
+                               metric.velocityUnit}),
+                  (c.metric + QStringList{"[m]", "[m/s]"}));
+    }
 }
 
 } // namespace
