@@ -82,13 +82,13 @@ TEST_F(MainWindow, SwitchLanguageRewritesTheCaptionsAndEachFitsItsBox) {
     window->theTimer_Timer(); // the units box onto the status bar
     window->lLanguage = kGerman;
     window->SwitchLanguage();
-    EXPECT_EQ(window->TabStrip1->caption(2), "Verwindungsverteilung");
-    EXPECT_EQ(window->btnCopy->text(), "Kopieren");
-    EXPECT_EQ(window->Label1[0]->text(), "Weißabgleich:");
-    EXPECT_EQ(window->Label1[3]->text(), "Arbeite...");
-    EXPECT_EQ(window->Label1[7]->text(), "Fluggeschwindigkeit");
-    EXPECT_EQ(window->Label3->text(), "Bild für Seitenansicht:");
-    EXPECT_EQ(window->chkThicknessCorrection->text(), "&Dickenkorrektur %");
+    EXPECT_EQ(
+        (QStringList{window->TabStrip1->caption(2), window->btnCopy->text(),
+                     window->Label1[0]->text(), window->Label1[3]->text(),
+                     window->Label1[7]->text(), window->Label3->text(),
+                     window->chkThicknessCorrection->text()}),
+        (QStringList{"Verwindungsverteilung", "Kopieren", "Weißabgleich:", "Arbeite...",
+                     "Fluggeschwindigkeit", "Bild für Seitenansicht:", "&Dickenkorrektur %"}));
     EXPECT_EQ(crampedCaptions(*window), QStringList());
     EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
 
@@ -145,7 +145,8 @@ TEST(FormResizeLayout, DesignClientAreaAndTooSmallOnesWithoutNegativeSizes) {
 }
 
 // Wider, the tabs and pages grow and the panel moves; higher, they grow and Copy moves down.
-TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgain) {
+// Then the timer puts the units box over status panel 3.
+TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainAndMovesTheUnitsBox) {
     const QRect tab = window->TabStrip1->geometry();
     const QRect grid = window->grdTop->geometry();
     const QRect panel = window->picGroup2->geometry();
@@ -158,10 +159,7 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgain) {
     EXPECT_EQ(window->ctlChordGraph->geometry(), window->grdTop->geometry());
     EXPECT_EQ(window->picGroup2->geometry(), panel.translated(100, 0).adjusted(0, 0, 0, 60));
     EXPECT_EQ(window->btnCopy->pos(), copy + QPoint(0, 60));
-}
 
-TEST_F(MainWindow, TimerPutsTheUnitsBoxOverStatusPanel3) {
-    window->resize(window->width() + 45, window->height() + 30);
     ASSERT_TRUE(window->theTimer->isActive());
     QTRY_VERIFY_WITH_TIMEOUT(!window->theTimer->isActive(), 1000);
     const QRect bar = window->StatusBar1->geometry();
