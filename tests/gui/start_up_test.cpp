@@ -49,7 +49,6 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
         EXPECT_EQ(preview->width(), toPixels(2800));
     }
 
-    window->txtRPM->setText("fast");
     window->txtSideFile->setText("/scans/side.jpg");
     window->chkUnits->click(); // 1 m and 1 m/s: 39.370 inch and 2.24 mph
     window->chkMatchSpans->click();
@@ -62,7 +61,7 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
     for (const char* key : {"Language", "Units", "Diameter", "Velocity", "RPM", "TopFile",
                             "SideFile", "MatchSpans", "SaveFolder"})
         values << stored(key);
-    // RPM held no number: the default. No file was saved: no folder.
+    // No file was saved: no folder.
     EXPECT_EQ(values,
               (QStringList{"2", "1", "39.37", "2.24", "1", top, "/scans/side.jpg", "1", ""}));
     EXPECT_EQ(shown(), (QStringList{"Tabelle", "[inch]", "[mph]", "39.37", "2.24", "1", top,
