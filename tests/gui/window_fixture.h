@@ -93,11 +93,6 @@ inline QStringList crampedCaptions(const QWidget& window) {
     return cramped;
 }
 
-// Twips as the design gives them, in the window's pixels.
-inline QRect designRect(int left, int top, int width, int height) {
-    return {qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0)};
-}
-
 // The main window over a throwaway settings file, its dialogs answered by a recorder. By
 // default it starts on a painted image pair.
 class WindowTest : public ::testing::Test {
