@@ -48,17 +48,14 @@ protected:
 
 TEST_F(HelpViewerTest, OpensAtTheTableOfContentsWithTheFirstPage) {
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->parentWidget(), &caller); // usable while its modal caller is open
     EXPECT_EQ(window->windowTitle(), "Bladetrace Help");
 
     ASSERT_EQ(contents->topLevelItemCount(), 3);
     EXPECT_EQ(contents->topLevelItem(1)->text(0), "English");
     EXPECT_EQ(contents->topLevelItem(2)->text(0), "Deutsch");
     EXPECT_EQ(contents->topLevelItem(1)->childCount(), contents->topLevelItem(2)->childCount());
-    EXPECT_GE(contents->topLevelItem(1)->childCount(), 10);
     EXPECT_EQ(contents->topLevelItem(2)->child(0)->text(0),
               QString::fromUtf8("Bladetrace im Überblick"));
-    EXPECT_GT(index->count(), 50);
 
     EXPECT_EQ(page->source().path(), "/index.html");
     EXPECT_EQ(pageTitle(), "Bladetrace Help");
