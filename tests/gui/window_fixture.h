@@ -93,23 +93,6 @@ inline QStringList crampedCaptions(const QWidget& window) {
     return cramped;
 }
 
-// A grid's texts, a row to a line, a tab between cells.
-inline QStringList sheetText(const ResultsGrid& grid) {
-    QStringList rows;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < grid.columnCount(); ++c)
-            cells << grid.cellText(r, c);
-        rows << cells.join(QLatin1Char('\t'));
-    }
-    return rows;
-}
-
-// Twips as the design gives them, in the window's pixels.
-inline QRect designRect(int left, int top, int width, int height) {
-    return {qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0)};
-}
-
 // The main window over a throwaway settings file, its dialogs answered by a recorder. By
 // default it starts on a painted image pair.
 class WindowTest : public ::testing::Test {
@@ -118,9 +101,6 @@ protected:
     static constexpr int kLast = 380; // span 360: 42 stations
 
     void SetUp() override {
-        for (const auto& [key, value] :
-             {std::pair{"Diameter", "0.185"}, {"RPM", "15000"}, {"Velocity", "50"}})
-            set(key, value);
         paintedPair();
         start();
     }
@@ -131,7 +111,6 @@ protected:
 
     // One start of the program: a fresh store over the file and a fresh window, loaded.
     void start(bool load = true) {
-        ASSERT_TRUE(dir.isValid());
         window.reset();
         settings = std::make_unique<StoredSettings>(raw());
         window = std::make_unique<frmMain>(dialogs, *settings);

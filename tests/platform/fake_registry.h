@@ -27,10 +27,8 @@ public:
         set(keyName, valueName, {kRegText, text + '\0', {}});
     }
 
-    bool openKey(RegistryRoot, const QString& keyName, quint32 accessMask,
-                 RegistryKey& key) override {
+    bool openKey(RegistryRoot, const QString& keyName, quint32, RegistryKey& key) override {
         opened.push_back(keyName);
-        masks.push_back(accessMask);
         key = 0;
         if (!keys_.count(keyName))
             return false;
@@ -67,7 +65,6 @@ public:
     }
 
     std::vector<QString> opened;
-    std::vector<quint32> masks;
     std::vector<RegistryKey> closed;
 
 private:
