@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -205,6 +206,7 @@ TEST(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
         if (c.sideDiameter != blade.diameter) {
             EXPECT_EQ(run.outcome, RunOutcome::Mismatch);
             EXPECT_TRUE(run.messages.value(0).contains("probably do not show the same propeller"));
+            EXPECT_TRUE(run.messages.value(0).contains(QRegularExpression("by \\d+\\.\\d %\\.")));
             continue;
         }
         // The rows lie as on the finer view; whole pixels of the coarser view allow more.

@@ -336,6 +336,13 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdf.count("/Type /Page\n"), 2);
+    const auto stored = [&pdf](const char* key, const QString& value) { // as UTF-16 texts
+        QByteArray text = QByteArray(key) + " (\xFE\xFF";
+        for (const QChar c : value)
+            text.append('\0').append(char(c.unicode()));
+        return pdf.contains(text + ')');
+    };
+    EXPECT_TRUE(stored("/Title", "Blade measurement report") && stored("/Creator", "Bladetrace"));
 }
 
 } // namespace

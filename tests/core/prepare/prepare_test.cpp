@@ -37,6 +37,7 @@ TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
     EXPECT_EQ(grey.pixel(1, 0), qRgb(110, 110, 110));
     EXPECT_FALSE(same.darkColumn(0, 110));
     EXPECT_TRUE(same.darkColumn(1, 110));
+    EXPECT_EQ(same.darkColumns(0, 1, 109), std::make_pair(-1, -1)); // none
     GreyHistogram histogram{};
     addToHistogram(histogram, colour);
     EXPECT_EQ(histogram[111], 1);
@@ -55,6 +56,10 @@ TEST(ThresholdSuggestion, OtsuCountsPureBlack) {
     GreyHistogram least{}; // two pixels a grey apart score 1, the least a split can
     least[100] = 1, least[101] = 1;
     EXPECT_EQ(otsuThreshold(least), 100);
+    // The midway's light class begins above the split, 9 here: its most frequent grey is 10.
+    GreyHistogram three{};
+    three[5] = 2, three[8] = 8, three[11] = 9;
+    EXPECT_EQ(midwayThreshold(three), 8);
 }
 
 // Spans 16 and 14: the side view is scaled until they agree, or, one row high, as near as
@@ -77,6 +82,9 @@ TEST(SpanMatching, ScalesTheShorterSpanToTheLongerOrRefuses) {
         EXPECT_EQ(bladeBox(findDarkParts(m.top, 110)).size(), QSize(17, 15));
         EXPECT_NEAR(bladeBox(findDarkParts(m.side, 110)).width() - 1, 16, c.miss) << c.sideRows;
     }
+    // A view without a blade has no span to differ by.
+    const QImage paper = testing::paintBand(30, 20, 0, -1, 0, -1);
+    EXPECT_EQ(matchSpans(testing::paintBand(30, 20, 5, 21, 5, 19), paper, 110).difference(), 0.0);
 }
 
 } // namespace

@@ -63,6 +63,10 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
     const auto put = [&](int at, quint32 v) { qToLittleEndian<quint32>(v, file.data() + at); };
     file[0] = 'B', file[1] = 'M';
     put(2, quint32(file.size() + pixels.size())), put(10, quint32(file.size()));
+    if (header == 12) { // the old core header: 16-bit sizes, nothing more
+        put(14, 12), put(18, quint32(w) | quint32(h) << 16), put(22, 1u | quint32(bits) << 16);
+        return file + pixels;
+    }
     put(14, quint32(header)), put(18, quint32(w)), put(22, quint32(topDown ? -h : h));
     put(26, 1u | quint32(bits) << 16), put(34, quint32(pixels.size()));
     put(30, bits == 8 ? 1 : header >= 108 ? 3 : 0); // run-length, bit fields or plain
@@ -130,6 +134,9 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"top-down bitmap", [](const QImage& b) { return bitmap(b, 24, 40, true); }},
         {"32-bit bitmap", [](const QImage& b) { return bitmap(b, 32, 40); }},
         {"32-bit V5 bitmap", [](const QImage& b) { return bitmap(b, 32, 124); }},
+        {"core-header bitmap, decoded", [](const QImage& b) { return bitmap(b, 24, 12); }},
+        {"cut core-header bitmap", [](const QImage& b) { return cut(bitmap(b, 24, 12), 0.7); }, 481,
+         damaged},
         {"32-bit, no alpha", [](const QImage& b) { return bitmap(b, 32, 124, false, 0); }},
         {"8-bit bitmap, decoded",
          [](const QImage& b) {
@@ -159,6 +166,17 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          },
          481, damaged},
         {"half run-length", [](const QImage& b) { return bitmap(b, 8, 40); }, 481, damaged},
+        {"a run past its row",
+         [](const QImage& b) {
+             return bitmap(b, 8, 40, false, -1, b.height()).replace(62, 1, "\xC8"); // 200
+         },
+         481, "run beyond the picture"},
+        {"a run after the last row",
+         [](const QImage& b) {
+             QByteArray bytes = bitmap(b, 8, 40, false, -1, -b.height());
+             return bytes.insert(bytes.size() - 2, "\1\0", 2);
+         },
+         481, "run beyond the picture"},
         {"cut run-length",
          [](const QImage& b) { return cut(bitmap(b, 8, 40, false, -1, b.height()), 0.8); }, 481,
          "the file ends after"},
@@ -180,6 +198,8 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"over a set limit", [](const QImage& b) { return encoded(b, "PNG"); }, 481,
          "61 x 20 pixels (0.00122 megapixels), more than the limit of 0.001 megapixels",
          LoadLimits{0.001}},
+        {"at a set limit", [](const QImage& b) { return encoded(b, "PNG"); }, 0, "",
+         LoadLimits{0.00122}},
     };
     testing::RecordingHost host;
     std::vector<float> expectedLE, expectedTE, le, te;
