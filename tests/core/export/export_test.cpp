@@ -174,6 +174,24 @@ TEST(Export, PlotDrawsAFlatLineWithItsMarkers) {
         for (int x = 0; x < 40; ++x)
             ink += qGray(image.pixel(x, y)) < 100;
     EXPECT_GT(ink, 20);
+    // A legend centred under the frame (its edges across a row between ticks, half way up to
+    // the next): its line and name end an em short of its width.
+    plot.lines[0].name = QStringLiteral("a line");
+    plot.legend = true;
+    const QImage legend = plotImage(plot, QSize(400, 300));
+    const auto edges = [&legend](int top, int bottom) { // of the ink in these rows
+        int first = legend.width(), last = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < legend.width(); ++x)
+                if (qGray(legend.pixel(x, y)) < 128)
+                    first = std::min(first, x), last = std::max(last, x);
+        return first + last;
+    };
+    QFont paperFont;
+    paperFont.setPointSizeF(9);
+    const int between = plain.front() - 24;
+    EXPECT_NEAR(edges(260, 300) + QFontMetricsF(paperFont, &legend).height(),
+                edges(between, between + 1), 6);
 }
 
 // Axes at 400 x 300: quarter steps' labels take a decimal more than fifths', labels never crowd,
