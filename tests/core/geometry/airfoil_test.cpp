@@ -38,6 +38,10 @@ TEST(Airfoil, WorkedSections) {
         ASSERT_EQ(lines.size(), 33);
         EXPECT_EQ(lines.front(), "_Curve ");
         EXPECT_TRUE(lines[1].startsWith(c.firstPoint)) << lines[1].toStdString();
+        // The section's leading edge lies on the station's, however it is turned.
+        EXPECT_EQ(
+            lines[16],
+            QString("w%1,%2,%3").arg(c.x0, 0, 'f', 7).arg(c.rR, 0, 'f', 7).arg(c.z0, 0, 'f', 7));
         EXPECT_EQ(lines.back(), "_Enter");
         for (int j = 1; j <= 31; ++j)
             EXPECT_EQ(lines[j].section(',', 1, 1), c.y) << j;
