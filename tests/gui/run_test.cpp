@@ -52,7 +52,7 @@ protected:
     bool pressEscape = false;
 };
 
-TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardCopyTakesEachPage) {
+TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdle) {
     window->bAbort = true; // an Escape pressed before Go does not count
     window->chkThicknessCorrection->setChecked(true);
     QTest::mouseClick(window->btnGo, Qt::LeftButton);
@@ -93,15 +93,12 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardCopyTakesEachPage) {
     grid.appendRow("2\t1.0000\t0.2");
     grid.selectionModel()->select(grid.model()->index(2, 1), QItemSelectionModel::Select);
     window->btnCopy_Click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "No.\t\tc/R\r1\t-1.0000\t0.1\r2\t1.0000\t0.2");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "No.\t\tc/R\r1\t-1.0000\t0.1\r2\t1.0000\t0.2");
     EXPECT_EQ(std::pair(grid.currentRow(), grid.currentColumn()), std::pair(0, 0));
     EXPECT_FALSE(grid.selectionModel()->hasSelection());
-}
 
-// The results a stopped run keeps are the core's to keep: it hands the window none. Closing
-// during a run stops it silently, then closes and stores.
-TEST_F(Run, RunsThatStopLeaveTheWindowIdleClosingStopsOneSilently) {
+    // The results a stopped run keeps are the core's to keep: it hands the window none. Closing
+    // during a run stops it silently, then closes and stores.
     pressEscape = true;
     window->btnGo_Click();
     EXPECT_EQ(whileScanning, kBusy);
