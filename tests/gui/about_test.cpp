@@ -12,25 +12,29 @@ namespace {
 class About : public WindowTest {
 protected:
     void open(std::function<void(frmAbout&)> look) {
-        const int before = dialogs.aboutsShown;
-        dialogs.onAbout = [look](frmAbout& about) {
+        bool shown = false;
+        dialogs.onAbout = [look, &shown](frmAbout& about) {
+            shown = true;
             about.show();
             look(about);
         };
         QTest::mouseClick(window->Command1, Qt::LeftButton);
-        ASSERT_EQ(dialogs.aboutsShown, before + 1);
+        ASSERT_TRUE(shown);
     }
 };
 
-// In English at first, no caption cramped; Return presses OK, the default button, which closes it.
-TEST_F(About, ShowsItsTextsInEnglishFittedAndOKClosesIt) {
+// In English at first, no caption cramped. Choosing a language switches both windows at once,
+// and what the About window shows later is in the new language: the help file beside the
+// program, and the message that there is no system information. Return presses OK, the
+// default button, which closes it.
+TEST_F(About, ShowsItsTextsFittedAndChoosingALanguageSwitchesBothWindowsAtOnce) {
+    window->chkUnits->setChecked(true);
     open([this](frmAbout& about) {
-        EXPECT_EQ(
-            (QStringList{about.windowTitle(), about.lblTitle->text(), about.Command1->text(),
-                         about.cmdOK->text(), about.cmdSysInfo->text(), about.lblLanguage->text(),
-                         about.cbLanguage->currentText(), about.cbLanguage->itemText(1)}),
-            (QStringList{"Info about Bladetrace", "Bladetrace", "&Help...", "OK", "&Systeminfo...",
-                         "Language", "English", "Deutsch"}));
+        EXPECT_EQ((QStringList{about.windowTitle(), about.lblTitle->text(), about.Command1->text(),
+                               about.cmdOK->text(), about.cmdSysInfo->text(),
+                               about.lblLanguage->text(), about.cbLanguage->currentText()}),
+                  (QStringList{"Info about Bladetrace", "Bladetrace", "&Help...", "OK",
+                               "&Systeminfo...", "Language", "English"}));
         EXPECT_EQ(about.lblVersion->text(), QString("Version %1.%2.%3")
                                                 .arg(BLADETRACE_VERSION_MAJOR)
                                                 .arg(BLADETRACE_VERSION_MINOR)
@@ -44,16 +48,7 @@ TEST_F(About, ShowsItsTextsInEnglishFittedAndOKClosesIt) {
         EXPECT_TRUE(about.lblDisclaimer->text().contains("Bladetrace") &&
                     !about.lblDisclaimer->text().contains(QLatin1Char('\n')));
         EXPECT_EQ(crampedCaptions(about), QStringList());
-        QTest::keyClick(&about, Qt::Key_Return);
-        EXPECT_FALSE(about.isVisible());
-    });
-}
 
-// Both windows switch at once, and what the About window shows later is in the new language:
-// the help file beside the program, and the message that there is no system information.
-TEST_F(About, ChoosingALanguageSwitchesBothWindowsAtOnce) {
-    window->chkUnits->setChecked(true);
-    open([this](frmAbout& about) {
         // A machine without any of the tools looked for.
         about.sysInfoPieces = [](std::function<void()> notAvailable) {
             platform::SysInfoPieces pieces = platform::systemSysInfoPieces(notAvailable);
@@ -99,6 +94,8 @@ TEST_F(About, ChoosingALanguageSwitchesBothWindowsAtOnce) {
     open([](frmAbout& about) {
         EXPECT_EQ(about.cbLanguage->currentText(), "Deutsch");
         EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Information über Bladetrace"));
+        QTest::keyClick(&about, Qt::Key_Return);
+        EXPECT_FALSE(about.isVisible());
     });
 }
 

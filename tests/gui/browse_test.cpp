@@ -17,7 +17,23 @@ QString paper(const QString& path, int width, int height) {
     return path;
 }
 
-TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileCancelChangesNothing) {
+// Files dragged onto a control of the window and dropped, as the window system hands them
+// over; true when taken.
+bool drop(frmMain& window, const QWidget* on, const QStringList& files) {
+    QList<QUrl> urls;
+    for (const QString& f : files)
+        urls << QUrl::fromLocalFile(f);
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = on->mapTo(&window, on->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window.windowHandle(), &enter);
+    QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window.windowHandle(), &event);
+    return event.isAccepted();
+}
+
+TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileDroppedFilesSetTheirViews) {
     const QString wide = paper(file("wide.png"), 400, 200);
     dialogs.answers << wide << paper(file("tall.bmp"), 200, 400) << QString();
     window->btnFileName[0]->click();
@@ -40,39 +56,14 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileCancelChangesNothin
     EXPECT_LT(window->imgPreview[0]->geometry().bottom(), window->Label3->y());
     EXPECT_LT(window->imgPreview[1]->geometry().bottom(), window->sldThreshold->y());
 
-    // A file that is no picture (this test program): its name stays, its preview goes, silently.
-    dialogs.answers << QCoreApplication::applicationFilePath();
-    window->btnFileName[1]->click();
-    EXPECT_EQ(window->txtSideFile->text(), QCoreApplication::applicationFilePath());
-    EXPECT_TRUE(window->imgPreview[1]->isHidden());
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-}
-
-// Files dragged onto a control of the window and dropped, as the window system hands them
-// over; true when taken.
-bool drop(frmMain& window, const QWidget* on, const QStringList& files) {
-    QList<QUrl> urls;
-    for (const QString& f : files)
-        urls << QUrl::fromLocalFile(f);
-    QMimeData data;
-    data.setUrls(urls);
-    const QPoint at = on->mapTo(&window, on->rect().center());
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(window.windowHandle(), &enter);
-    QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(window.windowHandle(), &event);
-    return event.isAccepted();
-}
-
-TEST_F(Browse, DroppedFilesSetTheirViewsAsBrowseDoes) {
+    // Dropped files set their views as browsing does.
     const QString b = paper(file("b.png"), 400, 200), a = paper(file("A.bmp"), 300, 100);
-    const QString top = window->txtTopFile->text();
     const struct {
         const char* on;
         QStringList files;
         QString top, side; // afterwards
     } cases[] = {
-        {"imgPreview_1", {b}, top, b},
+        {"imgPreview_1", {b}, wide, b},
         {"txtTopFile", {b}, b, b},
         {"grdTop", {b, a}, a, b}, // anywhere; the top view first by name
         {"grdTop", {a}, a, b},    // one file where no view is: refused
@@ -88,6 +79,13 @@ TEST_F(Browse, DroppedFilesSetTheirViewsAsBrowseDoes) {
         EXPECT_EQ(window->imgPreview[0]->naturalSize(), QImage(c.top).size());
         EXPECT_EQ(window->imgPreview[1]->naturalSize(), QImage(c.side).size());
     }
+
+    // A file that is no picture (this test program): its name stays, its preview goes, silently.
+    dialogs.answers << QCoreApplication::applicationFilePath();
+    window->btnFileName[1]->click();
+    EXPECT_EQ(window->txtSideFile->text(), QCoreApplication::applicationFilePath());
+    EXPECT_TRUE(window->imgPreview[1]->isHidden());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 } // namespace

@@ -23,7 +23,7 @@ std::pair<int, int> cellShownAt(const ResultsGrid& grid, QPoint point) {
 
 // Header row and number column stay while the rest scrolls; a cell moved to comes out beside
 // them, not under them.
-TEST(GridSheet, FixedRowAndColumnStayWhileTheRestScrolls) {
+TEST(GridSheet, FixedRowAndColumnStayWhileTheRestScrollsAWiderValueWidensItsColumn) {
     ResultsGrid grid;
     grid.setShape(1, 9);
     for (int station = 1; station <= 42; ++station)
@@ -44,10 +44,8 @@ TEST(GridSheet, FixedRowAndColumnStayWhileTheRestScrolls) {
     QCoreApplication::processEvents();
     const QRect cell = grid.visualRect(grid.model()->index(1, 1));
     EXPECT_EQ(cellShownAt(grid, grid.viewport()->mapTo(&grid, cell.center())), std::pair(1, 1));
-}
 
-TEST(GridSheet, AValueWiderThanItsColumnWidensItPaddedAsTheSamplesAre) {
-    ResultsGrid grid;
+    // A value wider than its column widens it, padded as the samples are.
     grid.setShape(1, 2);
     for (int c : {0, 1})
         grid.setColumnWidth(c, padded(grid, "__0.502__"));

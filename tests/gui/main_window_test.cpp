@@ -21,7 +21,7 @@ QStringList shortened(const TabStrip& tabs) {
     return cut;
 }
 
-TEST_F(MainWindow, StartsIdleAndEachTabShowsItsPageAlone) {
+TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlider) {
     const QList<QWidget*> pages{window->grdTop, window->ctlChordGraph, window->ctlBetaGraph,
                                 window->ctlPitchGraph};
     const QStringList keys{"SHEET", "CHORD", "BETA", "PITCH"};
@@ -40,38 +40,8 @@ TEST_F(MainWindow, StartsIdleAndEachTabShowsItsPageAlone) {
                            window->imgPreview[1]->toolTip()}),
               (QStringList{"20", "10", "use ye olde units (e.g. furlongs)", "Start the conversion.",
                            "Preview Area for Side View."}));
-}
 
-// Each caption in its place, and none cut or against its neighbour at the design size.
-TEST_F(MainWindow, SwitchLanguageRewritesTheCaptionsAndEachFitsItsBox) {
-    window->resize(toPixels(10140.0f), toPixels(7725.0f));
-    window->theTimer_Timer(); // the units box onto the status bar
-    window->lLanguage = kGerman;
-    window->SwitchLanguage();
-    EXPECT_EQ(
-        (QStringList{window->TabStrip1->caption(2), window->btnCopy->text(),
-                     window->Label1[0]->text(), window->Label1[3]->text(),
-                     window->Label1[7]->text(), window->Label3->text(),
-                     window->chkThicknessCorrection->text()}),
-        (QStringList{"Verwindungsverteilung", "Kopieren", "Weißabgleich:", "Arbeite...",
-                     "Fluggeschwindigkeit", "Bild für Seitenansicht:", "&Dickenkorrektur %"}));
-    EXPECT_EQ(crampedCaptions(*window), QStringList());
-    EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
-
-    window->lLanguage = kEnglish;
-    window->SwitchLanguage();
-    EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
-    EXPECT_EQ(crampedCaptions(*window), QStringList());
-    EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
-    EXPECT_EQ(window->Label1[7]->font(), window->picGroup2->font()); // German fitting undone
-
-    // Too narrow for the tabs: captions are shortened, but every tab stays in view.
-    window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
-    EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
-    EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
-}
-
-TEST_F(MainWindow, ThresholdNumberFollowsTheSliderBothWaysAndAutoSetsBoth) {
+    // The threshold number follows the slider both ways, and Auto sets both.
     window->sldThreshold->setValue(200);
     EXPECT_EQ(window->txtThreshold->text(), "200");
     window->txtThreshold->selectAll();
@@ -112,7 +82,7 @@ TEST(FormResizeLayout, DesignClientAreaAndTooSmallOnesWithoutNegativeSizes) {
 
 // Wider, the tabs and pages grow and the panel moves; higher, they grow and Copy moves down.
 // Then the timer puts the units box over status panel 3.
-TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainAndMovesTheUnitsBox) {
+TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCaptions) {
     const QRect tab = window->TabStrip1->geometry();
     const QRect grid = window->grdTop->geometry();
     const QRect panel = window->picGroup2->geometry();
@@ -132,6 +102,33 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainAndMovesTheUnitsBox) {
     // 80 twips in, round((x * 15 + 80) / 15); (375 - 195) / 2 = 90 twips down.
     EXPECT_EQ(window->chkUnits->pos(), bar.topLeft() + QPoint(panel3 + 5, 6));
     EXPECT_GE(window->statusPanel3->width() * 15, 2895 + 80);
+
+    // Each caption in its place, and none cut or against its neighbour at the design size.
+    window->resize(toPixels(10140.0f), toPixels(7725.0f));
+    window->theTimer_Timer(); // the units box onto the status bar
+    window->lLanguage = kGerman;
+    window->SwitchLanguage();
+    EXPECT_EQ(
+        (QStringList{window->TabStrip1->caption(2), window->btnCopy->text(),
+                     window->Label1[0]->text(), window->Label1[3]->text(),
+                     window->Label1[7]->text(), window->Label3->text(),
+                     window->chkThicknessCorrection->text()}),
+        (QStringList{"Verwindungsverteilung", "Kopieren", "Weißabgleich:", "Arbeite...",
+                     "Fluggeschwindigkeit", "Bild für Seitenansicht:", "&Dickenkorrektur %"}));
+    EXPECT_EQ(crampedCaptions(*window), QStringList());
+    EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
+
+    window->lLanguage = kEnglish;
+    window->SwitchLanguage();
+    EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
+    EXPECT_EQ(crampedCaptions(*window), QStringList());
+    EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
+    EXPECT_EQ(window->Label1[7]->font(), window->picGroup2->font()); // German fitting undone
+
+    // Too narrow for the tabs: captions are shortened, but every tab stays in view.
+    window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
+    EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
+    EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
 }
 
 } // namespace

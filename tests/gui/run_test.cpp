@@ -52,7 +52,7 @@ protected:
     bool pressEscape = false;
 };
 
-TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboard) {
+TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdle) {
     window->bAbort = true; // an Escape pressed before Go does not count
     window->chkThicknessCorrection->setChecked(true);
     QTest::mouseClick(window->btnGo, Qt::LeftButton);
@@ -63,7 +63,7 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboard) {
     EXPECT_EQ(window->picScroll->columnsShown(), kLast + kFirst + 2);
 
     // Span 360 columns: windows of 9, 40 of them, and the two tips.
-    const ResultsGrid& grid = *window->grdTop;
+    ResultsGrid& grid = *window->grdTop;
     EXPECT_EQ(grid.rowCount(), 43);
     // The header row the charts give, to its last column.
     EXPECT_EQ(std::pair(grid.columnCount(), grid.cellText(0, 8)), std::pair(9, QString("Ma")));
@@ -83,10 +83,22 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboard) {
     const QRectF inside = chart.plotArea().adjusted(r, r, -r, -r);
     for (const QPointF& point : series->points())
         EXPECT_TRUE(inside.contains(chart.mapToPosition(point, series))) << point.x();
-}
 
-// The results a stopped run keeps are the core's to keep: it hands the window none.
-TEST_F(Run, RunsThatStopLeaveTheWindowIdle) {
+    // On the sheet, Copy sends it whole: tabs between cells, CR between rows; afterwards no
+    // cell shows selected, the header cell "No." included, and the current cell is that one.
+    window->TabStrip1->selectKey("SHEET");
+    grid.setShape(1, 3);
+    grid.setCellText(0, 1, "");
+    grid.appendRow("1\t-1.0000\t0.1");
+    grid.appendRow("2\t1.0000\t0.2");
+    grid.selectionModel()->select(grid.model()->index(2, 1), QItemSelectionModel::Select);
+    window->btnCopy_Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "No.\t\tc/R\r1\t-1.0000\t0.1\r2\t1.0000\t0.2");
+    EXPECT_EQ(std::pair(grid.currentRow(), grid.currentColumn()), std::pair(0, 0));
+    EXPECT_FALSE(grid.selectionModel()->hasSelection());
+
+    // The results a stopped run keeps are the core's to keep: it hands the window none. Closing
+    // during a run stops it silently, then closes and stores.
     pressEscape = true;
     window->btnGo_Click();
     EXPECT_EQ(whileScanning, kBusy);
@@ -108,37 +120,19 @@ TEST_F(Run, RunsThatStopLeaveTheWindowIdle) {
     window->btnGo_Click();
     EXPECT_EQ(window->StatusBar1->currentMessage(), "Ready. (top view scaled by 1.0083)");
     EXPECT_EQ(window->ctlPitchGraph->yTitle(), "H [inch]");
-}
 
-TEST_F(Run, ClosingDuringARunStopsTheRunSilentlyThenClosesAndStores) {
     window->txtDiameter->setText("0.2");
     // Delivered when the run first lets the event queue run, before the scans.
     QMetaObject::invokeMethod(
         window.get(), [this] { window->close(); }, Qt::QueuedConnection);
     window->btnGo_Click();
     EXPECT_EQ(window->lastOutcome(), RunOutcome::Aborted);
-    EXPECT_TRUE(dialogs.messages.isEmpty()); // the user did not press Escape
+    EXPECT_EQ(dialogs.messages.size(), 2); // the user did not press Escape
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(stored("Diameter"), "");
-
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(stored("Diameter"), "0.2");
-}
-
-// Tabs between cells, CR between rows; afterwards no cell shows selected, the header cell
-// "No." included, and the current cell is that one.
-TEST_F(Run, CopySendsTheSheetWholeAsTextAndLeavesNothingSelected) {
-    ResultsGrid& grid = *window->grdTop;
-    grid.setShape(1, 3);
-    grid.setCellText(0, 0, "No.");
-    grid.appendRow("1\t-1.0000\t0.1");
-    grid.appendRow("2\t1.0000\t0.2");
-    grid.selectionModel()->select(grid.model()->index(2, 1), QItemSelectionModel::Select);
-    window->btnCopy_Click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "No.\t\t\r1\t-1.0000\t0.1\r2\t1.0000\t0.2");
-    EXPECT_EQ(std::pair(grid.currentRow(), grid.currentColumn()), std::pair(0, 0));
-    EXPECT_FALSE(grid.selectionModel()->hasSelection());
 }
 
 // Disabled before the first run; then the name chosen writes its format or the error

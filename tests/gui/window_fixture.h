@@ -51,17 +51,12 @@ public:
     std::optional<QString> saveFile(QWidget*, const FileRequest& r) override { return answer(r); }
 
     // The About window is not run modally: `onAbout` looks at it and works it instead.
-    void showAbout(frmAbout& about) override {
-        ++aboutsShown;
-        if (onAbout)
-            onAbout(about);
-    }
+    void showAbout(frmAbout& about) override { onAbout(about); }
 
     QList<Message> messages;
     QList<FileRequest> requests; // of the open and the save dialog, in order
     QStringList answers;         // a null string: the user cancels
     std::function<void(frmAbout&)> onAbout;
-    int aboutsShown = 0;
 
     std::optional<QString> answer(const FileRequest& request) {
         requests.append(request);

@@ -6,7 +6,6 @@
 #include <QString>
 #include <algorithm>
 #include <map>
-#include <optional>
 #include <vector>
 
 namespace bladetrace::platform::testing {
@@ -17,14 +16,13 @@ public:
     struct Value {
         quint32 type = kRegText;
         QByteArray data;
-        std::optional<quint32> size; // reported size when it differs from the data's
     };
 
     void set(const QString& keyName, const QString& valueName, Value value) {
         keys_[keyName][valueName] = std::move(value);
     }
     void setText(const QString& keyName, const QString& valueName, const QByteArray& text) {
-        set(keyName, valueName, {kRegText, text + '\0', {}});
+        set(keyName, valueName, {kRegText, text + '\0'});
     }
 
     bool openKey(RegistryRoot, const QString& keyName, quint32, RegistryKey& key) override {
@@ -48,7 +46,7 @@ public:
             return false;
         std::copy(it->second.data.cbegin(), it->second.data.cend(), buffer.begin());
         type = it->second.type;
-        size = it->second.size.value_or(quint32(it->second.data.size()));
+        size = quint32(it->second.data.size());
         return true;
     }
 

@@ -46,55 +46,26 @@ protected:
     QTextBrowser* page = nullptr;
 };
 
-TEST_F(HelpViewerTest, OpensAtTheTableOfContentsWithTheFirstPage) {
-    EXPECT_TRUE(window->isVisible());
+// It opens at the contents with the first page; every page of the contents and every picture
+// in them comes out of the file. The build already refuses pages that link to a file that is
+// not there.
+TEST_F(HelpViewerTest, OpensAtTheContentsAndEveryPageAndPictureComesOutOfTheFile) {
     EXPECT_EQ(window->windowTitle(), "Bladetrace Help");
-
     ASSERT_EQ(contents->topLevelItemCount(), 3);
-    EXPECT_EQ(contents->topLevelItem(1)->text(0), "English");
-    EXPECT_EQ(contents->topLevelItem(2)->text(0), "Deutsch");
-    EXPECT_EQ(contents->topLevelItem(1)->childCount(), contents->topLevelItem(2)->childCount());
-    EXPECT_EQ(contents->topLevelItem(2)->child(0)->text(0),
-              QString::fromUtf8("Bladetrace im Überblick"));
-
+    EXPECT_EQ((QStringList{contents->topLevelItem(1)->text(0), contents->topLevelItem(2)->text(0),
+                           contents->topLevelItem(2)->child(0)->text(0)}),
+              (QStringList{"English", "Deutsch", QString::fromUtf8("Bladetrace im Überblick")}));
     EXPECT_EQ(page->source().path(), "/index.html");
     EXPECT_EQ(pageTitle(), "Bladetrace Help");
     EXPECT_EQ(contents->currentItem(), contents->topLevelItem(0));
     // No entry is cut short at the default size.
     const int margins = 2 * (contents->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-    for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+    int pages = 0, pictures = 0;
+    for (QTreeWidgetItemIterator it(contents); *it; ++it, ++pages) {
         const QRect box = contents->visualItemRect(*it);
         EXPECT_LE(contents->fontMetrics().horizontalAdvance((*it)->text(0)) + margins, box.width())
             << (*it)->text(0).toStdString();
         EXPECT_LE(box.right(), contents->viewport()->width());
-    }
-}
-
-// Contents and index entries open their pages; links are followed inside the file, and the
-// contents follow them.
-TEST_F(HelpViewerTest, EntriesAndLinksOpenTheirPages) {
-    contents->setCurrentItem(contents->topLevelItem(2)->child(5));
-    EXPECT_EQ(page->source().path(), "/de/spreadsheet.html");
-    EXPECT_EQ(pageTitle(), "Die Ergebnistabelle");
-    EXPECT_TRUE(page->toPlainText().contains(QString::fromUtf8("Blatttiefe in der Draufsicht")));
-    const QList<QListWidgetItem*> found = index->findItems("span check", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    index->setCurrentItem(found.first());
-    EXPECT_EQ(page->source().path(), "/en/run.html");
-
-    Q_EMIT page->anchorClicked(QUrl("threshold.html"));
-    EXPECT_EQ(page->source().path(), "/en/threshold.html");
-    ASSERT_NE(contents->currentItem(), nullptr);
-    EXPECT_EQ(contents->currentItem()->text(0), "Choosing the grey threshold");
-    Q_EMIT page->anchorClicked(QUrl("../de/threshold.html"));
-    EXPECT_EQ(page->source().path(), "/de/threshold.html");
-}
-
-// Every page of the contents and every picture in them comes out of the file. The build
-// already refuses pages that link to a file that is not there.
-TEST_F(HelpViewerTest, EveryPageAndPictureComesOutOfTheFile) {
-    int pages = 0, pictures = 0;
-    for (QTreeWidgetItemIterator it(contents); *it; ++it, ++pages) {
         contents->setCurrentItem(*it);
         SCOPED_TRACE(page->source().path().toStdString());
         EXPECT_FALSE(pageTitle().isEmpty());
@@ -113,21 +84,36 @@ TEST_F(HelpViewerTest, EveryPageAndPictureComesOutOfTheFile) {
     EXPECT_GE(pictures, 8);
 }
 
-// Hiding the focused contents passes the focus to the index, which must not open its first
-// entry.
-TEST_F(HelpViewerTest, SwitchingTabsKeepsThePage) {
+// Contents and index entries open their pages, and switching to the index keeps the page:
+// hiding the focused contents passes the focus to the index, which must not open its first
+// entry. Links are followed inside the file, and the contents follow them.
+TEST_F(HelpViewerTest, EntriesAndLinksOpenTheirPagesSwitchingTabsKeepsIt) {
     contents->setCurrentItem(contents->topLevelItem(2)->child(5));
-    const QString reading = page->source().toString();
+    EXPECT_EQ(page->source().path(), "/de/spreadsheet.html");
+    EXPECT_EQ(pageTitle(), "Die Ergebnistabelle");
+    EXPECT_TRUE(page->toPlainText().contains(QString::fromUtf8("Blatttiefe in der Draufsicht")));
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     contents->setFocus(Qt::MouseFocusReason);
     QTabBar* tabs = window->findChild<QTabWidget*>()->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     ASSERT_TRUE(index->isVisible());
-    EXPECT_EQ(page->source().toString(), reading);
+    EXPECT_EQ(page->source().path(), "/de/spreadsheet.html");
+    const QList<QListWidgetItem*> found = index->findItems("span check", Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    index->setCurrentItem(found.first());
+    EXPECT_EQ(page->source().path(), "/en/run.html");
+
+    Q_EMIT page->anchorClicked(QUrl("threshold.html"));
+    EXPECT_EQ(page->source().path(), "/en/threshold.html");
+    ASSERT_NE(contents->currentItem(), nullptr);
+    EXPECT_EQ(contents->currentItem()->text(0), "Choosing the grey threshold");
+    Q_EMIT page->anchorClicked(QUrl("../de/threshold.html"));
+    EXPECT_EQ(page->source().path(), "/de/threshold.html");
 }
 
-TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindowInTheCallersLanguage) {
+// Another help file opens a window of its own, which names the file it cannot open.
+TEST_F(HelpViewerTest, SecondCallReusesTheWindowInTheCallersLanguageAMissingFileIsNamed) {
     EXPECT_EQ(showHelpContents(&caller, helpFilePath(), kGerman), window);
     EXPECT_EQ(window->windowTitle(), "Bladetrace-Hilfe");
     EXPECT_EQ(window->findChild<QTabWidget*>()->tabText(0), "Inhalt");
@@ -135,13 +121,10 @@ TEST_F(HelpViewerTest, SecondCallReusesTheOpenWindowInTheCallersLanguage) {
     for (const QAction* button : window->findChildren<QAction*>())
         buttons << button->text();
     EXPECT_TRUE(buttons.contains(QString::fromUtf8("Zurück")));
-}
 
-TEST_F(HelpViewerTest, MissingFileIsReportedByTheViewerAndNamed) {
     QTemporaryDir dir;
     const QString missing = helpFilePath(dir.path());
-    QWidget elsewhere; // else the open window is reused
-    open(missing, &elsewhere);
+    open(missing, &caller);
     EXPECT_TRUE(page->toPlainText().contains("could not be opened"));
     EXPECT_TRUE(page->toPlainText().contains(missing));
     EXPECT_EQ(contents->topLevelItemCount(), 0);

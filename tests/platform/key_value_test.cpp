@@ -36,7 +36,7 @@ TEST(DecodeKeyValue, TextLosesOneZeroNumbersAreSigned32BitOtherTypesKeepTheOldTe
 TEST(GetKeyValue, ReadsWhatTheKeyHoldsAndClosesEveryKeyItOpens) {
     testing::FakeRegistry registry;
     registry.setText(kKey, "Name", "abc");
-    registry.set(kKey, "Blob", {3, QByteArray("\x01\x02\x03", 3), {}});
+    registry.set(kKey, "Blob", {3, QByteArray("\x01\x02\x03", 3)});
     registry.setText(kKey, "Long", QByteArray(1024, 'x'));
     const struct {
         QString key;

@@ -34,7 +34,7 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
         SCOPED_TRACE(c.path.value_or("(none)").constData());
         auto registry = std::make_shared<testing::FakeRegistry>();
         if (c.path && c.path->isEmpty())
-            registry->set(kToolKey, "PATH", {kRegText, QByteArray(), 0u});
+            registry->set(kToolKey, "PATH", {kRegText, QByteArray()});
         else if (c.path)
             registry->setText(kToolKey, "PATH", *c.path);
         if (c.folder)
@@ -57,7 +57,6 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
         EXPECT_EQ(checked, !c.path && c.folder ? QStringList{inFolder} : QStringList());
         EXPECT_EQ(started, c.started);
         EXPECT_EQ(messages, c.messages);
-        EXPECT_EQ(registry->leakedHandles(), 0);
     }
 }
 
@@ -79,8 +78,6 @@ TEST(StandInRegistry, FirstKeyNamesTheFirstInstalledToolOfTheList) {
     ASSERT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, "PATH", value));
     EXPECT_EQ(value, dir.filePath("hwinfo"));
     EXPECT_FALSE(GetKeyValue(*registry, kHkeyLocalMachine, kLocationKey, "MSINFO", value));
-    const auto none = makeStandInRegistry({"plain"}, {dir.path()});
-    EXPECT_FALSE(GetKeyValue(*none, kHkeyLocalMachine, kToolKey, "PATH", value));
 }
 #endif
 
