@@ -330,9 +330,11 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
 
     // A view wider than the pictures' box is shrunk to it, however low it is, each half keeping
     // its shade; a view that fits is copied as it is.
-    const QImage wide = testing::paintBand(1800, 100, 900, 1799, 0, 99);
+    QImage wide = testing::paintBand(1800, 100, 900, 1799, 0, 99);
+    wide.setPixel(1, 1, qRgb(254, 254, 254)); // four pixels' mean 254.75, shown 254
     const QImage shrunk = reportPicture(PixelRows::of(wide));
     EXPECT_EQ(shrunk.size(), QSize(900, 50));
+    EXPECT_EQ(shrunk.pixel(0, 0), qRgb(254, 254, 254));
     EXPECT_EQ(shrunk.pixel(449, 25), qRgb(255, 255, 255));
     EXPECT_EQ(shrunk.pixel(450, 49), qRgb(0, 0, 0));
     const QImage fits = wide.copy(850, 0, 100, 100);

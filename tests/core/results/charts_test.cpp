@@ -73,11 +73,13 @@ TEST(Charts, OneRowPerFoldedStationFromTheTip) {
 TEST(Charts, TextTableHasHeaderAndOneLinePerRow) {
     StationTable t = radiiTable(4);
     t.Chord = std::vector<float>(42, 0.01f);
-    const QString text = chartsText(chartValues(t, 0.2f, 0.1, false));
-    const QStringList lines = text.split('\n');
+    const ChartSet charts = chartValues(t, 0.2f, 0.1, false);
+    const QStringList lines = chartsText(charts).split('\n');
     ASSERT_EQ(lines.size(), 5); // header, 3 rows, nothing after the last LF
     EXPECT_EQ(lines[0], QString::fromUtf8("No.\tr/R [-]\tc/R [-]\tß [°]\tH [m]"));
     EXPECT_EQ(lines[1], "1\t1\t0.1\t0\t0");
+    // One chart's own grid, as its copy gives it.
+    EXPECT_TRUE(seriesText(charts[kChordChart]).startsWith("\tr/R [-]\tc/R [-]\n1\t1\t0.1\n2\t"));
     EXPECT_EQ(lines[3], "3\t0\t0.1\t0\t0");
     EXPECT_EQ(lines[4], "");
 }

@@ -187,7 +187,7 @@ ColumnEdges reference(const QImage& image, qint32 threshold, int x) {
         const QRgb c = inside ? image.pixel(px, y) : 0xFFFFFFFFu;
         return greyValue(qint32(qBlue(c) << 16 | qGreen(c) << 8 | qRed(c))) <= threshold;
     };
-    ColumnEdges e;
+    ColumnEdges e{-1, -1}; // none found
     for (int y = 0; y <= image.height(); ++y) {
         if (dark(x, y)) {
             e.upper = y;

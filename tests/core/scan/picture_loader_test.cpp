@@ -1,3 +1,4 @@
+#include "run/pair_loader.h"
 #include "scan/outline_scanner.h"
 #include "scan/picture_loader.h"
 #include "support/painted_blades.h"
@@ -240,6 +241,21 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         }
     }
     EXPECT_TRUE(host.messages.empty());
+}
+
+// The batch tool's loader hands out the two views it loads at once, and loads any other name
+// or a name asked for again then.
+TEST(PictureLoader, PairLoadsBothViewsAtOnce) {
+    QTemporaryDir dir;
+    const auto save = [&dir](int width, const char* name) {
+        return testing::saveImage(testing::paintBand(width, 10, 5, 30, 2, 6), dir.path(), name);
+    };
+    const QString top = save(40, "top.bmp"), side = save(50, "side.bmp");
+    const PictureLoader loader = loadPairAtOnce(top, side);
+    EXPECT_EQ(loader(side).width(), 50);
+    EXPECT_EQ(loader(top).width(), 40);
+    EXPECT_EQ(loader(top).width(), 40);
+    EXPECT_EQ(loader(save(60, "other.bmp")).width(), 60);
 }
 
 // Loaded, too, when another reader left the process's allocation limit below its size.
