@@ -215,6 +215,12 @@ TEST(Export, PlotAxesAndTitles) {
     plot.lines[0].y[1] = 10001.5;
     const QImage quarters = paint();
     EXPECT_GT(starts(quarters, 55, false).at(0), fifthsFrame + 4);
+    // The lowest label the widest: the frame makes room for it as for any other.
+    plot.lines[0].y = {-80000, 0};
+    const int shorter = starts(paint(), 55, false).at(0);
+    plot.lines[0].y = {-100000, 0};
+    EXPECT_GT(starts(paint(), 55, false).at(0), shorter + 3);
+    plot.lines[0].y = {10000, 10001.5};
     QFont font;
     font.setPointSizeF(9); // the paper's
     const double em = QFontMetricsF(font, &quarters).height();

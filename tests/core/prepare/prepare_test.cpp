@@ -85,6 +85,10 @@ TEST(SpanMatching, ScalesTheShorterSpanToTheLongerOrRefuses) {
     // A view without a blade has no span to differ by.
     const QImage paper = testing::paintBand(30, 20, 0, -1, 0, -1);
     EXPECT_EQ(matchSpans(testing::paintBand(30, 20, 5, 21, 5, 19), paper, 110).difference(), 0.0);
+    // Dust is paper in the crop, on its last row too (blade rows 5..14, the margin 3 below).
+    QImage dusty = testing::paintBand(220, 30, 10, 209, 5, 14);
+    dusty.setPixel(100, 14 + kPaperMargin, qRgb(0, 0, 0));
+    EXPECT_EQ(findDarkParts(matchSpans(dusty, dusty, 110).top, 110).parts.size(), 1u);
 }
 
 } // namespace

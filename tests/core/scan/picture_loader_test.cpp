@@ -136,8 +136,8 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"32-bit bitmap", [](const QImage& b) { return bitmap(b, 32, 40); }},
         {"32-bit V5 bitmap", [](const QImage& b) { return bitmap(b, 32, 124); }},
         {"core-header bitmap, decoded", [](const QImage& b) { return bitmap(b, 24, 12); }},
-        {"cut core-header bitmap", [](const QImage& b) { return cut(bitmap(b, 24, 12), 0.7); }, 481,
-         damaged},
+        {"core header alone", [](const QImage& b) { return bitmap(b, 24, 12).left(26); }, 481,
+         "the file ends after 26 of the 3706 bytes"}, // 20 rows of 184 after them
         {"32-bit, no alpha", [](const QImage& b) { return bitmap(b, 32, 124, false, 0); }},
         {"8-bit bitmap, decoded",
          [](const QImage& b) {

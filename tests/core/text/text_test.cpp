@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cfloat>
 #include <clocale>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -166,6 +167,7 @@ TEST(ParseNumber, ReadsWhatUsersTypeAndRefusesTheRest) {
     }
     EXPECT_EQ(testing::failureOf([] { parseNumber("1e999"); }).number, errc::kOverflow);
     EXPECT_EQ(testing::failureOf([] { toSingle(-1e39); }).number, errc::kOverflow);
+    EXPECT_EQ(toSingle(-double(FLT_MAX)), -FLT_MAX); // the largest float still fits
     EXPECT_EQ(testing::failureOf([] { checkedDivide(1, 0); }).number, errc::kDivisionByZero);
 }
 
