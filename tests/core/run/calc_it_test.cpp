@@ -39,23 +39,20 @@ TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
     EXPECT_EQ(host.statuses,
               (QStringList{"Working...", "Working on Top View ...", "Working on Side View...",
                            "Working on geometry...", "Ready."}));
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_FALSE(host.busy);
-    EXPECT_FALSE(host.previewVisible);
+    EXPECT_TRUE(host.messages.empty() && host.notes.isEmpty() && !host.busy &&
+                !host.previewVisible);
     EXPECT_EQ(host.header.size(), 9);
     ASSERT_EQ(host.rows.size(), 42);
     EXPECT_TRUE(host.rows.front().startsWith("1\t-1.0000\t"));
     EXPECT_TRUE(host.rows.back().startsWith("42\t1.0000\t"));
     // 40 pixel rows over 0.185 m / 399 columns: c = 40 * 0.185 / 399 m.
-    EXPECT_EQ(host.rows[10].section('\t', 4, 4), "18.5464");
-    EXPECT_EQ(host.rows[10].section('\t', 5, 5), "26.5651");
+    EXPECT_EQ(host.rows[10].section('\t', 4, 5), "18.5464\t26.5651");
     EXPECT_EQ(host.clipboard.count("_Curve "), 22);
     ASSERT_EQ(host.charts.size(), 1u);
     EXPECT_EQ(host.charts[0][kChordChart].rows(), 22);
     EXPECT_EQ(host.columnsScanned, 420 + 420 + 2);
     ASSERT_EQ(host.results.size(), 1u);
     EXPECT_TRUE(host.results[0].completed.isValid()); // the report's date
-    EXPECT_TRUE(host.notes.isEmpty());
 }
 
 // A suggested threshold and matched spans: the run measures the prepared views and says what
@@ -87,8 +84,8 @@ TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
               "Images of top and side view do not match in diameter.\r\n"
               "Rescan with same size, better contrast or adjust threshold.\r\n"
               "Diameter: top view = 499,side view = 502");
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(host.messages[0].title, "");
+    EXPECT_EQ(std::pair(host.messages[0].icon, host.messages[0].title),
+              std::pair(MessageIcon::None, QString()));
     EXPECT_EQ(host.rows, previous);
     EXPECT_EQ(host.sheetPreparations, 1);
     EXPECT_EQ(host.statuses.back(), "Ready.");
@@ -103,11 +100,10 @@ TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text,
               QString::fromUtf8("Bearbeitung abgebrochen (Escape wurde gedrückt)"));
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(host.messages[0].title, "Vorgang Abgebrochen");
+    EXPECT_EQ(std::pair(host.messages[0].icon, host.messages[0].title),
+              std::pair(MessageIcon::Critical, QString("Vorgang Abgebrochen")));
     EXPECT_EQ(host.sheetPreparations, 0);
-    EXPECT_EQ(host.statuses.back(), "Bereit.");
-    EXPECT_EQ(host.statuses[2], "Bearbeite Seitenansicht");
+    EXPECT_EQ(host.statuses.mid(2), (QStringList{"Bearbeite Seitenansicht", "Bereit."}));
 }
 
 TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {

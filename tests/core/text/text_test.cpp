@@ -172,9 +172,7 @@ TEST(ParseNumber, ReadsWhatUsersTypeAndRefusesTheRest) {
 }
 
 TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
-    EXPECT_EQ(formatSignificant(0.21621621621, 7), "0.2162162");
-    EXPECT_EQ(formatSignificant(28.647889757, 7), "28.64789");
-    EXPECT_EQ(formatSignificant(0.5, 7), "0.5");
+    EXPECT_EQ(formatSignificant(0.5, 7), "0.5"); // more digits: the chart values' test
     EXPECT_EQ(formatGeneral(0.1850), "0.185");
     EXPECT_EQ(formatGeneral(50.0), "50");
     QLocale::setDefault(QLocale::German); // no groups
