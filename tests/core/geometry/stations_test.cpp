@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace bladetrace {
 namespace {
@@ -20,11 +21,10 @@ TEST(StationLayout, WindowWidthRoundsHalvesToEven) {
           Case{410, 10, 41, 43, 400}, Case{615, 15, 41, 43, 600}, Case{820, 20, 41, 43, 800},
           Case{821, 21, 39, 41, 798}, Case{60, 2, 30, 32, 58}, Case{21, 1, 21, 23, 20}}) {
         const StationLayout layout = layoutStations(c.columns - 1, c.columns + 1);
-        EXPECT_EQ(layout.N, c.columns - 1);
-        EXPECT_EQ(layout.w, c.w) << c.columns;
-        EXPECT_EQ(layout.windows, c.windows) << c.columns;
-        EXPECT_EQ(layout.count(), c.count) << c.columns;
-        EXPECT_EQ(layout.windowStart(layout.windows - 1), c.lastWindowStart) << c.columns;
+        EXPECT_EQ(std::tuple(layout.N, layout.w, layout.windows, layout.count(),
+                             layout.windowStart(layout.windows - 1)),
+                  std::tuple(c.columns - 1, c.w, c.windows, c.count, c.lastWindowStart))
+            << c.columns;
     }
 }
 
@@ -53,9 +53,7 @@ TEST(Station, WorkedExampleInBothUnitSystems) {
     const QStringList i = sheetRowCells(imperial.row);
     for (int column : {0, 1, 2, 5, 7, 8})
         EXPECT_EQ(i[column], m[column]) << column;
-    EXPECT_EQ(i[3], "2.7323"); // 69.4 mm
-    EXPECT_EQ(i[4], "0.4724"); // 12 mm
-    EXPECT_EQ(i[6], "8.5837"); // 218.0265 mm
+    EXPECT_EQ((QStringList{i[3], i[4], i[6]}), (QStringList{"2.7323", "0.4724", "8.5837"}));
 }
 
 TEST(Station, OnlyAZeroTopHeightIsCaughtByTheGuards) {
