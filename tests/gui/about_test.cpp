@@ -35,10 +35,9 @@ TEST_F(About, ShowsItsTextsFittedAndChoosingALanguageSwitchesBothWindowsAtOnce) 
                                about.lblLanguage->text(), about.cbLanguage->currentText()}),
                   (QStringList{"Info about Bladetrace", "Bladetrace", "&Help...", "OK",
                                "&Systeminfo...", "Language", "English"}));
-        EXPECT_EQ(about.lblVersion->text(), QString("Version %1.%2.%3")
-                                                .arg(BLADETRACE_VERSION_MAJOR)
-                                                .arg(BLADETRACE_VERSION_MINOR)
-                                                .arg(BLADETRACE_VERSION_PATCH));
+        EXPECT_EQ(about.lblVersion->text(),
+                  QString::asprintf("Version %d.%d.%d", BLADETRACE_VERSION_MAJOR,
+                                    BLADETRACE_VERSION_MINOR, BLADETRACE_VERSION_PATCH));
         // Four paragraphs.
         const QStringList paragraphs = about.lblDescription->text().split("\r\n");
         ASSERT_EQ(paragraphs.size(), 4);

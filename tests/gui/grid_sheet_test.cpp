@@ -12,12 +12,11 @@ int padded(const ResultsGrid& grid, const char* text) {
 
 // The cell drawn at a point of the grid, by whichever of its views lies on top there.
 std::pair<int, int> cellShownAt(const ResultsGrid& grid, QPoint point) {
-    for (QWidget* w = grid.childAt(point); w; w = w->parentWidget()) {
+    for (QWidget* w = grid.childAt(point); w; w = w->parentWidget())
         if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
             const QModelIndex index = view->indexAt(view->viewport()->mapFrom(&grid, point));
             return {index.row(), index.column()};
         }
-    }
     return {-1, -1};
 }
 

@@ -46,8 +46,8 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
     EXPECT_EQ(window->txtThreshold->text(), "200");
     window->txtThreshold->selectAll();
     QTest::keyClicks(window->txtThreshold, "87");
-    EXPECT_EQ(window->sldThreshold->value(), 87);
-    EXPECT_FALSE(window->bAbort); // only Escape stops a run
+    // Typing does not stop a run; only Escape does.
+    EXPECT_EQ(std::pair(window->sldThreshold->value(), window->bAbort), std::pair(87, false));
 
     const qint32 suggested = suggestThreshold(loadPicture(window->txtTopFile->text()),
                                               loadPicture(window->txtSideFile->text()));
@@ -83,9 +83,8 @@ TEST(FormResizeLayout, DesignClientAreaAndTooSmallOnesWithoutNegativeSizes) {
 // Wider, the tabs and pages grow and the panel moves; higher, they grow and Copy moves down.
 // Then the timer puts the units box over status panel 3.
 TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCaptions) {
-    const QRect tab = window->TabStrip1->geometry();
-    const QRect grid = window->grdTop->geometry();
-    const QRect panel = window->picGroup2->geometry();
+    const QRect tab = window->TabStrip1->geometry(), grid = window->grdTop->geometry(),
+                panel = window->picGroup2->geometry();
     const QPoint copy = window->btnCopy->pos();
     // 1500 and 900 twips: whole numbers of pixels.
     window->resize(window->width() + 100, window->height() + 60);
@@ -97,10 +96,9 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCapt
 
     ASSERT_TRUE(window->theTimer->isActive());
     QTRY_VERIFY_WITH_TIMEOUT(!window->theTimer->isActive(), 1000);
-    const QRect bar = window->StatusBar1->geometry();
     const int panel3 = window->statusPanel3->mapTo(window->StatusBar1, QPoint(0, 0)).x();
     // 80 twips in, round((x * 15 + 80) / 15); (375 - 195) / 2 = 90 twips down.
-    EXPECT_EQ(window->chkUnits->pos(), bar.topLeft() + QPoint(panel3 + 5, 6));
+    EXPECT_EQ(window->chkUnits->pos(), window->StatusBar1->pos() + QPoint(panel3 + 5, 6));
     EXPECT_GE(window->statusPanel3->width() * 15, 2895 + 80);
 
     // Each caption in its place, and none cut or against its neighbour at the design size.
@@ -115,14 +113,12 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCapt
                      window->chkThicknessCorrection->text()}),
         (QStringList{"Verwindungsverteilung", "Kopieren", "Weißabgleich:", "Arbeite...",
                      "Fluggeschwindigkeit", "Bild für Seitenansicht:", "&Dickenkorrektur %"}));
-    EXPECT_EQ(crampedCaptions(*window), QStringList());
-    EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
+    EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
 
     window->lLanguage = kEnglish;
     window->SwitchLanguage();
     EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
-    EXPECT_EQ(crampedCaptions(*window), QStringList());
-    EXPECT_EQ(shortened(*window->TabStrip1), QStringList());
+    EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
     EXPECT_EQ(window->Label1[7]->font(), window->picGroup2->font()); // German fitting undone
 
     // Too narrow for the tabs: captions are shortened, but every tab stays in view.

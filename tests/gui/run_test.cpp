@@ -72,15 +72,13 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     window->TabStrip1->selectKey("BETA");
     window->btnCopy_Click();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
-    EXPECT_TRUE(copied->hasImage());
-    EXPECT_TRUE(copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"));
+    EXPECT_TRUE(copied->hasImage() && copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"));
     // Every marker, the tip's at r/R = 1 too, lies whole inside the plot.
     QCoreApplication::processEvents();
     QChart& chart = *window->ctlBetaGraph->chart();
     auto* series = static_cast<QXYSeries*>(chart.series().constFirst());
     ASSERT_EQ(series->points().size(), 22);
-    const qreal r = series->markerSize() / 2;
-    const QRectF inside = chart.plotArea().adjusted(r, r, -r, -r);
+    const QRectF inside = chart.plotArea() - QMarginsF(1, 1, 1, 1) * (series->markerSize() / 2);
     for (const QPointF& point : series->points())
         EXPECT_TRUE(inside.contains(chart.mapToPosition(point, series))) << point.x();
 
@@ -101,13 +99,11 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     // during a run stops it silently, then closes and stores.
     pressEscape = true;
     window->btnGo_Click();
-    EXPECT_EQ(whileScanning, kBusy);
+    EXPECT_EQ((QStringList{whileScanning, runState()}), (QStringList{kBusy, kIdle}));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, "Processing aborted by user (Escape pressed)");
     // The hourglass stays over the main window; the box shows the usual pointer.
-    EXPECT_TRUE(dialogs.messages[0].busyOwner);
-    EXPECT_FALSE(dialogs.messages[0].busyEverywhere);
-    EXPECT_EQ(runState(), kIdle);
+    EXPECT_TRUE(dialogs.messages[0].busyOwner && !dialogs.messages[0].busyEverywhere);
 
     window->txtSideFile->setText(paintView("side3.bmp", false, kLast + 3));
     window->btnGo_Click();
@@ -126,13 +122,12 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     QMetaObject::invokeMethod(
         window.get(), [this] { window->close(); }, Qt::QueuedConnection);
     window->btnGo_Click();
-    EXPECT_EQ(window->lastOutcome(), RunOutcome::Aborted);
-    EXPECT_EQ(dialogs.messages.size(), 2); // the user did not press Escape
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(stored("Diameter"), "");
+    // No message: the user did not press Escape.
+    EXPECT_EQ(std::tuple(window->lastOutcome(), dialogs.messages.size(), window->isVisible(),
+                         stored("Diameter")),
+              std::tuple(RunOutcome::Aborted, qsizetype(2), true, QString("")));
     QCoreApplication::processEvents();
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(stored("Diameter"), "0.2");
+    EXPECT_EQ(std::pair(window->isVisible(), stored("Diameter")), std::pair(false, QString("0.2")));
 }
 
 // Disabled before the first run; then the name chosen writes its format or the error
@@ -164,18 +159,16 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
         EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 4 : 6);
         QFile written(c.name);
         const QString report = dialogs.messages.last().text; // the failed run's, or newer
-        if (QByteArray(c.holds).startsWith("Error"))
-            EXPECT_TRUE(report.startsWith(c.holds) && report.contains("btnSave_Click()"))
-                << c.holds;
-        else
-            EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.readAll().contains(c.holds))
-                << c.holds;
+        EXPECT_TRUE(QByteArray(c.holds).startsWith("Error")
+                        ? report.startsWith(c.holds) && report.contains("btnSave_Click()")
+                        : written.open(QIODevice::ReadOnly) && written.readAll().contains(c.holds))
+            << c.holds;
     }
     // First beside the images, then where the last file went, also after a restart.
-    EXPECT_EQ(dialogs.requests[0].fileName, file("top.csv"));
-    EXPECT_EQ(dialogs.requests[2].fileName, file("out/top.csv"));
     ASSERT_TRUE(window->close());
-    EXPECT_EQ(stored("SaveFolder"), file("out"));
+    EXPECT_EQ((QStringList{dialogs.requests[0].fileName, dialogs.requests[2].fileName,
+                           stored("SaveFolder")}),
+              (QStringList{file("top.csv"), file("out/top.csv"), file("out")}));
 }
 
 } // namespace

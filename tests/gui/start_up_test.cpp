@@ -54,12 +54,10 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
 
     ASSERT_TRUE(window->close()); // the next start
     start();
-    QStringList values;
-    for (const char* key : {"Language", "Units", "Diameter", "Velocity", "RPM", "TopFile",
-                            "SideFile", "MatchSpans", "SaveFolder"})
-        values << stored(key);
     // No file was saved: no folder.
-    EXPECT_EQ(values,
+    EXPECT_EQ((QStringList{stored("Language"), stored("Units"), stored("Diameter"),
+                           stored("Velocity"), stored("RPM"), stored("TopFile"), stored("SideFile"),
+                           stored("MatchSpans"), stored("SaveFolder")}),
               (QStringList{"2", "1", "39.37", "2.24", "1", top, "/scans/side.jpg", "1", ""}));
     EXPECT_EQ(shown(), (QStringList{"Tabelle", "[inch]", "[mph]", "39.37", "2.24", "1", top,
                                     "/scans/side.jpg"}));
@@ -83,8 +81,7 @@ TEST_F(StartUp, PreviewsLoadOneAfterTheOtherWhileBusyATopViewThatFailsLeavesItsE
             EXPECT_EQ(state(), "Bladetrace - loading... shown disabled hourglass - sheet -");
             // The window manager delivers a close to the disabled window too.
             EXPECT_FALSE(w.close());
-            EXPECT_FALSE(w.imgPreview[0]->pixmap().isNull());
-            EXPECT_TRUE(w.imgPreview[1]->pixmap().isNull());
+            EXPECT_TRUE(!w.imgPreview[0]->pixmap().isNull() && w.imgPreview[1]->pixmap().isNull());
         },
         Qt::QueuedConnection);
     window->Form_Load();
@@ -97,10 +94,9 @@ TEST_F(StartUp, PreviewsLoadOneAfterTheOtherWhileBusyATopViewThatFailsLeavesItsE
         set("TopFile", missing ? file("missing.bmp") : QCoreApplication::applicationFilePath());
         start();
         EXPECT_EQ(state(), kReady);
-        EXPECT_TRUE(window->imgPreview[0]->pixmap().isNull());
+        EXPECT_TRUE(window->imgPreview[0]->pixmap().isNull() && dialogs.messages.isEmpty());
         EXPECT_EQ(window->imgPreview[0]->isHidden(), !missing);
         EXPECT_EQ(window->imgPreview[1]->pixmap().isNull(), !missing);
-        EXPECT_TRUE(dialogs.messages.isEmpty());
     }
 }
 

@@ -92,8 +92,7 @@ inline QStringList crampedCaptions(const QWidget& window) {
 // default it starts on a painted image pair.
 class WindowTest : public ::testing::Test {
 protected:
-    static constexpr int kFirst = 20;
-    static constexpr int kLast = 380; // span 360: 42 stations
+    static constexpr int kFirst = 20, kLast = 380; // span 360: 42 stations
 
     void SetUp() override {
         paintedPair();
