@@ -51,13 +51,12 @@ protected:
 // in them comes out of the file. The build already refuses pages that link to a file that is
 // not there.
 TEST_F(HelpViewerTest, OpensAtTheContentsAndEveryPageAndPictureComesOutOfTheFile) {
-    EXPECT_EQ(window->windowTitle(), "Bladetrace Help");
+    EXPECT_EQ((QStringList{window->windowTitle(), page->source().path(), pageTitle()}),
+              (QStringList{"Bladetrace Help", "/index.html", "Bladetrace Help"}));
     ASSERT_EQ(contents->topLevelItemCount(), 3);
     EXPECT_EQ((QStringList{contents->topLevelItem(1)->text(0), contents->topLevelItem(2)->text(0),
                            contents->topLevelItem(2)->child(0)->text(0)}),
               (QStringList{"English", "Deutsch", QString::fromUtf8("Bladetrace im Überblick")}));
-    EXPECT_EQ(page->source().path(), "/index.html");
-    EXPECT_EQ(pageTitle(), "Bladetrace Help");
     EXPECT_EQ(contents->currentItem(), contents->topLevelItem(0));
     // No entry is cut short at the default size.
     const int margins = 2 * (contents->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
@@ -69,8 +68,7 @@ TEST_F(HelpViewerTest, OpensAtTheContentsAndEveryPageAndPictureComesOutOfTheFile
         EXPECT_LE(box.right(), contents->viewport()->width());
         contents->setCurrentItem(*it);
         SCOPED_TRACE(page->source().path().toStdString());
-        EXPECT_FALSE(pageTitle().isEmpty());
-        EXPECT_FALSE(page->toPlainText().contains("Page not found"));
+        EXPECT_FALSE(pageTitle().isEmpty() || page->toPlainText().contains("Page not found"));
         for (const QTextFormat& format : page->document()->allFormats()) {
             // By the name the page gives, which the viewer resolves; once laid out, the
             // document keeps the decoded picture.
@@ -81,8 +79,7 @@ TEST_F(HelpViewerTest, OpensAtTheContentsAndEveryPageAndPictureComesOutOfTheFile
                          picture.value<QImage>().isNull());
         }
     }
-    EXPECT_GE(pages, 23);
-    EXPECT_GE(pictures, 8);
+    EXPECT_TRUE(pages >= 23 && pictures >= 8) << pages << " pages, " << pictures << " pictures";
 }
 
 // Contents and index entries open their pages, and switching to the index keeps the page:

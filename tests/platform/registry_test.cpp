@@ -10,8 +10,7 @@
 namespace bladetrace::platform {
 namespace {
 
-const QString kKey = "SOFTWARE\\Some\\Key";
-const QString kOld = "old text";
+const QString kKey = "SOFTWARE\\Some\\Key", kOld = "old text";
 
 TEST(DecodeKeyValue, TextLosesOneZeroNumbersAreSigned32BitOtherTypesKeepTheOldText) {
     const struct {
@@ -30,8 +29,7 @@ TEST(DecodeKeyValue, TextLosesOneZeroNumbersAreSigned32BitOtherTypesKeepTheOldTe
     };
     for (const auto& c : cases) {
         // A 1024-byte buffer as the registry leaves it: the data, then zeros.
-        QByteArray buffer(1024, '\0');
-        std::copy(c.data.cbegin(), c.data.cend(), buffer.begin());
+        const QByteArray buffer = c.data + QByteArray(1024 - c.data.size(), '\0');
         EXPECT_EQ(decodeKeyValue(c.type, buffer, c.size, kOld), c.value)
             << c.type << " " << c.data.toHex().constData() << " " << c.size;
     }
@@ -56,10 +54,9 @@ TEST(GetKeyValue, ReadsWhatTheKeyHoldsAndClosesEveryKeyItOpens) {
     };
     for (const auto& c : cases) {
         QString value = kOld;
-        EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, c.key, QLatin1String(c.name), value),
-                  c.read)
-            << c.name;
-        EXPECT_EQ(value, c.value) << c.name;
+        const bool read =
+            GetKeyValue(registry, kHkeyLocalMachine, c.key, QLatin1String(c.name), value);
+        EXPECT_EQ(std::pair(read, value), std::pair(c.read, c.value)) << c.name;
     }
     EXPECT_EQ(registry.leakedHandles(), 0);
 }
@@ -106,11 +103,10 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
                       },
                       [&] { ++messages; }});
         // The second key, and the folder it names, only when the first has no value.
-        EXPECT_EQ(registry->opened,
-                  (c.path ? std::vector{kToolKey} : std::vector{kToolKey, kLocationKey}));
-        EXPECT_EQ(checked, !c.path && c.folder ? QStringList{inFolder} : QStringList());
-        EXPECT_EQ(started, c.started);
-        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(std::tuple(registry->opened, checked, started, messages),
+                  std::tuple(c.path ? std::vector{kToolKey} : std::vector{kToolKey, kLocationKey},
+                             !c.path && c.folder ? QStringList{inFolder} : QStringList(), c.started,
+                             c.messages));
     }
 }
 
