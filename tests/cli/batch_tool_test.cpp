@@ -16,8 +16,7 @@ using testing::saveImage;
 
 struct Result {
     int exitCode;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 // Runs the built program as a user would, with the locale the test pins; standard output
@@ -57,21 +56,16 @@ protected:
 };
 
 TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
-    const QString script = dir.filePath("script.txt");
-    const QString charts = dir.filePath("charts.txt");
-    const QString csv = dir.filePath("blade.csv");
-    const QString report = dir.filePath("blade.pdf");
+    const QString script = dir.filePath("script.txt"), charts = dir.filePath("charts.txt"),
+                  csv = dir.filePath("blade.csv"), report = dir.filePath("blade.pdf");
     const Result r = runBatch(args({"--thickness", "20,10", "--script", script, "--charts", charts,
                                     "--export", csv, "--export", report}));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.err, "");
-
     // 420 and 421 columns: windows of 10, 44 stations and the header; each file in its format.
-    EXPECT_EQ(r.out.count('\n'), 1 + 44);
-    for (const auto& [path, start] : {std::pair{script, "_Curve \r\n"},
-                                      {charts, "No.\tr/R [-]\t"},
-                                      {csv, "r/R,c/R,"},
-                                      {report, "%PDF"}})
+    EXPECT_EQ(std::pair(r.err, r.out.count('\n')), std::pair(QString(""), qsizetype(1 + 44)));
+    for (const auto& [path, start] :
+         {std::pair{script, "_Curve \r\n"}, std::pair{charts, "No.\tr/R [-]\t"},
+          std::pair{csv, "r/R,c/R,"}, std::pair{report, "%PDF"}})
         EXPECT_TRUE(fileBytes(path).startsWith(start)) << start;
 
     // The options reach the run: the root thickness and the units change what comes out.
@@ -84,11 +78,9 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
 // Every row leaves an old file as it was, and no temporary file behind. (The row that names an
 // input as output is refused before anything is written.)
 TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport) {
-    const QString none = dir.filePath("none.bmp");
     const QString wide = saveImage(paintBand(460, 50, 10, 439, 8, 30), dir.path(), "wide.bmp");
     const QString white = saveImage(paintBand(300, 40, 0, -1, 0, -1), dir.path(), "white.bmp");
-    const QString old = dir.filePath("old.txt");
-    const QString full = dir.filePath("full");
+    const QString old = dir.filePath("old.txt"), full = dir.filePath("full");
     const bool devices = ::mknod(QFile::encodeName(full), S_IFCHR | 0666, makedev(1, 7)) == 0;
     const struct {
         const char* what;
@@ -124,7 +116,7 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
          "/dev/full"},
         {"a full device", args({"--thickness", "20,10", "--script", old, "--charts", full}), 4,
          "cannot write " + full + ": No space left on device"},
-        {"missing image", on(none, side), 4, "Error53:"},
+        {"missing image", on(dir.filePath("none.bmp"), side), 4, "Error53:"},
         {"spans differ", on(top, wide), 3, "do not match in diameter"},
         // Black on white: every grey between the two splits them alike.
         {"spans matched", on(top, wide, {"--match-spans", "--threshold", "auto"}), 0,
