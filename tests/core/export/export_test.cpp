@@ -358,6 +358,16 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     };
     EXPECT_TRUE(shows(corrected, "0 1/min  →  60 1/min"));
     EXPECT_TRUE(shows(runs()[1], "50 mph  →  22.35 m/s"));
+    // Some German labels are longer than half a column: they wrap, and the values keep the
+    // rest of it (beyond the label's half and a 3 mm gap).
+    RunResults german = run;
+    german.lLanguage = kGerman;
+    const std::vector<ReportPage> inGerman = layoutReport(german, paper);
+    QMap<QString, double> left;
+    for (const ReportItem& item : inGerman[0].items)
+        left[item.text] = item.rect.left();
+    const double column = left["Propellerdrehzahl"] - left["Durchmesser"];
+    EXPECT_LE(left["0.185 m"] - left["Durchmesser"], column / 2 + 3 * mm);
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
