@@ -58,10 +58,10 @@ TEST(SectionStage, OneSectionPerFoldedStationTipFirst) {
         }
         const QStringList lines = host.clipboard.split("\r\n");
         ASSERT_EQ(lines.size(), (count / 2 + 1) * 33 + 1) << count;
-        EXPECT_EQ(lines.back(), ""); // the script ends with its last CR LF
-        EXPECT_EQ(lines[1].section(',', 1, 1), "1.0000000");
-        EXPECT_EQ(lines[lines.size() - 3].section(',', 1, 1),
-                  count == 42 ? "0.0000000" : "0.0243902");
+        // The script ends with its last CR LF.
+        EXPECT_EQ((QStringList{lines.back(), lines[1].section(',', 1, 1),
+                               lines[lines.size() - 3].section(',', 1, 1)}),
+                  (QStringList{"", "1.0000000", count == 42 ? "0.0000000" : "0.0243902"}));
         EXPECT_LT(t.Beta[0], 0.4f);
     }
     QLocale::setDefault(QLocale::c());
@@ -121,13 +121,12 @@ TEST(Airfoil, WorkedSections) {
         float beta = c.beta, chord = c.chord;
         const QStringList lines = airfoil(c.rR, beta, chord, c.x0, c.z0, host);
         ASSERT_EQ(lines.size(), 33);
-        EXPECT_EQ(lines.front(), "_Curve ");
         EXPECT_TRUE(lines[1].startsWith(c.firstPoint)) << lines[1].toStdString();
         // The section's leading edge lies on the station's, however it is turned.
-        EXPECT_EQ(
-            lines[16],
-            QString("w%1,%2,%3").arg(c.x0, 0, 'f', 7).arg(c.rR, 0, 'f', 7).arg(c.z0, 0, 'f', 7));
-        EXPECT_EQ(lines.back(), "_Enter");
+        const QString leadingEdge =
+            QString("w%1,%2,%3").arg(c.x0, 0, 'f', 7).arg(c.rR, 0, 'f', 7).arg(c.z0, 0, 'f', 7);
+        EXPECT_EQ((QStringList{lines.front(), lines[16], lines.back()}),
+                  (QStringList{"_Curve ", leadingEdge, "_Enter"}));
         for (int j = 1; j <= 31; ++j)
             EXPECT_EQ(lines[j].section(',', 1, 1), c.y) << j;
         EXPECT_NEAR(beta, c.correctedBeta, 5e-6);

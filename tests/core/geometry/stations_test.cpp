@@ -47,13 +47,10 @@ TEST(Station, WorkedExampleInBothUnitSystems) {
     EXPECT_NEAR(metric.Beta, std::atan(0.5), 1e-7);
     EXPECT_NEAR(metric.row.mach, 0.353, 5e-4); // shown to two decimals only
 
-    const StationResult imperial =
-        computeStation(11, StationKind::Window, 0.0694f, e, R, 250.0, 50.0, true);
     const QStringList m = sheetRowCells(metric.row);
-    const QStringList i = sheetRowCells(imperial.row);
-    for (int column : {0, 1, 2, 5, 7, 8})
-        EXPECT_EQ(i[column], m[column]) << column;
-    EXPECT_EQ((QStringList{i[3], i[4], i[6]}), (QStringList{"2.7323", "0.4724", "8.5837"}));
+    EXPECT_EQ(sheetRowCells(
+                  computeStation(11, StationKind::Window, 0.0694f, e, R, 250.0, 50.0, true).row),
+              (QStringList{m[0], m[1], m[2], "2.7323", "0.4724", m[5], "8.5837", m[7], m[8]}));
 }
 
 TEST(Station, OnlyAZeroTopHeightIsCaughtByTheGuards) {
@@ -100,10 +97,8 @@ TEST(StationStage, AveragesEachStationsOwnColumnsAcrossTheDiameter) {
     side.xTE.resize(410);
     Sink sink;
     const StationTable t = computeStations({top, side, 0.2f, 100.0, 20.0}, sink);
-    ASSERT_EQ(t.Count, 43);
-    ASSERT_EQ(sink.rows.size(), 43u);
-    EXPECT_EQ(sink.asked, 43);
-    EXPECT_EQ(sink.rows.back().number, 43);
+    ASSERT_EQ(std::pair(t.Count, sink.rows.size()), std::pair(43, std::size_t(43)));
+    EXPECT_EQ(std::pair(sink.asked, sink.rows.back().number), std::pair(43, 43));
     // Station: the mean column of what it averaged (column 0; windows 0..9, 10..19, the last
     // 400..409; column N = 409), and its centre over the top view's last index, 411.
     const struct {

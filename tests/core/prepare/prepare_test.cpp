@@ -5,6 +5,7 @@
 #include "support/painted_blades.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace bladetrace {
 namespace {
@@ -21,8 +22,7 @@ TEST(DarkParts, JoinAcrossCornersNotAcrossAGap) {
     image.setPixel(3, 1, qRgb(110, 110, 110));
     const DarkParts joined = findDarkParts(image, 110);
     ASSERT_EQ(joined.parts.size(), 1u);
-    EXPECT_EQ(joined.largest, 7);
-    EXPECT_EQ(bladeBox(joined), QRect(0, 0, 7, 2));
+    EXPECT_EQ(std::tuple(joined.largest, bladeBox(joined)), std::tuple(7, QRect(0, 0, 7, 2)));
 }
 
 // Scaled views and the histogram of greys see a pixel as the scanner does: (111, 111, 110)
@@ -33,33 +33,27 @@ TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
     colour.setPixel(1, 0, qRgb(111, 110, 110));
     const GreyScaling same(colour, 1.0);
     const QImage grey = same.scaled();
-    EXPECT_EQ(grey.pixel(0, 0), qRgb(111, 111, 111));
-    EXPECT_EQ(grey.pixel(1, 0), qRgb(110, 110, 110));
-    EXPECT_FALSE(same.darkColumn(0, 110));
-    EXPECT_TRUE(same.darkColumn(1, 110));
-    EXPECT_EQ(same.darkColumns(0, 1, 109), std::make_pair(-1, -1)); // none
+    // No dark columns at 109.
+    EXPECT_EQ(std::tuple(grey.pixel(0, 0), grey.pixel(1, 0), same.darkColumn(0, 110),
+                         same.darkColumn(1, 110), same.darkColumns(0, 1, 109)),
+              std::tuple(qRgb(111, 111, 111), qRgb(110, 110, 110), false, true, std::pair(-1, -1)));
     GreyHistogram histogram{};
     addToHistogram(histogram, colour);
-    EXPECT_EQ(histogram[111], 1);
-    EXPECT_EQ(histogram[110], 1);
+    EXPECT_EQ(std::tuple(histogram[111], histogram[110]), std::tuple(1, 1));
 }
 
 // Black 20 pixels, grey 100 10, paper 200 10: the classes split best below the grey 100, pure
 // black counted; of the greys 0..99 that split alike, the middle.
 TEST(ThresholdSuggestion, OtsuCountsPureBlack) {
-    GreyHistogram h{};
+    GreyHistogram h{}, speck{}, least{}, three{};
     h[0] = 20, h[100] = 10, h[200] = 10;
-    EXPECT_EQ(otsuThreshold(h), 49);
-    GreyHistogram speck{};
-    speck[0] = 1, speck[200] = 5; // a single pixel is a class too
-    EXPECT_EQ(otsuThreshold(speck), 99);
-    GreyHistogram least{}; // two pixels a grey apart score 1, the least a split can
-    least[100] = 1, least[101] = 1;
-    EXPECT_EQ(otsuThreshold(least), 100);
+    speck[0] = 1, speck[200] = 5;   // a single pixel is a class too
+    least[100] = 1, least[101] = 1; // two pixels a grey apart score 1, the least a split can
     // The midway's light class begins above the split, 9 here: its most frequent grey is 10.
-    GreyHistogram three{};
     three[5] = 2, three[8] = 8, three[11] = 9;
-    EXPECT_EQ(midwayThreshold(three), 8);
+    EXPECT_EQ((QList<int>{otsuThreshold(h), otsuThreshold(speck), otsuThreshold(least),
+                          midwayThreshold(three)}),
+              (QList<int>{49, 99, 100, 8}));
 }
 
 // Spans 16 and 14: the side view is scaled until they agree, or, one row high, as near as
@@ -75,8 +69,8 @@ TEST(SpanMatching, ScalesTheShorterSpanToTheLongerOrRefuses) {
         const MatchedSpans m =
             matchSpans(testing::paintBand(30, 20, 5, c.topLast, 5, 19),
                        testing::paintBand(30, 20, 5, c.sideLast, 5, 4 + c.sideRows), 110);
-        EXPECT_EQ(m.refused, c.refused) << c.sideRows;
-        EXPECT_EQ(m.cropped, !c.refused) << c.sideRows; // the note says "spans agree" if cropped
+        // The note says "spans agree" if cropped.
+        EXPECT_EQ(std::pair(m.refused, m.cropped), std::pair(c.refused, !c.refused)) << c.sideRows;
         if (m.refused)
             continue;
         EXPECT_EQ(bladeBox(findDarkParts(m.top, 110)).size(), QSize(17, 15));

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace bladetrace {
 namespace {
@@ -41,18 +42,16 @@ TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
                            "Working on geometry...", "Ready."}));
     EXPECT_TRUE(host.messages.empty() && host.notes.isEmpty() && !host.busy &&
                 !host.previewVisible);
-    EXPECT_EQ(host.header.size(), 9);
-    ASSERT_EQ(host.rows.size(), 42);
-    EXPECT_TRUE(host.rows.front().startsWith("1\t-1.0000\t"));
-    EXPECT_TRUE(host.rows.back().startsWith("42\t1.0000\t"));
+    EXPECT_EQ(std::tuple(host.header.size(), host.clipboard.count("_Curve "), host.columnsScanned),
+              std::tuple(9, 22, 420 + 420 + 2));
+    ASSERT_EQ(std::tuple(host.rows.size(), host.charts.size(), host.results.size()),
+              std::tuple(42, 1u, 1u));
     // 40 pixel rows over 0.185 m / 399 columns: c = 40 * 0.185 / 399 m.
-    EXPECT_EQ(host.rows[10].section('\t', 4, 5), "18.5464\t26.5651");
-    EXPECT_EQ(host.clipboard.count("_Curve "), 22);
-    ASSERT_EQ(host.charts.size(), 1u);
-    EXPECT_EQ(host.charts[0][kChordChart].rows(), 22);
-    EXPECT_EQ(host.columnsScanned, 420 + 420 + 2);
-    ASSERT_EQ(host.results.size(), 1u);
-    EXPECT_TRUE(host.results[0].completed.isValid()); // the report's date
+    EXPECT_EQ(std::pair(host.rows[10].section('\t', 4, 5), host.charts[0][kChordChart].rows()),
+              std::pair(QString("18.5464\t26.5651"), 22));
+    // The report's date.
+    EXPECT_TRUE(host.rows.front().startsWith("1\t-1.0000\t") &&
+                host.rows.back().startsWith("42\t1.0000\t") && host.results[0].completed.isValid());
 }
 
 // A suggested threshold and matched spans: the run measures the prepared views and says what
@@ -66,10 +65,9 @@ TEST_F(CalcItTest, PreparedViewsAreNotedOnce) {
     prepared.topFile = host.topFile;
     prepared.sideFile = host.sideFile;
     EXPECT_EQ(CalcIt(prepared), RunOutcome::Completed);
-    EXPECT_EQ(prepared.notes, QStringList{"threshold 127; top view scaled by 1.0251"});
-    const ResultInputs& used = prepared.results.at(0).inputs;
-    EXPECT_EQ(used.lThreshold, 127);
-    EXPECT_TRUE(used.autoThreshold && used.spanMatching); // for the report
+    const ResultInputs& used = prepared.results.at(0).inputs; // for the report
+    EXPECT_EQ(std::tuple(prepared.notes, used.lThreshold, used.autoThreshold, used.spanMatching),
+              std::tuple(QStringList{"threshold 127; top view scaled by 1.0251"}, 127, true, true));
 }
 
 TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
@@ -80,15 +78,13 @@ TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
     usePair(500, 503);
     EXPECT_EQ(CalcIt(host), RunOutcome::Mismatch);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              "Images of top and side view do not match in diameter.\r\n"
-              "Rescan with same size, better contrast or adjust threshold.\r\n"
-              "Diameter: top view = 499,side view = 502");
-    EXPECT_EQ(std::pair(host.messages[0].icon, host.messages[0].title),
-              std::pair(MessageIcon::None, QString()));
-    EXPECT_EQ(host.rows, previous);
-    EXPECT_EQ(host.sheetPreparations, 1);
-    EXPECT_EQ(host.statuses.back(), "Ready.");
+    const RecordingHost::Message& m = host.messages[0];
+    EXPECT_EQ(std::tuple(m.text, m.icon, m.title, host.rows, host.sheetPreparations,
+                         host.statuses.back()),
+              std::tuple(QString("Images of top and side view do not match in diameter.\r\n"
+                                 "Rescan with same size, better contrast or adjust threshold.\r\n"
+                                 "Diameter: top view = 499,side view = 502"),
+                         MessageIcon::None, QString(), previous, 1, QString("Ready.")));
 }
 
 TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
@@ -98,12 +94,11 @@ TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
     EXPECT_EQ(CalcIt(host), RunOutcome::Aborted);
     EXPECT_EQ(host.columnsScanned, 101); // the side view returns at its first column
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              QString::fromUtf8("Bearbeitung abgebrochen (Escape wurde gedrückt)"));
-    EXPECT_EQ(std::pair(host.messages[0].icon, host.messages[0].title),
-              std::pair(MessageIcon::Critical, QString("Vorgang Abgebrochen")));
-    EXPECT_EQ(host.sheetPreparations, 0);
-    EXPECT_EQ(host.statuses.mid(2), (QStringList{"Bearbeite Seitenansicht", "Bereit."}));
+    const RecordingHost::Message& m = host.messages[0];
+    EXPECT_EQ(std::tuple(m.text, m.icon, m.title, host.sheetPreparations, host.statuses.mid(2)),
+              std::tuple(QString::fromUtf8("Bearbeitung abgebrochen (Escape wurde gedrückt)"),
+                         MessageIcon::Critical, QString("Vorgang Abgebrochen"), 0,
+                         QStringList{"Bearbeite Seitenansicht", "Bereit."}));
 }
 
 TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {

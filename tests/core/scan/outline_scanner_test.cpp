@@ -38,10 +38,10 @@ Scan scan(QImage image, qint32 threshold = 110, float diameter = 1.0f) {
 
 // The dark test itself is compared with greyValue in the edge search's randomised test.
 TEST(GreyValue, RoundsTheChannelMeanToTheNearestInteger) {
-    EXPECT_EQ(greyValue(0x000101), 1);  // (1, 1, 0): 2/3
-    EXPECT_EQ(greyValue(0x000001), 0);  // (1, 0, 0): 1/3
-    EXPECT_EQ(greyValue(0x0000FF), 85); // the red marks
-    EXPECT_EQ(greyValue(-1), 255);      // outside the image
+    // (1, 1, 0): 2/3; (1, 0, 0): 1/3; the red marks; outside the image.
+    EXPECT_EQ((QList<qint32>{greyValue(0x000101), greyValue(0x000001), greyValue(0x0000FF),
+                             greyValue(-1)}),
+              (QList<qint32>{1, 0, 85, 255}));
 }
 
 // The loader's capture of decoder warnings: while the batch tool decodes on a thread of its
@@ -58,9 +58,8 @@ TEST(WarningCapture, TakesOnlyThisThreadsWarnings) {
 TEST(OutlineScanner, CompactsAndScalesToTheDiameter) {
     // Blade in columns 10..410, rows 20..59: 401 elements, 0.0005 m per pixel.
     const Scan s = scan(paintBand(500, 80, 10, 410, 20, 59), 110, 0.2f);
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    ASSERT_EQ(s.xLE.size(), 401u);
-    ASSERT_EQ(s.xTE.size(), 401u);
+    ASSERT_EQ(std::tuple(s.outcome, s.xLE.size(), s.xTE.size()),
+              std::tuple(ScanOutcome::Scaled, 401u, 401u));
     EXPECT_FLOAT_EQ(s.xLE.front(), 0.2f / 400.0f * 20.0f);
     EXPECT_FLOAT_EQ(s.xTE.back(), 0.2f / 400.0f * 59.0f);
 }
@@ -80,8 +79,7 @@ TEST(OutlineScanner, EdgesAreTheOutermostDarkPixelsOfEachColumn) {
     for (int y = 0; y < 50; ++y)
         image.setPixel(17, y, qRgb(255, 255, 255));
     const Scan s = scan(image, 110, 27.0f); // one metre per column
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    ASSERT_EQ(s.xLE.size(), 28u);
+    ASSERT_EQ(std::tuple(s.outcome, s.xLE.size()), std::tuple(ScanOutcome::Scaled, 28u));
     for (std::size_t x = 0; x < 27; ++x) {
         EXPECT_EQ(s.xLE[x], x == 17 ? 0.0f : float(10 + x % 3)) << x;
         EXPECT_EQ(s.xTE[x], x == 17 ? 0.0f : float(40 - x % 5)) << x;
@@ -92,8 +90,8 @@ TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
     QImage image(30, 8, QImage::Format_RGB32);
     image.fill(Qt::white);
     const Scan s = scan(image, 255, 30.0f);
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    ASSERT_EQ(s.xLE.size(), 31u); // columns 0..W, the one beyond the image included
+    // Columns 0..W, the one beyond the image included.
+    ASSERT_EQ(std::tuple(s.outcome, s.xLE.size()), std::tuple(ScanOutcome::Scaled, 31u));
     for (std::size_t i = 0; i < s.xLE.size(); ++i) {
         EXPECT_EQ(s.xLE[i], 0.0f);
         EXPECT_FLOAT_EQ(s.xTE[i], 8.0f); // row H, outside
@@ -156,25 +154,23 @@ TEST(OutlineScanner, AbortStopsAtAColumnBoundary) {
     RecordingHost host;
     host.onColumn = [&](int x) { host.abort = x == 49; };
     const Scan s = scan(image, 110, 1.0f, host);
-    EXPECT_EQ(s.outcome, ScanOutcome::Aborted);
-    EXPECT_EQ(host.columnsScanned, 50);
+    EXPECT_EQ(std::pair(s.outcome, host.columnsScanned), std::pair(ScanOutcome::Aborted, 50));
     ASSERT_EQ(s.xLE.size(), 101u); // raw rows, not compacted
     EXPECT_FLOAT_EQ(s.xLE[49], 5.0f);
-    EXPECT_EQ(s.xLE[50], 0.0f);
-    EXPECT_EQ(image.pixel(50, 10), qRgb(0, 0, 0));      // not marked
-    EXPECT_EQ(image.pixel(10, 0), qRgb(255, 255, 255)); // no end marks
+    // Column 50 not marked, and no end marks.
+    EXPECT_EQ(std::tuple(s.xLE[50], image.pixel(50, 10), image.pixel(10, 0)),
+              std::tuple(0.0f, qRgb(0, 0, 0), qRgb(255, 255, 255)));
 }
 
 TEST(PreviewOffset, KeepsTheScannedColumnInTheMiddle) {
-    EXPECT_EQ(previewPaintOffset(0, 169, 2000), 0.0f);
-    EXPECT_EQ(previewPaintOffset(84, 169, 2000), 0.0f); // 84 < 84.5
-    EXPECT_EQ(previewPaintOffset(85, 169, 2000), -0.5f);
-    EXPECT_EQ(previewPaintOffset(1000, 169, 2000), -915.5f);
-    EXPECT_EQ(previewPaintOffset(1915.5f, 169, 2000), -1831.0f); // not strictly beyond
-    EXPECT_EQ(previewPaintOffset(1916, 169, 2000), -1831.0f);    // right end held
-    // An image narrower than the strip: left-aligned, then right-aligned.
-    EXPECT_EQ(previewPaintOffset(50, 169, 100), 0.0f);
-    EXPECT_EQ(previewPaintOffset(85, 169, 100), 69.0f);
+    // 84 < 84.5; 1915.5 is not strictly beyond, the right end held from there; an image
+    // narrower than the strip left-aligned, then right-aligned.
+    EXPECT_EQ(
+        (QList<float>{previewPaintOffset(0, 169, 2000), previewPaintOffset(84, 169, 2000),
+                      previewPaintOffset(85, 169, 2000), previewPaintOffset(1000, 169, 2000),
+                      previewPaintOffset(1915.5f, 169, 2000), previewPaintOffset(1916, 169, 2000),
+                      previewPaintOffset(50, 169, 100), previewPaintOffset(85, 169, 100)}),
+        (QList<float>{0.0f, 0.0f, -0.5f, -915.5f, -1831.0f, -1831.0f, 0.0f, 69.0f}));
 }
 
 // The search as it reads in words: per column, top down to the first dark pixel, then

@@ -43,16 +43,15 @@ TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
 
 TEST(StringTable, LookupOutsideTheTableIsAnErrorValue) {
     const AppError error = testing::failureOf([] { LoadLangResString(3, 41); });
-    EXPECT_EQ(error.number, errc::kResourceNotFound);
     EXPECT_TRUE(error.description.contains(QStringLiteral("3041")));
-    EXPECT_EQ(testing::failureOf([] { LoadLangResString(kEnglish, 51); }).number,
-              errc::kResourceNotFound);
-    EXPECT_EQ(testing::failureOf([] { LoadLangResString(kGerman, -1); }).number,
-              errc::kResourceNotFound);
-    EXPECT_EQ(testing::failureOf([] { LoadLangResString(2147483, 1000); }).number, errc::kOverflow);
+    const auto failure = [](qint32 language, qint16 id) {
+        return testing::failureOf([=] { LoadLangResString(language, id); }).number;
+    };
     // 1000 * -2147484 + 352 is the smallest whole number a lookup can name.
-    EXPECT_EQ(testing::failureOf([] { LoadLangResString(-2147484, 352); }).number,
-              errc::kResourceNotFound);
+    EXPECT_EQ((QList<qint32>{error.number, failure(kEnglish, 51), failure(kGerman, -1),
+                             failure(2147483, 1000), failure(-2147484, 352)}),
+              (QList<qint32>{errc::kResourceNotFound, errc::kResourceNotFound,
+                             errc::kResourceNotFound, errc::kOverflow, errc::kResourceNotFound}));
 }
 
 struct ReportRecorder : ReportHost {
@@ -71,11 +70,9 @@ TEST(ErrorReport, ResetsPointerAndStatusBeforeTheMessage) {
     ReportRecorder host;
     host.language = kGerman;
     ErrorHandler(host, makeError(errc::kDivisionByZero), QStringLiteral("DoIt()"));
-    ASSERT_EQ(host.events.size(), 3);
-    EXPECT_EQ(host.events[0], "default pointer");
-    EXPECT_EQ(host.events[1], "status Bereit.");
-    EXPECT_EQ(host.events[2], "message[no icon|] Error11:\r\n\r\nDivision by zero.\r\n"
-                              "Issued by DoIt() in Bladetrace.");
+    EXPECT_EQ(host.events, (QStringList{"default pointer", "status Bereit.",
+                                        "message[no icon|] Error11:\r\n\r\nDivision by zero.\r\n"
+                                        "Issued by DoIt() in Bladetrace."}));
 }
 
 TEST(ErrorReport, StillReportsWhenTheLanguageIsBroken) {
@@ -172,9 +169,9 @@ TEST(ParseNumber, ReadsWhatUsersTypeAndRefusesTheRest) {
 }
 
 TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
-    EXPECT_EQ(formatSignificant(0.5, 7), "0.5"); // more digits: the chart values' test
-    EXPECT_EQ(formatGeneral(0.1850), "0.185");
-    EXPECT_EQ(formatGeneral(50.0), "50");
+    // More digits: the chart values' test.
+    EXPECT_EQ((QStringList{formatSignificant(0.5, 7), formatGeneral(0.1850), formatGeneral(50.0)}),
+              (QStringList{"0.5", "0.185", "50"}));
     QLocale::setDefault(QLocale::German); // no groups
     EXPECT_EQ(formatSignificant(1234.5, 7), "1234,5");
     QLocale::setDefault(QLocale::c());
