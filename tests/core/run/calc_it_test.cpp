@@ -3,7 +3,6 @@
 #include "support/recording_host.h"
 #include "text/number_format.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
