@@ -142,6 +142,13 @@ TEST(Export, QpropPreambleAndUnknownExtensions) {
               "Cannot save blade.doc: unknown file type; use .csv, .qprop, .txt or .pdf.");
 }
 
+// A line's height in the paper's 9 pt type, on a plot's image.
+double paperEm(const QImage& image) {
+    QFont font;
+    font.setPointSizeF(9);
+    return QFontMetricsF(font, &image).height();
+}
+
 // One flat series: its line across the middle of the plot, a marker on each of its points.
 TEST(Export, PlotDrawsAFlatLineWithItsMarkers) {
     Plot plot;
@@ -186,11 +193,8 @@ TEST(Export, PlotDrawsAFlatLineWithItsMarkers) {
                     first = std::min(first, x), last = std::max(last, x);
         return first + last;
     };
-    QFont paperFont;
-    paperFont.setPointSizeF(9);
-    const int between = plain.front() - 24;
-    EXPECT_NEAR(edges(260, 300) + QFontMetricsF(paperFont, &legend).height(),
-                edges(between, between + 1), 6);
+    EXPECT_NEAR(edges(260, 300) + paperEm(legend), edges(plain.front() - 24, plain.front() - 23),
+                6);
 }
 
 // Axes at 400 x 300: quarter steps' labels take a decimal more than fifths', labels never crowd,
@@ -220,9 +224,7 @@ TEST(Export, PlotAxesAndTitles) {
     plot.lines[0].y = {-100000, 0};
     EXPECT_GT(starts(paint(), 55, false).at(0), shorter + 3);
     plot.lines[0].y = {10000, 10001.5};
-    QFont font;
-    font.setPointSizeF(9); // the paper's
-    const double em = QFontMetricsF(font, &quarters).height();
+    const double em = paperEm(quarters);
     const std::vector<int> grid = starts(quarters, 200, true); // the frame's edges among them
     ASSERT_GE(grid.size(), 4u);
     for (std::size_t i = 1; i < grid.size(); ++i)

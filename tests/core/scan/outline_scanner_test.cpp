@@ -114,10 +114,9 @@ TEST(OutlineScanner, MarksScannedBladeColumnsRedAndNothingElse) {
     // The edges red, and the first and last blade column over the full height.
     QList<QRgb> marked;
     for (const QPoint p : {QPoint(20, 5), {20, 9}, {10, 0}, {30, 19}, {20, 4}, {9, 0}, {31, 19}})
-        marked << (image.pixel(p) == qRgb(255, 0, 0) ? 1u
-                   : image.pixel(p) == 0xFFFFFFFFu   ? 0u
-                                                     : 2u);
-    EXPECT_EQ(marked, (QList<QRgb>{1, 1, 1, 1, 0, 0, 0}));
+        marked << image.pixel(p);
+    const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255);
+    EXPECT_EQ(marked, (QList<QRgb>{red, red, red, red, white, white, white}));
 
     // Marks are clipped to the picture, never written into a row's padding or past it.
     std::vector<quint32> pixels(5 * 3, 0xFFFFFFFFu); // 4 columns, rows 5 apart
