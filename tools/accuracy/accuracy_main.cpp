@@ -5,6 +5,7 @@
 #include "comparison.h"
 #include "comparison_plot.h"
 #include "export/output_files.h"
+#include "performance_report.h"
 #include "prepare/threshold_suggestion.h"
 #include "scan/picture_loader.h"
 #include "text/app_error.h"
@@ -19,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <map>
 
 using namespace bladetrace;
 using namespace bladetrace::accuracy;
@@ -31,6 +33,18 @@ constexpr double kUnmeasured = std::numeric_limits<double>::infinity();
 const QString kBegin = QStringLiteral("<!-- begin: written by bladetrace-accuracy -->");
 const QString kEnd = QStringLiteral("<!-- end: written by bladetrace-accuracy -->");
 const QString kUserOptions = QStringLiteral("--match-spans --threshold auto");
+const QString kPerformanceBegin =
+    QStringLiteral("<!-- begin: performance, written by bladetrace-accuracy -->");
+const QString kPerformanceEnd =
+    QStringLiteral("<!-- end: performance, written by bladetrace-accuracy -->");
+const QString kFitBegin =
+    QStringLiteral("<!-- begin: polar fit, written by bladetrace-accuracy --fit -->");
+const QString kFitEnd =
+    QStringLiteral("<!-- end: polar fit, written by bladetrace-accuracy --fit -->");
+// The three propellers whose predicted curves are plotted: the two the targets name and a
+// small one at low Reynolds numbers.
+const QStringList kPerformancePlots = {QStringLiteral("apce_10x7"), QStringLiteral("apcsp_9x6"),
+                                       QStringLiteral("gwsdd_5x4.3_spec2")};
 
 // The two propellers the targets name, with their real diameters; the others go by their
 // file names.
@@ -415,6 +429,55 @@ Section renderedSection(const QString& samples, const QString& bladeFile, const 
     return s;
 }
 
+// Replaces what lies between `begin` and `end` in `text`.
+void replaceBetween(QString& text, const QString& begin, const QString& end,
+                    const QString& generated, const QString& document) {
+    const qsizetype from = text.indexOf(begin);
+    const qsizetype to = text.indexOf(end);
+    if (from < 0 || to < from)
+        die(QStringLiteral("%1 lacks the markers %2").arg(document, begin));
+    text.replace(from, to - from, begin + QStringLiteral("\n\n") + generated);
+}
+
+// "KEY=N" options: the blade count of a propeller, where it is not two.
+std::map<QString, int> bladeCounts(const QStringList& options) {
+    std::map<QString, int> counts;
+    for (const QString& o : options) {
+        bool ok = false;
+        const int n = o.section(QLatin1Char('='), 1).toInt(&ok);
+        if (!ok || n < 1)
+            die(QStringLiteral("--blades %1: give KEY=N").arg(o));
+        counts[o.section(QLatin1Char('='), 0, 0)] = n;
+    }
+    return counts;
+}
+
+std::vector<PerformanceCase> performanceCases(const std::vector<PublishedResult>& results,
+                                              const QString& tunnel,
+                                              const std::map<QString, int>& blades) {
+    std::vector<PerformanceCase> cases;
+    for (const PublishedResult& r : results) {
+        PerformanceCase c;
+        c.key = r.propeller.key;
+        c.title = r.propeller.title;
+        QString error;
+        c.tests = readTunnelTests(tunnel, c.key, error);
+        if (!error.isEmpty())
+            die(error);
+        const std::optional<double> diameter = diameterFromName(c.key);
+        if (c.tests.empty() || !diameter)
+            continue;
+        c.diameter = *diameter;
+        const auto count = blades.find(c.key);
+        c.blades = count == blades.end() ? 2 : count->second;
+        c.table = r.propeller.reference;
+        if (r.user.run.completed())
+            c.photographed = r.user.run.measured;
+        cases.push_back(c);
+    }
+    return cases;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -442,6 +505,12 @@ int main(int argc, char** argv) {
         {QStringLiteral("plots"), QStringLiteral("Folder for the plots."), QStringLiteral("dir")},
         {QStringLiteral("keep"), QStringLiteral("Keep the rendered views in this folder."),
          QStringLiteral("dir")},
+        {QStringLiteral("blades"),
+         QStringLiteral("KEY=N: the propeller KEY has N blades (default 2); repeatable."),
+         QStringLiteral("KEY=N")},
+        {QStringLiteral("fit"),
+         QStringLiteral("Also fit the polar to the published tables, with each propeller left "
+                        "out once, and rewrite that section (some minutes).")},
     });
     p.process(app);
     for (const char* required : {"data", "batch", "render", "samples", "blade", "doc", "plots"})
@@ -495,16 +564,25 @@ int main(int argc, char** argv) {
             generated += detail(r, plots);
     generated += rendered.body;
 
+    const std::vector<PerformanceCase> cases = performanceCases(
+        results, QDir(p.value(QStringLiteral("data"))).filePath(QStringLiteral("windtunnel")),
+        bladeCounts(p.values(QStringLiteral("blades"))));
+    std::vector<NamedPicture> performancePlots;
+    const QString performance = performanceSection(cases, kPerformancePlots, performancePlots);
+    for (const NamedPicture& picture : performancePlots) {
+        const QString path = QDir(plots.plotFolder).filePath(picture.file);
+        plots.files.append({{path, path}, pictureBytes(picture.picture, path)});
+    }
+
     QFile doc(p.value(QStringLiteral("doc")));
     if (!doc.open(QIODevice::ReadOnly))
         die(QStringLiteral("cannot read %1").arg(doc.fileName()));
     QString text = QString::fromUtf8(doc.readAll());
     doc.close();
-    const qsizetype begin = text.indexOf(kBegin);
-    const qsizetype end = text.indexOf(kEnd);
-    if (begin < 0 || end < begin)
-        die(QStringLiteral("%1 lacks the markers of the generated part").arg(doc.fileName()));
-    text.replace(begin, end - begin, kBegin + QStringLiteral("\n\n") + generated);
+    replaceBetween(text, kBegin, kEnd, generated, doc.fileName());
+    replaceBetween(text, kPerformanceBegin, kPerformanceEnd, performance, doc.fileName());
+    if (p.isSet(QStringLiteral("fit")))
+        replaceBetween(text, kFitBegin, kFitEnd, polarFitSection(cases), doc.fileName());
     plots.files.append({{doc.fileName(), doc.fileName()}, text.toUtf8()});
     const OutputResult written = writeOutputs(plots.files, {});
     if (written.status != OutputStatus::Written)

@@ -1,0 +1,282 @@
+#include "performance_report.h"
+
+#include "comparison.h"
+#include "performance_plot.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace bladetrace::accuracy {
+namespace {
+
+constexpr double kRefused = std::numeric_limits<double>::infinity();
+constexpr double kTargetPhotographs = 0.10;
+constexpr double kTargetTables = 0.08;
+constexpr double kCurveRpm = 5000; // of a propeller's tests, the plot shows the one nearest
+constexpr int kFitIterations = 400;
+constexpr int kLeftOutIterations = 150;
+
+QString value(double v, int decimals) {
+    return std::isinf(v) ? QStringLiteral("–") : fixed(v, decimals);
+}
+
+QString signedValue(double v) {
+    return std::isnan(v) ? QStringLiteral("–")
+                         : (v >= 0 ? QStringLiteral("+") : QString()) + fixed(v, 3);
+}
+
+struct Predictions {
+    TunnelPrediction table;
+    TunnelPrediction photographed;
+    bool measured = false;
+    double ct() const { return measured ? photographed.ctMedian() : kRefused; }
+    double cp() const { return measured ? photographed.cpMedian() : kRefused; }
+};
+
+Predictions predict(const PerformanceCase& c, const Polar& polar) {
+    Predictions p;
+    p.table = predictTests(performanceInputs(c, c.table, polar), c.tests);
+    p.measured = !c.photographed.empty();
+    if (p.measured)
+        p.photographed = predictTests(performanceInputs(c, c.photographed, polar), c.tests);
+    return p;
+}
+
+std::vector<double> withoutRefused(std::vector<double> v) {
+    v.erase(std::remove(v.begin(), v.end(), kRefused), v.end());
+    return v;
+}
+
+// Medians over propellers of the per-propeller medians.
+struct Summary {
+    std::vector<double> tableCT, tableCP, photoCT, photoCP; // refused pairs as kRefused
+    int points = 0;
+    bool converged = true;
+
+    void add(const Predictions& p) {
+        tableCT.push_back(p.table.ctMedian());
+        tableCP.push_back(p.table.cpMedian());
+        photoCT.push_back(p.ct());
+        photoCP.push_back(p.cp());
+        for (const TunnelTest& t : p.table.tests)
+            points += int(t.points.size());
+        converged = converged && p.table.converged && (!p.measured || p.photographed.converged);
+    }
+};
+
+QString met(double ct, double cp, double target) {
+    const bool a = ct <= target, b = cp <= target;
+    return a && b ? QStringLiteral("met")
+           : a    ? QStringLiteral("CT met, CP **missed**")
+           : b    ? QStringLiteral("CP met, CT **missed**")
+                  : QStringLiteral("**missed**");
+}
+
+const TunnelTest* plottedTest(const PerformanceCase& c) {
+    const TunnelTest* best = nullptr;
+    for (const TunnelTest& t : c.tests) {
+        if (t.isStatic)
+            continue;
+        if (!best || std::fabs(t.rpm - kCurveRpm) < std::fabs(best->rpm - kCurveRpm))
+            best = &t;
+    }
+    return best;
+}
+
+const TunnelPoint* staticPointNear(const PerformanceCase& c, double rpm) {
+    const TunnelPoint* best = nullptr;
+    for (const TunnelTest& t : c.tests)
+        if (t.isStatic)
+            for (const TunnelPoint& p : t.points)
+                if (!best || std::fabs(p.rpm - rpm) < std::fabs(best->rpm - rpm))
+                    best = &p;
+    return best;
+}
+
+QString polarText(const Polar& p) {
+    return QStringLiteral("CL0 %1, CL_a %2, CLmin %3, CLmax %4, CD0 %5, CD2u %6, CD2l %7, "
+                          "CLCD0 %8, REref %9, REexp %10, lift's Reynolds exponent %11")
+        .arg(p.cl0)
+        .arg(p.clAlpha)
+        .arg(p.clMin)
+        .arg(p.clMax)
+        .arg(p.cd0)
+        .arg(p.cd2Upper)
+        .arg(p.cd2Lower)
+        .arg(p.clAtMinDrag)
+        .arg(p.reRef)
+        .arg(p.reExp)
+        .arg(p.liftReExp);
+}
+
+std::vector<FitCase> fitCases(const std::vector<PerformanceCase>& cases, int leftOut) {
+    std::vector<FitCase> fit;
+    for (int i = 0; i < int(cases.size()); ++i)
+        if (i != leftOut)
+            fit.push_back({cases[std::size_t(i)].key,
+                           performanceInputs(cases[std::size_t(i)], cases[std::size_t(i)].table,
+                                             genericPolar()),
+                           cases[std::size_t(i)].tests});
+    return fit;
+}
+
+} // namespace
+
+PerformanceInputs performanceInputs(const PerformanceCase& c, const Distribution& blade,
+                                    const Polar& polar) {
+    PerformanceInputs in;
+    in.blade = bladeSections(blade);
+    in.tipRadius = c.diameter / 2;
+    in.blades = c.blades;
+    in.polar = polar;
+    return in;
+}
+
+QString performanceSection(const std::vector<PerformanceCase>& cases, const QStringList& plotted,
+                           std::vector<NamedPicture>& plots) {
+    QString t = QStringLiteral(
+        "| propeller | D [m] | blades | points | photographs: \\|ΔCT\\|/CT | \\|ΔCP\\|/CP | "
+        "Δη peak | tables: \\|ΔCT\\|/CT | \\|ΔCP\\|/CP | Δη peak |\n"
+        "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    Summary fitted, generic;
+    for (const PerformanceCase& c : cases) {
+        const Predictions p = predict(c, defaultPolar());
+        fitted.add(p);
+        generic.add(predict(c, genericPolar()));
+        t += QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 | %8 | %9 | %10 |\n")
+                 .arg(c.title, fixed(c.diameter, 4))
+                 .arg(c.blades)
+                 .arg(p.table.ctErrors.size())
+                 .arg(value(p.ct(), 3), value(p.cp(), 3),
+                      p.measured ? signedValue(p.photographed.peakEtaDifference())
+                                 : QStringLiteral("refused"),
+                      value(p.table.ctMedian(), 3), value(p.table.cpMedian(), 3),
+                      signedValue(p.table.peakEtaDifference()));
+    }
+    const int n = int(cases.size());
+    const int measured = int(withoutRefused(fitted.photoCT).size());
+    t += QStringLiteral("| **median of %1**, a refused pair counted as worst | | | | **%2** | "
+                        "**%3** | | **%4** | **%5** | |\n")
+             .arg(n)
+             .arg(value(medianOf(fitted.photoCT), 3), value(medianOf(fitted.photoCP), 3),
+                  value(medianOf(fitted.tableCT), 3), value(medianOf(fitted.tableCP), 3));
+    t += QStringLiteral("| **median of the %1 measured** | | | | **%2** | **%3** | | | | |\n")
+             .arg(measured)
+             .arg(value(medianOf(withoutRefused(fitted.photoCT)), 3),
+                  value(medianOf(withoutRefused(fitted.photoCP)), 3));
+
+    const auto targetRow = [](const QString& name, double ct, double cp, double target) {
+        return QStringLiteral("| %1 | %2 | %3 | ≤ %4 | %5 |\n")
+            .arg(name, value(ct, 3), value(cp, 3), fixed(target, 2), met(ct, cp, target));
+    };
+    t += QStringLiteral("\n| target | \\|ΔCT\\|/CT | \\|ΔCP\\|/CP | required | |\n"
+                        "|---|---:|---:|---:|---|\n") +
+         targetRow(QStringLiteral("from photographs, median of %1, a refused pair counted as "
+                                  "worst")
+                       .arg(n),
+                   medianOf(fitted.photoCT), medianOf(fitted.photoCP), kTargetPhotographs) +
+         targetRow(QStringLiteral("from photographs, median of the %1 measured").arg(measured),
+                   medianOf(withoutRefused(fitted.photoCT)),
+                   medianOf(withoutRefused(fitted.photoCP)), kTargetPhotographs) +
+         targetRow(QStringLiteral("from the published tables, median of %1").arg(n),
+                   medianOf(fitted.tableCT), medianOf(fitted.tableCP), kTargetTables);
+
+    t += QStringLiteral("\nThe same with QPROP's generic polar (%1), for comparison:\n\n"
+                        "| polar | photographs (%2 measured): \\|ΔCT\\|/CT | \\|ΔCP\\|/CP | "
+                        "tables: \\|ΔCT\\|/CT | \\|ΔCP\\|/CP |\n|---|---:|---:|---:|---:|\n")
+             .arg(polarText(genericPolar()))
+             .arg(measured);
+    for (const auto& [name, s] :
+         {std::pair<QString, const Summary*>{QStringLiteral("generic"), &generic},
+          std::pair<QString, const Summary*>{QStringLiteral("default"), &fitted}})
+        t += QStringLiteral("| %1 | %2 | %3 | %4 | %5 |\n")
+                 .arg(name, value(medianOf(withoutRefused(s->photoCT)), 3),
+                      value(medianOf(withoutRefused(s->photoCP)), 3),
+                      value(medianOf(s->tableCT), 3), value(medianOf(s->tableCP), 3));
+    t += QStringLiteral("\nThe solver %1 at every element of all %2 measured points, from both "
+                        "blades and with both polars.\n\n")
+             .arg(fitted.converged && generic.converged
+                      ? QStringLiteral("found the inflow angle")
+                      : QStringLiteral("**did not** find the inflow angle"))
+             .arg(fitted.points);
+
+    for (const PerformanceCase& c : cases) {
+        const TunnelTest* test = plottedTest(c);
+        if (!plotted.contains(c.key) || !test)
+            continue;
+        std::vector<PredictedCurve> curves = {
+            {QStringLiteral("predicted, published table"),
+             performanceCurve(performanceInputs(c, c.table, defaultPolar()), test->rpm)}};
+        if (!c.photographed.empty())
+            curves.push_back({QStringLiteral("predicted, measured from the photographs"),
+                              performanceCurve(performanceInputs(c, c.photographed, defaultPolar()),
+                                               test->rpm)});
+        const QString file = QStringLiteral("performance_%1.png").arg(c.key);
+        plots.push_back(
+            {file, plotPerformance(c.title, *test, staticPointNear(c, test->rpm), curves)});
+        t += QStringLiteral("![%1: CT, CP and efficiency over J, wind tunnel and predicted]"
+                            "(plots/%2)\n\n%1 at %3 rpm (%4), the static point at the nearest "
+                            "RPM.\n\n")
+                 .arg(c.title, file)
+                 .arg(test->rpm, 0, 'f', 0)
+                 .arg(test->file);
+    }
+    return t;
+}
+
+QString polarFitSection(const std::vector<PerformanceCase>& cases) {
+    std::fprintf(stderr, "fitting the polar to all %d propellers\n", int(cases.size()));
+    const std::vector<FitCase> all = fitCases(cases, -1);
+    const Polar fitted = fitPolar(all, genericPolar(), kFitIterations);
+    QString t =
+        QStringLiteral("One fit over the published tables of all %1 propellers, from QPROP's "
+                       "generic polar (lift's Reynolds exponent 0): objective %2 at the start, "
+                       "%3 fitted, %4 with the rounded defaults.\n\n"
+                       "| coefficient | generic | bounds | fitted | default |\n"
+                       "|---|---:|---:|---:|---:|\n")
+            .arg(cases.size())
+            .arg(fixed(fitObjective(all, genericPolar()), 4), fixed(fitObjective(all, fitted), 4),
+                 fixed(fitObjective(all, defaultPolar()), 4));
+    for (const FitParameter& f : fitParameters())
+        t += QStringLiteral("| %1 | %2 | %3 … %4 | %5 | %6 |\n")
+                 .arg(QString::fromUtf8(f.name))
+                 .arg(genericPolar().*f.field)
+                 .arg(f.least)
+                 .arg(f.most)
+                 .arg(fixed(fitted.*f.field, 4))
+                 .arg(defaultPolar().*f.field);
+
+    t += QStringLiteral("\nLeft out one at a time: the polar fitted to the other %1 "
+                        "propellers' tables, starting from the fit above, predicts the one "
+                        "left out.\n\n| left out | CL0 | CL_a | CLmax | CD0 | CD2u | REexp | "
+                        "lift's Re exp. | \\|ΔCT\\|/CT | \\|ΔCP\\|/CP | with the default: "
+                        "\\|ΔCT\\|/CT | \\|ΔCP\\|/CP |\n"
+                        "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n")
+             .arg(cases.size() - 1);
+    std::vector<double> ct, cp, ctDefault, cpDefault;
+    for (int k = 0; k < int(cases.size()); ++k) {
+        const PerformanceCase& c = cases[std::size_t(k)];
+        std::fprintf(stderr, "fitting without %s\n", qPrintable(c.key));
+        const Polar p = fitPolar(fitCases(cases, k), fitted, kLeftOutIterations);
+        const TunnelPrediction left = predictTests(performanceInputs(c, c.table, p), c.tests);
+        const TunnelPrediction withDefault =
+            predictTests(performanceInputs(c, c.table, defaultPolar()), c.tests);
+        ct.push_back(left.ctMedian());
+        cp.push_back(left.cpMedian());
+        ctDefault.push_back(withDefault.ctMedian());
+        cpDefault.push_back(withDefault.cpMedian());
+        t += QStringLiteral("| %1 |").arg(c.title);
+        for (const FitParameter& f : fitParameters())
+            t += QStringLiteral(" %1 |").arg(fixed(p.*f.field, 3));
+        t += QStringLiteral(" %1 | %2 | %3 | %4 |\n")
+                 .arg(fixed(ct.back(), 3), fixed(cp.back(), 3), fixed(ctDefault.back(), 3),
+                      fixed(cpDefault.back(), 3));
+    }
+    t += QStringLiteral("| **median** | | | | | | | | **%1** | **%2** | **%3** | **%4** |\n")
+             .arg(fixed(medianOf(ct), 3), fixed(medianOf(cp), 3), fixed(medianOf(ctDefault), 3),
+                  fixed(medianOf(cpDefault), 3));
+    return t;
+}
+
+} // namespace bladetrace::accuracy
