@@ -21,9 +21,9 @@ constexpr double kNearby = 0.01;     // radians: the second solution's bracket a
 double tipLossOf(int blades, double rR, double absSinPhi) {
     if (rR >= 1)
         return 0;
-    const double f = blades / 2.0 * (1 - rR) / (rR * absSinPhi);
-    if (!(absSinPhi > 0) || !std::isfinite(f))
+    if (!(absSinPhi > 0))
         return 1;
+    const double f = blades / 2.0 * (1 - rR) / (rR * absSinPhi);
     return 2 / kPi * std::acos(std::exp(-f));
 }
 

@@ -33,7 +33,18 @@ Polar genericPolar() {
 }
 
 Polar defaultPolar() {
-    return genericPolar();
+    // Fitted to the published geometry and wind-tunnel tests of the 22 development
+    // propellers, starting from the generic polar, to three digits (docs/accuracy.md, "How
+    // the default polar was chosen"); CLmin, CD2l, CLCD0 and REref are the generic ones.
+    Polar p = genericPolar();
+    p.cl0 = 0.427;
+    p.clAlpha = 4.98;
+    p.clMax = 1.28;
+    p.cd0 = 0.0330;
+    p.cd2Upper = 0.0792;
+    p.reExp = -0.330;
+    p.liftReExp = 0.128;
+    return p;
 }
 
 QString polarProblem(const Polar& p) {
