@@ -9,7 +9,7 @@
 namespace bladetrace::accuracy {
 namespace {
 
-constexpr QSize kPerformanceChartSize(520, 400);
+constexpr QSize kPerformanceChartSize(600, 420);
 
 enum class Quantity { CT, CP, Eta };
 
@@ -29,12 +29,7 @@ Plot quantityPlot(const QString& title, Quantity q, const TunnelTest& measured,
     plot.xTitle = QStringLiteral("J");
     plot.yTitle = QString::fromUtf8(names[int(q)]);
     plot.legend = true;
-    PlotLine points{QStringLiteral("wind tunnel, %1 rpm").arg(measured.rpm, 0, 'f', 0),
-                    {},
-                    {},
-                    Qt::black,
-                    Qt::NoPen,
-                    true};
+    PlotLine points{QStringLiteral("wind tunnel"), {}, {}, Qt::black, Qt::NoPen, true};
     if (staticPoint && q != Quantity::Eta) {
         points.x.push_back(0);
         points.y.push_back(of(*staticPoint, q));

@@ -14,8 +14,9 @@ constexpr double kRefused = std::numeric_limits<double>::infinity();
 constexpr double kTargetPhotographs = 0.10;
 constexpr double kTargetTables = 0.08;
 constexpr double kCurveRpm = 5000; // of a propeller's tests, the plot shows the one nearest
+constexpr double kSameRpm = 0.03;  // and those within 3 % of its RPM
 constexpr int kFitIterations = 400;
-constexpr int kLeftOutIterations = 150;
+constexpr int kLeftOutIterations = 100;
 
 QString value(double v, int decimals) {
     return std::isinf(v) ? QStringLiteral("–") : fixed(v, decimals);
@@ -73,15 +74,22 @@ QString met(double ct, double cp, double target) {
                   : QStringLiteral("**missed**");
 }
 
-const TunnelTest* plottedTest(const PerformanceCase& c) {
-    const TunnelTest* best = nullptr;
+// The curves of the RPM nearest kCurveRpm, joined into one (the tunnel often ran two
+// overlapping ones at about the same RPM), and their files' names.
+TunnelTest plottedTests(const PerformanceCase& c, QStringList& files) {
+    double rpm = 0;
+    for (const TunnelTest& t : c.tests)
+        if (!t.isStatic && (rpm == 0 || std::fabs(t.rpm - kCurveRpm) < std::fabs(rpm - kCurveRpm)))
+            rpm = t.rpm;
+    TunnelTest joined;
+    joined.rpm = rpm;
     for (const TunnelTest& t : c.tests) {
-        if (t.isStatic)
+        if (t.isStatic || std::fabs(t.rpm - rpm) > kSameRpm * rpm)
             continue;
-        if (!best || std::fabs(t.rpm - kCurveRpm) < std::fabs(best->rpm - kCurveRpm))
-            best = &t;
+        files << t.file;
+        joined.points.insert(joined.points.end(), t.points.begin(), t.points.end());
     }
-    return best;
+    return joined;
 }
 
 const TunnelPoint* staticPointNear(const PerformanceCase& c, double rpm) {
@@ -110,6 +118,55 @@ QString polarText(const Polar& p) {
         .arg(p.liftReExp);
 }
 
+// The table's stations with the chord or the angle taken from the photographs.
+Distribution mixed(const Distribution& table, const Distribution& photographed, bool chord,
+                   bool angle) {
+    Distribution d = table;
+    for (std::size_t i = 0; i < d.rR.size(); ++i) {
+        if (chord)
+            d.cOverR[i] = interpolate(photographed.rR, photographed.cOverR, d.rR[i]);
+        if (angle)
+            d.betaDeg[i] = interpolate(photographed.rR, photographed.betaDeg, d.rR[i]);
+    }
+    return d;
+}
+
+// Which of the two measured quantities the photographs' differences come from.
+QString errorSources(const std::vector<PerformanceCase>& cases) {
+    QString t = QStringLiteral("| blade | \\|ΔCT\\|/CT | \\|ΔCP\\|/CP |\n|---|---:|---:|\n");
+    const struct {
+        const char* name;
+        bool chord, angle;
+    } rows[] = {{"published table", false, false},
+                {"chord from the photographs, angle from the table", true, false},
+                {"chord from the table, angle from the photographs", false, true},
+                {"both from the photographs (at the table's stations)", true, true}};
+    int measured = 0;
+    for (const auto& row : rows) {
+        std::vector<double> ct, cp;
+        measured = 0;
+        for (const PerformanceCase& c : cases) {
+            if (c.photographed.empty())
+                continue;
+            ++measured;
+            const TunnelPrediction p = predictTests(
+                performanceInputs(c, mixed(c.table, c.photographed, row.chord, row.angle),
+                                  defaultPolar()),
+                c.tests);
+            ct.push_back(p.ctMedian());
+            cp.push_back(p.cpMedian());
+        }
+        t +=
+            QStringLiteral("| %1 | %2 | %3 |\n")
+                .arg(QString::fromLatin1(row.name), value(medianOf(ct), 3), value(medianOf(cp), 3));
+    }
+    return QStringLiteral("Where the photographs' differences come from: the %1 measured "
+                          "propellers with chord and angle taken from the table or from the "
+                          "photographs, at the table's stations (medians over propellers).\n\n")
+               .arg(measured) +
+           t;
+}
+
 std::vector<FitCase> fitCases(const std::vector<PerformanceCase>& cases, int leftOut) {
     std::vector<FitCase> fit;
     for (int i = 0; i < int(cases.size()); ++i)
@@ -135,10 +192,10 @@ PerformanceInputs performanceInputs(const PerformanceCase& c, const Distribution
 
 QString performanceSection(const std::vector<PerformanceCase>& cases, const QStringList& plotted,
                            std::vector<NamedPicture>& plots) {
-    QString t = QStringLiteral(
-        "| propeller | D [m] | blades | points | photographs: \\|ΔCT\\|/CT | \\|ΔCP\\|/CP | "
-        "Δη peak | tables: \\|ΔCT\\|/CT | \\|ΔCP\\|/CP | Δη peak |\n"
-        "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    QString t = QStringLiteral("| propeller | D [m] | blades | counted points | photographs: "
+                               "\\|ΔCT\\|/CT | \\|ΔCP\\|/CP | "
+                               "Δη peak | tables: \\|ΔCT\\|/CT | \\|ΔCP\\|/CP | Δη peak |\n"
+                               "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     Summary fitted, generic;
     for (const PerformanceCase& c : cases) {
         const Predictions p = predict(c, defaultPolar());
@@ -194,6 +251,7 @@ QString performanceSection(const std::vector<PerformanceCase>& cases, const QStr
                  .arg(name, value(medianOf(withoutRefused(s->photoCT)), 3),
                       value(medianOf(withoutRefused(s->photoCP)), 3),
                       value(medianOf(s->tableCT), 3), value(medianOf(s->tableCP), 3));
+    t += QLatin1Char('\n') + errorSources(cases);
     t += QStringLiteral("\nThe solver %1 at every element of all %2 measured points, from both "
                         "blades and with both polars.\n\n")
              .arg(fitted.converged && generic.converged
@@ -202,25 +260,28 @@ QString performanceSection(const std::vector<PerformanceCase>& cases, const QStr
              .arg(fitted.points);
 
     for (const PerformanceCase& c : cases) {
-        const TunnelTest* test = plottedTest(c);
-        if (!plotted.contains(c.key) || !test)
+        QStringList files;
+        const TunnelTest test = plottedTests(c, files);
+        if (!plotted.contains(c.key) || test.points.empty())
             continue;
         std::vector<PredictedCurve> curves = {
-            {QStringLiteral("predicted, published table"),
-             performanceCurve(performanceInputs(c, c.table, defaultPolar()), test->rpm)}};
+            {QStringLiteral("from the table"),
+             performanceCurve(performanceInputs(c, c.table, defaultPolar()), test.rpm)}};
         if (!c.photographed.empty())
-            curves.push_back({QStringLiteral("predicted, measured from the photographs"),
-                              performanceCurve(performanceInputs(c, c.photographed, defaultPolar()),
-                                               test->rpm)});
+            curves.push_back(
+                {QStringLiteral("from the photographs"),
+                 performanceCurve(performanceInputs(c, c.photographed, defaultPolar()), test.rpm)});
         const QString file = QStringLiteral("performance_%1.png").arg(c.key);
         plots.push_back(
-            {file, plotPerformance(c.title, *test, staticPointNear(c, test->rpm), curves)});
+            {file, plotPerformance(c.title, test, staticPointNear(c, test.rpm), curves)});
         t += QStringLiteral("![%1: CT, CP and efficiency over J, wind tunnel and predicted]"
-                            "(plots/%2)\n\n%1 at %3 rpm (%4), the static point at the nearest "
-                            "RPM.\n\n")
+                            "(plots/%2)\n\n%1: the wind tunnel's points of the tests within 3 % of "
+                            "%3 rpm (%4) and of the static test at the nearest RPM; the "
+                            "predictions at %3 rpm with the default polar, from the published "
+                            "table and from the blade measured in the photographs.\n\n")
                  .arg(c.title, file)
-                 .arg(test->rpm, 0, 'f', 0)
-                 .arg(test->file);
+                 .arg(test.rpm, 0, 'f', 0)
+                 .arg(files.join(QStringLiteral(", ")));
     }
     return t;
 }
@@ -229,6 +290,7 @@ QString polarFitSection(const std::vector<PerformanceCase>& cases) {
     std::fprintf(stderr, "fitting the polar to all %d propellers\n", int(cases.size()));
     const std::vector<FitCase> all = fitCases(cases, -1);
     const Polar fitted = fitPolar(all, genericPolar(), kFitIterations);
+    std::fprintf(stderr, "fitted: %s\n", qPrintable(polarText(fitted)));
     QString t =
         QStringLiteral("One fit over the published tables of all %1 propellers, from QPROP's "
                        "generic polar (lift's Reynolds exponent 0): objective %2 at the start, "
@@ -259,6 +321,7 @@ QString polarFitSection(const std::vector<PerformanceCase>& cases) {
         const PerformanceCase& c = cases[std::size_t(k)];
         std::fprintf(stderr, "fitting without %s\n", qPrintable(c.key));
         const Polar p = fitPolar(fitCases(cases, k), fitted, kLeftOutIterations);
+        std::fprintf(stderr, "  %s\n", qPrintable(polarText(p)));
         const TunnelPrediction left = predictTests(performanceInputs(c, c.table, p), c.tests);
         const TunnelPrediction withDefault =
             predictTests(performanceInputs(c, c.table, defaultPolar()), c.tests);
