@@ -27,7 +27,8 @@ Interpolated at(const PerformanceInputs& in, double rR) {
     const BladeSection& s1 = *upper;
     const BladeSection& s0 = *(upper - 1);
     const double f = (rR - s0.rR) / (s1.rR - s0.rR);
-    const double cR = s0.cR + f * (s1.cR - s0.cR);
+    // A measured tip extrapolated below zero has no chord.
+    const double cR = std::max(0.0, s0.cR + f * (s1.cR - s0.cR));
     const double betaDeg = s0.betaDeg + f * (s1.betaDeg - s0.betaDeg);
     return {cR * in.tipRadius, betaDeg * kPi / 180};
 }
@@ -70,10 +71,9 @@ QString performanceProblem(const PerformanceInputs& in, double rpm) {
         return QStringLiteral("the blade needs at least two stations");
     for (std::size_t i = 0; i < in.blade.size(); ++i) {
         const BladeSection& s = in.blade[i];
-        if (!std::isfinite(s.rR) || !std::isfinite(s.cR) || !std::isfinite(s.betaDeg) || s.cR < 0 ||
+        if (!std::isfinite(s.rR) || !std::isfinite(s.cR) || !std::isfinite(s.betaDeg) ||
             (i > 0 && !(s.rR > in.blade[i - 1].rR)))
-            return QStringLiteral("the blade's stations must be numbers, hub to tip, with "
-                                  "chords not below zero");
+            return QStringLiteral("the blade's stations must be numbers, from hub to tip");
     }
     if (!(in.blade.back().rR > kRootRR) || in.blade.back().rR > 1)
         return QStringLiteral("the blade must reach beyond r/R %1 and not beyond the tip")

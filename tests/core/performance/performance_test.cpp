@@ -105,12 +105,24 @@ TEST(Performance, CurveFromStaticToNegativeThrust) {
         }
 }
 
-// What lies inboard of r/R 0.15 is hub: it does not count.
-TEST(Performance, TheHubDoesNotCount) {
+// What lies inboard of r/R 0.15 is hub: it does not count. A tip extrapolated to a chord
+// below zero has none where it is below zero.
+TEST(Performance, TheHubAndANegativeTipChordDoNotCount) {
+    const double plain = advanceRatioPoint(tenBySeven(), 5000, 0.3).CT;
     PerformanceInputs withHub = tenBySeven();
     withHub.blade.insert(withHub.blade.begin(), {{0.0, 0.5, 80}, {0.1, 0.5, 80}});
-    EXPECT_DOUBLE_EQ(advanceRatioPoint(withHub, 5000, 0.3).CT,
-                     advanceRatioPoint(tenBySeven(), 5000, 0.3).CT);
+    EXPECT_DOUBLE_EQ(advanceRatioPoint(withHub, 5000, 0.3).CT, plain);
+
+    PerformanceInputs negativeTip = tenBySeven(), zeroFromCrossing = tenBySeven();
+    negativeTip.blade.back().cR = -0.01;
+    // The chord 0.061 at r/R 0.95 falls linearly to -0.01 at the tip: zero at 0.95 + 0.05 *
+    // 0.061 / 0.071, the blade angle there on its line from 12.72 to 11.53 degrees.
+    const double crossing = 0.95 + 0.05 * 0.061 / 0.071;
+    zeroFromCrossing.blade.back() = {crossing, 0, 12.72 + (crossing - 0.95) / 0.05 * -1.19};
+    zeroFromCrossing.blade.push_back({1.0, 0, 11.53});
+    const PerformancePoint negative = advanceRatioPoint(negativeTip, 5000, 0.3);
+    EXPECT_TRUE(negative.converged);
+    EXPECT_NEAR(negative.CT, advanceRatioPoint(zeroFromCrossing, 5000, 0.3).CT, 1e-9);
 }
 
 TEST(Performance, UnusableInputsAreNamed) {
