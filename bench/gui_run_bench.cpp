@@ -7,9 +7,9 @@
 
 #include "dialogs.h"
 #include "frm_main.h"
+#include "quiet_run.h"
 #include "run/calc_it.h"
 #include "settings/stored_settings.h"
-#include "silent_host.h"
 #include "synthetic_pair.h"
 
 #include <QApplication>
@@ -45,9 +45,9 @@ public:
 };
 
 void BM_HeadlessRun(benchmark::State& state) {
-    bench::SilentHost host(imagePair().top, imagePair().side, false);
+    tools::QuietRun run(imagePair().top, imagePair().side, false);
     for (auto _ : state) {
-        if (CalcIt(host) != RunOutcome::Completed || host.messages != 0)
+        if (CalcIt(run.host()) != RunOutcome::Completed || run.messages != 0)
             state.SkipWithError("the bare run did not complete");
     }
 }
@@ -58,7 +58,7 @@ void BM_WindowRun(benchmark::State& state) {
     const QTemporaryDir store;
     StoredSettings settings(std::make_unique<QSettings>(
         store.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
-    settings.writeAll(kEnglish, 0, QStringLiteral("0.185"), QStringLiteral("15000"),
+    settings.writeAll(Language::English, 0, QStringLiteral("0.185"), QStringLiteral("15000"),
                       QStringLiteral("50"), imagePair().top, imagePair().side);
     frmMain window(dialogs, settings);
     window.Form_Load();

@@ -7,6 +7,23 @@
 
 namespace bladetrace::cli {
 
+FixedInputs inputsOf(const BatchOptions& options) {
+    FixedInputs in;
+    in.threshold = options.threshold;
+    in.suggestedThreshold = options.autoThreshold;
+    in.spanMatching = options.matchSpans;
+    in.diameter = options.diameter;
+    in.rpm = options.rpm;
+    in.velocity = options.speed;
+    in.imperial = options.imperial;
+    in.topFile = options.topFile;
+    in.sideFile = options.sideFile;
+    in.thickness = options.thickness;
+    in.rootThickness = options.rootThickness;
+    in.tipThickness = options.tipThickness;
+    return in;
+}
+
 BatchHost::BatchHost(const BatchOptions& options, std::FILE* out, std::FILE* err)
     : options_(options), out_(out), err_(err), progress_(isatty(fileno(err)) != 0) {}
 
@@ -71,6 +88,11 @@ void BatchHost::columnScanned(const ScanHolder&, int x) {
     std::fwrite(line.constData(), 1, std::size_t(line.size()), err_);
     std::fflush(err_);
     progressShown_ = true;
+}
+
+// Only a report shows the views.
+bool BatchHost::wantsReportPictures() const {
+    return asksForReport(options_);
 }
 
 void BatchHost::setSheetHeader(const QStringList& headers, const QStringList&) {

@@ -4,6 +4,7 @@
 #include "text/number_format.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <optional>
@@ -178,7 +179,7 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     const QString language = parser.value("language");
     if (parser.isSet("language") && language != "en" && language != "de")
         values.refuse("language", language, "en or de");
-    o.language = language == "de" ? 2 : 1;
+    o.language = language == "de" ? Language::German : Language::English;
     o.scriptFile = parser.value("script");
     o.chartsFile = parser.value("charts");
     o.exportFiles = parser.values("export");
@@ -202,6 +203,11 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     o.topFile = files[0];
     o.sideFile = files[1];
     return o;
+}
+
+bool asksForReport(const BatchOptions& options) {
+    return std::any_of(options.exportFiles.begin(), options.exportFiles.end(),
+                       [](const QString& f) { return exportFormatFor(f) == ExportFormat::Report; });
 }
 
 } // namespace bladetrace::cli

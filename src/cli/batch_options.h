@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/language.h"
+
 #include <QString>
 #include <QStringList>
 #include <variant>
@@ -22,7 +24,7 @@ struct BatchOptions {
     bool thickness = false;
     QString rootThickness;
     QString tipThickness;
-    int language = 1;
+    Language language = Language::English;
     QString scriptFile;
     QString chartsFile;
     QStringList exportFiles;    // --export, any number; the format follows the extension
@@ -41,5 +43,8 @@ using ParseResult = std::variant<BatchOptions, UsageError, HelpRequested, Versio
 ParseResult parseBatchOptions(const QStringList& arguments);
 
 QString usageText();
+
+// Whether one of the exports is a report, which needs fonts and the views.
+bool asksForReport(const BatchOptions& options);
 
 } // namespace bladetrace::cli

@@ -1,15 +1,15 @@
 // bladetrace-batch: the whole analysis of the window, driven from the command line.
 
+#include "base/app_error.h"
+#include "base/app_info.h"
 #include "batch_host.h"
 #include "batch_options.h"
 #include "export/export_format.h"
-#include "export/output_files.h"
+#include "files/output_files.h"
 #include "interrupt.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
 #include "run/pair_loader.h"
-#include "text/app_error.h"
-#include "text/app_info.h"
 #include "text/string_table.h"
 
 #include <QFileInfo>
@@ -86,10 +86,7 @@ int exitStatus(RunOutcome outcome) {
 // A report's text needs the fonts of a graphical application; no display is needed for them.
 bool needsFonts(const ParseResult& parsed) {
     const auto* options = std::get_if<BatchOptions>(&parsed);
-    if (!options)
-        return false;
-    return std::any_of(options->exportFiles.begin(), options->exportFiles.end(),
-                       [](const QString& f) { return exportFormatFor(f) == ExportFormat::Report; });
+    return options && asksForReport(*options);
 }
 
 } // namespace
@@ -127,11 +124,12 @@ int main(int argc, char** argv) {
 
     installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
     BatchHost host(options, stdout, stderr);
+    FixedInputs inputs = inputsOf(options);
     LoadLimits limits;
     if (options.maxMegapixels > 0)
         limits.maxMegapixels = options.maxMegapixels;
     const PictureLoader both = loadPairAtOnce(options.topFile, options.sideFile, limits);
-    const RunOutcome outcome = CalcIt(host, [&both](const QString& fileName) {
+    const RunOutcome outcome = CalcIt({inputs, host, host}, [&both](const QString& fileName) {
         const InterruptEndsAtOnce loading;
         return both(fileName);
     });

@@ -1,12 +1,12 @@
 #include "frm_about.h"
 
+#include "base/app_error.h"
+#include "base/app_info.h"
 #include "caption_fit.h"
 #include "design_controls.h"
 #include "dialogs.h"
 #include "frm_main.h"
 #include "platform/help.h"
-#include "text/app_error.h"
-#include "text/app_info.h"
 #include "text/string_table.h"
 
 #include <QComboBox>
@@ -105,7 +105,7 @@ void frmAbout::cmdOK_Click() {
 
 // The viewer alone reports a missing file.
 void frmAbout::Command1_Click() {
-    platform::showHelpContents(this, platform::helpFilePath(), main_.lLanguage);
+    platform::showHelpContents(this, platform::helpFilePath(), languageOf(main_.lLanguage));
 }
 
 void frmAbout::cmdSysInfo_Click() {

@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+#include "base/app_error.h"
 #include "design_controls.h"
 #include "dialogs.h"
 #include "distribution_chart.h"
@@ -11,7 +12,6 @@
 #include "scan_preview.h"
 #include "show_preview.h"
 #include "tab_strip.h"
-#include "text/app_error.h"
 #include "text/units.h"
 #include "window_run_host.h"
 
@@ -156,11 +156,11 @@ void frmMain::btnGo_Click() {
     // The run has read the threshold by the time the user could press Auto.
     btnAuto->setEnabled(false);
     bAbort = false;
-    Label1[3]->setVisible(true);
+    Label1[kBusyLabel]->setVisible(true);
     struct Finish {
         frmMain& w;
         ~Finish() {
-            w.Label1[3]->setVisible(false);
+            w.Label1[kBusyLabel]->setVisible(false);
             w.btnGo->setEnabled(true);
             w.btnAuto->setEnabled(true);
             w.running_ = false;
@@ -170,7 +170,7 @@ void frmMain::btnGo_Click() {
                     &w, [window = &w] { window->close(); }, Qt::QueuedConnection);
         }
     } finish{*this};
-    lastOutcome_ = CalcIt(*host_);
+    lastOutcome_ = CalcIt(host_->host());
 }
 
 void frmMain::btnCopy_Click() {
@@ -194,9 +194,9 @@ void frmMain::chkUnits_Click() {
     try {
         const UnitBoxes boxes =
             switchUnits(chkUnits->isChecked(), txtDiameter->text(), txtVelocity->text(), lLanguage);
-        Label1[2]->setText(boxes.diameterUnit);
+        Label1[kDiameterUnitLabel]->setText(boxes.diameterUnit);
         txtDiameter->setText(boxes.diameter);
-        Label1[6]->setText(boxes.velocityUnit);
+        Label1[kSpeedUnitLabel]->setText(boxes.velocityUnit);
         txtVelocity->setText(boxes.velocity);
     } catch (const Failure&) {
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export/run_results.h"
 #include "open_image_dialog.h"
+#include "results/run_results.h"
 #include "run/calc_it.h"
 #include "show_preview.h"
 #include "text/string_table.h"
@@ -50,7 +50,6 @@ public:
     void btnGo_Click();
     void btnCopy_Click();
     void btnFileName_Click(int Index);
-    void ShowPreview(PreviewImage& image, const QString& fileName);
     void chkUnits_Click();
     void Command1_Click();
     void btnAuto_Click();
@@ -67,7 +66,7 @@ public:
     // The user closed the window during a run, which now stops and closes it.
     bool closeRequested() const { return closeAfterRun_; }
 
-    qint32 lLanguage = kEnglish;
+    qint32 lLanguage = languageNumber(Language::English);
     bool bAbort = false;
 
     TabStrip* TabStrip1;
@@ -90,6 +89,17 @@ public:
     std::array<PreviewImage*, 2> imgPreview{};
     QLabel* Label3;
     QLineEdit* txtSideFile;
+    // Label1's slots, as the window has always numbered them.
+    enum Label1Slot {
+        kThresholdLabel = 0,
+        kDiameterLabel = 1,
+        kDiameterUnitLabel = 2,
+        kBusyLabel = 3,
+        kRpmLabel = 4,
+        kRpmUnitLabel = 5,
+        kSpeedUnitLabel = 6,
+        kSpeedLabel = 7,
+    };
     std::array<QLabel*, 8> Label1{};
     QSlider* sldThreshold;
     QLineEdit* txtDiameter;
@@ -99,7 +109,7 @@ public:
     QLineEdit* txtRootThickness;
     QLabel* Label4;
     QLineEdit* txtTipThickness;
-    QPushButton* Command1;
+    QPushButton* Command1; // the "?" button that opens the About window (Help on that one)
     QPushButton* btnGo;
     ScanPreview* picScroll;
     OpenImageDialog ctlOpenImage;

@@ -1,9 +1,9 @@
+#include "base/app_error.h"
 #include "chart_file.h"
 #include "export/export_format.h"
-#include "export/output_files.h"
+#include "files/output_files.h"
 #include "frm_main.h"
 #include "tab_strip.h"
-#include "text/app_error.h"
 #include "text/error_report.h"
 #include "window_run_host.h"
 
@@ -77,7 +77,8 @@ void frmMain::btnSave_Click() {
             chart ? chartFileFormatFor(*chosen) : std::nullopt;
         const QByteArray bytes =
             chartFormat
-                ? chartFileBytes(chartPlot(*chart, chartHeading(*chart, lLanguage)), *chartFormat)
+                ? chartFileBytes(chartPlot(*chart, chartHeading(*chart, languageOf(lLanguage))),
+                                 *chartFormat)
                 : exportBytes(*results_, *chosen);
         // Neither the run's images nor those now in the boxes may be overwritten.
         const QList<NamedFile> kept = {

@@ -1,8 +1,8 @@
+#include "base/app_error.h"
+#include "base/app_info.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
 #include "settings/stored_settings.h"
-#include "text/app_error.h"
-#include "text/app_info.h"
 #include "text/error_report.h"
 #include "window_run_host.h"
 
@@ -42,7 +42,7 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::InitializeApp() {
-    lLanguage = settings_.language();
+    lLanguage = languageNumber(settings_.language());
     SwitchLanguage();
     // Units before the values: a stored imperial value must not be converted again.
     chkUnits->setChecked(settings_.units() != 0);
@@ -80,7 +80,7 @@ void frmMain::InitializeApp() {
 }
 
 void frmMain::TerminateApp() {
-    settings_.writeAll(lLanguage, chkUnits->isChecked() ? 1 : 0, txtDiameter->text(),
+    settings_.writeAll(languageOf(lLanguage), chkUnits->isChecked() ? 1 : 0, txtDiameter->text(),
                        txtRPM->text(), txtVelocity->text(), txtTopFile->text(),
                        txtSideFile->text());
     settings_.writeAdded(chkMatchSpans->isChecked(), saveFolder_);

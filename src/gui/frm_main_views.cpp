@@ -1,8 +1,8 @@
+#include "base/app_error.h"
 #include "frm_main.h"
 #include "prepare/threshold_suggestion.h"
 #include "scan/picture_loader.h"
 #include "show_preview.h"
-#include "text/app_error.h"
 #include "text/error_report.h"
 #include "view_drop.h"
 #include "window_run_host.h"
@@ -31,10 +31,6 @@ void frmMain::SetImageFile(int Index, const QString& fileName) {
         ShowPreview(*imgPreview[std::size_t(Index)], fileName);
     } catch (const Failure&) {
     }
-}
-
-void frmMain::ShowPreview(PreviewImage& image, const QString& fileName) {
-    bladetrace::ShowPreview(image, fileName);
 }
 
 int frmMain::viewAt(const QPoint& pos) const {

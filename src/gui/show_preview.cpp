@@ -1,7 +1,7 @@
 #include "show_preview.h"
 
+#include "base/app_error.h"
 #include "scan/picture_loader.h"
-#include "text/app_error.h"
 #include "twips.h"
 
 #include <QFileInfo>

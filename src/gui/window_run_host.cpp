@@ -1,12 +1,12 @@
 #include "window_run_host.h"
 
+#include "base/app_info.h"
 #include "dialogs.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
 #include "results/sheet.h"
 #include "results_grid.h"
 #include "scan_preview.h"
-#include "text/app_info.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -131,7 +131,7 @@ void WindowRunHost::showCharts(const ChartSet& charts) {
     }
 }
 
-bool WindowRunHost::matchSpansChecked() {
+bool WindowRunHost::matchSpans() {
     return w_.chkMatchSpans->isChecked();
 }
 

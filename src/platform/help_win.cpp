@@ -9,7 +9,7 @@
 namespace bladetrace::platform {
 
 // HTML Help draws its frame in the system's language.
-QWidget* showHelpContents(QWidget* caller, const QString& helpFile, qint32) {
+QWidget* showHelpContents(QWidget* caller, const QString& helpFile, Language) {
     const HWND owner = caller ? reinterpret_cast<HWND>(caller->window()->winId()) : nullptr;
     const QByteArray path = helpFile.toLocal8Bit();
     // The result is not looked at: HTML Help reports a missing file itself.

@@ -41,7 +41,9 @@ protected:
         const frmMain& w = *window;
         return QStringList{w.btnGo->isEnabled() ? "Go" : "-",
                            w.btnAuto->isEnabled() ? "Auto" : "-",
-                           w.Label1[3]->isVisible() ? w.Label1[3]->text() : "-",
+                           w.Label1[frmMain::kBusyLabel]->isVisible()
+                               ? w.Label1[frmMain::kBusyLabel]->text()
+                               : "-",
                            w.picScroll->isVisible() ? "strip" : "-",
                            w.chkMatchSpans->isVisible() ? "spans" : "-",
                            w.cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow"}

@@ -10,10 +10,14 @@ protected:
 
     // The first tab's caption, the units and the input boxes.
     QStringList shown() const {
-        return {window->TabStrip1->caption(0), window->Label1[2]->text(),
-                window->Label1[6]->text(),     window->txtDiameter->text(),
-                window->txtVelocity->text(),   window->txtRPM->text(),
-                window->txtTopFile->text(),    window->txtSideFile->text()};
+        return {window->TabStrip1->caption(0),
+                window->Label1[frmMain::kDiameterUnitLabel]->text(),
+                window->Label1[frmMain::kSpeedUnitLabel]->text(),
+                window->txtDiameter->text(),
+                window->txtVelocity->text(),
+                window->txtRPM->text(),
+                window->txtTopFile->text(),
+                window->txtSideFile->text()};
     }
 
     // The title, whether the window is shown and takes input, the pointer over it and over
@@ -49,7 +53,7 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
     window->txtSideFile->setText("/scans/side.jpg");
     window->chkUnits->click(); // 1 m and 1 m/s: 39.370 inch and 2.24 mph
     window->chkMatchSpans->click();
-    window->lLanguage = kGerman; // as the About window sets it
+    window->lLanguage = languageNumber(Language::German); // as the About window sets it
     EXPECT_TRUE(raw()->allKeys().isEmpty());
 
     ASSERT_TRUE(window->close()); // the next start

@@ -28,7 +28,7 @@ class HelpViewerTest : public ::testing::Test {
 protected:
     void SetUp() override { open(helpFilePath(), &caller); }
     void open(const QString& file, QWidget* parent) {
-        window = showHelpContents(parent, file, kEnglish);
+        window = showHelpContents(parent, file, Language::English);
         ASSERT_NE(window, nullptr);
         contents = window->findChild<QTreeWidget*>("helpContents");
         index = window->findChild<QListWidget*>("helpIndex");
@@ -112,7 +112,7 @@ TEST_F(HelpViewerTest, EntriesAndLinksOpenTheirPagesSwitchingTabsKeepsIt) {
 
 // Another help file opens a window of its own, which names the file it cannot open.
 TEST_F(HelpViewerTest, SecondCallReusesTheWindowInTheCallersLanguageAMissingFileIsNamed) {
-    EXPECT_EQ(showHelpContents(&caller, helpFilePath(), kGerman), window);
+    EXPECT_EQ(showHelpContents(&caller, helpFilePath(), Language::German), window);
     EXPECT_EQ(window->windowTitle(), "Bladetrace-Hilfe");
     EXPECT_EQ(window->findChild<QTabWidget*>()->tabText(0), "Inhalt");
     QStringList buttons;

@@ -1,10 +1,10 @@
 #include "export/export_format.h"
 
+#include "base/app_error.h"
 #include "export/csv_export.h"
 #include "export/published_table_export.h"
 #include "export/qprop_export.h"
 #include "export/report_pdf.h"
-#include "text/app_error.h"
 
 #include <QFileInfo>
 #include <array>

@@ -93,11 +93,11 @@ Plot chartPlot(const ChartSeries& series, const QString& title) {
     return plot;
 }
 
-QString chartHeading(const ChartSeries& series, qint32 lLanguage) {
+QString chartHeading(const ChartSeries& series, Language language) {
     const qint16 id = series.key == QLatin1String("CHORD")  ? str::kTabChord
                       : series.key == QLatin1String("BETA") ? str::kTabTwist
                                                             : str::kTabPitch;
-    return LoadLangResString(lLanguage, id);
+    return LoadLangResString(language, id);
 }
 
 void paintPlot(QPainter& painter, const QRectF& area, const Plot& plot, const QFont& font) {

@@ -17,8 +17,8 @@ const QString kBecomes = QStringLiteral("  \u2192  ");
 
 } // namespace
 
-QString reportLabel(qint32 lLanguage, qint16 id) {
-    QString label = LoadLangResString(lLanguage, id);
+QString reportLabel(Language language, qint16 id) {
+    QString label = LoadLangResString(language, id);
     label.remove(QLatin1Char('&'));
     label = label.trimmed();
     while (label.endsWith(QLatin1Char(':')) || label.endsWith(QLatin1Char('%')))
@@ -30,7 +30,7 @@ QString reportLabel(qint32 lLanguage, qint16 id) {
 
 std::vector<ReportInput> reportInputs(const RunResults& results) {
     const ResultInputs& in = results.inputs;
-    const qint32 language = results.lLanguage;
+    const Language language = results.language;
     const auto text = [language](qint16 id) { return LoadLangResString(language, id); };
     const QString metre = unitName(text(str::kDiameterUnit));
     const QString metresPerSecond = unitName(text(str::kSpeedUnit));
@@ -40,14 +40,15 @@ std::vector<ReportInput> reportInputs(const RunResults& results) {
     QString diameter =
         in.diameterText.trimmed() + QLatin1Char(' ') + (imperial ? unitName(inchLabel()) : metre);
     if (imperial || in.diameterCorrected)
-        diameter += kBecomes + formatFixed(in.Diameter, 4) + QLatin1Char(' ') + metre;
+        diameter += kBecomes + formatFixed(in.diameter, 4) + QLatin1Char(' ') + metre;
     QString rpm = in.rpmText.trimmed() + QLatin1Char(' ') + perMinute;
     if (in.rpmCorrected)
-        rpm += kBecomes + formatFixed(in.dRPS * 60.0, 0) + QLatin1Char(' ') + perMinute;
+        rpm += kBecomes + formatFixed(in.revolutionsPerSecond * 60.0, 0) + QLatin1Char(' ') +
+               perMinute;
     QString speed = in.velocityText.trimmed() + QLatin1Char(' ') +
                     (imperial ? unitName(mphLabel()) : metresPerSecond);
     if (imperial)
-        speed += kBecomes + formatFixed(in.dVelocity, 2) + QLatin1Char(' ') + metresPerSecond;
+        speed += kBecomes + formatFixed(in.speed, 2) + QLatin1Char(' ') + metresPerSecond;
 
     QString thickness = text(in.thicknessCorrection ? str::kReportOn : str::kReportOff);
     if (in.thicknessCorrection) {
@@ -63,7 +64,7 @@ std::vector<ReportInput> reportInputs(const RunResults& results) {
     if (imperial != results.imperial)
         units = system(imperial) + kBecomes + units;
 
-    QString threshold = QString::number(in.lThreshold);
+    QString threshold = QString::number(in.threshold);
     if (in.autoThreshold)
         threshold += QStringLiteral(" (") + text(str::kAutoThreshold) + QLatin1Char(')');
 

@@ -1,7 +1,7 @@
 #include "export/report_layout.h"
 
+#include "base/app_info.h"
 #include "export/report_inputs.h"
-#include "text/app_info.h"
 #include "text/string_table.h"
 
 #include <QFileInfo>
@@ -127,7 +127,7 @@ private:
         const QFont title = font(kTitleSize, true);
         const double titleHeight = metrics(title).height();
         text(QRectF(left_, y_, width(), titleHeight),
-             LoadLangResString(results_.lLanguage, str::kReportTitle), title,
+             LoadLangResString(results_.language, str::kReportTitle), title,
              Qt::AlignLeft | Qt::AlignVCenter);
         y_ += titleHeight + mm(1);
         const QFont body = font(kBodySize);
@@ -135,7 +135,7 @@ private:
         text(QRectF(left_, y_, width(), h), versionText(), body, Qt::AlignLeft | Qt::AlignVCenter,
              kMuted);
         text(QRectF(left_, y_, width(), h),
-             LoadLangResString(results_.lLanguage, str::kReportMeasured) + QLatin1Char(' ') +
+             LoadLangResString(results_.language, str::kReportMeasured) + QLatin1Char(' ') +
                  results_.completed.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
              body, Qt::AlignRight | Qt::AlignVCenter, kMuted);
         y_ += h + mm(2);
@@ -162,7 +162,7 @@ private:
         const double spacing = mm(1.2);
 
         keep(metrics(label).height() * 6);
-        heading(LoadLangResString(results_.lLanguage, str::kReportInputs));
+        heading(LoadLangResString(results_.language, str::kReportInputs));
         for (const ReportInput& line : wide)
             y_ += input(left_, width(), labels[0], line, Qt::TextWrapAnywhere) + spacing;
         for (std::size_t i = 0; i < pairs.size(); i += 2) {
@@ -226,7 +226,7 @@ private:
                 const double y = y_;
                 const QString file = v == 0 ? results_.inputs.topFile : results_.inputs.sideFile;
                 text(QRectF(x, y, sideBySide ? half : width(), captionHeight),
-                     reportLabel(results_.lLanguage, v == 0 ? str::kTopImage : str::kSideImage) +
+                     reportLabel(results_.language, v == 0 ? str::kTopImage : str::kSideImage) +
                          QStringLiteral(": ") + QFileInfo(file).fileName(),
                      caption, Qt::AlignLeft | Qt::AlignTop, kMuted);
                 ReportItem item;
@@ -260,7 +260,7 @@ private:
             item.kind = ReportItem::Kind::Plot;
             item.rect = QRectF(left_, y_, width(), height);
             item.font = font(kSmallSize + 0.5);
-            item.plot = chartPlot(series, chartHeading(series, results_.lLanguage));
+            item.plot = chartPlot(series, chartHeading(series, results_.language));
             add(std::move(item));
             y_ += height + mm(kGap);
         }
@@ -294,7 +294,7 @@ private:
         if (y_ + whole > bottom_ && top_ + whole <= bottom_)
             newPage();
         keep(headingHeight + rowHeight * 3);
-        heading(reportLabel(results_.lLanguage, str::kTabSheet));
+        heading(reportLabel(results_.language, str::kTabSheet));
         const auto headerRows = [&] {
             row(results_.sheetHeader, widths, bold, rowHeight);
             row(units, widths, cell, rowHeight, kMuted);
@@ -350,7 +350,7 @@ private:
         for (int p = 0; p < count; ++p) {
             page_ = std::size_t(p);
             const QString number =
-                LoadLangResString(results_.lLanguage, str::kReportPage).arg(p + 1).arg(count);
+                LoadLangResString(results_.language, str::kReportPage).arg(p + 1).arg(count);
             const double numberWidth = textWidth(small, number) + mm(2);
             fill(QRectF(left_, y - mm(1.5), width(), mm(0.2)), kRule);
             text(QRectF(left_, y, width() - numberWidth, h),

@@ -2,7 +2,7 @@
 
 #include "prepare/dark_parts.h"
 #include "prepare/grey_scaling.h"
-#include "prepare/scan_picture.h"
+#include "scan/scan_holder.h"
 
 #include <cmath>
 #include <cstring>
@@ -33,13 +33,13 @@ QImage cropToBlade(const QImage& picture, const DarkParts& parts, const QRect& b
 // The factor, near `factor`, that brings the scaled span closest to `target`: the smooth
 // filter moves the tips' threshold crossing by a fraction of a column, so it is found on
 // the measured span.
-double fittedFactor(const QImage& crop, int span, int target, double factor, qint32 lThreshold) {
+double fittedFactor(const QImage& crop, int span, int target, double factor, qint32 threshold) {
     double best = factor;
     int bestMiss = -1;
     double step = 0;
     for (int attempt = 0; attempt < 8; ++attempt) {
         const auto [first, last] =
-            GreyScaling(crop, factor).darkColumns(kPaperMargin, kPaperMargin + span, lThreshold);
+            GreyScaling(crop, factor).darkColumns(kPaperMargin, kPaperMargin + span, threshold);
         const int miss = first < 0 ? target : target - (last - first);
         if (bestMiss < 0 || std::abs(miss) < bestMiss) {
             bestMiss = std::abs(miss);
@@ -62,12 +62,12 @@ double MatchedSpans::difference() const {
     return shorter > 0 ? double(std::max(topSpan, sideSpan)) / shorter - 1 : 0;
 }
 
-MatchedSpans matchSpans(const QImage& picTop, const QImage& picSide, qint32 lThreshold) {
+MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold) {
     MatchedSpans m;
-    m.top = asScanPicture(picTop);
-    m.side = asScanPicture(picSide);
-    const DarkParts topParts = findDarkParts(m.top, lThreshold);
-    const DarkParts sideParts = findDarkParts(m.side, lThreshold);
+    m.top = toScanImage(top);
+    m.side = toScanImage(side);
+    const DarkParts topParts = findDarkParts(m.top, threshold);
+    const DarkParts sideParts = findDarkParts(m.side, threshold);
     const QRect topBlade = bladeBox(topParts);
     const QRect sideBlade = bladeBox(sideParts);
     m.topSpan = std::max(topBlade.width() - 1, 0);
@@ -87,7 +87,7 @@ MatchedSpans matchSpans(const QImage& picTop, const QImage& picSide, qint32 lThr
     QImage& view = m.scaled == ScaledView::Side ? m.side : m.top;
     const int span = std::min(m.topSpan, m.sideSpan);
     const int target = std::max(m.topSpan, m.sideSpan);
-    m.scale = fittedFactor(view, span, target, double(target) / span, lThreshold);
+    m.scale = fittedFactor(view, span, target, double(target) / span, threshold);
     view = GreyScaling(view, m.scale).scaled();
     return m;
 }

@@ -35,6 +35,6 @@ struct MatchedSpans {
 // Prepares two pictures (32-bit RGB, as the loader gives them) for the scans at this
 // threshold. A view without a blade spanning two columns or more leaves both untouched: the
 // scan reports it.
-MatchedSpans matchSpans(const QImage& picTop, const QImage& picSide, qint32 lThreshold);
+MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold);
 
 } // namespace bladetrace

@@ -20,7 +20,7 @@ using PictureLoader = std::function<ScanHolder(const QString& fileName)>;
 // One analysis run, from reading the inputs to the charts. Never throws: every failure is
 // reported through the host's error report and ends the run. The pictures come from
 // `loader` (by default the image files, decoded, so that the marks can be shown).
-RunOutcome CalcIt(RunHost& host, const PictureLoader& loader);
-RunOutcome CalcIt(RunHost& host);
+RunOutcome CalcIt(const RunHost& host, const PictureLoader& loader);
+RunOutcome CalcIt(const RunHost& host);
 
 } // namespace bladetrace

@@ -7,10 +7,10 @@
 
 namespace bladetrace {
 
-// The preparation the host may ask for before the scans: the threshold taken from the two
+// The preparation the inputs may ask for before the scans: the threshold taken from the two
 // pictures, their spans matched. Returns what it did for the note (empty when it did
 // nothing), or nothing when the spans are too far apart, after showing why.
-std::optional<QString> prepareViews(QImage& picTop, QImage& picSide, qint32& lThreshold,
-                                    RunHost& host);
+std::optional<QString> prepareViews(QImage& top, QImage& side, qint32& threshold, RunInputs& inputs,
+                                    ReportHost& progress);
 
 } // namespace bladetrace

@@ -123,7 +123,7 @@ QString bitmapDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
     return {};
 }
 
-std::optional<PixelRows> bitmapRowsInPlace(const BitmapHeader& h, const uchar* data, qint64 size) {
+std::optional<PixelRows> bitmapRowsInPlace(const BitmapHeader& h, const uchar* data) {
     const bool headerKnown = h.headerSize == kInfoHeader || h.headerSize >= kV4Header;
     const bool usualMasks =
         (h.masks[0] == 0 && h.masks[1] == 0 && h.masks[2] == 0) ||
@@ -133,8 +133,7 @@ std::optional<PixelRows> bitmapRowsInPlace(const BitmapHeader& h, const uchar* d
         (h.bitCount == 32 && (h.compression == kRgb || h.compression == kBitFields) && usualMasks &&
          h.masks[3] == 0);
     if (!headerKnown || !copiedAsIs || h.planes != 1 || h.width <= 0 || h.height == 0 ||
-        h.height == std::numeric_limits<qint32>::min() || h.pixelOffset < 14 + h.headerSize ||
-        !bitmapDamage(h, data, size).isEmpty())
+        h.height == std::numeric_limits<qint32>::min() || h.pixelOffset < 14 + h.headerSize)
         return std::nullopt;
     PixelRows rows;
     rows.width = h.width;

@@ -1,7 +1,7 @@
 #include "scan/outline_scanner.h"
 
+#include "base/checked_math.h"
 #include "scan/edge_search.h"
-#include "text/checked_math.h"
 #include "text/error_report.h"
 
 #include <algorithm>

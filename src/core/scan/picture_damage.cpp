@@ -1,7 +1,5 @@
 #include "scan/picture_damage.h"
 
-#include "scan/bitmap_file.h"
-
 namespace bladetrace {
 namespace {
 
@@ -48,10 +46,6 @@ QString gifDamage(const uchar* data, qint64 size) {
 } // namespace
 
 QString damageInStructure(const QByteArray& format, const uchar* data, qint64 size) {
-    if (format == "bmp") {
-        const std::optional<BitmapHeader> header = readBitmapHeader(data, size);
-        return header ? bitmapDamage(*header, data, size) : QString();
-    }
     if (format == "gif")
         return gifDamage(data, size);
     return {};

@@ -1,6 +1,6 @@
 #include "scan/scan_holder.h"
 
-#include "text/app_error.h"
+#include "base/app_error.h"
 
 #include <QPainter>
 #include <utility>

@@ -60,10 +60,10 @@ constexpr std::array kAdded = {
 
 } // namespace
 
-std::optional<QString> addedString(qint32 language, qint32 entry) {
+std::optional<QString> addedString(Language language, qint32 entry) {
     for (const AddedText& t : kAdded) {
         if (t.entry == entry)
-            return QString::fromUtf16(language == 1 ? t.english : t.german);
+            return QString::fromUtf16(language == Language::English ? t.english : t.german);
     }
     return std::nullopt;
 }

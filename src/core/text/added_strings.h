@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/language.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -9,7 +11,7 @@ namespace bladetrace {
 // Texts of the features added beside the original window, numbered from 100 so that the
 // original entries 0..50 keep their numbers. Looked up like those: 1000 * language + n.
 // Each feature owns a block of twenty numbers.
-std::optional<QString> addedString(qint32 language, qint32 entry);
+std::optional<QString> addedString(Language language, qint32 entry);
 
 namespace str {
 // 100..119: loading and writing files

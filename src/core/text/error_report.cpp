@@ -5,9 +5,8 @@
 namespace bladetrace {
 
 QString errorReportText(const AppError& error, const QString& sProcedure) {
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("Error") + QString::number(error.number) + QLatin1Char(':') + crlf +
-           crlf + error.description + QLatin1Char('.') + crlf + QStringLiteral("Issued by ") +
+    return QStringLiteral("Error") + QString::number(error.number) + QLatin1Char(':') + kCrLf +
+           kCrLf + error.description + QLatin1Char('.') + kCrLf + QStringLiteral("Issued by ") +
            sProcedure + QStringLiteral(" in ") + error.source + QLatin1Char('.');
 }
 
@@ -18,7 +17,7 @@ void ErrorHandler(ReportHost& host, const AppError& error, const QString& sProce
     try {
         ready = LoadLangResString(host.lLanguage(), str::kStatusReady);
     } catch (const Failure&) {
-        ready = LoadLangResString(kEnglish, str::kStatusReady);
+        ready = LoadLangResString(Language::English, str::kStatusReady);
     }
     host.showStatus(ready);
     host.showMessage(errorReportText(error, sProcedure), MessageIcon::None, QString());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "text/app_error.h"
-#include "text/report_host.h"
+#include "base/app_error.h"
+#include "base/report_host.h"
 
 namespace bladetrace {
 

@@ -1,6 +1,6 @@
 #include "text/number_format.h"
 
-#include "text/app_error.h"
+#include "base/app_error.h"
 
 #include <QLocale>
 #include <charconv>

@@ -1,8 +1,8 @@
 #include "platform/chm_viewer/help_window.h"
 
+#include "base/app_error.h"
 #include "platform/chm_viewer/chm_file.h"
 #include "platform/chm_viewer/sitemap.h"
-#include "text/app_error.h"
 #include "text/string_table.h"
 
 #include <QDesktopServices>
@@ -80,8 +80,8 @@ private:
     const ChmFile& chm_;
 };
 
-HelpWindow::HelpWindow(const QString& helpFile, qint32 lLanguage, QWidget* parent)
-    : QWidget(parent, Qt::Window), helpFile_(helpFile), lLanguage_(lLanguage),
+HelpWindow::HelpWindow(const QString& helpFile, Language language, QWidget* parent)
+    : QWidget(parent, Qt::Window), helpFile_(helpFile), language_(language),
       chm_(std::make_unique<ChmFile>(helpFile)) {
     setObjectName(QStringLiteral("helpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -134,7 +134,7 @@ HelpWindow::HelpWindow(const QString& helpFile, qint32 lLanguage, QWidget* paren
     connect(index_, &QListWidget::itemSelectionChanged, this,
             [this] { openLocal(selectedLocal(index_->selectedItems())); });
 
-    SwitchLanguage(lLanguage);
+    SwitchLanguage(language);
     if (!chm_->isOpen())
         return;
     fillContents();
@@ -147,14 +147,14 @@ HelpWindow::HelpWindow(const QString& helpFile, qint32 lLanguage, QWidget* paren
 
 QString HelpWindow::text(qint16 id) const {
     try {
-        return LoadLangResString(lLanguage_, id);
+        return LoadLangResString(language_, id);
     } catch (const Failure&) {
-        return LoadLangResString(kEnglish, id);
+        return LoadLangResString(Language::English, id);
     }
 }
 
-void HelpWindow::SwitchLanguage(qint32 lLanguage) {
-    lLanguage_ = lLanguage;
+void HelpWindow::SwitchLanguage(Language language) {
+    language_ = language;
     setWindowTitle(chm_->isOpen() ? text(str::kHelpTitle) : QFileInfo(helpFile_).fileName());
     tabs_->setTabText(0, text(str::kHelpContents));
     tabs_->setTabText(1, text(str::kHelpIndex));

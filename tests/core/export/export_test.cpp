@@ -2,7 +2,8 @@
 #include "export/plot_painter.h"
 #include "export/report_inputs.h"
 #include "export/report_layout.h"
-#include "export/run_results.h"
+#include "export/report_picture.h"
+#include "results/run_results.h"
 #include "run/calc_it.h"
 #include "support/failure_of.h"
 #include "support/painted_blades.h"
@@ -44,12 +45,13 @@ const std::vector<RunResults>& runs() {
         testing::RecordingHost host;
         host.topFile = testing::saveImage(taperedView(80, 30, 8), dir.path(), "top.bmp");
         host.sideFile = testing::saveImage(taperedView(60, 10, 12), dir.path(), "side.bmp");
+        host.reportPictures = true;
         host.thickness = true;
-        EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+        EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
         host.thickness = false;
-        host.imperial = [] { return true; };
+        host.imperialAt = [] { return true; };
         host.diameter = QStringLiteral("7.283");
-        EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+        EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
         EXPECT_EQ(host.results.size(), 2u);
         EXPECT_EQ(host.results[1].sheetRows.back().join('\t'), host.rows.back());
         for (std::size_t i = 0; i < host.results.size(); ++i)
@@ -91,7 +93,7 @@ TEST(Export, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
         const int skipped = f.axisStation ? 0 : 1; // 42 stations: the fold ends on the axis
         const int rows = charts[kChordChart].rows() - skipped;
         ASSERT_EQ(lines.size(), rows);
-        const double length = run.R() / (f.imperial ? 0.0254 : 1.0);
+        const double length = run.radius() / (f.imperial ? 0.0254 : 1.0);
         for (int i = 0; i < rows; ++i) {
             const auto n = std::size_t(rows - 1 - i);
             const double rR = charts[kChordChart].x[n];
@@ -132,8 +134,8 @@ TEST(Export, QpropPreambleAndUnknownExtensions) {
         values << line.section('!', 0, 0).simplified();
     }
     EXPECT_EQ(values,
-              (QStringList{"2 " + QString::number(runs()[0].R(), 'f', 6), "0.50 5.8", "-0.3 1.2",
-                           "0.028 0.050 0.020 0.5", "70000 -0.7", "1 1 1", "0 0 0"}));
+              (QStringList{"2 " + QString::number(runs()[0].radius(), 'f', 6), "0.50 5.8",
+                           "-0.3 1.2", "0.028 0.050 0.020 0.5", "70000 -0.7", "1 1 1", "0 0 0"}));
 
     EXPECT_FALSE(exportFormatFor("blade.png") || exportFormatFor("csv"));
     const AppError error = testing::failureOf([] { exportBytes(runs()[0], "blade.doc"); });
@@ -348,7 +350,7 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     RunResults corrected = run;
     corrected.inputs.rpmText = QStringLiteral("0");
     corrected.inputs.rpmCorrected = true;
-    corrected.inputs.dRPS = 1;
+    corrected.inputs.revolutionsPerSecond = 1;
     const auto shows = [](const RunResults& r, const char* value) {
         const std::vector<ReportInput> lines = reportInputs(r);
         return std::any_of(lines.begin(), lines.end(), [value](const ReportInput& i) {
@@ -360,7 +362,7 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     // Some German labels are longer than half a column: they wrap, and the values keep the
     // rest of it (beyond the label's half and a 3 mm gap).
     RunResults german = run;
-    german.lLanguage = kGerman;
+    german.language = Language::German;
     const std::vector<ReportPage> inGerman = layoutReport(german, paper);
     QMap<QString, double> left;
     for (const ReportItem& item : inGerman[0].items)

@@ -1,4 +1,4 @@
-#include "export/output_files.h"
+#include "files/output_files.h"
 
 #include <QDir>
 #include <QFile>

@@ -35,7 +35,7 @@ protected:
 
 TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
     host.thickness = true;
-    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
     EXPECT_EQ(host.statuses,
               (QStringList{"Working...", "Working on Top View ...", "Working on Side View...",
                            "Working on geometry...", "Ready."}));
@@ -58,24 +58,24 @@ TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
 TEST_F(CalcItTest, PreparedViewsAreNotedOnce) {
     usePair(400, 410);
     struct : RecordingHost {
-        bool matchSpansChecked() override { return true; }
+        bool matchSpans() override { return true; }
         bool autoThreshold() override { return true; }
     } prepared;
     prepared.topFile = host.topFile;
     prepared.sideFile = host.sideFile;
-    EXPECT_EQ(CalcIt(prepared), RunOutcome::Completed);
+    EXPECT_EQ(CalcIt(prepared.host()), RunOutcome::Completed);
     const ResultInputs& used = prepared.results.at(0).inputs; // for the report
-    EXPECT_EQ(std::tuple(prepared.notes, used.lThreshold, used.autoThreshold, used.spanMatching),
+    EXPECT_EQ(std::tuple(prepared.notes, used.threshold, used.autoThreshold, used.spanMatching),
               std::tuple(QStringList{"threshold 127; top view scaled by 1.0251"}, 127, true, true));
 }
 
 TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
     usePair(500, 502);
-    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
     const QStringList previous = host.rows;
 
     usePair(500, 503);
-    EXPECT_EQ(CalcIt(host), RunOutcome::Mismatch);
+    EXPECT_EQ(CalcIt(host.host()), RunOutcome::Mismatch);
     ASSERT_EQ(host.messages.size(), 1u);
     const RecordingHost::Message& m = host.messages[0];
     EXPECT_EQ(std::tuple(m.text, m.icon, m.title, host.rows, host.sheetPreparations,
@@ -87,10 +87,10 @@ TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
 }
 
 TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
-    host.language = kGerman;
+    host.language = languageNumber(Language::German);
     // Pressed while the scan strip shows the scan.
     host.onColumn = [this](int x) { host.abort = host.abort || (x == 100 && host.previewVisible); };
-    EXPECT_EQ(CalcIt(host), RunOutcome::Aborted);
+    EXPECT_EQ(CalcIt(host.host()), RunOutcome::Aborted);
     EXPECT_EQ(host.columnsScanned, 101); // the side view returns at its first column
     ASSERT_EQ(host.messages.size(), 1u);
     const RecordingHost::Message& m = host.messages[0];
@@ -103,7 +103,7 @@ TEST_F(CalcItTest, EscapeDuringTheTopViewAbortsBothScans) {
 TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {
     host.diameter = "0";
     host.rpm = "-5";
-    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text,
               "Diameter must be larger than ZERO!  Assuming default of 1.0.");
@@ -113,7 +113,7 @@ TEST_F(CalcItTest, NonPositiveInputsAreCorrectedWithAMessage) {
     EXPECT_EQ(host.rows.front().section('\t', 3, 3), "-500.0000"); // r of a 1 m propeller
     host.messages.clear();
     host.rpm = "30"; // below one revolution a second, still above zero
-    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
     EXPECT_EQ(host.messages.size(), 1u); // the diameter's alone
 }
 
@@ -122,8 +122,8 @@ TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
     host.velocity = "100";
     int reads = 0;
     // Imperial at the start only: the rows then show the converted metres as millimetres.
-    host.imperial = [&reads] { return ++reads == 1; };
-    EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+    host.imperialAt = [&reads] { return ++reads == 1; };
+    EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
     EXPECT_EQ(host.rows.front().section('\t', 3, 3), "-92.4941"); // 0.1849882 m / 2
     const double speed = 44.70401;                                // 100 mph in m/s
     const double ma = std::sqrt(std::pow(0.0924941 * 250 * 6.283185314, 2) + speed * speed) / 340;
@@ -160,7 +160,7 @@ TEST_F(CalcItTest, FailuresAreReportedOnceAndEndTheRun) {
         host.rows.clear();
         host.messages.clear();
         c.setUp();
-        EXPECT_EQ(CalcIt(host), c.outcome) << c.what;
+        EXPECT_EQ(CalcIt(host.host()), c.outcome) << c.what;
         ASSERT_EQ(host.messages.size(), 1u) << c.what;
         EXPECT_TRUE(host.messages[0].text.startsWith(c.firstLine)) << c.what;
         EXPECT_TRUE(
@@ -171,7 +171,7 @@ TEST_F(CalcItTest, FailuresAreReportedOnceAndEndTheRun) {
         EXPECT_TRUE(host.rows.isEmpty() && host.charts.empty()) << c.what;
     }
     host.messages.clear();
-    EXPECT_EQ(CalcIt(host, [](const QString&) -> ScanHolder { throw std::bad_alloc(); }),
+    EXPECT_EQ(CalcIt(host.host(), [](const QString&) -> ScanHolder { throw std::bad_alloc(); }),
               RunOutcome::Failed);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.startsWith("Error7:")) << host.messages[0].text.toStdString();

@@ -1,9 +1,9 @@
+#include "base/app_error.h"
 #include "run/pair_loader.h"
 #include "scan/outline_scanner.h"
 #include "scan/picture_loader.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
-#include "text/app_error.h"
 
 #include <QBuffer>
 #include <QFile>

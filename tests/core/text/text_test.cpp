@@ -1,5 +1,5 @@
+#include "base/checked_math.h"
 #include "support/failure_of.h"
-#include "text/checked_math.h"
 #include "text/error_report.h"
 #include "text/number_format.h"
 #include "text/string_table.h"
@@ -19,21 +19,23 @@ namespace bladetrace {
 namespace {
 
 TEST(StringTable, LooksUpByLanguageAndEntry) {
-    EXPECT_EQ(LoadLangResString(kEnglish, str::kCaption), "Bladetrace");
-    EXPECT_EQ(LoadLangResString(kGerman, 0), "----------DEUTSCH---------");
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::English), str::kCaption), "Bladetrace");
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), 0), "----------DEUTSCH---------");
     // The texts are kept verbatim, double blanks and umlauts included.
-    EXPECT_EQ(LoadLangResString(kEnglish, str::kMustBePositive),
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::English), str::kMustBePositive),
               "must be larger than ZERO!  Assuming default of 1.0.");
-    EXPECT_EQ(LoadLangResString(kGerman, str::kWhiteThreshold), QString::fromUtf8("Weißabgleich:"));
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), str::kWhiteThreshold),
+              QString::fromUtf8("Weißabgleich:"));
     EXPECT_EQ(resourceString(2028)->left(32),
               QString::fromUtf8("Diese Bilder können können durch"));
     // Added features' texts follow the same numbering, past the original entries.
-    EXPECT_EQ(LoadLangResString(kGerman, str::kMatchSpans), "Spannweiten angleichen");
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), str::kMatchSpans),
+              "Spannweiten angleichen");
     EXPECT_EQ(resourceString(1000 + str::kSave), QString::fromUtf8("Save…"));
 }
 
 TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
-    for (qint32 language : {kEnglish, kGerman}) {
+    for (qint32 language : {languageNumber(Language::English), languageNumber(Language::German)}) {
         for (qint16 n = 0; n < kStringsPerLanguage; ++n)
             EXPECT_FALSE(LoadLangResString(language, n).isEmpty()) << language << " " << n;
     }
@@ -48,14 +50,15 @@ TEST(StringTable, LookupOutsideTheTableIsAnErrorValue) {
         return testing::failureOf([=] { LoadLangResString(language, id); }).number;
     };
     // 1000 * -2147484 + 352 is the smallest whole number a lookup can name.
-    EXPECT_EQ((QList<qint32>{error.number, failure(kEnglish, 51), failure(kGerman, -1),
-                             failure(2147483, 1000), failure(-2147484, 352)}),
+    EXPECT_EQ((QList<qint32>{error.number, failure(languageNumber(Language::English), 51),
+                             failure(languageNumber(Language::German), -1), failure(2147483, 1000),
+                             failure(-2147484, 352)}),
               (QList<qint32>{errc::kResourceNotFound, errc::kResourceNotFound,
                              errc::kResourceNotFound, errc::kOverflow, errc::kResourceNotFound}));
 }
 
 struct ReportRecorder : ReportHost {
-    qint32 language = kEnglish;
+    qint32 language = languageNumber(Language::English);
     QStringList events;
     qint32 lLanguage() const override { return language; }
     void setBusyPointer(bool busy) override { events << (busy ? "busy" : "default pointer"); }
@@ -68,7 +71,7 @@ struct ReportRecorder : ReportHost {
 
 TEST(ErrorReport, ResetsPointerAndStatusBeforeTheMessage) {
     ReportRecorder host;
-    host.language = kGerman;
+    host.language = languageNumber(Language::German);
     ErrorHandler(host, makeError(errc::kDivisionByZero), QStringLiteral("DoIt()"));
     EXPECT_EQ(host.events, (QStringList{"default pointer", "status Bereit.",
                                         "message[no icon|] Error11:\r\n\r\nDivision by zero.\r\n"
@@ -184,9 +187,14 @@ TEST(UnitSwitch, RoundTripsAccumulateTheShownRounding) {
         const char *diameter, *velocity;
         int language;
         QStringList imperial, metric;
-    } cases[] = {{"0.185", "50", kEnglish, {"7.283", "111.85"}, {"0.1850", "50.00"}},
-                 {"1", "1", kGerman, {"39.370", "2.24"}, {"1.0000", "1.00"}},
-                 {"", "fast", kEnglish, {"", "fast"}, {"", "fast"}}};
+    } cases[] = {
+        {"0.185",
+         "50",
+         languageNumber(Language::English),
+         {"7.283", "111.85"},
+         {"0.1850", "50.00"}},
+        {"1", "1", languageNumber(Language::German), {"39.370", "2.24"}, {"1.0000", "1.00"}},
+        {"", "fast", languageNumber(Language::English), {"", "fast"}, {"", "fast"}}};
     for (const auto& c : cases) {
         const UnitBoxes imperial = switchUnits(true, c.diameter, c.velocity, c.language);
         const UnitBoxes metric =

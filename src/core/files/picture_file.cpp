@@ -1,6 +1,6 @@
-#include "scan/picture_file.h"
+#include "files/picture_file.h"
 
-#include "text/app_error.h"
+#include "base/app_error.h"
 
 #include <QFileInfo>
 

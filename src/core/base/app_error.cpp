@@ -1,6 +1,6 @@
-#include "text/app_error.h"
+#include "base/app_error.h"
 
-#include "text/app_info.h"
+#include "base/app_info.h"
 
 #include <utility>
 

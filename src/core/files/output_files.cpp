@@ -1,6 +1,5 @@
-#include "export/output_files.h"
+#include "files/output_files.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -210,15 +209,6 @@ OutputResult writeOutputs(const QList<OutputFile>& outputs, const QList<NamedFil
         temporaries[i].reset();
     }
     return {};
-}
-
-QByteArray pictureBytes(const QImage& image, const QString& fileName) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format.constData()))
-        return {};
-    return bytes;
 }
 
 } // namespace bladetrace

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -39,9 +38,5 @@ OutputResult checkOutputs(const QList<OutputFile>& outputs, const QList<NamedFil
 // stays as it was on any error; no file is replaced before all are written. Anything else
 // that exists (a device, a pipe) is written directly and never replaced.
 OutputResult writeOutputs(const QList<OutputFile>& outputs, const QList<NamedFile>& kept);
-
-// A picture encoded in the format its file name's extension names (PNG, BMP, JPEG...), for
-// writeOutputs. Empty when the picture cannot be encoded so.
-QByteArray pictureBytes(const QImage& image, const QString& fileName);
 
 } // namespace bladetrace

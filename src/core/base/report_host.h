@@ -15,7 +15,8 @@ public:
 
     // The current language number (lLanguage): 1 English, 2 German.
     virtual qint32 lLanguage() const = 0;
-    virtual void setBusyPointer(bool busy) = 0;
+    // The hourglass pointer; only a window has one.
+    virtual void setBusyPointer(bool busy) { Q_UNUSED(busy); }
     // Panel 1 of the status bar, shown at once.
     virtual void showStatus(const QString& text) = 0;
     // A modal message; an empty title means the program's own title.

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "results/run_results.h"
+
+#include <vector>
+
+namespace bladetrace {
+
+// One station of the folded blade, tip corrected. Lengths in metres, or in inches when
+// `imperial` was asked for.
+struct BladeStation {
+    double rR;
+    double cR;
+    double betaDeg;
+    double r;
+    double c;
+    double pitch;
+};
+
+// The folded blade from hub to tip, as the charts show it: what the file formats write.
+std::vector<BladeStation> foldedBlade(const RunResults& results, bool imperial);
+
+} // namespace bladetrace
