@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config
-    qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-image-formats-plugins
+    qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
     libgtest-dev libgmock-dev libbenchmark-dev libchm-dev fp-utils xvfb xauth openbox x11-utils)
 
 action=${1:-}

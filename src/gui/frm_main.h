@@ -134,7 +134,7 @@ private:
     // Files dragged over `receiver`, a control of the window or the window itself; true
     // when the event was one of those and is done with.
     bool viewDropEvent(QWidget* receiver, QEvent* event);
-    FileRequest saveRequest(const ChartSeries* chart) const;
+    FileRequest saveRequest(bool chartInView) const;
 
     Dialogs& dialogs_;
     StoredSettings& settings_;

@@ -1,4 +1,5 @@
 #include "caption_fit.h"
+#include "distribution_chart.h"
 #include "frm_main.h"
 #include "tab_strip.h"
 #include "text/units.h"
@@ -37,6 +38,8 @@ void frmMain::SwitchLanguage() {
     chkMatchSpans->setText(text(str::kMatchSpans));
     btnAuto->setText(text(str::kAutoThreshold));
     btnSave->setText(text(str::kSave));
+    for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
+        chart->setLanguage(languageOf(lLanguage));
     fitCaptions(*this);
 }
 

@@ -1,5 +1,6 @@
 #include "base/app_error.h"
 #include "chart_file.h"
+#include "distribution_chart.h"
 #include "export/export_format.h"
 #include "files/output_files.h"
 #include "frm_main.h"
@@ -43,13 +44,13 @@ void frmMain::keepResults(const RunResults& results) {
     btnSave->setEnabled(true);
 }
 
-FileRequest frmMain::saveRequest(const ChartSeries* chart) const {
+FileRequest frmMain::saveRequest(bool chartInView) const {
     FileRequest request;
     request.title = text(str::kSaveTitle);
     const QStringList extensions = exportExtensions();
     for (std::size_t i = 0; i < kResultFormats.size(); ++i)
         request.filters << filter(text(kResultFormats[i]), extensions[int(i)]);
-    if (chart) {
+    if (chartInView) {
         request.filters << filter(text(str::kSaveChartPng), QLatin1String(kChartExtensions[0]))
                         << filter(text(str::kSaveChartSvg), QLatin1String(kChartExtensions[1]));
     }
@@ -64,22 +65,20 @@ FileRequest frmMain::saveRequest(const ChartSeries* chart) const {
 void frmMain::btnSave_Click() {
     if (!results_)
         return;
-    const ChartSeries* chart = nullptr;
-    for (const ChartSeries& series : results_->charts) {
-        if (series.key == TabStrip1->selectedKey())
-            chart = &series;
+    // The chart in view is saved as the window draws it.
+    const DistributionChart* chart = nullptr;
+    for (const DistributionChart* view : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph}) {
+        if (view->key() == TabStrip1->selectedKey())
+            chart = view;
     }
-    const std::optional<QString> chosen = dialogs_.saveFile(this, saveRequest(chart));
+    const std::optional<QString> chosen = dialogs_.saveFile(this, saveRequest(chart != nullptr));
     if (!chosen)
         return;
     try {
         const std::optional<ChartFileFormat> chartFormat =
             chart ? chartFileFormatFor(*chosen) : std::nullopt;
-        const QByteArray bytes =
-            chartFormat
-                ? chartFileBytes(chartPlot(*chart, chartHeading(*chart, languageOf(lLanguage))),
-                                 *chartFormat)
-                : exportBytes(*results_, *chosen);
+        const QByteArray bytes = chartFormat ? chartFileBytes(chart->plot(), *chartFormat)
+                                             : exportBytes(*results_, *chosen);
         // Neither the run's images nor those now in the boxes may be overwritten.
         const QList<NamedFile> kept = {
             {QStringLiteral("the top view image"), results_->inputs.topFile},

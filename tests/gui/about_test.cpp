@@ -63,6 +63,8 @@ TEST_F(About, ShowsItsTextsFittedAndChoosingALanguageSwitchesBothWindowsAtOnce) 
                                window->Label1[frmMain::kSpeedUnitLabel]->text()}),
                   (QStringList{QString::fromUtf8("Information über Bladetrace"), "&Hilfe...",
                                "Sprache", "Steigungsverteilung", "[mph]"}));
+        // The tab's caption heads its chart too.
+        EXPECT_EQ(window->ctlPitchGraph->plot().title, QString("Steigungsverteilung"));
         EXPECT_EQ(crampedCaptions(about), QStringList());
         EXPECT_TRUE(about.lblDescription->text().startsWith(
             "Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n"));

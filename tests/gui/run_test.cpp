@@ -7,11 +7,23 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QXYSeries>
 #include <utility>
 
 namespace bladetrace::test {
 namespace {
+
+// The pixels in which two pictures differ; -1 when their sizes do.
+int differingPixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return -1;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col)
+            differing += x.pixel(col, row) != y.pixel(col, row);
+    return differing;
+}
 
 // The window's run: what the core hands over shows in the window's controls, and a run that
 // stops leaves the window as it was before. Then what Copy and Save do with the results.
@@ -70,19 +82,21 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     // The header row the charts give, to its last column.
     EXPECT_EQ(std::pair(grid.columnCount(), grid.cellText(0, 8)), std::pair(9, QString("Ma")));
 
-    // Copy on a chart's page gives its picture and its values together.
+    // The twist chart plots the folded stations from the tip, under its tab's caption.
+    const DistributionChart& twist = *window->ctlBetaGraph;
+    ASSERT_EQ(twist.points().size(), 22);
+    EXPECT_EQ(twist.points().constFirst().x(), 1.0);
+    EXPECT_EQ(twist.plot().title, QString("Twist Distribution"));
+    EXPECT_EQ(twist.yTitle(), QString("ß [°]"));
+    // Copy on its page gives the picture on screen, which is the paper painter's drawing of
+    // the chart's plot, and its values together.
     window->TabStrip1->selectKey("BETA");
     window->btnCopy_Click();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
-    EXPECT_TRUE(copied->hasImage() && copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"));
-    // Every marker, the tip's at r/R = 1 too, lies whole inside the plot.
-    QCoreApplication::processEvents();
-    QChart& chart = *window->ctlBetaGraph->chart();
-    auto* series = static_cast<QXYSeries*>(chart.series().constFirst());
-    ASSERT_EQ(series->points().size(), 22);
-    const QRectF inside = chart.plotArea() - QMarginsF(1, 1, 1, 1) * (series->markerSize() / 2);
-    for (const QPointF& point : series->points())
-        EXPECT_TRUE(inside.contains(chart.mapToPosition(point, series))) << point.x();
+    const QImage onScreen = plotImage(twist.plot(), twist.size(), twist.logicalDpiY());
+    EXPECT_EQ(differingPixels(copied->imageData().value<QImage>(), onScreen), 0);
+    EXPECT_TRUE(copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"))
+        << copied->text().toStdString();
 
     // On the sheet, Copy sends it whole: tabs between cells, CR between rows; afterwards no
     // cell shows selected, the header cell "No." included, and the current cell is that one.
@@ -151,7 +165,8 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
         {"SHEET", file("blade.csv"), "r/R,c/R,beta [deg],r [m]"},
         {"CHORD", file("out/blade.pdf"), "%PDF-"},
         {"BETA", file("out/blade.svg"), "<title>Twist Distribution</title>"}, // the one in view
-        {"BETA", top, "Error75:"},                                            // never over an input
+        {"BETA", file("out/blade.png"), "PNG"},
+        {"BETA", top, "Error75:"},                // never over an input
         {"SHEET", file("blade.svg"), "Error52:"}, // a chart's format, no chart
     };
     for (const auto& c : cases) {
@@ -166,6 +181,12 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
                         : written.open(QIODevice::ReadOnly) && written.readAll().contains(c.holds))
             << c.holds;
     }
+    // The saved picture is the chart in view, drawn at the file's size and resolution.
+    const QImage saved(file("out/blade.png"));
+    const DistributionChart& twist = *window->ctlBetaGraph;
+    EXPECT_EQ(differingPixels(saved, plotImage(twist.plot(), saved.size(), saved.logicalDpiY())),
+              0);
+
     // First beside the images, then where the last file went, also after a restart.
     ASSERT_TRUE(window->close());
     EXPECT_EQ((QStringList{dialogs.requests[0].fileName, dialogs.requests[2].fileName,
