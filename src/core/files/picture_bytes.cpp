@@ -6,10 +6,13 @@
 namespace bladetrace {
 
 QByteArray pictureBytes(const QImage& image, const QString& fileName) {
+    return pictureBytes(image, QFileInfo(fileName).suffix().toLower().toLatin1().constData());
+}
+
+QByteArray pictureBytes(const QImage& image, const char* format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format.constData()))
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format))
         return {};
     return bytes;
 }

@@ -10,4 +10,7 @@ namespace bladetrace {
 // writeOutputs. Empty when the picture cannot be encoded so.
 QByteArray pictureBytes(const QImage& image, const QString& fileName);
 
+// The same in a format named as Qt names it ("png").
+QByteArray pictureBytes(const QImage& image, const char* format);
+
 } // namespace bladetrace
