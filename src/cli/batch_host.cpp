@@ -1,6 +1,7 @@
 #include "batch_host.h"
 
 #include "interrupt.h"
+#include "text/string_table.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -57,7 +58,7 @@ void BatchHost::showStatus(const QString& text) {
 void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
     clearProgress();
     QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    plain.replace(kCrLf, QLatin1String("\n"));
     writeLine(err_, plain);
     std::fflush(err_);
 }
