@@ -144,9 +144,13 @@ QString usageText() {
         "Numbers are read in your regional format. A diameter or RPM of zero or less is\n"
         "replaced by 1.0 with a message, as the window does. Files are replaced only when the\n"
         "run is done and all of them are written; no output may name an input.\n"
+        "A blade that touches the picture's top or bottom edge in more than 10 % of its\n"
+        "columns may be cut off and is refused; fewer such columns (a mount below the hub)\n"
+        "are noted.\n"
         "Ctrl-C while the images load ends the program; during the scans it aborts the run.\n"
         "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed\n"
-        "or an output could not be written, 130 interrupted.\n");
+        "or an output could not be written, 5 the views cannot be measured (one file given\n"
+        "as both, or a blade cut off by the picture's edge), 130 interrupted.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {

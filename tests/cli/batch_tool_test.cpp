@@ -140,5 +140,28 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
     }
 }
 
+// Views that cannot be measured end with status 5; the message says why.
+TEST_F(BatchTool, RefusesViewsThatCannotBeMeasured) {
+    const QString cut = saveImage(paintBand(440, 70, 10, 429, 0, 55), dir.path(), "cut.bmp");
+    const struct {
+        const char* name;
+        QStringList arguments;
+        int exitCode;
+        QString inError;
+        QByteArray locale = "C";
+    } rows[] = {
+        {"one file as both views", on(top, top), 5,
+         "The top view and the side view are the same file:\n" + top},
+        {"a blade cut by the top edge", on(cut, side), 5,
+         "The blade in the top view touches the picture's top edge in 420 of its 420 columns"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result r = runBatch(row.arguments, row.locale);
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_TRUE(r.err.contains(row.inError)) << r.err.toStdString();
+    }
+}
+
 } // namespace
 } // namespace bladetrace
