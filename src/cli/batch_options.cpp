@@ -4,6 +4,7 @@
 #include "text/number_format.h"
 
 #include <QCommandLineParser>
+#include <QLocale>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -80,7 +81,14 @@ public:
 private:
     void checkNumber(const QString& name, const QString& value, const QString& part, bool single) {
         const std::optional<double> n = tryParseNumber(part);
-        if (!n)
+        const std::optional<TwoReadings> two = ambiguousNumber(part);
+        if (two && !error_)
+            error_ = UsageError{
+                QStringLiteral("--%1 takes a number, not \"%2\", which could be %3 or %4 where the "
+                               "decimal sign is \"%5\": leave out the thousands separator")
+                    .arg(name, value, formatGeneral(two->decimalPoint),
+                         formatGeneral(two->thousands), QLocale().decimalPoint())};
+        else if (!n)
             refuse(name, value, "a number");
         else if (single && std::fabs(*n) > double(FLT_MAX))
             refuse(name, value, "a number no larger than 3.4e38");
@@ -141,9 +149,12 @@ QString usageText() {
         "  --version            show the program's version\n"
         "\n"
         "Options may come in any order and as --option=value; after -- everything is a file.\n"
-        "Numbers are read in your regional format. A diameter or RPM of zero or less is\n"
-        "replaced by 1.0 with a message, as the window does. Files are replaced only when the\n"
-        "run is done and all of them are written; no output may name an input.\n"
+        "Numbers are read in your regional format; where the decimal sign is a comma a point\n"
+        "is one too, but a number such as 15.000 that could be 15 or 15000 is refused. The\n"
+        "thousands separator is read only between groups of three digits, never in the C\n"
+        "locale. A diameter or RPM of zero or less is replaced by 1.0 with a message, as the\n"
+        "window does. Files are replaced only when the run is done and all of them are\n"
+        "written; no output may name an input.\n"
         "A blade that touches the picture's top or bottom edge in more than 10 % of its\n"
         "columns may be cut off and is refused; fewer such columns (a mount below the hub)\n"
         "are noted.\n"

@@ -140,8 +140,9 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
     }
 }
 
-// Views that cannot be measured end with status 5; the message says why.
-TEST_F(BatchTool, RefusesViewsThatCannotBeMeasured) {
+// Views that cannot be measured end with status 5, numbers that read two ways are bad
+// usage; each message says why.
+TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
     const QString cut = saveImage(paintBand(440, 70, 10, 429, 0, 55), dir.path(), "cut.bmp");
     const struct {
         const char* name;
@@ -154,6 +155,10 @@ TEST_F(BatchTool, RefusesViewsThatCannotBeMeasured) {
          "The top view and the side view are the same file:\n" + top},
         {"a blade cut by the top edge", on(cut, side), 5,
          "The blade in the top view touches the picture's top edge in 420 of its 420 columns"},
+        {"15 or 15000", args({"--rpm", "15.000"}), 2,
+         "--rpm takes a number, not \"15.000\", which could be 15 or 15000 where the decimal "
+         "sign is \",\"",
+         "de_DE.UTF-8"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -161,6 +166,9 @@ TEST_F(BatchTool, RefusesViewsThatCannotBeMeasured) {
         EXPECT_EQ(r.exitCode, row.exitCode);
         EXPECT_TRUE(r.err.contains(row.inError)) << r.err.toStdString();
     }
+    // Read as the locale reads it: the same sheet as without the separator.
+    EXPECT_EQ(runBatch(args({"--rpm", "15,000"}), "en_US.UTF-8").out,
+              runBatch(args({"--rpm", "15000"})).out);
 }
 
 } // namespace
