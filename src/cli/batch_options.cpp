@@ -153,8 +153,8 @@ QString usageText() {
         "is one too, but a number such as 15.000 that could be 15 or 15000 is refused. The\n"
         "thousands separator is read only between groups of three digits, never in the C\n"
         "locale. A diameter or RPM of zero or less is replaced by 1.0 with a message, as the\n"
-        "window does. Files are replaced only when the run is done and all of them are\n"
-        "written; no output may name an input.\n"
+        "window does; a speed below zero is refused. Files are replaced only when the run is\n"
+        "done and all of them are written; no output may name an input.\n"
         "A blade that touches the picture's top or bottom edge in more than 10 % of its\n"
         "columns may be cut off and is refused; fewer such columns (a mount below the hub)\n"
         "are noted.\n"
@@ -181,6 +181,8 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     o.diameter = values.number("diameter", true);
     o.rpm = values.number("rpm");
     o.speed = values.number("speed");
+    if (const std::optional<double> speed = tryParseNumber(o.speed); speed && *speed < 0)
+        values.refuse("speed", o.speed, "a flight speed of zero or more");
     o.autoThreshold = parser.value("threshold") == QLatin1String("auto");
     if (!o.autoThreshold)
         o.threshold = values.whole("threshold", 0, 255, "or auto").value_or(o.threshold);

@@ -140,8 +140,8 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
     }
 }
 
-// Views that cannot be measured end with status 5, numbers that read two ways are bad
-// usage; each message says why.
+// Views that cannot be measured end with status 5, numbers that read two ways and speeds
+// below zero are bad usage; each message says why.
 TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
     const QString cut = saveImage(paintBand(440, 70, 10, 429, 0, 55), dir.path(), "cut.bmp");
     const struct {
@@ -155,6 +155,9 @@ TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
          "The top view and the side view are the same file:\n" + top},
         {"a blade cut by the top edge", on(cut, side), 5,
          "The blade in the top view touches the picture's top edge in 420 of its 420 columns"},
+        {"speed below zero", args({"--speed", "-5"}), 2,
+         "--speed takes a flight speed of zero or more, not \"-5\""},
+        {"speed zero", args({"--speed", "0"}), 0, ""},
         {"15 or 15000", args({"--rpm", "15.000"}), 2,
          "--rpm takes a number, not \"15.000\", which could be 15 or 15000 where the decimal "
          "sign is \",\"",
