@@ -120,6 +120,33 @@ TEST(Export, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
     }
 }
 
+// A pointed tip's chord, extrapolated below zero, is written as 0; the charts keep it.
+TEST(Export, NoFileGetsANegativeChord) {
+    RunResults run = runs()[0];
+    run.charts[kChordChart].y.front() = -0.004158; // c/R at the tip, which comes first
+    const struct {
+        const char* name;
+        const char* fileName;
+        int chordColumn;
+        const char* zero;
+    } rows[] = {
+        {"CSV", "blade.csv", 1, "0.000000"},
+        {"CSV, length", "blade.csv", 4, "0.000000"},
+        {"QPROP", "blade.qprop", 1, "0.000000"},
+        {"published table", "blade.txt", 1, "0.0000"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QStringList lines =
+            QString::fromUtf8(exportBytes(run, QString::fromLatin1(row.fileName)))
+                .split('\n', Qt::SkipEmptyParts);
+        const QStringList tip =
+            lines.back().split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts);
+        ASSERT_GT(tip.size(), row.chordColumn);
+        EXPECT_EQ(tip[row.chordColumn], row.zero);
+    }
+}
+
 // The value lines QPROP reads before the table, each with its "!" comment.
 TEST(Export, QpropPreambleAndUnknownExtensions) {
     const QStringList lines =
