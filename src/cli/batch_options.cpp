@@ -115,6 +115,7 @@ const QList<QCommandLineOption>& optionList() {
         {"charts", "", "FILE"},
         {"max-megapixels", "", "N"},
         {"export", "", "FILE"},
+        {"csv", "", "plain|regional"},
     };
     return options;
 }
@@ -144,6 +145,10 @@ QString usageText() {
         "  --export FILE        save the folded blade, hub to tip, as the extension says:\n"
         "                       .csv table, .qprop QPROP propeller file, .txt published-style\n"
         "                       table or .pdf report; may be given several times\n"
+        "  --csv plain|regional .csv with commas and a decimal point (plain, the default), or\n"
+        "                       with semicolons and your regional decimal sign, which a\n"
+        "                       spreadsheet set to a region with a decimal comma opens in\n"
+        "                       columns\n"
         "  --max-megapixels N   refuse larger images (default: the loader's limit)\n"
         "  -h, --help           show this text\n"
         "  --version            show the program's version\n"
@@ -204,6 +209,14 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
         if (!exportFormatFor(file))
             return UsageError{unknownExportText(file)};
     }
+    const QString csv = parser.value("csv");
+    if (parser.isSet("csv") && csv != "plain" && csv != "regional")
+        values.refuse("csv", csv, "plain or regional");
+    o.csv = csv == "regional" ? CsvStyle::Regional : CsvStyle::Plain;
+    if (parser.isSet("csv") &&
+        std::none_of(o.exportFiles.begin(), o.exportFiles.end(),
+                     [](const QString& f) { return exportFormatFor(f) == ExportFormat::Csv; }))
+        values.refuse("csv", csv, "a style for a .csv --export, and there is none");
     o.maxMegapixels = values.positive("max-megapixels");
     if (values.error())
         return *values.error();

@@ -54,7 +54,7 @@ QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run 
                       run ? chartsText(*run->charts()).toUtf8() : QByteArray()});
     for (const QString& file : options.exportFiles)
         files.append({{QStringLiteral("--export"), file},
-                      run ? exportBytes(*run->results(), file) : QByteArray()});
+                      run ? exportBytes(*run->results(), file, options.csv) : QByteArray()});
     return files;
 }
 

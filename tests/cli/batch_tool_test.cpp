@@ -162,6 +162,8 @@ TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
          "--rpm takes a number, not \"15.000\", which could be 15 or 15000 where the decimal "
          "sign is \",\"",
          "de_DE.UTF-8"},
+        {"a CSV style without a CSV", args({"--csv", "regional"}), 2,
+         "--csv takes a style for a .csv --export"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -172,6 +174,15 @@ TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
     // Read as the locale reads it: the same sheet as without the separator.
     EXPECT_EQ(runBatch(args({"--rpm", "15,000"}), "en_US.UTF-8").out,
               runBatch(args({"--rpm", "15000"})).out);
+}
+
+// --csv regional: what a spreadsheet set to German opens in columns.
+TEST_F(BatchTool, RegionalCsvHasSemicolonsAndTheRegionalDecimalSign) {
+    const QString csv = dir.filePath("blade.csv");
+    ASSERT_EQ(runBatch(args({"--export", csv, "--csv", "regional"}), "de_DE.UTF-8").exitCode, 0);
+    const QByteArray regional = fileBytes(csv);
+    ASSERT_EQ(runBatch(args({"--export", csv})).exitCode, 0);
+    EXPECT_EQ(regional, "\xEF\xBB\xBF" + fileBytes(csv).replace(',', ';').replace('.', ','));
 }
 
 } // namespace

@@ -29,6 +29,7 @@ constexpr std::array kAdded = {
     AddedText{str::kSave, u"Save\u2026", u"Speichern\u2026"},
     AddedText{str::kSaveTitle, u"Save the results", u"Ergebnisse speichern"},
     AddedText{str::kSaveCsv, u"CSV table", u"CSV-Tabelle"},
+    AddedText{str::kSaveCsvRegional, u"CSV table, regional (;)", u"CSV-Tabelle, regional (;)"},
     AddedText{str::kSaveQprop, u"QPROP propeller file", u"QPROP-Propellerdatei"},
     AddedText{str::kSaveTable, u"Published table (r/R c/R beta)",
               u"Tabelle wie ver\u00f6ffentlicht (r/R c/R beta)"},

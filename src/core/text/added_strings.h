@@ -45,6 +45,7 @@ constexpr qint16 kSaveTable = 155;
 constexpr qint16 kSaveReport = 156;
 constexpr qint16 kSaveChartPng = 157;
 constexpr qint16 kSaveChartSvg = 158;
+constexpr qint16 kSaveCsvRegional = 159;
 // 160..179: the window and its help viewer
 constexpr qint16 kHelpTitle = 160;
 constexpr qint16 kHelpContents = 161;

@@ -120,6 +120,24 @@ TEST(Export, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
     }
 }
 
+// For a spreadsheet set to the user's region: the plain table with semicolons for commas and
+// the regional decimal sign for points, after a byte order mark.
+TEST(Export, RegionalCsvTakesSemicolonsAndTheRegionalDecimalSign) {
+    const RunResults& run = runs()[0]; // its inputs are read in the C locale
+    for (const char* locale : {"de_DE", "en_US"}) {
+        SCOPED_TRACE(locale);
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        const QByteArray plain = exportBytes(run, QStringLiteral("blade.csv"));
+        const QByteArray regional =
+            exportBytes(run, QStringLiteral("blade.csv"), CsvStyle::Regional);
+        QLocale::setDefault(QLocale::c());
+        QByteArray expected = plain;
+        expected.replace(',', ';').replace(
+            '.', QLocale(QString::fromLatin1(locale)).decimalPoint().toUtf8());
+        EXPECT_EQ(regional, "\xEF\xBB\xBF" + expected);
+    }
+}
+
 // A pointed tip's chord, extrapolated below zero, is written as 0; the charts keep it.
 TEST(Export, NoFileGetsANegativeChord) {
     RunResults run = runs()[0];
