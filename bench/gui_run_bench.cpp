@@ -39,7 +39,9 @@ class SilentDialogs final : public Dialogs {
 public:
     void message(QWidget*, const QString&, MessageIcon, const QString&) override { ++messages; }
     std::optional<QString> openImage(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<SaveChoice> saveFile(QWidget*, const FileRequest&) override {
+        return std::nullopt;
+    }
     void showAbout(frmAbout&) override {}
     int messages = 0;
 };

@@ -4,6 +4,7 @@
 #include "text/number_format.h"
 
 #include <QCommandLineParser>
+#include <QLocale>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -80,7 +81,14 @@ public:
 private:
     void checkNumber(const QString& name, const QString& value, const QString& part, bool single) {
         const std::optional<double> n = tryParseNumber(part);
-        if (!n)
+        const std::optional<TwoReadings> two = ambiguousNumber(part);
+        if (two && !error_)
+            error_ = UsageError{
+                QStringLiteral("--%1 takes a number, not \"%2\", which could be %3 or %4 where the "
+                               "decimal sign is \"%5\": leave out the thousands separator")
+                    .arg(name, value, formatGeneral(two->decimalPoint),
+                         formatGeneral(two->thousands), QLocale().decimalPoint())};
+        else if (!n)
             refuse(name, value, "a number");
         else if (single && std::fabs(*n) > double(FLT_MAX))
             refuse(name, value, "a number no larger than 3.4e38");
@@ -107,6 +115,7 @@ const QList<QCommandLineOption>& optionList() {
         {"charts", "", "FILE"},
         {"max-megapixels", "", "N"},
         {"export", "", "FILE"},
+        {"csv", "", "plain|regional"},
     };
     return options;
 }
@@ -136,17 +145,28 @@ QString usageText() {
         "  --export FILE        save the folded blade, hub to tip, as the extension says:\n"
         "                       .csv table, .qprop QPROP propeller file, .txt published-style\n"
         "                       table or .pdf report; may be given several times\n"
+        "  --csv plain|regional .csv with commas and a decimal point (plain, the default), or\n"
+        "                       with semicolons and your regional decimal sign, which a\n"
+        "                       spreadsheet set to a region with a decimal comma opens in\n"
+        "                       columns\n"
         "  --max-megapixels N   refuse larger images (default: the loader's limit)\n"
         "  -h, --help           show this text\n"
         "  --version            show the program's version\n"
         "\n"
         "Options may come in any order and as --option=value; after -- everything is a file.\n"
-        "Numbers are read in your regional format. A diameter or RPM of zero or less is\n"
-        "replaced by 1.0 with a message, as the window does. Files are replaced only when the\n"
-        "run is done and all of them are written; no output may name an input.\n"
+        "Numbers are read in your regional format; where the decimal sign is a comma a point\n"
+        "is one too, but a number such as 15.000 that could be 15 or 15000 is refused. The\n"
+        "thousands separator is read only between groups of three digits, never in the C\n"
+        "locale. A diameter or RPM of zero or less is replaced by 1.0 with a message, as the\n"
+        "window does; a speed below zero is refused. Files are replaced only when the run is\n"
+        "done and all of them are written; no output may name an input.\n"
+        "A blade that touches the picture's top or bottom edge in more than 10 % of its\n"
+        "columns may be cut off and is refused; fewer such columns (a mount below the hub)\n"
+        "are noted.\n"
         "Ctrl-C while the images load ends the program; during the scans it aborts the run.\n"
         "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed\n"
-        "or an output could not be written, 130 interrupted.\n");
+        "or an output could not be written, 5 the views cannot be measured (one file given\n"
+        "as both, or a blade cut off by the picture's edge), 130 interrupted.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {
@@ -166,6 +186,8 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     o.diameter = values.number("diameter", true);
     o.rpm = values.number("rpm");
     o.speed = values.number("speed");
+    if (const std::optional<double> speed = tryParseNumber(o.speed); speed && *speed < 0)
+        values.refuse("speed", o.speed, "a flight speed of zero or more");
     o.autoThreshold = parser.value("threshold") == QLatin1String("auto");
     if (!o.autoThreshold)
         o.threshold = values.whole("threshold", 0, 255, "or auto").value_or(o.threshold);
@@ -187,6 +209,14 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
         if (!exportFormatFor(file))
             return UsageError{unknownExportText(file)};
     }
+    const QString csv = parser.value("csv");
+    if (parser.isSet("csv") && csv != "plain" && csv != "regional")
+        values.refuse("csv", csv, "plain or regional");
+    o.csv = csv == "regional" ? CsvStyle::Regional : CsvStyle::Plain;
+    if (parser.isSet("csv") &&
+        std::none_of(o.exportFiles.begin(), o.exportFiles.end(),
+                     [](const QString& f) { return exportFormatFor(f) == ExportFormat::Csv; }))
+        values.refuse("csv", csv, "a style for a .csv --export, and there is none");
     o.maxMegapixels = values.positive("max-megapixels");
     if (values.error())
         return *values.error();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/language.h"
+#include "export/csv_export.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,8 +28,9 @@ struct BatchOptions {
     Language language = Language::English;
     QString scriptFile;
     QString chartsFile;
-    QStringList exportFiles;    // --export, any number; the format follows the extension
-    double maxMegapixels = 0.0; // 0: the loader's own limit
+    QStringList exportFiles;        // --export, any number; the format follows the extension
+    CsvStyle csv = CsvStyle::Plain; // of the .csv exports
+    double maxMegapixels = 0.0;     // 0: the loader's own limit
 };
 
 struct UsageError {

@@ -24,7 +24,14 @@ using namespace bladetrace::cli;
 
 namespace {
 
-enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4, kInterrupted = 130 };
+enum ExitStatus {
+    kDone = 0,
+    kUsage = 2,
+    kMismatch = 3,
+    kFailed = 4,
+    kRefused = 5,
+    kInterrupted = 130
+};
 
 void printError(const QString& text) {
     std::fprintf(stderr, "bladetrace-batch: %s\n", qPrintable(text));
@@ -47,7 +54,7 @@ QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run 
                       run ? chartsText(*run->charts()).toUtf8() : QByteArray()});
     for (const QString& file : options.exportFiles)
         files.append({{QStringLiteral("--export"), file},
-                      run ? exportBytes(*run->results(), file) : QByteArray()});
+                      run ? exportBytes(*run->results(), file, options.csv) : QByteArray()});
     return files;
 }
 
@@ -76,6 +83,8 @@ int exitStatus(RunOutcome outcome) {
         return kInterrupted;
     case RunOutcome::Mismatch:
         return kMismatch;
+    case RunOutcome::Refused:
+        return kRefused;
     case RunOutcome::ScanFailed:
     case RunOutcome::Failed:
         break;

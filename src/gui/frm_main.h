@@ -135,6 +135,7 @@ private:
     // when the event was one of those and is done with.
     bool viewDropEvent(QWidget* receiver, QEvent* event);
     FileRequest saveRequest(bool chartInView) const;
+    QString regionalCsvFilter() const;
 
     Dialogs& dialogs_;
     StoredSettings& settings_;

@@ -10,7 +10,7 @@ public:
     void message(QWidget* parent, const QString& text, MessageIcon icon,
                  const QString& title) override;
     std::optional<QString> openImage(QWidget* parent, const FileRequest& request) override;
-    std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<SaveChoice> saveFile(QWidget* parent, const FileRequest& request) override;
     void showAbout(frmAbout& about) override;
 };
 

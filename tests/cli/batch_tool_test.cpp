@@ -140,5 +140,50 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
     }
 }
 
+// Views that cannot be measured end with status 5, numbers that read two ways and speeds
+// below zero are bad usage; each message says why.
+TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
+    const QString cut = saveImage(paintBand(440, 70, 10, 429, 0, 55), dir.path(), "cut.bmp");
+    const struct {
+        const char* name;
+        QStringList arguments;
+        int exitCode;
+        QString inError;
+        QByteArray locale = "C";
+    } rows[] = {
+        {"one file as both views", on(top, top), 5,
+         "The top view and the side view are the same file:\n" + top},
+        {"a blade cut by the top edge", on(cut, side), 5,
+         "The blade in the top view touches the picture's top edge in 420 of its 420 columns"},
+        {"speed below zero", args({"--speed", "-5"}), 2,
+         "--speed takes a flight speed of zero or more, not \"-5\""},
+        {"speed zero", args({"--speed", "0"}), 0, ""},
+        {"15 or 15000", args({"--rpm", "15.000"}), 2,
+         "--rpm takes a number, not \"15.000\", which could be 15 or 15000 where the decimal "
+         "sign is \",\"",
+         "de_DE.UTF-8"},
+        {"a CSV style without a CSV", args({"--csv", "regional"}), 2,
+         "--csv takes a style for a .csv --export"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result r = runBatch(row.arguments, row.locale);
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_TRUE(r.err.contains(row.inError)) << r.err.toStdString();
+    }
+    // Read as the locale reads it: the same sheet as without the separator.
+    EXPECT_EQ(runBatch(args({"--rpm", "15,000"}), "en_US.UTF-8").out,
+              runBatch(args({"--rpm", "15000"})).out);
+}
+
+// --csv regional: what a spreadsheet set to German opens in columns.
+TEST_F(BatchTool, RegionalCsvHasSemicolonsAndTheRegionalDecimalSign) {
+    const QString csv = dir.filePath("blade.csv");
+    ASSERT_EQ(runBatch(args({"--export", csv, "--csv", "regional"}), "de_DE.UTF-8").exitCode, 0);
+    const QByteArray regional = fileBytes(csv);
+    ASSERT_EQ(runBatch(args({"--export", csv})).exitCode, 0);
+    EXPECT_EQ(regional, "\xEF\xBB\xBF" + fileBytes(csv).replace(',', ';').replace('.', ','));
+}
+
 } // namespace
 } // namespace bladetrace

@@ -160,9 +160,12 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
     const struct {
         const char* page;
         QString name;
-        const char* holds; // or the report's start
+        const char* holds;   // or the report's start
+        QString filter = {}; // chosen in the dialog; else the one it opens with
     } cases[] = {
         {"SHEET", file("blade.csv"), "r/R,c/R,beta [deg],r [m]"},
+        {"SHEET", file("regional.csv"), "\xEF\xBB\xBFr/R;c/R;beta [deg];r [m]",
+         "CSV table, regional (;) (*.csv)"},
         {"CHORD", file("out/blade.pdf"), "%PDF-"},
         {"BETA", file("out/blade.svg"), "<title>Twist Distribution</title>"}, // the one in view
         {"BETA", file("out/blade.png"), "PNG"},
@@ -172,8 +175,11 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
     for (const auto& c : cases) {
         window->TabStrip1->selectKey(QLatin1String(c.page));
         dialogs.answers << c.name;
+        if (!c.filter.isEmpty())
+            dialogs.filters << c.filter;
         window->btnSave->click();
-        EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 4 : 6);
+        EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 5 : 7);
+        EXPECT_TRUE(c.filter.isEmpty() || dialogs.requests.last().filters.contains(c.filter));
         QFile written(c.name);
         const QString report = dialogs.messages.last().text; // the failed run's, or newer
         EXPECT_TRUE(QByteArray(c.holds).startsWith("Error")
@@ -189,7 +195,7 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
 
     // First beside the images, then where the last file went, also after a restart.
     ASSERT_TRUE(window->close());
-    EXPECT_EQ((QStringList{dialogs.requests[0].fileName, dialogs.requests[2].fileName,
+    EXPECT_EQ((QStringList{dialogs.requests[0].fileName, dialogs.requests[3].fileName,
                            stored("SaveFolder")}),
               (QStringList{file("top.csv"), file("out/top.csv"), file("out")}));
 }

@@ -48,7 +48,12 @@ public:
     }
 
     std::optional<QString> openImage(QWidget*, const FileRequest& r) override { return answer(r); }
-    std::optional<QString> saveFile(QWidget*, const FileRequest& r) override { return answer(r); }
+    std::optional<SaveChoice> saveFile(QWidget*, const FileRequest& r) override {
+        const std::optional<QString> name = answer(r);
+        if (!name)
+            return std::nullopt;
+        return SaveChoice{*name, filters.isEmpty() ? r.selectedFilter : filters.takeFirst()};
+    }
 
     // The About window is not run modally: `onAbout` looks at it and works it instead.
     void showAbout(frmAbout& about) override { onAbout(about); }
@@ -56,6 +61,7 @@ public:
     QList<Message> messages;
     QList<FileRequest> requests; // of the open and the save dialog, in order
     QStringList answers;         // a null string: the user cancels
+    QStringList filters;         // chosen in the save dialog; none left: the one it opened with
     std::function<void(frmAbout&)> onAbout;
 
     std::optional<QString> answer(const FileRequest& request) {

@@ -46,10 +46,10 @@ QString unknownExportText(const QString& fileName) {
         .arg(fileName, known.join(QStringLiteral(", ")), last);
 }
 
-QByteArray exportBytes(const RunResults& results, ExportFormat format) {
+QByteArray exportBytes(const RunResults& results, ExportFormat format, CsvStyle csv) {
     switch (format) {
     case ExportFormat::Csv:
-        return csvBytes(results);
+        return csvBytes(results, csv);
     case ExportFormat::Qprop:
         return qpropBytes(results);
     case ExportFormat::PublishedTable:
@@ -60,11 +60,11 @@ QByteArray exportBytes(const RunResults& results, ExportFormat format) {
     return {};
 }
 
-QByteArray exportBytes(const RunResults& results, const QString& fileName) {
+QByteArray exportBytes(const RunResults& results, const QString& fileName, CsvStyle csv) {
     const std::optional<ExportFormat> format = exportFormatFor(fileName);
     if (!format)
         fail(errc::kBadFileName, unknownExportText(fileName));
-    return exportBytes(results, *format);
+    return exportBytes(results, *format, csv);
 }
 
 } // namespace bladetrace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scan/outline_scanner.h"
+
 #include <QImage>
 #include <QtGlobal>
 
@@ -27,6 +29,10 @@ struct MatchedSpans {
     ScaledView scaled = ScaledView::None;
     double scale = 1;     // the factor applied to the scaled view
     bool refused = false; // the spans differ by more than kMaxSpanDifference; views untouched
+    // Where cropped: how far each blade reached the picture's top and bottom row, which the
+    // crop's margin of paper hides from the scans.
+    EdgeContact topContact;
+    EdgeContact sideContact;
 
     // How much longer the longer span is than the shorter, as a fraction of the shorter.
     double difference() const;

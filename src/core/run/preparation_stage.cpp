@@ -8,11 +8,12 @@
 
 namespace bladetrace {
 
-std::optional<QString> prepareViews(QImage& top, QImage& side, qint32& threshold, RunInputs& inputs,
-                                    ReportHost& progress) {
+std::optional<PreparedViews> prepareViews(QImage& top, QImage& side, qint32& threshold,
+                                          RunInputs& inputs, ReportHost& progress) {
     const qint32 language = progress.lLanguage();
     const auto text = [language](qint16 id) { return LoadLangResString(language, id); };
     QStringList done;
+    PreparedViews prepared;
     if (inputs.autoThreshold()) {
         threshold = suggestThreshold(top, side);
         done << text(str::kNoteThreshold).arg(threshold);
@@ -26,13 +27,18 @@ std::optional<QString> prepareViews(QImage& top, QImage& side, qint32& threshold
         }
         top = m.top;
         side = m.side;
+        if (m.cropped) {
+            prepared.topContact = m.topContact;
+            prepared.sideContact = m.sideContact;
+        }
         if (m.scaled != ScaledView::None)
             done << text(m.scaled == ScaledView::Top ? str::kNoteTopScaled : str::kNoteSideScaled)
                         .arg(formatFixed(m.scale, 4));
         else if (m.cropped)
             done << text(str::kNoteSpansAgree);
     }
-    return done.join(QStringLiteral("; "));
+    prepared.note = done.join(QStringLiteral("; "));
+    return prepared;
 }
 
 } // namespace bladetrace

@@ -29,6 +29,7 @@ constexpr std::array kAdded = {
     AddedText{str::kSave, u"Save\u2026", u"Speichern\u2026"},
     AddedText{str::kSaveTitle, u"Save the results", u"Ergebnisse speichern"},
     AddedText{str::kSaveCsv, u"CSV table", u"CSV-Tabelle"},
+    AddedText{str::kSaveCsvRegional, u"CSV table, regional (;)", u"CSV-Tabelle, regional (;)"},
     AddedText{str::kSaveQprop, u"QPROP propeller file", u"QPROP-Propellerdatei"},
     AddedText{str::kSaveTable, u"Published table (r/R c/R beta)",
               u"Tabelle wie ver\u00f6ffentlicht (r/R c/R beta)"},
@@ -56,6 +57,26 @@ constexpr std::array kAdded = {
     AddedText{str::kReportTip, u"tip", u"Spitze"},
     AddedText{str::kReportPage, u"Page %1 of %2", u"Seite %1 von %2"},
     AddedText{str::kReportMeasured, u"Measured", u"Gemessen"},
+    AddedText{str::kCheckTopView, u"top view", u"Draufsicht"},
+    AddedText{str::kCheckSideView, u"side view", u"Seitenansicht"},
+    AddedText{str::kCheckTopEdge, u"top edge", u"oberen Rand"},
+    AddedText{str::kCheckBottomEdge, u"bottom edge", u"unteren Rand"},
+    AddedText{str::kCheckBothEdges, u"top and bottom edges", u"oberen und unteren Rand"},
+    AddedText{str::kBladeCutOff,
+              u"The blade in the %1 touches the picture's %2 in %3 of its %4 columns: it may be "
+              u"cut off.",
+              u"Das Blatt in der %1 ber\u00fchrt in %3 seiner %4 Spalten den %2 des Bildes: es ist "
+              u"vielleicht abgeschnitten."},
+    AddedText{str::kPaperAround, u"Take the picture with paper above and below the blade.",
+              u"Das Bild mit Papier \u00fcber und unter dem Blatt aufnehmen."},
+    AddedText{str::kNoteEdge, u"%1: %2 of %3 columns touch the %4",
+              u"%1: %2 von %3 Spalten ber\u00fchren den %4"},
+    AddedText{str::kSameFile, u"The top view and the side view are the same file:",
+              u"Draufsicht und Seitenansicht sind dieselbe Datei:"},
+    AddedText{str::kTwoPictures,
+              u"Choose two pictures: one seen along the axis, one seen from the side.",
+              u"Zwei Bilder w\u00e4hlen: eines l\u00e4ngs der Achse gesehen, eines von der "
+              u"Seite."},
 };
 
 } // namespace

@@ -120,6 +120,51 @@ TEST(Export, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
     }
 }
 
+// For a spreadsheet set to the user's region: the plain table with semicolons for commas and
+// the regional decimal sign for points, after a byte order mark.
+TEST(Export, RegionalCsvTakesSemicolonsAndTheRegionalDecimalSign) {
+    const RunResults& run = runs()[0]; // its inputs are read in the C locale
+    for (const char* locale : {"de_DE", "en_US"}) {
+        SCOPED_TRACE(locale);
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        const QByteArray plain = exportBytes(run, QStringLiteral("blade.csv"));
+        const QByteArray regional =
+            exportBytes(run, QStringLiteral("blade.csv"), CsvStyle::Regional);
+        QLocale::setDefault(QLocale::c());
+        QByteArray expected = plain;
+        expected.replace(',', ';').replace(
+            '.', QLocale(QString::fromLatin1(locale)).decimalPoint().toUtf8());
+        EXPECT_EQ(regional, "\xEF\xBB\xBF" + expected);
+    }
+}
+
+// A pointed tip's chord, extrapolated below zero, is written as 0; the charts keep it.
+TEST(Export, NoFileGetsANegativeChord) {
+    RunResults run = runs()[0];
+    run.charts[kChordChart].y.front() = -0.004158; // c/R at the tip, which comes first
+    const struct {
+        const char* name;
+        const char* fileName;
+        int chordColumn;
+        const char* zero;
+    } rows[] = {
+        {"CSV", "blade.csv", 1, "0.000000"},
+        {"CSV, length", "blade.csv", 4, "0.000000"},
+        {"QPROP", "blade.qprop", 1, "0.000000"},
+        {"published table", "blade.txt", 1, "0.0000"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QStringList lines =
+            QString::fromUtf8(exportBytes(run, QString::fromLatin1(row.fileName)))
+                .split('\n', Qt::SkipEmptyParts);
+        const QStringList tip =
+            lines.back().split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts);
+        ASSERT_GT(tip.size(), row.chordColumn);
+        EXPECT_EQ(tip[row.chordColumn], row.zero);
+    }
+}
+
 // The value lines QPROP reads before the table, each with its "!" comment.
 TEST(Export, QpropPreambleAndUnknownExtensions) {
     const QStringList lines =

@@ -1,14 +1,18 @@
 #include "run/calc_it.h"
+#include "scan/picture_loader.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 #include "text/number_format.h"
 
 #include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace bladetrace {
 namespace {
@@ -128,6 +132,110 @@ TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
     const double speed = 44.70401;                                // 100 mph in m/s
     const double ma = std::sqrt(std::pow(0.0924941 * 250 * 6.283185314, 2) + speed * speed) / 340;
     EXPECT_EQ(host.rows.front().section('\t', 8, 8), formatFixed(ma, 2));
+}
+
+// A blade that reaches the picture's top or bottom row may go on beyond it: the run refuses
+// it, naming the view and the edge, unless only a few columns do (a mount below the hub).
+TEST_F(CalcItTest, ABladeCutOffByThePicturesEdgeIsRefusedAFewColumnsAreNoted) {
+    QImage mount = paintBand(420, 60, 10, 409, 10, 50);
+    QPainter(&mount).fillRect(200, 50, 12, 10, Qt::black); // 12 of 400 columns to the bottom
+    QImage noise(420, 60, QImage::Format_RGB32);
+    QRandomGenerator random(18);
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 420; ++x)
+            noise.setPixel(x, y, qRgb(0, 0, 0) + 0x010101u * random.bounded(256u));
+    const QImage cut = paintBand(420, 60, 10, 409, 10, 59);
+    const struct {
+        const char* name;
+        QImage top; // null: the sound one; the side view stays sound
+        std::function<void(RecordingHost&)> setUp;
+        RunOutcome outcome;
+        QString said; // the message's start, or the note
+    } rows[] = {
+        {"paper above and below", {}, {}, RunOutcome::Completed, ""},
+        {"cut by the bottom edge",
+         cut,
+         {},
+         RunOutcome::Refused,
+         "The blade in the top view touches the picture's bottom edge in 400 of its 400 "
+         "columns: it may be cut off.\r\nTake the picture with paper above and below the blade."},
+        // The crop's margin of paper must not hide the cut.
+        {"matched spans", cut, [](RecordingHost& h) { h.spanMatching = true; }, RunOutcome::Refused,
+         "The blade in the top view touches the picture's bottom edge"},
+        {"a mount down to the bottom edge",
+         mount,
+         {},
+         RunOutcome::Completed,
+         "top view: 12 of 400 columns touch the bottom edge"},
+        {"all dark", paintBand(420, 60, 0, 419, 0, 59),
+         [](RecordingHost& h) { h.language = languageNumber(Language::German); },
+         RunOutcome::Refused,
+         QString::fromUtf8("Das Blatt in der Draufsicht berührt in 420 seiner 420 Spalten den "
+                           "oberen und unteren Rand des Bildes")},
+        {"threshold 255",
+         {},
+         [](RecordingHost& h) { h.threshold = 255; },
+         RunOutcome::Refused,
+         "The blade in the top view touches the picture's top and bottom edges in 421 of its "
+         "421 columns"},
+        {"noise", noise, {}, RunOutcome::Refused, "The blade in the top view touches"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordingHost run;
+        run.topFile = row.top.isNull() ? host.topFile : saveImage(row.top, dir.path(), "cut.bmp");
+        run.sideFile = host.sideFile;
+        if (row.setUp)
+            row.setUp(run);
+        EXPECT_EQ(CalcIt(run.host()), row.outcome);
+        if (row.outcome == RunOutcome::Refused) {
+            ASSERT_EQ(run.messages.size(), 1u);
+            EXPECT_TRUE(run.messages[0].text.startsWith(row.said))
+                << run.messages[0].text.toStdString();
+            EXPECT_EQ(run.rows.size(), 0);
+        } else {
+            EXPECT_EQ(run.notes, row.said.isEmpty() ? QStringList() : QStringList{row.said});
+        }
+    }
+}
+
+// By what the names lead to, not how they are spelt; before either picture is read.
+TEST_F(CalcItTest, OneFileAsBothViewsIsRefused) {
+    const QString hard = dir.filePath("hard.bmp"), copy = dir.filePath("copy.bmp");
+    ASSERT_EQ(
+        ::link(QFile::encodeName(host.topFile).constData(), QFile::encodeName(hard).constData()),
+        0);
+    ASSERT_TRUE(QFile::copy(host.topFile, copy));
+    const struct {
+        const char* name;
+        QString side;
+        RunOutcome outcome;
+    } rows[] = {
+        {"another spelling", dir.path() + "/./top.bmp", RunOutcome::Refused},
+        {"a hard link", hard, RunOutcome::Refused},
+        {"a copy", copy, RunOutcome::Completed}, // another file, measured
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordingHost run;
+        run.language = languageNumber(Language::German);
+        run.topFile = host.topFile;
+        run.sideFile = row.side;
+        int loads = 0;
+        const auto loader = [&loads](const QString& name) {
+            ++loads;
+            return ScanHolder(loadPicture(name));
+        };
+        EXPECT_EQ(CalcIt(run.host(), loader), row.outcome);
+        if (row.outcome != RunOutcome::Refused)
+            continue;
+        EXPECT_EQ(loads, 0);
+        ASSERT_EQ(run.messages.size(), 1u);
+        EXPECT_EQ(run.messages[0].text,
+                  "Draufsicht und Seitenansicht sind dieselbe Datei:\r\n" + row.side +
+                      QString::fromUtf8("\r\nZwei Bilder wählen: eines längs der Achse gesehen, "
+                                        "eines von der Seite."));
+    }
 }
 
 // A view without a blade ends like an abort, after the scanner's own report.
