@@ -54,6 +54,18 @@ constexpr qint16 kHelpForward = 164;
 constexpr qint16 kHelpHome = 165;
 constexpr qint16 kHelpFileMissing = 166;
 constexpr qint16 kHelpPageMissing = 167;
+// 200..219: doubtful inputs and views, said after a run or asked during it
+constexpr qint16 kNotANumber = 200; // "%1": the box, "%2": its text
+constexpr qint16 kRootThickness = 201;
+constexpr qint16 kTipThickness = 202;
+constexpr qint16 kNoteViewsSwapped = 203;    // "%1": r/R where the test starts
+constexpr qint16 kWarning = 204;             // "%1": what is doubtful
+constexpr qint16 kWarnTipMach = 205;         // "%1": the Mach number
+constexpr qint16 kWarnDiameter = 206;        // "%1": the diameter in metres
+constexpr qint16 kWarnNegativeSpeed = 207;   // "%1": the speed in metres per second
+constexpr qint16 kSpansQuestion = 208;       // "%1": the difference in percent
+constexpr qint16 kReportThresholdSet = 209;  // "%1": the grey level
+constexpr qint16 kReportThresholdAuto = 210; // "%1": the grey level
 } // namespace str
 
 } // namespace bladetrace
