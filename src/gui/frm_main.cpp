@@ -11,6 +11,7 @@
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "show_preview.h"
+#include "start_previews.h"
 #include "tab_strip.h"
 #include "text/units.h"
 #include "window_run_host.h"

@@ -108,8 +108,14 @@ protected:
         window.reset();
         settings = std::make_unique<StoredSettings>(raw());
         window = std::make_unique<frmMain>(dialogs, *settings);
-        if (load)
+        if (load) {
             window->Form_Load();
+            waitForStart();
+        }
+    }
+    // The remembered pictures load off the event thread; the window is ready once they are in.
+    void waitForStart() const {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->loading(); }, 10000));
     }
 
     QString file(const QString& name) const { return dir.filePath(name); }
