@@ -38,6 +38,7 @@ const bench::SavedPair& imagePair() {
 class SilentDialogs final : public Dialogs {
 public:
     void message(QWidget*, const QString&, MessageIcon, const QString&) override { ++messages; }
+    bool question(QWidget*, const QString&, const QString&) override { return false; }
     std::optional<QString> openImage(QWidget*, const FileRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
     void showAbout(frmAbout&) override {}

@@ -77,8 +77,15 @@ void frmMain::btnSave_Click() {
     try {
         const std::optional<ChartFileFormat> chartFormat =
             chart ? chartFileFormatFor(*chosen) : std::nullopt;
-        const QByteArray bytes = chartFormat ? chartFileBytes(chart->plot(), *chartFormat)
-                                             : exportBytes(*results_, *chosen);
+        if (chart && !chartFormat && !exportFormatFor(*chosen))
+            fail(errc::kBadFileName,
+                 unknownExportText(*chosen, {QLatin1String(kChartExtensions[0]),
+                                             QLatin1String(kChartExtensions[1])}));
+        // Written in the language the window shows now, as its charts are.
+        RunResults shown = *results_;
+        shown.language = languageOf(lLanguage);
+        const QByteArray bytes =
+            chartFormat ? chartFileBytes(chart->plot(), *chartFormat) : exportBytes(shown, *chosen);
         // Neither the run's images nor those now in the boxes may be overwritten.
         const QList<NamedFile> kept = {
             {QStringLiteral("the top view image"), results_->inputs.topFile},

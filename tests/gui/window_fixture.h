@@ -47,6 +47,10 @@ public:
                          QApplication::overrideCursor() != nullptr});
     }
 
+    bool question(QWidget*, const QString& text, const QString&) override {
+        questions << text;
+        return !yes.isEmpty() && yes.takeFirst();
+    }
     std::optional<QString> openImage(QWidget*, const FileRequest& r) override { return answer(r); }
     std::optional<QString> saveFile(QWidget*, const FileRequest& r) override { return answer(r); }
 
@@ -54,6 +58,8 @@ public:
     void showAbout(frmAbout& about) override { onAbout(about); }
 
     QList<Message> messages;
+    QStringList questions;
+    QList<bool> yes;             // the answers to the questions in turn; then No
     QList<FileRequest> requests; // of the open and the save dialog, in order
     QStringList answers;         // a null string: the user cancels
     std::function<void(frmAbout&)> onAbout;
