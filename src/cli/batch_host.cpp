@@ -13,6 +13,7 @@ FixedInputs inputsOf(const BatchOptions& options) {
     in.threshold = options.threshold;
     in.suggestedThreshold = options.autoThreshold;
     in.spanMatching = options.matchSpans;
+    in.spanDifference = options.maxSpanDifference / 100;
     in.diameter = options.diameter;
     in.rpm = options.rpm;
     in.velocity = options.speed;
@@ -66,6 +67,13 @@ void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
 void BatchHost::showPreparationNote(const QString& note) {
     clearProgress();
     writeLine(err_, note);
+    std::fflush(err_);
+}
+
+void BatchHost::showRunNotes(const QStringList& notes) {
+    clearProgress();
+    for (const QString& note : notes)
+        writeLine(err_, note);
     std::fflush(err_);
 }
 

@@ -101,19 +101,13 @@ private:
 // Options with a value name take one; the rest are switches.
 const QList<QCommandLineOption>& optionList() {
     static const QList<QCommandLineOption> options = {
-        {{"h", "help"}, ""},
-        {"version", ""},
-        {"diameter", "", "D"},
-        {"rpm", "", "N"},
-        {"speed", "", "V"},
-        {"threshold", "", "T"},
-        {"imperial", ""},
-        {"thickness", "", "ROOT,TIP"},
-        {"match-spans", ""},
-        {"language", "", "en|de"},
-        {"script", "", "FILE"},
-        {"charts", "", "FILE"},
-        {"max-megapixels", "", "N"},
+        {{"h", "help"}, ""},       {"version", ""},
+        {"diameter", "", "D"},     {"rpm", "", "N"},
+        {"speed", "", "V"},        {"threshold", "", "T"},
+        {"imperial", ""},          {"thickness", "", "ROOT,TIP"},
+        {"match-spans", ""},       {"max-span-difference", "", "PERCENT"},
+        {"language", "", "en|de"}, {"script", "", "FILE"},
+        {"charts", "", "FILE"},    {"max-megapixels", "", "N"},
         {"export", "", "FILE"},
         {"csv", "", "plain|regional"},
     };
@@ -135,7 +129,10 @@ QString usageText() {
         "  --threshold T        grey threshold 0..255; greys up to T are blade (default 110)\n"
         "  --threshold auto     the threshold suggested from the two images, shown on stderr\n"
         "  --match-spans        crop both views to the blade and scale the shorter span up to\n"
-        "                       the longer one (refused beyond 15 %); the factor on stderr\n"
+        "                       the longer one; the factor on stderr\n"
+        "  --max-span-difference PERCENT\n"
+        "                       with --match-spans, refuse spans further apart than this\n"
+        "                       (default 15; more if both images surely show one propeller)\n"
         "  --imperial           inputs and lengths in inch and mph\n"
         "  --thickness ROOT,TIP thickness correction with the section's thickness at the\n"
         "                       axis and at the tip in percent of chord (ROOT:TIP also works)\n"
@@ -192,6 +189,8 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (!o.autoThreshold)
         o.threshold = values.whole("threshold", 0, 255, "or auto").value_or(o.threshold);
     o.matchSpans = parser.isSet("match-spans");
+    if (parser.isSet("max-span-difference"))
+        o.maxSpanDifference = values.positive("max-span-difference");
     o.imperial = parser.isSet("imperial");
     if (const auto parts = values.thickness("thickness")) {
         o.thickness = true;
@@ -230,6 +229,9 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (parser.isSet("script") && !o.thickness)
         return UsageError{QStringLiteral("--script needs --thickness: the script is made by the "
                                          "thickness correction")};
+    if (parser.isSet("max-span-difference") && !o.matchSpans)
+        return UsageError{QStringLiteral("--max-span-difference needs --match-spans: it says how "
+                                         "far apart the spans to be matched may be")};
     o.topFile = files[0];
     o.sideFile = files[1];
     return o;

@@ -21,6 +21,7 @@ struct BatchOptions {
     int threshold = 110;
     bool autoThreshold = false; // --threshold auto: suggested from the two images
     bool matchSpans = false;
+    double maxSpanDifference = 15; // percent of the shorter span, with matchSpans
     bool imperial = false;
     bool thickness = false;
     QString rootThickness;

@@ -35,6 +35,8 @@ public:
     // Waits until the user closes the box. The title is never empty.
     virtual void message(QWidget* parent, const QString& text, MessageIcon icon,
                          const QString& title) = 0;
+    // A question the user answers with Yes or No (the default); true for Yes.
+    virtual bool question(QWidget* parent, const QString& text, const QString& title) = 0;
     // The chosen file's full path, or nothing when the user cancels.
     virtual std::optional<QString> openImage(QWidget* parent, const FileRequest& request) = 0;
     // The full path to write and the filter chosen, or nothing when the user cancels. A name

@@ -87,10 +87,17 @@ void frmMain::btnSave_Click() {
     try {
         const std::optional<ChartFileFormat> chartFormat =
             chart ? chartFileFormatFor(chosen) : std::nullopt;
+        if (chart && !chartFormat && !exportFormatFor(chosen))
+            fail(errc::kBadFileName,
+                 unknownExportText(chosen, {QLatin1String(kChartExtensions[0]),
+                                            QLatin1String(kChartExtensions[1])}));
         const CsvStyle csv =
             choice->filter == regionalCsvFilter() ? CsvStyle::Regional : CsvStyle::Plain;
+        // Written in the language the window shows now, as its charts are.
+        RunResults shown = *results_;
+        shown.language = languageOf(lLanguage);
         const QByteArray bytes = chartFormat ? chartFileBytes(chart->plot(), *chartFormat)
-                                             : exportBytes(*results_, chosen, csv);
+                                             : exportBytes(shown, chosen, csv);
         // Neither the run's images nor those now in the boxes may be overwritten.
         const QList<NamedFile> kept = {
             {QStringLiteral("the top view image"), results_->inputs.topFile},

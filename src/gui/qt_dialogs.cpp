@@ -37,6 +37,12 @@ void QtDialogs::message(QWidget* parent, const QString& text, MessageIcon icon,
     box.exec();
 }
 
+bool QtDialogs::question(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> QtDialogs::openImage(QWidget* parent, const FileRequest& request) {
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -80,6 +80,8 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
 TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport) {
     const QString wide = saveImage(paintBand(460, 50, 10, 439, 8, 30), dir.path(), "wide.bmp");
     const QString white = saveImage(paintBand(300, 40, 0, -1, 0, -1), dir.path(), "white.bmp");
+    // Spans 419 and 494: 17.9 % apart.
+    const QString far = saveImage(paintBand(520, 50, 10, 504, 8, 30), dir.path(), "far.bmp");
     const QString old = dir.filePath("old.txt"), full = dir.filePath("full");
     const bool devices = ::mknod(QFile::encodeName(full), S_IFCHR | 0666, makedev(1, 7)) == 0;
     const struct {
@@ -122,6 +124,17 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         {"spans matched", on(top, wide, {"--match-spans", "--threshold", "auto"}), 0,
          "threshold 127; top view scaled by 1.02"},
         {"no blade", on(top, white), 4, "Issued by DoIt() in Bladetrace."},
+        {"spans 17.9 % apart", on(top, far, {"--match-spans"}), 3,
+         "The spans of the two views differ by 17.9 %."},
+        {"spans 17.9 % apart, 20 % allowed",
+         on(top, far, {"--match-spans", "--max-span-difference", "20"}), 0,
+         "top view scaled by 1.17"},
+        {"an allowance without matching", args({"--max-span-difference", "20"}), 2,
+         "--max-span-difference needs --match-spans"},
+        {"an allowance of nothing", args({"--match-spans", "--max-span-difference", "0"}), 2,
+         "--max-span-difference takes a number above zero"},
+        {"the tip faster than sound", args({"--rpm", "1e29", "--language", "de"}), 0,
+         "Warnung: die Blattspitze bewegt sich mit Mach"},
     };
     for (const auto& c : cases) {
         if (!devices && c.arguments.contains(full))
@@ -135,7 +148,7 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         EXPECT_TRUE(c.exitCode != 2 || r.out.isEmpty()) << c.what;
         EXPECT_EQ(fileBytes(old), c.stdoutFile == old ? "" : "old") << c.what;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files | QDir::System).size(),
-                  5 + devices)
+                  6 + devices)
             << c.what;
     }
 }

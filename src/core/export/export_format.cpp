@@ -39,8 +39,8 @@ QStringList exportExtensions() {
     return list;
 }
 
-QString unknownExportText(const QString& fileName) {
-    QStringList known = exportExtensions();
+QString unknownExportText(const QString& fileName, const QStringList& alsoKnown) {
+    QStringList known = exportExtensions() + alsoKnown;
     const QString last = known.takeLast();
     return QStringLiteral("Cannot save %1: unknown file type; use %2 or %3.")
         .arg(fileName, known.join(QStringLiteral(", ")), last);

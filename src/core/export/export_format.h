@@ -23,8 +23,9 @@ std::optional<ExportFormat> exportFormatFor(const QString& fileName);
 // The known extensions with their dots, in the order above.
 QStringList exportExtensions();
 
-// "Cannot save <name>: unknown file type; use .csv, .qprop, .txt or .pdf."
-QString unknownExportText(const QString& fileName);
+// "Cannot save <name>: unknown file type; use .csv, .qprop, .txt or .pdf.", naming after
+// these the extensions in `alsoKnown` (".png") that the caller writes itself.
+QString unknownExportText(const QString& fileName, const QStringList& alsoKnown = {});
 
 // What a file of that format holds for the run, a CSV table in the style asked for. The
 // report needs a QGuiApplication.

@@ -87,7 +87,8 @@ double MatchedSpans::difference() const {
     return shorter > 0 ? double(std::max(topSpan, sideSpan)) / shorter - 1 : 0;
 }
 
-MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold) {
+MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold,
+                        double maxDifference) {
     MatchedSpans m;
     m.top = toScanImage(top);
     m.side = toScanImage(side);
@@ -99,7 +100,7 @@ MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold)
     m.sideSpan = std::max(sideBlade.width() - 1, 0);
     if (m.topSpan < 1 || m.sideSpan < 1)
         return m;
-    if (m.difference() > kMaxSpanDifference) {
+    if (m.difference() > maxDifference) {
         m.refused = true;
         return m;
     }

@@ -6,15 +6,19 @@
 #include "geometry/stations.h"
 #include "results/sheet.h"
 #include "run/preparation_stage.h"
+#include "run/run_notes.h"
 #include "run/span_messages.h"
 #include "run/view_checks.h"
 #include "scan/picture_loader.h"
+#include "text/box_number.h"
 #include "text/error_report.h"
 #include "text/number_format.h"
 #include "text/string_table.h"
 #include "text/units.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 namespace bladetrace {
 namespace {
@@ -48,18 +52,18 @@ public:
         }
         ScanHolder picTop = loader_(results_.inputs.topFile);
         ScanHolder picSide = loader_(results_.inputs.sideFile);
-        if (output_.wantsReportPictures()) {
-            results_.topPicture = reportPicture(picTop.rows());
-            results_.sidePicture = reportPicture(picSide.rows());
-        }
+        if (output_.wantsReportPictures())
+            std::tie(results_.topPicture, results_.sidePicture) =
+                reportPictures(picTop.rows(), picSide.rows());
         // As the preparation reads them next.
-        results_.inputs.autoThreshold = inputs_.autoThreshold();
+        const bool suggest = inputs_.autoThreshold();
+        results_.inputs.autoThreshold = suggest || inputs_.thresholdSuggested();
         results_.inputs.spanMatching = inputs_.matchSpans();
-        if (results_.inputs.autoThreshold || results_.inputs.spanMatching) {
+        if (suggest || results_.inputs.spanMatching) {
             QImage top = picTop.releaseImage();
             QImage side = picSide.releaseImage();
             const std::optional<PreparedViews> prepared =
-                prepareViews(top, side, in.lThreshold, inputs_, progress_);
+                prepareViews(top, side, in.lThreshold, inputs_, progress_, results_.inputs);
             if (!prepared)
                 return finish(RunOutcome::Mismatch);
             note_ = prepared->note;
@@ -116,6 +120,8 @@ public:
         results_.charts = chartValues(folded, in.Diameter, R, results_.imperial);
         output_.showCharts(results_.charts);
         resultsReady(in);
+        runNotes_ = runNotes({results_.charts, double(in.Diameter), in.dVelocity, tipMach_},
+                             progress_.lLanguage());
         return finish(RunOutcome::Completed);
     }
 
@@ -128,19 +134,22 @@ private:
         progress_.setBusyPointer(false);
         if (!note_.isEmpty())
             output_.showPreparationNote(note_);
+        if (!runNotes_.isEmpty())
+            output_.showRunNotes(runNotes_);
         return outcome;
     }
 
     UsedInputs readInputs() {
         ResultInputs& typed = results_.inputs;
         UsedInputs in;
+        const qint32 language = progress_.lLanguage();
         in.lThreshold = inputs_.thresholdValue();
         typed.diameterText = inputs_.diameterText();
-        in.Diameter = toSingle(parseNumber(typed.diameterText));
+        in.Diameter = toSingle(parseBoxNumber(typed.diameterText, language, str::kDiameter));
         typed.rpmText = inputs_.rpmText();
-        in.dRPS = parseNumber(typed.rpmText) / 60.0;
+        in.dRPS = parseBoxNumber(typed.rpmText, language, str::kRpm) / 60.0;
         typed.velocityText = inputs_.velocityText();
-        in.dVelocity = parseNumber(typed.velocityText);
+        in.dVelocity = parseBoxNumber(typed.velocityText, language, str::kFlightSpeed);
         if (!(in.Diameter > 0)) {
             in.Diameter = 1.0f;
             typed.diameterCorrected = true;
@@ -212,6 +221,7 @@ private:
     // StationSink: each row reaches the sheet before the next station is computed.
     bool imperialUnits() override { return inputs_.imperialUnits(); }
     void stationComputed(const StationRow& row) override {
+        tipMach_ = std::max(tipMach_, row.mach);
         if (!headerSet_) {
             output_.setSheetHeader(sheetHeaders(), sheetSampleTexts());
             headerSet_ = true;
@@ -229,6 +239,8 @@ private:
     // The crops' paper hides how far the blades reached; the preparation saw it.
     std::optional<EdgeContact> croppedTopContact_;
     std::optional<EdgeContact> croppedSideContact_;
+    QStringList runNotes_;
+    double tipMach_ = 0;
     bool headerSet_ = false;
     RunResults results_;
 };

@@ -16,9 +16,12 @@ struct PreparedViews {
 };
 
 // The preparation the inputs may ask for before the scans: the threshold taken from the two
-// pictures, their spans matched. Returns what it did, or nothing when the spans are too far
-// apart, after showing why.
+// pictures, their spans matched. Spans further apart than the inputs allow are matched when
+// the user, asked, says both views show the same propeller. Records in `record` what it did
+// and returns it, or nothing when the spans stay refused, after showing why unless the user
+// was asked.
 std::optional<PreparedViews> prepareViews(QImage& top, QImage& side, qint32& threshold,
-                                          RunInputs& inputs, ReportHost& progress);
+                                          RunInputs& inputs, RunProgress& progress,
+                                          ResultInputs& record);
 
 } // namespace bladetrace

@@ -53,6 +53,8 @@ QImage decode(const PictureProbe& probe, const QString& fileName, const LoadLimi
     limitAllocation(limits);
     const WarningCapture capture;
     QImageReader reader(&buffer, probe.format);
+    // A phone's photograph is stored as the sensor saw it and tagged with how to turn it.
+    reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull()) {
         // Room for the picture now means it was the file that failed.

@@ -77,6 +77,31 @@ constexpr std::array kAdded = {
               u"Choose two pictures: one seen along the axis, one seen from the side.",
               u"Zwei Bilder w\u00e4hlen: eines l\u00e4ngs der Achse gesehen, eines von der "
               u"Seite."},
+    AddedText{str::kNotANumber, u"%1: \"%2\" is not a number",
+              u"%1: \u201e%2\u201c ist keine Zahl"},
+    AddedText{str::kRootThickness, u"Thickness at the root", u"Dicke an der Wurzel"},
+    AddedText{str::kTipThickness, u"Thickness at the tip", u"Dicke an der Spitze"},
+    AddedText{str::kNoteViewsSwapped,
+              u"The two views may be swapped: the blade angle is above 60\u00b0 everywhere "
+              u"from r/R %1 to the tip.",
+              u"Die beiden Ansichten sind vielleicht vertauscht: Der Blattwinkel liegt von "
+              u"r/R %1 bis zur Spitze \u00fcberall \u00fcber 60\u00b0."},
+    AddedText{str::kWarning, u"Warning: %1.", u"Warnung: %1."},
+    AddedText{str::kWarnTipMach, u"the blade tip moves at Mach %1, faster than sound",
+              u"die Blattspitze bewegt sich mit Mach %1, schneller als der Schall"},
+    AddedText{str::kWarnDiameter, u"a diameter of %1\u00a0m is more than 10\u00a0m",
+              u"ein Durchmesser von %1\u00a0m ist mehr als 10\u00a0m"},
+    AddedText{str::kWarnNegativeSpeed,
+              u"the flight speed of %1\u00a0m/s is negative and was taken as it is",
+              u"die Fluggeschwindigkeit von %1\u00a0m/s ist negativ und wurde so "
+              u"\u00fcbernommen"},
+    AddedText{str::kSpansQuestion,
+              u"The spans differ by %1 %. Do both images show the same propeller?",
+              u"Die Spannweiten unterscheiden sich um %1 %. Zeigen beide Bilder denselben "
+              u"Propeller?"},
+    AddedText{str::kReportThresholdSet, u"%1 (set by hand)", u"%1 (von Hand eingestellt)"},
+    AddedText{str::kReportThresholdAuto, u"%1 (Auto: suggested from the two images)",
+              u"%1 (Auto: aus den beiden Bildern vorgeschlagen)"},
 };
 
 } // namespace

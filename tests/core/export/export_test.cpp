@@ -15,6 +15,7 @@
 #include <QPolygon>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -356,9 +357,11 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     }
     EXPECT_EQ(std::pair(plots, pictures), std::pair(6, 4));
     for (const QString& expected :
-         {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185 m"),
-          QStringLiteral("15000 1/min"), QStringLiteral("50 m/s"), QStringLiteral("110"),
-          QStringLiteral("on: root 20 %, tip 10 %"), QStringLiteral("metric (m, m/s)"),
+         {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185\u00a0m"),
+          QStringLiteral("15000\u00a01/min"), QStringLiteral("50\u00a0m/s"),
+          QStringLiteral("110 (set by hand)"),
+          QStringLiteral("on: root\u00a020\u00a0%, tip\u00a010\u00a0%"),
+          QStringLiteral("metric (m, m/s)"), QStringLiteral("off"),
           QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 2 of 2"),
           QStringLiteral("Image for Top View: top.bmp"),
           QStringLiteral("Image for Side View: side.bmp")})
@@ -402,8 +405,8 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
             return i.value == QString::fromUtf8(value);
         });
     };
-    EXPECT_TRUE(shows(corrected, "0 1/min  →  60 1/min"));
-    EXPECT_TRUE(shows(runs()[1], "50 mph  →  22.35 m/s"));
+    EXPECT_TRUE(shows(corrected, "0\u00a01/min  →  60\u00a01/min"));
+    EXPECT_TRUE(shows(runs()[1], "50\u00a0mph  →  22.35\u00a0m/s"));
     // Some German labels are longer than half a column: they wrap, and the values keep the
     // rest of it (beyond the label's half and a 3 mm gap).
     RunResults german = run;
@@ -413,9 +416,10 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     for (const ReportItem& item : inGerman[0].items)
         left[item.text] = item.rect.left();
     const double column = left["Propellerdrehzahl"] - left["Durchmesser"];
-    EXPECT_LE(left["0.185 m"] - left["Durchmesser"], column / 2 + 3 * mm);
+    EXPECT_LE(left["0.185\u00a0m"] - left["Durchmesser"], column / 2 + 3 * mm);
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
+    // (Further: ReportSaysWhatWasDoneInItsLanguageAndDrawsTheViewsAtOneScale.)
     EXPECT_EQ(std::tuple(pdf.startsWith("%PDF-"), pdf.count("/Type /Page\n")), std::tuple(true, 2));
     const auto stored = [&pdf](const char* key, const QString& value) { // as UTF-16 texts
         QByteArray text = QByteArray(key) + " (\xFE\xFF";
@@ -424,6 +428,82 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         return pdf.contains(text + ')');
     };
     EXPECT_TRUE(stored("/Title", "Blade measurement report") && stored("/Creator", "Bladetrace"));
+}
+
+// The inputs say how the threshold came about and what span matching did, in the record's
+// language, each value kept on one line with its unit however narrow the column; the two
+// views of one span are drawn equally wide, whatever their heights.
+TEST(Export, ReportSaysWhatWasDoneInItsLanguageAndDrawsTheViewsAtOneScale) {
+    const QSize a4 = QPageSize(QPageSize::A4).sizePixels(100);
+    QImage paper(a4, QImage::Format_RGB32);
+    paper.setDotsPerMeterX(3937);
+    paper.setDotsPerMeterY(3937);
+    RunResults matched = runs()[1]; // imperial: "111.85 mph  →  50.00 m/s" and longer
+    matched.inputs.autoThreshold = true;
+    matched.inputs.threshold = 127;
+    matched.inputs.spanMatching = true;
+    matched.inputs.scaledView = ScaledView::Side;
+    matched.inputs.spanScale = 1.0115;
+    matched.inputs.velocityText = "111.85";
+    RunResults agreeing = matched;
+    agreeing.inputs.scaledView = ScaledView::None;
+    const struct {
+        const char* name;
+        const RunResults& run;
+        Language language;
+        QString thresholdLabel, threshold, spansLabel, spans;
+    } cases[] = {
+        {"Auto, side view scaled", matched, Language::English, "White threshold",
+         "127 (Auto: suggested from the two images)", "Match spans",
+         "on: side view scaled by 1.0115"},
+        {"German", matched, Language::German, QString::fromUtf8("Weißabgleich"),
+         "127 (Auto: aus den beiden Bildern vorgeschlagen)", "Spannweiten angleichen",
+         "ein: Seitenansicht skaliert mit 1.0115"},
+        {"spans agreed", agreeing, Language::English, "White threshold",
+         "127 (Auto: suggested from the two images)", "Match spans", "on: spans already agree"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunResults r = c.run;
+        r.language = c.language;
+        QMap<QString, QString> inputs;
+        for (const ReportInput& line : reportInputs(r))
+            inputs[line.label] = line.value;
+        EXPECT_EQ(inputs.value(c.thresholdLabel), c.threshold);
+        EXPECT_EQ(inputs.value(c.spansLabel), c.spans);
+        // No line of any value is a unit alone, at the value's width on the page.
+        const std::vector<ReportPage> pages = layoutReport(r, paper);
+        for (const ReportItem& item : pages[0].items) {
+            if (item.kind != ReportItem::Kind::Text || item.rect.width() <= 0)
+                continue;
+            QTextLayout layout(item.text, item.font, &paper);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(item.rect.width());
+                const QString shown = item.text.mid(line.textStart(), line.textLength()).trimmed();
+                EXPECT_FALSE(
+                    QRegularExpression("^(m|m/s|mph|inch|1/min|%)$").match(shown).hasMatch())
+                    << item.text.toStdString();
+            }
+            layout.endLayout();
+        }
+    }
+
+    // Both views of the run are 420 columns wide, 80 and 60 rows high: one scale, one width.
+    std::vector<QRectF> views;
+    const std::vector<ReportPage> pages = layoutReport(runs()[0], paper);
+    for (const ReportItem& item : pages[0].items)
+        if (item.kind == ReportItem::Kind::Picture)
+            views.push_back(item.rect);
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_DOUBLE_EQ(views[0].width(), views[1].width());
+    EXPECT_DOUBLE_EQ(views[0].height() / views[1].height(), 80.0 / 60.0);
+    // Views too large for the report are shrunk by one factor.
+    const QImage top = testing::paintBand(3000, 300, 10, 2989, 100, 200);
+    const QImage side = testing::paintBand(3000, 200, 10, 2989, 80, 120);
+    const auto [topCopy, sideCopy] = reportPictures(PixelRows::of(top), PixelRows::of(side));
+    EXPECT_EQ(std::pair(topCopy.size(), sideCopy.size()),
+              std::pair(QSize(900, 90), QSize(900, 60)));
 }
 
 } // namespace

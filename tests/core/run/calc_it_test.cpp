@@ -11,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <tuple>
 #include <unistd.h>
 
@@ -71,6 +72,97 @@ TEST_F(CalcItTest, PreparedViewsAreNotedOnce) {
     const ResultInputs& used = prepared.results.at(0).inputs; // for the report
     EXPECT_EQ(std::tuple(prepared.notes, used.threshold, used.autoThreshold, used.spanMatching),
               std::tuple(QStringList{"threshold 127; top view scaled by 1.0251"}, 127, true, true));
+}
+
+// Matching spans further apart than allowed, the run asks: Yes measures with the shorter
+// view scaled up, No stops without another word; with nobody to ask the refusal is said. A
+// larger allowance takes them without a question.
+TEST_F(CalcItTest, SpansTooFarApartAreMatchedWhenTheUserSaysTheyShowOnePropeller) {
+    usePair(400, 472); // spans 399 and 471: 18.0 % apart
+    const struct {
+        const char* name;
+        std::optional<bool> answer;
+        double allowed;
+        RunOutcome outcome;
+        int questions, messages;
+    } cases[] = {
+        {"asked, yes", true, 0.15, RunOutcome::Completed, 1, 0},
+        {"asked, no", false, 0.15, RunOutcome::Mismatch, 1, 0},
+        {"nobody to ask", std::nullopt, 0.15, RunOutcome::Mismatch, 1, 1},
+        {"allowed 20 %", std::nullopt, 0.20, RunOutcome::Completed, 0, 0},
+    };
+    host.spanMatching = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.answer = c.answer;
+        host.spanDifference = c.allowed;
+        host.questions.clear();
+        host.messages.clear();
+        host.notes.clear();
+        host.results.clear();
+        EXPECT_EQ(CalcIt(host.host()), c.outcome);
+        EXPECT_EQ(host.questions.size(), c.questions);
+        if (!host.questions.isEmpty()) {
+            EXPECT_EQ(host.questions[0],
+                      "The spans differ by 18.0 %. Do both images show the same propeller?");
+        }
+        ASSERT_EQ(int(host.messages.size()), c.messages);
+        if (c.messages > 0) {
+            EXPECT_TRUE(
+                host.messages[0].text.startsWith("The spans of the two views differ by 18.0 %."))
+                << host.messages[0].text.toStdString();
+        }
+        if (c.outcome != RunOutcome::Completed) {
+            EXPECT_TRUE(host.results.empty());
+            continue;
+        }
+        // Measured as one span, 471 columns: 41 stations; the report knows how.
+        ASSERT_EQ(host.results.size(), 1u);
+        EXPECT_EQ(host.notes, QStringList{"top view scaled by 1.1805"});
+        EXPECT_EQ(host.results[0].inputs.scaledView, ScaledView::Top);
+        EXPECT_NEAR(host.results[0].inputs.spanScale, 1.1805, 5e-5);
+        EXPECT_EQ(host.rows.size(), 41);
+    }
+}
+
+// A box that holds no number ends the run with the error report, which names the box and
+// its text in the run's language.
+TEST_F(CalcItTest, ATextThatIsNoNumberNamesItsBox) {
+    const struct {
+        const char* name;
+        Language language;
+        QString RecordingHost::*box;
+        const char* typed;
+        const char* line; // the report's fourth
+    } cases[] = {
+        {"diameter", Language::English, &RecordingHost::diameter, "big",
+         "Diameter: \"big\" is not a number."},
+        {"RPM, German", Language::German, &RecordingHost::rpm, " schnell ",
+         "Drehzahl: \u201eschnell\u201c ist keine Zahl."},
+        {"flight speed", Language::English, &RecordingHost::velocity, "fifty",
+         "Flight Speed: \"fifty\" is not a number."},
+        {"root thickness, German", Language::German, &RecordingHost::rootThickness, "dick",
+         "Dicke an der Wurzel: \u201edick\u201c ist keine Zahl."},
+        {"tip thickness, empty", Language::English, &RecordingHost::tipThickness, "",
+         "Thickness at the tip: \"\" is not a number."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingHost typed;
+        typed.topFile = host.topFile;
+        typed.sideFile = host.sideFile;
+        typed.language = languageNumber(c.language);
+        typed.thickness = true;
+        typed.*c.box = QString::fromUtf8(c.typed);
+        EXPECT_EQ(CalcIt(typed.host()), RunOutcome::Failed);
+        ASSERT_EQ(typed.messages.size(), 1u);
+        const QStringList lines = typed.messages[0].text.split("\r\n");
+        ASSERT_EQ(lines.size(), 5) << typed.messages[0].text.toStdString();
+        EXPECT_EQ(lines[0], "Error13:");
+        EXPECT_EQ(lines[2], "Type mismatch.");
+        EXPECT_EQ(lines[3], QString::fromUtf8(c.line));
+        EXPECT_EQ(lines[4], "Issued by CalcIt() in Bladetrace.");
+    }
 }
 
 TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {

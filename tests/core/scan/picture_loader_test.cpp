@@ -107,6 +107,20 @@ QByteArray gif(const QImage& image) {
     return g.append("\0;", 2);
 }
 
+// A JPEG of `image` as a camera stores it, turned a quarter to the left, with the EXIF
+// orientation 6 that tells a reader to turn it a quarter to the right.
+QByteArray turnedJpeg(const QImage& image) {
+    const QByteArray jpeg = encoded(image.transformed(QTransform().rotate(-90)), "JPEG", 100);
+    QByteArray tiff("II*\0\x08\0\0\0", 8); // little-endian, the first directory at byte 8
+    tiff.append("\x01\0", 2);              // one entry:
+    tiff.append("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12); // orientation, a short, 6
+    tiff.append(4, '\0');                                  // no further directory
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(exif.size()) + 2;
+    return jpeg.left(2) + QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) +
+           exif + jpeg.mid(2);
+}
+
 QByteArray cut(const QByteArray& bytes, double part) {
     return bytes.left(int(double(bytes.size()) * part));
 }
@@ -129,6 +143,8 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"PNG", [](const QImage& b) { return encoded(b, "PNG"); }},
         {"TIFF", [](const QImage& b) { return encoded(b, "TIFF"); }},
         {"JPEG", [](const QImage& b) { return encoded(b, "JPEG", 100); }},
+        {"JPEG stored turned, upright by its EXIF tag",
+         [](const QImage& b) { return turnedJpeg(b); }},
         {"GIF", [](const QImage& b) { return gif(b); }},
         {"transparent paper", [&](const QImage&) { return encoded(cutOut, "PNG"); }},
         {"24-bit bitmap", [](const QImage& b) { return encoded(b, "BMP"); }},

@@ -79,6 +79,30 @@ TEST(ErrorReport, ResetsPointerAndStatusBeforeTheMessage) {
                                         "Issued by DoIt() in Bladetrace."}));
 }
 
+// A description that is a whole sentence keeps its one full stop.
+TEST(ErrorReport, EndsTheDescriptionWithOneFullStop) {
+    const struct {
+        const char* name;
+        QString description;
+        QString line; // the report's third line
+    } cases[] = {
+        {"classic wording", QString(), "Division by zero."},
+        {"a sentence", "Cannot save a.doc: unknown file type; use .csv or .pdf.",
+         "Cannot save a.doc: unknown file type; use .csv or .pdf."},
+        {"a question", "Is it there?", "Is it there?"},
+        {"ends in a bracket", "Path/File access error: a (denied)",
+         "Path/File access error: a (denied)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QStringList lines =
+            errorReportText(makeError(errc::kDivisionByZero, c.description), "btnSave_Click()")
+                .split(kCrLf);
+        ASSERT_EQ(lines.size(), 4);
+        EXPECT_EQ(lines[2], c.line);
+    }
+}
+
 TEST(ErrorReport, StillReportsWhenTheLanguageIsBroken) {
     ReportRecorder host;
     host.language = 7;
