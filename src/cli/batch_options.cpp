@@ -131,8 +131,8 @@ QString usageText() {
         "  --thickness ROOT,TIP thickness correction with the section's thickness at the\n"
         "                       axis and at the tip in percent of chord (ROOT:TIP also works)\n"
         "  --language en|de     language of the messages (default en)\n"
-        "  --script FILE        write the CAD section script (needs --thickness)\n"
-        "  --charts FILE        write the values of the three charts\n"
+        "  --script FILE        write the CAD section script (needs --thickness); once\n"
+        "  --charts FILE        write the values of the three charts; once\n"
         "  --export FILE        save the folded blade, hub to tip, as the extension says:\n"
         "                       .csv table, .qprop QPROP propeller file, .txt published-style\n"
         "                       table or .pdf report; may be given several times\n"
@@ -180,6 +180,16 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (parser.isSet("language") && language != "en" && language != "de")
         values.refuse("language", language, "en or de");
     o.language = language == "de" ? Language::German : Language::English;
+    for (const char* name : {"script", "charts"}) {
+        const QStringList given = parser.values(name);
+        if (given.size() > 1)
+            return UsageError{QStringLiteral("--%1 is given %2 times; it writes one file")
+                                  .arg(name)
+                                  .arg(given.size())};
+        if (given.size() == 1 && given[0].isEmpty())
+            return UsageError{
+                QStringLiteral("--%1 needs a file name, not an empty text").arg(name)};
+    }
     o.scriptFile = parser.value("script");
     o.chartsFile = parser.value("charts");
     o.exportFiles = parser.values("export");
