@@ -6,6 +6,7 @@
 #include "batch_options.h"
 #include "export/export_format.h"
 #include "files/output_files.h"
+#include "files/path_bytes.h"
 #include "interrupt.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
@@ -26,8 +27,9 @@ namespace {
 
 enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4, kInterrupted = 130 };
 
+// File names in messages as the user typed them, byte for byte.
 void printError(const QString& text) {
-    std::fprintf(stderr, "bladetrace-batch: %s\n", qPrintable(text));
+    std::fprintf(stderr, "bladetrace-batch: %s\n", pathBytes(text).constData());
 }
 
 int usageError(const QString& text) {
@@ -89,11 +91,21 @@ bool needsFonts(const ParseResult& parsed) {
     return options && asksForReport(*options);
 }
 
+// The command line as the system gives it: Qt would spell a name that is not UTF-8 with
+// replacement characters, in any locale.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(pathFromBytes(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const QStringList arguments = argumentsOf(argc, argv);
     auto app = std::make_unique<QCoreApplication>(argc, argv);
-    const ParseResult parsed = parseBatchOptions(app->arguments().mid(1));
+    const ParseResult parsed = parseBatchOptions(arguments);
     if (needsFonts(parsed)) {
         app.reset();
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -1,12 +1,17 @@
+#include "files/path_bytes.h"
 #include "support/painted_blades.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace bladetrace {
 namespace {
@@ -15,29 +20,66 @@ using testing::paintBand;
 using testing::saveImage;
 
 struct Result {
-    int exitCode;
+    int exitCode; // -1: killed by a signal
     QString out, err;
 };
 
-// Runs the built program as a user would, with the locale the test pins; standard output
-// goes to `stdoutFile` if one is given.
-Result runBatch(const QStringList& arguments, const QByteArray& locale = "C",
-                const QString& stdoutFile = {}) {
-    QProcess process;
+struct Launch {
+    QByteArray locale = "C";
+    QString stdoutFile = {}; // else a pipe
+    QString stderrFile = {}; // appended to; else a pipe
+    QString platform = {};   // QT_QPA_PLATFORM
+};
+
+// Starts the built program as a user would, with no display: its arguments byte for byte
+// (QProcess would spell them as UTF-8), the locale the test pins, Ctrl-C and SIGTERM as a
+// terminal leaves them.
+void startBatch(QProcess& process, const QStringList& arguments, const Launch& how = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", QString::fromLatin1(locale));
+    env.insert("LC_ALL", QString::fromLatin1(how.locale));
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    if (!how.platform.isEmpty())
+        env.insert("QT_QPA_PLATFORM", how.platform);
     process.setProcessEnvironment(env);
-    if (!stdoutFile.isEmpty())
-        process.setStandardOutputFile(stdoutFile);
-    process.start(QStringLiteral(BLADETRACE_BATCH_PATH), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    if (!how.stdoutFile.isEmpty())
+        process.setStandardOutputFile(how.stdoutFile);
+    if (!how.stderrFile.isEmpty())
+        process.setStandardErrorFile(how.stderrFile, QIODevice::Append);
+    process.setChildProcessModifier([] {
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+    });
+    process.start("/bin/bash", {"-c", "mapfile -d '' -t a; exec \"$0\" \"${a[@]}\"",
+                                QStringLiteral(BLADETRACE_BATCH_PATH)});
+    QByteArray list;
+    for (const QString& argument : arguments)
+        list += pathBytes(argument) + '\0';
+    process.write(list);
+    process.closeWriteChannel();
+}
+
+Result finished(QProcess& process) {
+    EXPECT_TRUE(process.state() == QProcess::NotRunning || process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            pathFromBytes(process.readAllStandardOutput()),
+            pathFromBytes(process.readAllStandardError())};
+}
+
+Result runBatch(const QStringList& arguments, const Launch& how = {}) {
+    QProcess process;
+    startBatch(process, arguments, how);
+    return finished(process);
 }
 
 QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    std::ifstream in(pathBytes(path).toStdString(), std::ios::binary);
+    return in ? QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}})
+              : QByteArray("(unreadable)");
+}
+
+void make(const QString& path, const QByteArray& bytes) {
+    std::ofstream(pathBytes(path).toStdString(), std::ios::binary) << bytes.toStdString();
 }
 
 class BatchTool : public ::testing::Test {
@@ -81,6 +123,7 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
     const QString wide = saveImage(paintBand(460, 50, 10, 439, 8, 30), dir.path(), "wide.bmp");
     const QString white = saveImage(paintBand(300, 40, 0, -1, 0, -1), dir.path(), "white.bmp");
     const QString old = dir.filePath("old.txt"), full = dir.filePath("full");
+    const QString missing = dir.filePath(pathFromBytes("none\xfe.bmp"));
     const bool devices = ::mknod(QFile::encodeName(full), S_IFCHR | 0666, makedev(1, 7)) == 0;
     const struct {
         const char* what;
@@ -120,6 +163,8 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         {"a full device", args({"--thickness", "20,10", "--script", old, "--charts", full}), 4,
          "cannot write " + full + ": No space left on device"},
         {"missing image", on(dir.filePath("none.bmp"), side), 4, "Error53:"},
+        {"missing image by a name that is not UTF-8", on(missing, side), 4,
+         "File not found: " + missing},
         {"spans differ", on(top, wide), 3, "do not match in diameter"},
         // Black on white: every grey between the two splits them alike.
         {"spans matched", on(top, wide, {"--match-spans", "--threshold", "auto"}), 0,
@@ -132,7 +177,7 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         QFile file(old);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
         file.close();
-        const Result r = runBatch(c.arguments, c.locale, c.stdoutFile);
+        const Result r = runBatch(c.arguments, {c.locale, c.stdoutFile});
         EXPECT_EQ(r.exitCode, c.exitCode) << c.what;
         EXPECT_TRUE(r.err.contains(c.inError)) << c.what << ": " << r.err.toStdString();
         EXPECT_TRUE(c.exitCode != 2 || r.out.isEmpty()) << c.what;
@@ -141,6 +186,28 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
                   5 + devices)
             << c.what;
     }
+}
+
+// Names reach the file system as they were typed, in a UTF-8 locale and in the C locale: two
+// names that are not UTF-8 are two files, and neither is what Qt would make of them.
+TEST_F(BatchTool, NamesReachTheFileSystemByteForByte) {
+    const QString oddTop = dir.filePath(pathFromBytes("top\xff.bmp")),
+                  charts = dir.filePath(pathFromBytes("charts\xff.txt")),
+                  csv = dir.filePath(pathFromBytes("charts\xfe.csv")),
+                  qtSpelling = dir.filePath(QString::fromUtf8("charts\xff.txt"));
+    make(oddTop, fileBytes(top));
+    make(qtSpelling, "old");
+    for (const char* locale : {"C.UTF-8", "C"}) {
+        SCOPED_TRACE(locale);
+        const Result r =
+            runBatch(on(oddTop, side, {"--charts", charts, "--export", csv}), {locale});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(QString(fileBytes(charts).left(4)), "No.\t");
+        EXPECT_EQ(QString(fileBytes(csv).left(4)), "r/R,");
+        EXPECT_EQ(QString(fileBytes(qtSpelling)), "old");
+    }
+    for (const QString& odd : {oddTop, charts, csv})
+        ::unlink(pathBytes(odd).constData()); // Qt could not remove them
 }
 
 } // namespace
