@@ -13,7 +13,6 @@
 #include "run/pair_loader.h"
 #include "text/string_table.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
@@ -53,14 +52,11 @@ QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run 
     return files;
 }
 
-// Files no output may replace: the two images, and standard output where it is a file.
+// Files no output may replace besides the two images: the writer keeps standard output's
+// and standard error's files itself.
 QList<NamedFile> keptFiles(const BatchOptions& options) {
-    QList<NamedFile> kept = {{QStringLiteral("the top view image"), options.topFile},
-                             {QStringLiteral("the side view image"), options.sideFile}};
-    const QString out = QStringLiteral("/dev/stdout");
-    if (QFileInfo(out).isFile())
-        kept.append({QStringLiteral("standard output"), out});
-    return kept;
+    return {{QStringLiteral("the top view image"), options.topFile},
+            {QStringLiteral("the side view image"), options.sideFile}};
 }
 
 int outputProblem(const OutputResult& result) {

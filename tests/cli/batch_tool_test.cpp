@@ -210,5 +210,20 @@ TEST_F(BatchTool, NamesReachTheFileSystemByteForByte) {
         ::unlink(pathBytes(odd).constData()); // Qt could not remove them
 }
 
+// Standard error appending to a log: no output replaces that log, by any of its names.
+TEST_F(BatchTool, NoOutputReplacesTheLogOfStandardError) {
+    const QString log = dir.filePath("run.log");
+    for (const QString& name : {QStringLiteral("/dev/stderr"), log}) {
+        SCOPED_TRACE(name.toStdString());
+        make(log, "log\n");
+        const Result r = runBatch(args({"--charts", name}), {"C", {}, log});
+        EXPECT_EQ(r.exitCode, 2);
+        const QByteArray logged = fileBytes(log);
+        EXPECT_EQ(QString(logged.left(4)), "log\n");
+        EXPECT_TRUE(logged.contains("names the same file as standard error"))
+            << logged.left(200).toStdString();
+    }
+}
+
 } // namespace
 } // namespace bladetrace
