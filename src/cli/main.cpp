@@ -24,7 +24,7 @@ using namespace bladetrace::cli;
 
 namespace {
 
-enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4, kInterrupted = 130 };
+enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4 };
 
 // File names in messages as the user typed them, byte for byte.
 void printError(const QString& text) {
@@ -59,7 +59,17 @@ QList<NamedFile> keptFiles(const BatchOptions& options) {
             {QStringLiteral("the side view image"), options.sideFile}};
 }
 
-int outputProblem(const OutputResult& result) {
+// Written while a signal only stops the writer where it can roll back; after one the
+// program ends with the signal's status, whatever the writer did.
+int writeOrCheck(const QList<OutputFile>& outputs, const QList<NamedFile>& kept, bool write) {
+    OutputResult result;
+    {
+        const InterruptWaits waits;
+        result =
+            write ? writeOutputs(outputs, kept, interruptRequested) : checkOutputs(outputs, kept);
+    }
+    if (interruptRequested())
+        return interruptedStatus();
     if (result.status == OutputStatus::Written)
         return kDone;
     printError(result.message);
@@ -70,8 +80,8 @@ int exitStatus(RunOutcome outcome) {
     switch (outcome) {
     case RunOutcome::Completed:
         return kDone;
-    case RunOutcome::Aborted:
-        return kInterrupted;
+    case RunOutcome::Aborted: // the run has said so
+        return interruptedStatus(false);
     case RunOutcome::Mismatch:
         return kMismatch;
     case RunOutcome::ScanFailed:
@@ -125,12 +135,12 @@ int main(int argc, char** argv) {
         return usageError(usage->message);
     const BatchOptions& options = std::get<BatchOptions>(parsed);
 
+    installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
     // An output that cannot be written is found before minutes of scanning.
     const QList<NamedFile> kept = keptFiles(options);
-    if (const int status = outputProblem(checkOutputs(outputFiles(options), kept)))
+    if (const int status = writeOrCheck(outputFiles(options), kept, false))
         return status;
 
-    installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
     BatchHost host(options, stdout, stderr);
     FixedInputs inputs = inputsOf(options);
     LoadLimits limits;
@@ -148,6 +158,8 @@ int main(int argc, char** argv) {
     }
     if (outcome != RunOutcome::Completed)
         return exitStatus(outcome);
+    if (interruptRequested()) // after the last column
+        return interruptedStatus();
     QList<OutputFile> outputs;
     try {
         outputs = outputFiles(options, &host);
@@ -155,5 +167,5 @@ int main(int argc, char** argv) {
         printError(failure.error().description);
         return kFailed;
     }
-    return outputProblem(writeOutputs(outputs, kept));
+    return writeOrCheck(outputs, kept, true);
 }

@@ -225,5 +225,39 @@ TEST_F(BatchTool, NoOutputReplacesTheLogOfStandardError) {
     }
 }
 
+// A signal while the outputs are written leaves the old files and no temporary one, and ends
+// the program with the signal's status. The charts go to a pipe that no one reads, so the
+// program waits there with the new CSV written beside the old one.
+TEST_F(BatchTool, ASignalWhileWritingLeavesTheOldFilesAndEndsWithItsStatus) {
+    const QString pipe = dir.filePath("charts"), csv = dir.filePath("blade.csv");
+    ASSERT_EQ(::mkfifo(pathBytes(pipe).constData(), 0600), 0);
+    const auto hidden = [this] {
+        return QDir(dir.path(), ".*").entryList(QDir::Hidden | QDir::Files);
+    };
+    for (const auto& [number, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        SCOPED_TRACE(strsignal(number));
+        make(csv, "old");
+        QProcess process;
+        startBatch(process, args({"--charts", pipe, "--export", csv}));
+        // Written and waiting: the new copy stays (the check before the run makes one briefly).
+        for (int i = 0; i < 1200 && process.state() != QProcess::NotRunning; ++i) {
+            if (!hidden().isEmpty() && !process.waitForFinished(200) && !hidden().isEmpty())
+                break;
+            process.waitForFinished(50);
+        }
+        ASSERT_EQ(hidden().size(), 1) << "not waiting with the new copy";
+        ::kill(pid_t(process.processId()), number);
+        int reader = -1;
+        if (!process.waitForFinished(10000)) // it would wait for ever: let it go on
+            reader = ::open(pathBytes(pipe).constData(), O_RDONLY | O_NONBLOCK);
+        const Result r = finished(process);
+        ::close(reader);
+        EXPECT_EQ(r.exitCode, status);
+        EXPECT_TRUE(r.err.contains("aborted")) << r.err.toStdString();
+        EXPECT_EQ(QString(fileBytes(csv)), "old");
+        EXPECT_EQ(hidden(), QStringList());
+    }
+}
+
 } // namespace
 } // namespace bladetrace
