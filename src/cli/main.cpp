@@ -97,6 +97,15 @@ bool needsFonts(const ParseResult& parsed) {
     return options && asksForReport(*options);
 }
 
+// Start-up notes of the platform (a missing runtime folder) are no concern of a run; what
+// ends the program is said.
+QtMessageHandler qtMessages = nullptr;
+
+void onlySeriousMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtMessages(type, context, text);
+}
+
 // The command line as the system gives it: Qt would spell a name that is not UTF-8 with
 // replacement characters, in any locale.
 QStringList argumentsOf(int argc, char** argv) {
@@ -114,13 +123,11 @@ int main(int argc, char** argv) {
     const ParseResult parsed = parseBatchOptions(arguments);
     if (needsFonts(parsed)) {
         app.reset();
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Start-up notes of the platform (a missing runtime folder) are no concern of a run.
-        const QtMessageHandler previous =
-            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        // No window is shown, whatever platform the environment names.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtMessages = qInstallMessageHandler(onlySeriousMessages);
         app = std::make_unique<QGuiApplication>(argc, argv);
-        qInstallMessageHandler(previous);
+        qInstallMessageHandler(qtMessages);
     }
     if (std::holds_alternative<HelpRequested>(parsed)) {
         std::fputs(qPrintable(usageText()), stdout);

@@ -110,6 +110,15 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
           std::pair{csv, "r/R,c/R,"}, std::pair{report, "%PDF"}})
         EXPECT_TRUE(fileBytes(path).startsWith(start)) << start;
 
+    // A report needs no display, whatever platform the environment names.
+    for (const char* platform : {"xcb", "wayland"}) {
+        SCOPED_TRACE(platform);
+        QFile::remove(report);
+        const Result headless = runBatch(args({"--export", report}), {"C", {}, {}, platform});
+        EXPECT_EQ(headless.exitCode, 0) << headless.err.toStdString();
+        EXPECT_EQ(QString(fileBytes(report).left(4)), "%PDF");
+    }
+
     // The options reach the run: the root thickness and the units change what comes out.
     const QString other = dir.filePath("other.txt");
     ASSERT_EQ(runBatch(args({"--thickness", "10,10", "--script", other})).exitCode, 0);
