@@ -143,10 +143,14 @@ QString usageText() {
         "Options may come in any order and as --option=value; after -- everything is a file.\n"
         "Numbers are read in your regional format. A diameter or RPM of zero or less is\n"
         "replaced by 1.0 with a message, as the window does. Files are replaced only when the\n"
-        "run is done and all of them are written; no output may name an input.\n"
-        "Ctrl-C while the images load ends the program; during the scans it aborts the run.\n"
+        "run is done and all of them are written, keeping owner and mode; if one fails, all\n"
+        "old files are put back. A file with other hard links, or one whose owner or mode a\n"
+        "new file could not get, is rewritten in place. No output may name an input, or the\n"
+        "file standard output or standard error goes to.\n"
+        "Ctrl-C (or SIGTERM) while the images load ends the program; during the scans it\n"
+        "aborts the run; while the files are written, they are all written or all put back.\n"
         "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed\n"
-        "or an output could not be written, 130 interrupted.\n");
+        "or an output could not be written, 130 interrupted (Ctrl-C), 143 terminated.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {
