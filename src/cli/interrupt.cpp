@@ -10,7 +10,9 @@ enum Phase : int { kRun, kEndsAtOnce, kWaits };
 
 volatile std::sig_atomic_t phase = kRun;
 volatile std::sig_atomic_t status = 0; // set by the first signal
-volatile std::sig_atomic_t signals = 0;
+volatile std::sig_atomic_t signalCount = 0;
+// While writing, a reader that goes away is the writer's failure to report and roll back.
+void (*pipeHandler)(int) = SIG_DFL;
 // Made before the handler is installed: the handler may only read it.
 QByteArray farewellText;
 
@@ -22,8 +24,8 @@ void sayFarewell() {
 extern "C" void onSignal(int number) {
     if (status == 0)
         status = number == SIGTERM ? 143 : 130;
-    signals = signals + 1;
-    if (phase == kEndsAtOnce || (phase == kRun && signals > 1)) {
+    signalCount = signalCount + 1;
+    if (phase == kEndsAtOnce || (phase == kRun && signalCount > 1)) {
         sayFarewell();
         ::_exit(status);
     }
@@ -81,9 +83,11 @@ InterruptEndsAtOnce::~InterruptEndsAtOnce() {
 InterruptWaits::InterruptWaits() {
     phase = kWaits;
     handleSignals(false);
+    pipeHandler = std::signal(SIGPIPE, SIG_IGN);
 }
 
 InterruptWaits::~InterruptWaits() {
+    std::signal(SIGPIPE, pipeHandler);
     handleSignals(true);
     phase = kRun;
 }

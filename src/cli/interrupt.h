@@ -25,7 +25,8 @@ public:
     InterruptEndsAtOnce& operator=(const InterruptEndsAtOnce&) = delete;
 };
 
-// A signal is only noted while one of these lives, and interrupts a wait for a pipe.
+// A signal is only noted while one of these lives, and interrupts a wait for a pipe; a pipe
+// whose reader has gone gives the writer an error.
 class InterruptWaits {
 public:
     InterruptWaits();
