@@ -92,7 +92,7 @@ TEST(OutputFiles, NeverReplaceAnInputADeviceOrAnythingOnAFailedWrite) {
         ::symlink("../loop", at("sub/back"));
         const bool devices = ::mknod(at("null"), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
                              ::mknod(at("full"), S_IFCHR | 0666, makedev(1, 7)) == 0;
-        if (!devices && c.outputs.contains("full"))
+        if (!devices && (c.outputs.contains("full") || c.outputs.contains("null")))
             continue; // needs the right to make devices, as CI has
 
         QList<OutputFile> outputs;
@@ -172,6 +172,8 @@ TEST(OutputFiles, WriteAllOrNoneAndKeepOwnersAndModes) {
     syscalls::setFileFaultForTests(faults);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (::geteuid() != 0 && (c.setup & (kSetIdOfAnother | kReadOnlySticky | kWrittenByAThird)))
+            continue; // needs root, as CI has: others' files, a read-only one replaced
         QTemporaryDir dir;
         const QByteArray a = pathBytes(dir.filePath("a.txt")), b = pathBytes(dir.filePath("b.txt"));
         make(a);
@@ -196,9 +198,9 @@ TEST(OutputFiles, WriteAllOrNoneAndKeepOwnersAndModes) {
         QList<OutputFile> outputs;
         for (const char* name : {"b.txt", "new.txt", "a.txt"})
             outputs.append({{"output", dir.filePath(name)}, "new"});
-        ASSERT_EQ(::seteuid(writer), 0);
+        ASSERT_EQ(::seteuid(writer ? writer : ::geteuid()), 0);
         const OutputResult r = writeOutputs(outputs, {}, [] { return stopNow; });
-        ASSERT_EQ(::seteuid(0), 0);
+        ASSERT_EQ(::seteuid(::getuid()), 0);
         EXPECT_EQ(r.status, c.status) << r.message.toStdString();
         EXPECT_TRUE(!c.busy || r.message.contains("Device or resource busy"))
             << r.message.toStdString();
