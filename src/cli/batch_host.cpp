@@ -1,5 +1,6 @@
 #include "batch_host.h"
 
+#include "files/path_bytes.h"
 #include "interrupt.h"
 #include "text/string_table.h"
 
@@ -30,7 +31,7 @@ BatchHost::BatchHost(const BatchOptions& options, std::FILE* out, std::FILE* err
     : options_(options), out_(out), err_(err), progress_(isatty(fileno(err)) != 0) {}
 
 void BatchHost::writeLine(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8() + '\n';
+    const QByteArray bytes = pathBytes(text) + '\n'; // a file name as the user typed it
     if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) !=
             std::size_t(bytes.size()) &&
         stream == out_ && sheetError_ == 0)

@@ -137,8 +137,8 @@ QString usageText() {
         "  --thickness ROOT,TIP thickness correction with the section's thickness at the\n"
         "                       axis and at the tip in percent of chord (ROOT:TIP also works)\n"
         "  --language en|de     language of the messages (default en)\n"
-        "  --script FILE        write the CAD section script (needs --thickness)\n"
-        "  --charts FILE        write the values of the three charts\n"
+        "  --script FILE        write the CAD section script (needs --thickness); once\n"
+        "  --charts FILE        write the values of the three charts; once\n"
         "  --export FILE        save the folded blade, hub to tip, as the extension says:\n"
         "                       .csv table, .qprop QPROP propeller file, .txt published-style\n"
         "                       table or .pdf report; may be given several times\n"
@@ -156,14 +156,19 @@ QString usageText() {
         "thousands separator is read only between groups of three digits, never in the C\n"
         "locale. A diameter or RPM of zero or less is replaced by 1.0 with a message, as the\n"
         "window does; a speed below zero is refused. Files are replaced only when the run is\n"
-        "done and all of them are written; no output may name an input.\n"
+        "done and all of them are written, keeping owner and mode; if one fails, all old\n"
+        "files are put back. A file with other hard links, or one whose owner or mode a new\n"
+        "file could not get, is rewritten in place. No output may name an input, or the file\n"
+        "standard output or standard error goes to.\n"
         "A blade that touches the picture's top or bottom edge in more than 10 % of its\n"
         "columns may be cut off and is refused; fewer such columns (a mount below the hub)\n"
         "are noted.\n"
-        "Ctrl-C while the images load ends the program; during the scans it aborts the run.\n"
+        "Ctrl-C (or SIGTERM) while the images load ends the program; during the scans it\n"
+        "aborts the run; while the files are written, they are all written or all put back.\n"
         "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed\n"
         "or an output could not be written, 5 the views cannot be measured (one file given\n"
-        "as both, or a blade cut off by the picture's edge), 130 interrupted.\n");
+        "as both, or a blade cut off by the picture's edge), 130 interrupted (Ctrl-C), 143\n"
+        "terminated.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {
@@ -201,6 +206,16 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (parser.isSet("language") && language != "en" && language != "de")
         values.refuse("language", language, "en or de");
     o.language = language == "de" ? Language::German : Language::English;
+    for (const char* name : {"script", "charts"}) {
+        const QStringList given = parser.values(name);
+        if (given.size() > 1)
+            return UsageError{QStringLiteral("--%1 is given %2 times; it writes one file")
+                                  .arg(name)
+                                  .arg(given.size())};
+        if (given.size() == 1 && given[0].isEmpty())
+            return UsageError{
+                QStringLiteral("--%1 needs a file name, not an empty text").arg(name)};
+    }
     o.scriptFile = parser.value("script");
     o.chartsFile = parser.value("charts");
     o.exportFiles = parser.values("export");

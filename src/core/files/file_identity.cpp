@@ -1,5 +1,7 @@
 #include "files/file_identity.h"
 
+#include "files/path_bytes.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,8 +15,8 @@ bool sameExistingFile(const QString& first, const QString& second) {
 #ifdef Q_OS_UNIX
     struct stat a {};
     struct stat b {};
-    return ::stat(QFile::encodeName(first).constData(), &a) == 0 &&
-           ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev &&
+    return ::stat(pathBytes(first).constData(), &a) == 0 &&
+           ::stat(pathBytes(second).constData(), &b) == 0 && a.st_dev == b.st_dev &&
            a.st_ino == b.st_ino;
 #else
     const QString a = QFileInfo(first).canonicalFilePath();

@@ -1,6 +1,7 @@
 #include "files/picture_file.h"
 
 #include "base/app_error.h"
+#include "files/path_bytes.h"
 
 #include <QFileInfo>
 
@@ -22,14 +23,16 @@ namespace {
 
 void openRegularFile(QFile& file, const QString& fileName) {
 #ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(pathBytes(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
+        fail(errc::kFileNotFound, QStringLiteral("File not found: %1").arg(fileName));
     if (fd < 0)
         accessError(fileName, QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat status;
+    struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        accessError(fileName, QStringLiteral("not a regular file"));
+        accessError(fileName, S_ISDIR(status.st_mode) ? QStringLiteral("a folder")
+                                                      : QStringLiteral("not a regular file"));
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
@@ -46,11 +49,13 @@ void openRegularFile(QFile& file, const QString& fileName) {
 } // namespace
 
 std::shared_ptr<PictureFile> openPictureFile(const QString& fileName) {
+#ifndef Q_OS_UNIX
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || !info.exists())
         fail(errc::kFileNotFound, QStringLiteral("File not found: %1").arg(fileName));
     if (info.isDir())
         accessError(fileName, QStringLiteral("a folder"));
+#endif
     auto picture = std::make_shared<PictureFile>();
     picture->file.setFileName(fileName);
     openRegularFile(picture->file, fileName);
