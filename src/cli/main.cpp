@@ -4,6 +4,7 @@
 #include "base/app_info.h"
 #include "batch_host.h"
 #include "batch_options.h"
+#include "collection_run.h"
 #include "export/export_format.h"
 #include "files/output_files.h"
 #include "files/path_bytes.h"
@@ -11,12 +12,15 @@
 #include "results/charts.h"
 #include "run/calc_it.h"
 #include "run/pair_loader.h"
+#include "run_summary.h"
 #include "text/string_table.h"
 
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 using namespace bladetrace;
@@ -49,6 +53,9 @@ QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run 
     for (const QString& file : options.exportFiles)
         files.append({{QStringLiteral("--export"), file},
                       run ? exportBytes(*run->results(), file, options.csv) : QByteArray()});
+    if (!options.summaryFile.isEmpty())
+        files.append({{QStringLiteral("--summary"), options.summaryFile},
+                      run ? runSummaryBytes(*run->results()) : QByteArray()});
     return files;
 }
 
@@ -60,15 +67,20 @@ QList<NamedFile> keptFiles(const BatchOptions& options) {
 }
 
 // Written while a signal only stops the writer where it can roll back; after one the
-// program ends with the signal's status, whatever the writer did.
-int writeOrCheck(const QList<OutputFile>& outputs, const QList<NamedFile>& kept, bool write) {
+// program ends with the signal's status, whatever the writer did. A run with a --summary
+// (a collection's) finishes writing instead, so that its files are done.
+int writeOrCheck(const QList<OutputFile>& outputs, const QList<NamedFile>& kept, bool write,
+                 bool finish = false) {
     OutputResult result;
     {
         const InterruptWaits waits;
-        result =
-            write ? writeOutputs(outputs, kept, interruptRequested) : checkOutputs(outputs, kept);
+        // Finishing, a second signal still stops a wait for a pipe that no one reads.
+        const std::function<bool()> stop =
+            finish ? std::function<bool()>([] { return interruptCount() > 1; })
+                   : std::function<bool()>(interruptRequested);
+        result = write ? writeOutputs(outputs, kept, stop) : checkOutputs(outputs, kept);
     }
-    if (interruptRequested())
+    if (interruptRequested() && !(finish && result.status == OutputStatus::Written))
         return interruptedStatus();
     if (result.status == OutputStatus::Written)
         return kDone;
@@ -145,6 +157,8 @@ int main(int argc, char** argv) {
     const BatchOptions& options = std::get<BatchOptions>(parsed);
 
     installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
+    if (!options.collection.isEmpty())
+        return runCollection(options);
     // An output that cannot be written is found before minutes of scanning.
     const QList<NamedFile> kept = keptFiles(options);
     if (const int status = writeOrCheck(outputFiles(options), kept, false))
@@ -167,7 +181,12 @@ int main(int argc, char** argv) {
     }
     if (outcome != RunOutcome::Completed)
         return exitStatus(outcome);
-    if (interruptRequested()) // after the last column
+    // A collection's run that got past its scans is finished.
+    const bool finish = !options.summaryFile.isEmpty();
+    std::optional<InterruptWaits> waits;
+    if (finish)
+        waits.emplace();
+    else if (interruptRequested()) // after the last column
         return interruptedStatus();
     QList<OutputFile> outputs;
     try {
@@ -176,5 +195,5 @@ int main(int argc, char** argv) {
         printError(failure.error().description);
         return kFailed;
     }
-    return writeOrCheck(outputs, kept, true);
+    return writeOrCheck(outputs, kept, true, finish);
 }
