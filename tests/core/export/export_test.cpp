@@ -12,7 +12,6 @@
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
-#include <QPolygon>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextLayout>
@@ -24,28 +23,14 @@
 namespace bladetrace {
 namespace {
 
-// Blade half-heights `root` at the hub and `tip` at both tips: chord and angle change
-// along the span, so order and columns of every format show.
-QImage taperedView(int height, int root, int tip) {
-    QImage image(420, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    const int m = height / 2;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(
-        QPolygon({QPoint(10, m - tip), QPoint(210, m - root), QPoint(410, m - tip),
-                  QPoint(410, m + tip), QPoint(210, m + root), QPoint(10, m + tip)}));
-    return image;
-}
-
 // One metric run with thickness correction and one imperial run of the same pair.
 const std::vector<RunResults>& runs() {
     static const std::vector<RunResults> kept = [] {
         QTemporaryDir dir;
         testing::RecordingHost host;
-        host.topFile = testing::saveImage(taperedView(80, 30, 8), dir.path(), "top.bmp");
-        host.sideFile = testing::saveImage(taperedView(60, 10, 12), dir.path(), "side.bmp");
+        host.topFile = testing::saveImage(testing::taperedView(80, 30, 8), dir.path(), "top.bmp");
+        host.sideFile =
+            testing::saveImage(testing::taperedView(60, 10, 12), dir.path(), "side.bmp");
         host.reportPictures = true;
         host.thickness = true;
         EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
