@@ -15,6 +15,8 @@
 namespace bladetrace::cli {
 namespace {
 
+// The record's keys.
+namespace key {
 const char kName[] = "name";
 const char kArguments[] = "arguments";
 const char kLocale[] = "locale";
@@ -25,6 +27,7 @@ const char kMessage[] = "message";
 const char kFigures[] = "figures";
 const char kPairs[] = "pairs";
 const char kProgram[] = "program";
+} // namespace key
 
 // How the summary writes a figure of a record.
 struct Cells {
@@ -76,27 +79,27 @@ const SummaryColumn kSummaryColumns[] = {
 };
 
 QJsonObject recordJson(const PairRecord& r) {
-    return {{kName, r.name},
-            {kArguments, QJsonArray::fromStringList(r.arguments)},
-            {kLocale, r.locale},
-            {kTop, stampJson(r.top)},
-            {kSide, stampJson(r.side)},
-            {kStatus, r.status},
-            {kMessage, r.message},
-            {kFigures, r.figures}};
+    return {{key::kName, r.name},
+            {key::kArguments, QJsonArray::fromStringList(r.arguments)},
+            {key::kLocale, r.locale},
+            {key::kTop, stampJson(r.top)},
+            {key::kSide, stampJson(r.side)},
+            {key::kStatus, r.status},
+            {key::kMessage, r.message},
+            {key::kFigures, r.figures}};
 }
 
 PairRecord recordFromJson(const QJsonObject& o) {
     PairRecord r;
-    r.name = o.value(kName).toString();
-    for (const QJsonValue& a : o.value(kArguments).toArray())
+    r.name = o.value(key::kName).toString();
+    for (const QJsonValue& a : o.value(key::kArguments).toArray())
         r.arguments << a.toString();
-    r.locale = o.value(kLocale).toString();
-    r.top = stampFromJson(o.value(kTop).toObject());
-    r.side = stampFromJson(o.value(kSide).toObject());
-    r.status = o.value(kStatus).toInt(-1);
-    r.message = o.value(kMessage).toString();
-    r.figures = o.value(kFigures).toObject();
+    r.locale = o.value(key::kLocale).toString();
+    r.top = stampFromJson(o.value(key::kTop).toObject());
+    r.side = stampFromJson(o.value(key::kSide).toObject());
+    r.status = o.value(key::kStatus).toInt(-1);
+    r.message = o.value(key::kMessage).toString();
+    r.figures = o.value(key::kFigures).toObject();
     return r;
 }
 
@@ -125,13 +128,14 @@ std::map<QString, PairRecord> readRecords(const QString& path, QString& warning)
     }
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (!document.isObject() || document.object().value(kProgram).toString() != programText()) {
+    if (!document.isObject() ||
+        document.object().value(key::kProgram).toString() != programText()) {
         warning = QStringLiteral("%1 is not this program's record of a collection; every pair "
                                  "is measured")
                       .arg(path);
         return records;
     }
-    for (const QJsonValue& pair : document.object().value(kPairs).toArray()) {
+    for (const QJsonValue& pair : document.object().value(key::kPairs).toArray()) {
         PairRecord r = recordFromJson(pair.toObject());
         records[r.name] = r;
     }
@@ -142,7 +146,7 @@ QByteArray recordBytes(const std::vector<PairRecord>& records) {
     QJsonArray pairs;
     for (const PairRecord& r : records)
         pairs.append(recordJson(r));
-    return QJsonDocument(QJsonObject{{kProgram, programText()}, {kPairs, pairs}})
+    return QJsonDocument(QJsonObject{{key::kProgram, programText()}, {key::kPairs, pairs}})
         .toJson(QJsonDocument::Indented);
 }
 

@@ -10,11 +10,13 @@
 namespace bladetrace::cli {
 namespace {
 
+namespace key {
 const char kSize[] = "size";
 const char kModified[] = "modifiedNs";
 const char kInode[] = "inode";
 const char kDevice[] = "device";
 const char kHash[] = "sha1";
+} // namespace key
 
 } // namespace
 
@@ -52,23 +54,23 @@ PictureStamp stampPicture(const QString& path, const PictureStamp& before) {
 
 QJsonObject stampJson(const PictureStamp& stamp) {
     // As texts: a JSON number is a double, which cannot hold every 64-bit value.
-    return {{kSize, QString::number(stamp.size)},
-            {kModified, QString::number(stamp.modifiedNs)},
-            {kInode, QString::number(stamp.inode)},
-            {kDevice, QString::number(stamp.device)},
-            {kHash, QString::fromLatin1(stamp.hash)}};
+    return {{key::kSize, QString::number(stamp.size)},
+            {key::kModified, QString::number(stamp.modifiedNs)},
+            {key::kInode, QString::number(stamp.inode)},
+            {key::kDevice, QString::number(stamp.device)},
+            {key::kHash, QString::fromLatin1(stamp.hash)}};
 }
 
 PictureStamp stampFromJson(const QJsonObject& json) {
     PictureStamp stamp;
     bool ok = false;
-    stamp.size = json.value(kSize).toString().toLongLong(&ok);
+    stamp.size = json.value(key::kSize).toString().toLongLong(&ok);
     if (!ok)
         stamp.size = -1;
-    stamp.modifiedNs = json.value(kModified).toString().toLongLong();
-    stamp.inode = json.value(kInode).toString().toULongLong();
-    stamp.device = json.value(kDevice).toString().toULongLong();
-    stamp.hash = json.value(kHash).toString().toLatin1();
+    stamp.modifiedNs = json.value(key::kModified).toString().toLongLong();
+    stamp.inode = json.value(key::kInode).toString().toULongLong();
+    stamp.device = json.value(key::kDevice).toString().toULongLong();
+    stamp.hash = json.value(key::kHash).toString().toLatin1();
     return stamp;
 }
 
