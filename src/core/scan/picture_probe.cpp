@@ -62,9 +62,9 @@ PictureProbe probePicture(const QString& fileName, const LoadLimits& limits) {
         fail(errc::kInvalidPicture,
              QStringLiteral("Invalid picture: %1 (a picture in %2 format, which is not read)")
                  .arg(fileName, QString::fromLatin1(probe.format)));
-    probe.size = reader.size();
-    checkPictureSize(fileName, probe.size, limits);
 
+    // The program's own readings come first: a reader asked for the size may already
+    // allocate what the file declares (libpng a chunk's length).
     QString broken;
     if (probe.format == "bmp") {
         probe.bitmap = readBitmapHeader(file.data, file.size);
@@ -75,6 +75,8 @@ PictureProbe probePicture(const QString& fileName, const LoadLimits& limits) {
     }
     if (!broken.isEmpty())
         pictureDamaged(fileName, broken);
+    probe.size = reader.size();
+    checkPictureSize(fileName, probe.size, limits);
     return probe;
 }
 

@@ -2,17 +2,20 @@
 #include "run/pair_loader.h"
 #include "scan/outline_scanner.h"
 #include "scan/picture_loader.h"
+#include "support/failure_of.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace bladetrace {
@@ -107,6 +110,35 @@ QByteArray gif(const QImage& image) {
     return g.append("\0;", 2);
 }
 
+QByteArray progressiveJpeg(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    return bytes;
+}
+
+quint32 crc32(const QByteArray& bytes) {
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc >> 1 ^ (crc & 1 ? 0xEDB88320u : 0);
+    }
+    return ~crc;
+}
+
+// A PNG with a text chunk after its header that declares `length` bytes and holds 4000.
+QByteArray pngWithText(const QImage& image, quint32 length) {
+    const QByteArray text = QByteArray("tEXtComment").append(4000 - 7, 'x');
+    QByteArray chunk(4, '\0'), check(4, '\0');
+    qToBigEndian<quint32>(length, chunk.data());
+    qToBigEndian<quint32>(crc32(text), check.data());
+    return encoded(image, "PNG").insert(33, chunk + text + check); // after signature and header
+}
+
 QByteArray cut(const QByteArray& bytes, double part) {
     return bytes.left(int(double(bytes.size()) * part));
 }
@@ -182,6 +214,24 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          [](const QImage& b) { return cut(bitmap(b, 8, 40, false, -1, b.height()), 0.8); }, 481,
          "the file ends after"},
         {"cut JPEG", [](const QImage& b) { return cut(encoded(b, "JPEG"), 0.9); }, 481, damaged},
+        {"progressive JPEG cut before its last scan",
+         [](const QImage& b) {
+             const QByteArray bytes = progressiveJpeg(b);
+             return bytes.left(bytes.lastIndexOf("\xFF\xDA"));
+         },
+         481, "the file ends before the JPEG end marker"},
+        {"JPEG without its end marker",
+         [](const QImage& b) { return encoded(b, "JPEG", 100).chopped(2); }, 481,
+         "the file ends before the JPEG end marker"},
+        {"JPEG with bytes after its end marker",
+         [](const QImage& b) {
+             return encoded(b, "JPEG", 100) + QByteArray("\0\xFF\xD8 more", 8);
+         }},
+        {"whole progressive JPEG", [](const QImage& b) { return progressiveJpeg(b); }},
+        {"a PNG chunk longer than the file",
+         [](const QImage& b) { return pngWithText(b, 100000000); }, 481,
+         "its tEXt chunk at byte 33 declares 100000000 bytes, more than the 4"},
+        {"a PNG text chunk", [](const QImage& b) { return pngWithText(b, 4000); }},
         {"unknown GIF block", [](const QImage& b) { return gif(b).replace(19, 1, "\x99"); }, 481,
          "an unknown GIF block 0x99 at byte 19"},
         {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
@@ -254,6 +304,22 @@ TEST(PictureLoader, PairLoadsBothViewsAtOnce) {
     EXPECT_EQ((QList<int>{loader(side).width(), loader(top).width(), loader(top).width(),
                           loader(save(60, "other.bmp")).width()}),
               (QList<int>{50, 40, 40, 60}));
+}
+
+// libpng allocates a chunk as long as it declares before reading it; the probe refuses the
+// length first, so the peak memory stays near what the file holds.
+TEST(PictureLoader, ChunksLongerThanTheFileAreRefusedBeforeTheyAreAllocated) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("2 GB of text.png");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pngWithText(testing::paintBand(61, 20, 5, 50, 4, 12), 0x7FFFFFF0));
+    file.close();
+    struct rusage before, after;
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(testing::failureOf([&] { loadPicture(path); }).number, 481);
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 << 10) << "kB more at the peak";
 }
 
 // Loaded, too, when another reader left the process's allocation limit below its size.
