@@ -29,6 +29,9 @@ QByteArray encoded(const QImage& image, const char* format, int quality = -1) {
     return bytes;
 }
 
+QByteArray bitmapFile(qint32 w, qint32 h, int bits, int header, const QByteArray& pixels,
+                      bool alpha);
+
 // A bitmap as other writers make them: 24 or 32 bits a pixel, an info (40) or V5 (124)
 // header, the rows bottom-up or top-down, and in V5 an alpha mask with every alpha `alpha`.
 // 8 bits: run-length coded, one pixel a run or every other row as it is, ending after `rleRows`
@@ -63,6 +66,12 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
         if (bits == 8 && last)
             break;
     }
+    return bitmapFile(w, topDown ? -h : h, bits, header, pixels, alpha >= 0);
+}
+
+// A bitmap's headers for `pixels`: 8 bits are run-length coded, in black and white.
+QByteArray bitmapFile(qint32 w, qint32 h, int bits, int header, const QByteArray& pixels,
+                      bool alpha) {
     QByteArray file(14 + header + (bits == 8 ? 8 : 0), '\0');
     const auto put = [&](int at, quint32 v) { qToLittleEndian<quint32>(v, file.data() + at); };
     file[0] = 'B', file[1] = 'M';
@@ -71,14 +80,24 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
         put(14, 12), put(18, quint32(w) | quint32(h) << 16), put(22, 1u | quint32(bits) << 16);
         return file + pixels;
     }
-    put(14, quint32(header)), put(18, quint32(w)), put(22, quint32(topDown ? -h : h));
+    put(14, quint32(header)), put(18, quint32(w)), put(22, quint32(h));
     put(26, 1u | quint32(bits) << 16), put(34, quint32(pixels.size()));
     put(30, bits == 8 ? 1 : header >= 108 ? 3 : 0); // run-length, bit fields or plain
     if (bits == 8)
         put(46, 2), put(58, 0xFFFFFF); // colours: black, white
     if (header >= 108)
-        put(54, 0xFF0000), put(58, 0xFF00), put(62, 0xFF), put(66, alpha >= 0 ? 0xFF000000 : 0);
+        put(54, 0xFF0000), put(58, 0xFF00), put(62, 0xFF), put(66, alpha ? 0xFF000000 : 0);
     return file + pixels;
+}
+
+// A run-length bitmap of w x h black pixels, each row in runs of 255.
+QByteArray blackRunLength(int w, int h) {
+    QByteArray row;
+    for (int x = 0; x < w; x += 255)
+        row.append(char(qMin(255, w - x))).append('\0');
+    QByteArray pixels = row.append("\0\0", 2).repeated(h);
+    pixels[pixels.size() - 1] = 1; // the last row's end is the picture's
+    return bitmapFile(w, h, 8, 40, pixels, false);
 }
 
 // A GIF as plain as they come: two colours, one extension block, every pixel its own code,
@@ -251,6 +270,19 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          LoadLimits{0.001}},
         {"at a set limit", [](const QImage& b) { return encoded(b, "PNG"); }, 0, "",
          LoadLimits{0.00122}},
+        {"a bitmap beyond Qt's reader, over a set limit",
+         [](const QImage&) { return bitmapFile(16384, 16385, 24, 40, {}, false); }, 481,
+         "16384 x 16385 pixels (268.5 megapixels), more than the limit of 100", LoadLimits{100}},
+        {"a bitmap beyond the decoder", [](const QImage&) { return blackRunLength(16385, 16384); },
+         481,
+         "16385 x 16384 pixels (268.5 megapixels), more than the 268.4 megapixels the bitmap "
+         "decoder reads"},
+        {"2^31 - 1 squared",
+         [](const QImage&) { return bitmapFile(0x7FFFFFFF, 0x7FFFFFFF, 24, 40, {}, false); }, 481,
+         "2147483647 x 2147483647 pixels (4.612e+12 megapixels), more than the limit of 400"},
+        {"2^31 - 1 squared within a set limit",
+         [](const QImage&) { return bitmapFile(0x7FFFFFFF, 0x7FFFFFFF, 24, 40, {}, false); }, 481,
+         "the file ends after 54 of the 13835058048839712822 bytes", LoadLimits{1e18}},
     };
     testing::RecordingHost host;
     std::vector<float> expectedLE, expectedTE, le, te;
