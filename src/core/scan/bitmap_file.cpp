@@ -32,13 +32,15 @@ QString incomplete(qint64 have, quint64 need) {
         .arg(need);
 }
 
-// A run-length stream must give every row exactly its width in pixels, row by row, and end
-// with its end mark; skips and short rows leave pixels undefined.
+// A run-length stream must give every row its width in pixels, row by row, and end with its
+// end mark; skips and short rows leave pixels undefined. Some encoders (ImageMagick's) code
+// a row's padding up to its 32-bit boundary as pixels too, which decoders drop.
 QString runLengthDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
     const qint64 end = h.imageSize ? h.pixelOffset + h.imageSize : size;
     if (end > size)
         return incomplete(size, quint64(end));
     const qint64 rows = std::abs(qint64(h.height));
+    const qint64 padded = rowBytes(h) * 8 / h.bitCount;
     qint64 p = h.pixelOffset;
     qint64 x = 0;
     qint64 y = 0;
@@ -51,12 +53,12 @@ QString runLengthDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
         if (count > 0) {
             x += count;
         } else if (code == 0) { // end of row
-            if (x != h.width)
+            if (x < h.width)
                 return QStringLiteral("row %1 holds %2 of %3 pixels").arg(y).arg(x).arg(h.width);
             x = 0;
             ++y;
         } else if (code == 1) { // end of picture
-            if ((y == rows && x == 0) || (y == rows - 1 && x == h.width))
+            if ((y == rows && x == 0) || (y == rows - 1 && x >= h.width))
                 return {};
             return QStringLiteral("its compressed pixels end at row %1 of %2").arg(y).arg(rows);
         } else if (code == 2) {
@@ -66,7 +68,7 @@ QString runLengthDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
             p += bytes + (bytes & 1);
             x += code;
         }
-        if (x > h.width || y > rows || (y == rows && x > 0))
+        if (x > padded || y > rows || (y == rows && x > 0))
             return QStringLiteral("its compressed pixels run beyond the picture");
     }
 }

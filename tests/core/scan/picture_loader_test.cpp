@@ -35,9 +35,10 @@ QByteArray bitmapFile(qint32 w, qint32 h, int bits, int header, const QByteArray
 // A bitmap as other writers make them: 24 or 32 bits a pixel, an info (40) or V5 (124)
 // header, the rows bottom-up or top-down, and in V5 an alpha mask with every alpha `alpha`.
 // 8 bits: run-length coded, one pixel a run or every other row as it is, ending after `rleRows`
-// rows (the lower half); negative: after the end-of-row mark of the last.
+// rows (the lower half); negative: after the end-of-row mark of the last. Each row ends with
+// a run of `padRun` black pixels.
 QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = false, int alpha = -1,
-                  int rleRows = 0) {
+                  int rleRows = 0, char padRun = 0) {
     const int w = image.width(), h = image.height();
     QByteArray pixels;
     for (int i = 0; i < h; ++i) {
@@ -58,6 +59,8 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
         }
         if (asItIs && w % 2 == 1)
             pixels.append('\0'); // to a 16-bit boundary
+        if (padRun)
+            pixels.append(padRun).append('\0');
         const bool last = i + 1 == (rleRows ? std::abs(rleRows) : h / 2);
         if (bits == 8 && last && rleRows < 0)
             pixels.append("\0\0", 2);
@@ -229,6 +232,11 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
              return bytes.insert(bytes.size() - 2, "\1\0", 2);
          },
          481, "run beyond the picture"},
+        {"run-length rows padded to 32 bits by a run, as ImageMagick writes them",
+         [](const QImage& b) { return bitmap(b, 8, 40, false, -1, -b.height(), 3); }},
+        {"a run past the row's padding",
+         [](const QImage& b) { return bitmap(b, 8, 40, false, -1, -b.height(), 4); }, 481,
+         "run beyond the picture"},
         {"cut run-length",
          [](const QImage& b) { return cut(bitmap(b, 8, 40, false, -1, b.height()), 0.8); }, 481,
          "the file ends after"},
