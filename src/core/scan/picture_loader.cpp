@@ -58,6 +58,8 @@ QImage decode(const PictureProbe& probe, const QString& fileName, const LoadLimi
     const WarningCapture capture;
     QImageReader reader(&buffer, probe.format);
     QImage image = reader.read();
+    if (const QString changed = probe.file->changed(); !changed.isEmpty())
+        pictureDamaged(fileName, changed);
     if (image.isNull()) {
         // Room for the picture now means it was the file that failed.
         if (probe.size.isValid() && QImage(probe.size, QImage::Format_ARGB32).isNull())

@@ -88,6 +88,9 @@ PictureProbe probePicture(const QString& fileName, const LoadLimits& limits) {
     } else {
         broken = damageInStructure(probe.format, file.data, file.size);
     }
+    // A file cut short while it was read looks broken for that alone.
+    if (const QString changed = file.changed(); !changed.isEmpty())
+        pictureDamaged(fileName, changed);
     if (!broken.isEmpty())
         pictureDamaged(fileName, broken);
     probe.size = reader.size();

@@ -1,6 +1,7 @@
 #include "scan/scan_holder.h"
 
 #include "base/app_error.h"
+#include "scan/picture_probe.h"
 
 #include <QPainter>
 #include <utility>
@@ -44,8 +45,8 @@ ScanHolder::ScanHolder(QImage image) : image_(toScanImage(std::move(image))) {
     rows_ = PixelRows::of(image_);
 }
 
-ScanHolder::ScanHolder(const PixelRows& rows, std::shared_ptr<const void> keeper)
-    : keeper_(std::move(keeper)), rows_(rows) {}
+ScanHolder::ScanHolder(const PixelRows& rows, std::shared_ptr<const PictureFile> file)
+    : file_(std::move(file)), rows_(rows) {}
 
 QImage ScanHolder::takeImage() {
     marks_ = nullptr;
@@ -55,8 +56,16 @@ QImage ScanHolder::takeImage() {
 
 QImage ScanHolder::releaseImage() {
     QImage image = image_.isNull() ? imageOf(rows_) : takeImage();
+    checkRows();
     *this = ScanHolder();
     return image;
+}
+
+void ScanHolder::checkRows() const {
+    if (!file_)
+        return;
+    if (const QString changed = file_->changed(); !changed.isEmpty())
+        pictureDamaged(file_->name, changed);
 }
 
 void ScanHolder::markColumn(int x, int top, int bottom) {

@@ -362,6 +362,27 @@ TEST(PictureLoader, ChunksLongerThanTheFileAreRefusedBeforeTheyAreAllocated) {
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 << 10) << "kB more at the peak";
 }
 
+// The batch tool scans a bitmap where it lies, and another program may cut the file short
+// meanwhile: the rows it lost read as zeros, and the scan reports the damage.
+TEST(PictureLoader, ABitmapCutShortWhileItIsScannedIsDamagedNotASignal) {
+    QTemporaryDir dir;
+    const QString path =
+        testing::saveImage(testing::paintBand(1200, 200, 50, 1150, 40, 160), dir.path(), "cut.bmp");
+    ScanHolder holder = loadScanPicture(path);
+    ASSERT_TRUE(holder.image().isNull()) << "read where it lies";
+    testing::RecordingHost host;
+    host.onColumn = [&](int x) {
+        if (x == 10)
+            QFile::resize(path, 1000);
+    };
+    std::vector<float> le, te;
+    EXPECT_EQ(DoIt(holder, le, te, 110, 1.0f, host), ScanOutcome::Failed);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.contains(
+        path + " is damaged or incomplete (the file was cut short while it was read)"))
+        << host.messages[0].text.toStdString();
+}
+
 // Loaded, too, when another reader left the process's allocation limit below its size.
 TEST(PictureLoader, ImagesWiderThan16BitCountersAreScanned) {
     QTemporaryDir dir;
