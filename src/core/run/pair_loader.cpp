@@ -2,6 +2,7 @@
 
 #include <future>
 #include <memory>
+#include <system_error>
 
 namespace bladetrace {
 
@@ -14,9 +15,15 @@ PictureLoader loadPairAtOnce(const QString& topFile, const QString& sideFile,
     auto loads = std::make_shared<Loads>();
     for (int i = 0; i < 2; ++i) {
         loads->names[i] = i == 0 ? topFile : sideFile;
-        loads->pictures[i] = std::async(std::launch::async, [name = loads->names[i], limits] {
+        const auto load = [name = loads->names[i], limits] {
             return loadScanPicture(name, limits);
-        });
+        };
+        try {
+            loads->pictures[i] = std::async(std::launch::async, load);
+        } catch (const std::system_error&) {
+            // No thread to be had (no room left for its stack): loaded when asked for.
+            loads->pictures[i] = std::async(std::launch::deferred, load);
+        }
     }
     return [loads, limits](const QString& fileName) {
         for (int i = 0; i < 2; ++i)
