@@ -35,13 +35,19 @@ void convertBand(const QImage& band, uchar* out, qsizetype outStride) {
 
 } // namespace
 
+QImage allocateScanImage(QSize size) {
+    const WarningCapture quiet; // Qt's word on the failed allocation; the failure says it
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull() && !size.isEmpty())
+        fail(errc::kOutOfMemory);
+    return image;
+}
+
 QImage toScanImage(QImage image) {
     if (image.format() == QImage::Format_RGB32 || image.isNull())
         return image;
     const WarningCapture quiet; // Qt's word on a failed allocation; the failure says it
-    QImage converted(image.size(), QImage::Format_RGB32);
-    if (converted.isNull())
-        fail(errc::kOutOfMemory);
+    QImage converted = allocateScanImage(image.size());
     const int rows = int(qMax(qsizetype(1), kBandPixels / image.width()));
     for (int y = 0; y < image.height(); y += rows) {
         const int height = qMin(rows, image.height() - y);
@@ -54,9 +60,7 @@ QImage toScanImage(QImage image) {
 }
 
 QImage imageOf(const PixelRows& rows) {
-    QImage image(rows.width, rows.height, QImage::Format_RGB32);
-    if (image.isNull() && rows.width > 0 && rows.height > 0)
-        fail(errc::kOutOfMemory);
+    QImage image = allocateScanImage(QSize(rows.width, rows.height));
     for (int y = 0; y < rows.height; ++y) {
         const uchar* in = rows.row(y);
         auto* out = reinterpret_cast<quint32*>(image.scanLine(y));

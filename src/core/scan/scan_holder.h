@@ -9,6 +9,10 @@
 
 namespace bladetrace {
 
+// A 32-bit RGB image of `size`, its pixels unset. Fails with out of memory (7) where Qt
+// finds no room for it (it hands back a null image, which nothing may write to).
+QImage allocateScanImage(QSize size);
+
 // The image as the scanner reads it: 32-bit RGB, transparent parts on white paper. Fails
 // with out of memory (7) when there is no room for the converted copy.
 QImage toScanImage(QImage image);
