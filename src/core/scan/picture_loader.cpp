@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -61,8 +62,14 @@ QImage decode(const PictureProbe& probe, const QString& fileName, const LoadLimi
     if (const QString changed = probe.file->changed(); !changed.isEmpty())
         pictureDamaged(fileName, changed);
     if (image.isNull()) {
-        // Room for the picture now means it was the file that failed.
+        const QStringList& said = capture.warnings();
+        // Room for the picture now means it was the file that failed, unless the reader
+        // found none for its own buffers.
         if (probe.size.isValid() && QImage(probe.size, QImage::Format_ARGB32).isNull())
+            fail(errc::kOutOfMemory);
+        if (std::any_of(said.begin(), said.end(), [](const QString& s) {
+                return s.contains(QLatin1String("memory"), Qt::CaseInsensitive);
+            }))
             fail(errc::kOutOfMemory);
         if (probe.bitmap) {
             const qint64 width = probe.bitmap->width,
@@ -77,7 +84,8 @@ QImage decode(const PictureProbe& probe, const QString& fileName, const LoadLimi
                          .arg(double(width) * double(height) / 1e6, 0, 'f', 1)
                          .arg(double(kBitmapDecoderPixels) / 1e6, 0, 'f', 1));
         }
-        pictureDamaged(fileName, reader.errorString());
+        // The library's own word says more than Qt's "Unable to read image data".
+        pictureDamaged(fileName, said.isEmpty() ? reader.errorString() : said.last());
     }
     const QString warned = damageInWarnings(probe.format, capture.warnings());
     if (!warned.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "base/app_error.h"
 #include "scan/picture_damage.h"
+#include "scan/warning_capture.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -60,6 +61,7 @@ PictureProbe probePicture(const QString& fileName, const LoadLimits& limits) {
     PictureProbe probe;
     probe.file = openPictureFile(fileName);
     const PictureFile& file = *probe.file;
+    const WarningCapture quiet; // the decoding, which follows, tells what matters of them
     QBuffer buffer;
     buffer.setData(
         QByteArray::fromRawData(reinterpret_cast<const char*>(file.data), qsizetype(file.size)));

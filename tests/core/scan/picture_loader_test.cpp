@@ -12,11 +12,14 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 namespace bladetrace {
 namespace {
@@ -161,6 +164,49 @@ QByteArray pngWithText(const QImage& image, quint32 length) {
     return encoded(image, "PNG").insert(33, chunk + text + check); // after signature and header
 }
 
+QByteArray lzwTiff(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "tiff");
+    writer.setCompression(1);
+    writer.write(image);
+    return bytes;
+}
+
+QByteArray flipped(QByteArray bytes, std::initializer_list<qsizetype> at) {
+    for (const qsizetype i : at)
+        bytes[i] = char(bytes[i] ^ 0x55);
+    return bytes;
+}
+
+// What is written on file descriptor 2 while it lives, where the C library's stream and
+// the image libraries print.
+class StandardError {
+public:
+    StandardError() : saved_(::dup(2)) {
+        std::fflush(stderr);
+        ::dup2(file_.open() ? int(file_.handle()) : saved_, 2);
+    }
+    ~StandardError() { restore(); }
+    QString text() {
+        restore();
+        file_.seek(0);
+        return QString::fromLocal8Bit(file_.readAll());
+    }
+
+private:
+    void restore() {
+        if (saved_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(saved_, 2);
+        ::close(std::exchange(saved_, -1));
+    }
+    QTemporaryFile file_;
+    int saved_;
+};
+
 QByteArray cut(const QByteArray& bytes, double part) {
     return bytes.left(int(double(bytes.size()) * part));
 }
@@ -263,6 +309,17 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          "an unknown GIF block 0x99 at byte 19"},
         {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
         {"cut PNG", [](const QImage& b) { return cut(encoded(b, "PNG"), 0.7); }, 481, damaged},
+        {"damaged PNG pixels",
+         [](const QImage& b) {
+             const QByteArray png = encoded(b, "PNG");
+             return flipped(png, {png.indexOf("IDAT") + 6});
+         },
+         481, "libpng error: IDAT"},
+        {"damaged LZW TIFF",
+         [](const QImage& b) {
+             return flipped(lzwTiff(b), {8, 20});
+         },
+         481, "Using code not yet in table"},
         {"cut TIFF", [](const QImage& b) { return cut(encoded(b, "TIFF"), 0.7); }, 481, damaged},
         {"pipe", nullptr, 75, "not a regular file"},
         {"bomb",
@@ -297,6 +354,7 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
     QImage painted = band;
     ASSERT_EQ(DoIt(painted, expectedLE, expectedTE, 110, 1.0f, host), ScanOutcome::Scaled);
     QTemporaryDir dir;
+    StandardError printed;
     for (const PictureCase& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = dir.filePath(QString::fromLatin1(c.name));
@@ -330,6 +388,8 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         }
     }
     EXPECT_TRUE(host.messages.empty());
+    // The libraries' own words are in the errors, not on standard error before them.
+    EXPECT_EQ(printed.text(), QString());
 }
 
 // The batch tool's loader hands out the two views it loads at once, and loads any other name
