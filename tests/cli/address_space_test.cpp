@@ -20,7 +20,7 @@ namespace {
 // Qt's image conversions wait for pool threads that never start. Over a range of limits each
 // run of an 8000 x 2000 grey pair ends, either with the sheet or with "Out of memory" and
 // exit 4: never a hang, never a signal.
-TEST(BatchTool, EndsWithOutOfMemoryUnderAnyAddressSpaceLimit) {
+TEST(BatchToolMemory, EndsWithOutOfMemoryUnderAnyAddressSpaceLimit) {
 #ifdef BLADETRACE_SANITIZED
     GTEST_SKIP() << "the sanitizers reserve terabytes of address space before main";
 #endif
