@@ -24,7 +24,7 @@ QImage shrink(const PixelRows& source, const QSize& size) {
     };
     const std::vector<int> xs = spread(source.width, size.width());
     const std::vector<int> ys = spread(source.height, size.height());
-    QImage copy(size, QImage::Format_RGB32);
+    QImage copy = allocateScanImage(size);
     std::vector<const uchar*> lines(kSamples);
     for (int y = 0; y < size.height(); ++y) {
         for (int j = 0; j < kSamples; ++j)

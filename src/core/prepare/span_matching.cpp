@@ -13,7 +13,7 @@ namespace {
 // The blade's box with a margin of paper; white where the picture ends and over the specks.
 QImage cropToBlade(const QImage& picture, const DarkParts& parts, const QRect& blade) {
     const QRect box = blade.adjusted(-kPaperMargin, -kPaperMargin, kPaperMargin, kPaperMargin);
-    QImage out(box.size(), QImage::Format_RGB32);
+    QImage out = allocateScanImage(box.size());
     out.fill(Qt::white);
     const QRect inside = box & picture.rect();
     for (int y = inside.top(); y <= inside.bottom(); ++y)

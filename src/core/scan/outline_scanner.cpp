@@ -51,6 +51,12 @@ ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>
         }
         host.columnScanned(picTop, x);
     }
+    try {
+        picTop.checkRows();
+    } catch (const Failure& failure) {
+        ErrorHandler(host, failure.error(), QStringLiteral("DoIt()"));
+        return ScanOutcome::Failed;
+    }
     if (marks) {
         picTop.markColumn(first, 0, H);
         picTop.markColumn(last, 0, H);
