@@ -3,6 +3,7 @@
 #   ./build.sh run     start Bladetrace
 #   ./build.sh test    build and run the whole test suite
 #   ./build.sh bench   build and run the benchmarks
+#   ./build.sh package build the Debian package; its path goes to standard output
 #   ./build.sh packages  list the Debian packages it installs, one a line
 # A second argument picks the CMake preset (dev, ci, asan); the default is dev.
 # Installing and building report on standard error; standard output is the program's.
@@ -10,19 +11,20 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config
-    qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-image-formats-plugins
-    libgtest-dev libgmock-dev libbenchmark-dev libchm-dev fp-utils xvfb xauth openbox x11-utils)
+    qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
+    libgtest-dev libgmock-dev libbenchmark-dev libchm-dev fp-utils xvfb xauth openbox x11-utils
+    dpkg-dev file)
 
 action=${1:-}
 preset=${2:-dev}
 case "$action" in
-run | test | bench) ;;
+run | test | bench | package) ;;
 packages)
     printf '%s\n' "${packages[@]}"
     exit 0
     ;;
 *)
-    echo "usage: ./build.sh run|test|bench|packages [dev|ci|asan]" >&2
+    echo "usage: ./build.sh run|test|bench|package|packages [dev|ci|asan]" >&2
     exit 2
     ;;
 esac
@@ -66,6 +68,10 @@ bin="build/$preset/bin"
 case "$action" in
 test)
     ctest --preset "$preset" -j "$(nproc)"
+    ;;
+package)
+    cmake --build --preset "$preset" --target package >&2
+    ls -t "$PWD/build/$preset"/bladetrace_*.deb | head -n 1
     ;;
 bench)
     for b in "$bin"/bench_*; do

@@ -2,8 +2,8 @@
 // the report written to disk as the program will write it. Under 100 ms is the aim.
 
 #include "export/export_format.h"
+#include "quiet_run.h"
 #include "run/calc_it.h"
-#include "silent_host.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -23,14 +23,15 @@ QString samplePath(const char* name) {
 // The sample pair's run, as the window's Go leaves it.
 const RunResults& sampleResults() {
     static const RunResults kept = [] {
-        struct KeepingHost : bench::SilentHost {
-            using SilentHost::SilentHost;
+        struct KeepingRun : tools::QuietRun {
+            using QuietRun::QuietRun;
             RunResults results;
+            bool wantsReportPictures() const override { return true; }
             void resultsReady(const RunResults& r) override { results = r; }
-        } host(samplePath("pylon 1.bmp"), samplePath("pylon 2.bmp"), true);
-        if (CalcIt(host) != RunOutcome::Completed)
+        } run(samplePath("pylon 1.bmp"), samplePath("pylon 2.bmp"), true);
+        if (CalcIt(run.host()) != RunOutcome::Completed)
             std::fprintf(stderr, "the sample run did not complete\n");
-        return host.results;
+        return run.results;
     }();
     return kept;
 }

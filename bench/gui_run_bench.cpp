@@ -7,9 +7,9 @@
 
 #include "dialogs.h"
 #include "frm_main.h"
+#include "quiet_run.h"
 #include "run/calc_it.h"
 #include "settings/stored_settings.h"
-#include "silent_host.h"
 #include "synthetic_pair.h"
 
 #include <QApplication>
@@ -38,16 +38,19 @@ const bench::SavedPair& imagePair() {
 class SilentDialogs final : public Dialogs {
 public:
     void message(QWidget*, const QString&, MessageIcon, const QString&) override { ++messages; }
+    bool question(QWidget*, const QString&, const QString&) override { return false; }
     std::optional<QString> openImage(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<SaveChoice> saveFile(QWidget*, const FileRequest&) override {
+        return std::nullopt;
+    }
     void showAbout(frmAbout&) override {}
     int messages = 0;
 };
 
 void BM_HeadlessRun(benchmark::State& state) {
-    bench::SilentHost host(imagePair().top, imagePair().side, false);
+    tools::QuietRun run(imagePair().top, imagePair().side, false);
     for (auto _ : state) {
-        if (CalcIt(host) != RunOutcome::Completed || host.messages != 0)
+        if (CalcIt(run.host()) != RunOutcome::Completed || run.messages != 0)
             state.SkipWithError("the bare run did not complete");
     }
 }
@@ -58,13 +61,14 @@ void BM_WindowRun(benchmark::State& state) {
     const QTemporaryDir store;
     StoredSettings settings(std::make_unique<QSettings>(
         store.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
-    settings.writeAll(kEnglish, 0, QStringLiteral("0.185"), QStringLiteral("15000"),
+    settings.writeAll(Language::English, 0, QStringLiteral("0.185"), QStringLiteral("15000"),
                       QStringLiteral("50"), imagePair().top, imagePair().side);
     frmMain window(dialogs, settings);
     window.Form_Load();
     // On screen and painted before the clock starts, as when the user presses Go.
     const QDeadlineTimer shown(5000);
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !shown.hasExpired())
+    while ((window.loading() || !(window.windowHandle() && window.windowHandle()->isExposed())) &&
+           !shown.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     QCoreApplication::processEvents();
     for (auto _ : state) {

@@ -3,10 +3,11 @@
 // measured in the same run; the run also with matched spans, on this pair (cropping only)
 // and on one whose side view is 5 % narrower (the side view scaled up).
 
+#include "export/report_picture.h"
+#include "quiet_run.h"
 #include "ratio_reporter.h"
 #include "run/calc_it.h"
 #include "run/pair_loader.h"
-#include "silent_host.h"
 #include "synthetic_pair.h"
 
 #include <benchmark/benchmark.h>
@@ -15,8 +16,8 @@
 #include <sys/wait.h>
 
 using namespace bladetrace;
-using bladetrace::bench::SilentHost;
 using bladetrace::bench::SyntheticPair;
+using bladetrace::tools::QuietRun;
 
 namespace {
 
@@ -62,20 +63,20 @@ void SequentialWords(benchmark::State& state) {
 }
 
 void Scanner(benchmark::State& state) {
-    SilentHost host(QStringLiteral("top"), QStringLiteral("side"), true);
+    QuietRun run(QStringLiteral("top"), QStringLiteral("side"), true);
     std::vector<float> le, te;
     for (auto _ : state) {
         state.PauseTiming();
         QImage top = pair().top.copy();
         QImage side = pair().side.copy();
         state.ResumeTiming();
-        DoIt(top, le, te, 110, 0.185f, host);
-        DoIt(side, le, te, 110, 0.185f, host);
+        DoIt(top, le, te, 110, 0.185f, run);
+        DoIt(side, le, te, 110, 0.185f, run);
         benchmark::DoNotOptimize(le.data());
     }
 }
 
-// The small copies of both views that every completed run keeps for a report.
+// The small copies of both views that a run keeps when a report may be saved.
 void ReportPictures(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(reportPicture(PixelRows::of(pair().top)).constBits());
@@ -84,8 +85,8 @@ void ReportPictures(benchmark::State& state) {
 }
 
 void runWhole(benchmark::State& state, const SyntheticPair& images, bool matchSpans) {
-    SilentHost host(QStringLiteral("top"), QStringLiteral("side"), true);
-    host.matchSpans = matchSpans;
+    QuietRun run(QStringLiteral("top"), QStringLiteral("side"), true);
+    run.inputs.spanMatching = matchSpans;
     for (auto _ : state) {
         state.PauseTiming();
         QImage top = images.top.copy();
@@ -95,10 +96,10 @@ void runWhole(benchmark::State& state, const SyntheticPair& images, bool matchSp
             return ScanHolder(std::move(name == QLatin1String("top") ? top : side));
         };
         state.ResumeTiming();
-        if (CalcIt(host, loader) != RunOutcome::Completed)
+        if (CalcIt(run.host(), loader) != RunOutcome::Completed)
             state.SkipWithError("run did not complete");
     }
-    state.counters["stations"] = host.rows / double(state.iterations());
+    state.counters["stations"] = run.rows / double(state.iterations());
 }
 
 void WholeRun(benchmark::State& state) {
@@ -120,18 +121,18 @@ const bladetrace::bench::SavedPair& files() {
 
 // The run from the files as the window loads them: one after the other, decoded.
 void DecodedRun(benchmark::State& state) {
-    SilentHost host(files().top, files().side, true);
+    QuietRun run(files().top, files().side, true);
     for (auto _ : state) {
-        if (CalcIt(host) != RunOutcome::Completed)
+        if (CalcIt(run.host()) != RunOutcome::Completed)
             state.SkipWithError("run did not complete");
     }
 }
 
 // The run from the files as the batch tool loads them: both at once, read where they lie.
 void BatchRun(benchmark::State& state) {
-    SilentHost host(files().top, files().side, true);
+    QuietRun run(files().top, files().side, true);
     for (auto _ : state) {
-        if (CalcIt(host, loadPairAtOnce(files().top, files().side)) != RunOutcome::Completed)
+        if (CalcIt(run.host(), loadPairAtOnce(files().top, files().side)) != RunOutcome::Completed)
             state.SkipWithError("run did not complete");
     }
 }

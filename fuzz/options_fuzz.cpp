@@ -1,8 +1,8 @@
 // The batch tool's command line and the number parser on any text: one argument a line.
 // The first byte picks the locale the numbers are read in.
 
+#include "base/app_error.h"
 #include "batch_options.h"
-#include "text/app_error.h"
 #include "text/number_format.h"
 
 #include <QCoreApplication>

@@ -1,17 +1,38 @@
 #include "batch_host.h"
 
+#include "files/path_bytes.h"
 #include "interrupt.h"
+#include "text/string_table.h"
 
 #include <cerrno>
 #include <unistd.h>
 
 namespace bladetrace::cli {
 
+FixedInputs inputsOf(const BatchOptions& options) {
+    FixedInputs in;
+    in.threshold = options.threshold;
+    in.suggestedThreshold = options.autoThreshold;
+    in.spanMatching = options.matchSpans;
+    in.spanDifference = options.maxSpanDifference / 100;
+    in.diameter = options.diameter;
+    in.rpm = options.rpm;
+    in.velocity = options.speed;
+    in.imperial = options.imperial;
+    in.topFile = options.topFile;
+    in.sideFile = options.sideFile;
+    in.thickness = options.thickness;
+    in.rootThickness = options.rootThickness;
+    in.tipThickness = options.tipThickness;
+    in.blades = options.blades;
+    return in;
+}
+
 BatchHost::BatchHost(const BatchOptions& options, std::FILE* out, std::FILE* err)
     : options_(options), out_(out), err_(err), progress_(isatty(fileno(err)) != 0) {}
 
 void BatchHost::writeLine(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8() + '\n';
+    const QByteArray bytes = pathBytes(text) + '\n'; // a file name as the user typed it
     if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) !=
             std::size_t(bytes.size()) &&
         stream == out_ && sheetError_ == 0)
@@ -40,7 +61,7 @@ void BatchHost::showStatus(const QString& text) {
 void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
     clearProgress();
     QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    plain.replace(kCrLf, QLatin1String("\n"));
     writeLine(err_, plain);
     std::fflush(err_);
 }
@@ -48,6 +69,13 @@ void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
 void BatchHost::showPreparationNote(const QString& note) {
     clearProgress();
     writeLine(err_, note);
+    std::fflush(err_);
+}
+
+void BatchHost::showRunNotes(const QStringList& notes) {
+    clearProgress();
+    for (const QString& note : notes)
+        writeLine(err_, note);
     std::fflush(err_);
 }
 
@@ -71,6 +99,11 @@ void BatchHost::columnScanned(const ScanHolder&, int x) {
     std::fwrite(line.constData(), 1, std::size_t(line.size()), err_);
     std::fflush(err_);
     progressShown_ = true;
+}
+
+// Only a report shows the views.
+bool BatchHost::wantsReportPictures() const {
+    return asksForReport(options_);
 }
 
 void BatchHost::setSheetHeader(const QStringList& headers, const QStringList&) {

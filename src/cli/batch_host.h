@@ -1,15 +1,18 @@
 #pragma once
 
 #include "batch_options.h"
-#include "run/run_host.h"
+#include "run/fixed_inputs.h"
 
 #include <cstdio>
 
 namespace bladetrace::cli {
 
-// The run's host for the command line: inputs from the options, the spreadsheet to
-// standard output, messages and progress to standard error.
-class BatchHost : public RunHost {
+// The run's inputs from the options: texts as typed, read as the window reads its boxes.
+FixedInputs inputsOf(const BatchOptions& options);
+
+// The run's progress and output on the command line: the spreadsheet to standard output,
+// messages and progress to standard error.
+class BatchHost : public RunProgress, public RunOutput {
 public:
     BatchHost(const BatchOptions& options, std::FILE* out, std::FILE* err);
 
@@ -19,39 +22,24 @@ public:
     // Flushes the spreadsheet; 0, or the system's error number of the first failed write.
     int finishSheet();
 
-    qint32 lLanguage() const override { return options_.language; }
-    void setBusyPointer(bool) override {}
+    // RunProgress
+    qint32 lLanguage() const override { return languageNumber(options_.language); }
     void showStatus(const QString& text) override;
     void showMessage(const QString& text, MessageIcon icon, const QString& title) override;
-
     bool abortAsked() override;
     void scanStarted(const ScanHolder& holder) override;
     void columnScanned(const ScanHolder& holder, int x) override;
     bool wantsMarks() const override { return false; }
 
-    bool thicknessCorrection() override { return options_.thickness; }
-    QString rootThicknessText() override { return options_.rootThickness; }
-    QString tipThicknessText() override { return options_.tipThickness; }
-    void putOnClipboard(const QString& text) override { clipboard_ = text; }
-
-    qint32 thresholdValue() override { return options_.threshold; }
-    QString diameterText() override { return options_.diameter; }
-    QString rpmText() override { return options_.rpm; }
-    QString velocityText() override { return options_.speed; }
-    bool imperialUnits() override { return options_.imperial; }
-    QString topFileName() override { return options_.topFile; }
-    QString sideFileName() override { return options_.sideFile; }
-
-    void processEvents() override {}
-    void setScanPreviewVisible(bool) override {}
-    void prepareSheet() override {}
+    // RunOutput
     void setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) override;
     void appendSheetRow(const QString& tabSeparatedCells) override;
+    void putOnClipboard(const QString& text) override { clipboard_ = text; }
     void showCharts(const ChartSet& set) override { charts_ = set; }
-    void resultsReady(const RunResults& results) override { results_ = results; }
-    bool matchSpansChecked() override { return options_.matchSpans; }
-    bool autoThreshold() override { return options_.autoThreshold; }
     void showPreparationNote(const QString& note) override;
+    void showRunNotes(const QStringList& notes) override;
+    bool wantsReportPictures() const override;
+    void resultsReady(const RunResults& results) override { results_ = results; }
 
 private:
     void writeLine(std::FILE* stream, const QString& text);

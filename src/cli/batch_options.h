@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/language.h"
+#include "export/csv_export.h"
+
 #include <QString>
 #include <QStringList>
 #include <variant>
@@ -18,15 +21,28 @@ struct BatchOptions {
     int threshold = 110;
     bool autoThreshold = false; // --threshold auto: suggested from the two images
     bool matchSpans = false;
+    double maxSpanDifference = 15; // percent of the shorter span, with matchSpans
     bool imperial = false;
     bool thickness = false;
     QString rootThickness;
     QString tipThickness;
-    int language = 1;
+    Language language = Language::English;
     QString scriptFile;
     QString chartsFile;
-    QStringList exportFiles;    // --export, any number; the format follows the extension
-    double maxMegapixels = 0.0; // 0: the loader's own limit
+    QStringList exportFiles;        // --export, any number; the format follows the extension
+    CsvStyle csv = CsvStyle::Plain; // of the .csv exports
+    double maxMegapixels = 0.0;     // 0: the loader's own limit
+    qint32 blades = 2;
+    QString summaryFile; // --summary: the run's key figures as JSON
+
+    // A collection (--collection): every pair of a manifest or a folder, each measured by a
+    // run of this program; the options above that were given apply to every pair.
+    QString collection;
+    QString outDir;
+    int jobs = 0;              // 0: one per core
+    QStringList exportFormats; // extensions without the dot; csv unless asked
+    bool exactSpans = false;   // no span matching, which a collection does unless told
+    QStringList given;         // the options given, by name, for a collection's defaults
 };
 
 struct UsageError {
@@ -41,5 +57,8 @@ using ParseResult = std::variant<BatchOptions, UsageError, HelpRequested, Versio
 ParseResult parseBatchOptions(const QStringList& arguments);
 
 QString usageText();
+
+// Whether one of the exports is a report, which needs fonts and the views.
+bool asksForReport(const BatchOptions& options);
 
 } // namespace bladetrace::cli

@@ -1,34 +1,23 @@
 // bladetrace-batch: the whole analysis of the window, driven from the command line.
 
-#include "batch_host.h"
+#include "base/app_info.h"
 #include "batch_options.h"
-#include "export/export_format.h"
-#include "export/output_files.h"
+#include "collection_run.h"
+#include "files/path_bytes.h"
 #include "interrupt.h"
-#include "results/charts.h"
-#include "run/calc_it.h"
-#include "run/pair_loader.h"
-#include "text/app_error.h"
-#include "text/app_info.h"
+#include "pair_run.h"
 #include "text/string_table.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <system_error>
 
 using namespace bladetrace;
 using namespace bladetrace::cli;
 
 namespace {
 
-enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4, kInterrupted = 130 };
-
-void printError(const QString& text) {
-    std::fprintf(stderr, "bladetrace-batch: %s\n", qPrintable(text));
-}
+enum ExitStatus { kDone = 0, kUsage = 2, kFailed = 4 };
 
 int usageError(const QString& text) {
     printError(text);
@@ -36,76 +25,43 @@ int usageError(const QString& text) {
     return kUsage;
 }
 
-// The outputs, with their bytes once `run` is done.
-QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run = nullptr) {
-    QList<OutputFile> files;
-    if (!options.scriptFile.isEmpty())
-        files.append({{QStringLiteral("--script"), options.scriptFile},
-                      run ? run->clipboardText().toLatin1() : QByteArray()});
-    if (!options.chartsFile.isEmpty())
-        files.append({{QStringLiteral("--charts"), options.chartsFile},
-                      run ? chartsText(*run->charts()).toUtf8() : QByteArray()});
-    for (const QString& file : options.exportFiles)
-        files.append({{QStringLiteral("--export"), file},
-                      run ? exportBytes(*run->results(), file) : QByteArray()});
-    return files;
-}
-
-// Files no output may replace: the two images, and standard output where it is a file.
-QList<NamedFile> keptFiles(const BatchOptions& options) {
-    QList<NamedFile> kept = {{QStringLiteral("the top view image"), options.topFile},
-                             {QStringLiteral("the side view image"), options.sideFile}};
-    const QString out = QStringLiteral("/dev/stdout");
-    if (QFileInfo(out).isFile())
-        kept.append({QStringLiteral("standard output"), out});
-    return kept;
-}
-
-int outputProblem(const OutputResult& result) {
-    if (result.status == OutputStatus::Written)
-        return kDone;
-    printError(result.message);
-    return result.status == OutputStatus::SameFile ? kUsage : kFailed;
-}
-
-int exitStatus(RunOutcome outcome) {
-    switch (outcome) {
-    case RunOutcome::Completed:
-        return kDone;
-    case RunOutcome::Aborted:
-        return kInterrupted;
-    case RunOutcome::Mismatch:
-        return kMismatch;
-    case RunOutcome::ScanFailed:
-    case RunOutcome::Failed:
-        break;
-    }
-    return kFailed;
-}
-
 // A report's text needs the fonts of a graphical application; no display is needed for them.
 bool needsFonts(const ParseResult& parsed) {
     const auto* options = std::get_if<BatchOptions>(&parsed);
-    if (!options)
-        return false;
-    return std::any_of(options->exportFiles.begin(), options->exportFiles.end(),
-                       [](const QString& f) { return exportFormatFor(f) == ExportFormat::Report; });
+    return options && asksForReport(*options);
+}
+
+// Start-up notes of the platform (a missing runtime folder) are no concern of a run; what
+// ends the program is said.
+QtMessageHandler qtMessages = nullptr;
+
+void onlySeriousMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtMessages(type, context, text);
+}
+
+// The command line as the system gives it: Qt would spell a name that is not UTF-8 with
+// replacement characters, in any locale.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(pathFromBytes(argv[i]));
+    return arguments;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const QStringList arguments = argumentsOf(argc, argv);
     auto app = std::make_unique<QCoreApplication>(argc, argv);
-    const ParseResult parsed = parseBatchOptions(app->arguments().mid(1));
+    const ParseResult parsed = parseBatchOptions(arguments);
     if (needsFonts(parsed)) {
         app.reset();
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Start-up notes of the platform (a missing runtime folder) are no concern of a run.
-        const QtMessageHandler previous =
-            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        // No window is shown, whatever platform the environment names.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtMessages = qInstallMessageHandler(onlySeriousMessages);
         app = std::make_unique<QGuiApplication>(argc, argv);
-        qInstallMessageHandler(previous);
+        qInstallMessageHandler(qtMessages);
     }
     if (std::holds_alternative<HelpRequested>(parsed)) {
         std::fputs(qPrintable(usageText()), stdout);
@@ -120,34 +76,8 @@ int main(int argc, char** argv) {
         return usageError(usage->message);
     const BatchOptions& options = std::get<BatchOptions>(parsed);
 
-    // An output that cannot be written is found before minutes of scanning.
-    const QList<NamedFile> kept = keptFiles(options);
-    if (const int status = outputProblem(checkOutputs(outputFiles(options), kept)))
-        return status;
-
     installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
-    BatchHost host(options, stdout, stderr);
-    LoadLimits limits;
-    if (options.maxMegapixels > 0)
-        limits.maxMegapixels = options.maxMegapixels;
-    const PictureLoader both = loadPairAtOnce(options.topFile, options.sideFile, limits);
-    const RunOutcome outcome = CalcIt(host, [&both](const QString& fileName) {
-        const InterruptEndsAtOnce loading;
-        return both(fileName);
-    });
-    if (const int error = host.finishSheet()) {
-        printError(QStringLiteral("cannot write standard output: %1")
-                       .arg(QString::fromStdString(std::generic_category().message(error))));
-        return kFailed;
-    }
-    if (outcome != RunOutcome::Completed)
-        return exitStatus(outcome);
-    QList<OutputFile> outputs;
-    try {
-        outputs = outputFiles(options, &host);
-    } catch (const Failure& failure) {
-        printError(failure.error().description);
-        return kFailed;
-    }
-    return outputProblem(writeOutputs(outputs, kept));
+    if (!options.collection.isEmpty())
+        return runCollection(options);
+    return runPair(options);
 }

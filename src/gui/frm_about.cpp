@@ -1,12 +1,12 @@
 #include "frm_about.h"
 
+#include "base/app_error.h"
+#include "base/app_info.h"
 #include "caption_fit.h"
 #include "design_controls.h"
 #include "dialogs.h"
 #include "frm_main.h"
 #include "platform/help.h"
-#include "text/app_error.h"
-#include "text/app_info.h"
 #include "text/string_table.h"
 
 #include <QComboBox>
@@ -84,7 +84,7 @@ void frmAbout::SwitchLanguage() {
     QStringList paragraphs;
     for (qint16 n = str::kDescription1; n <= str::kDescription4; ++n)
         paragraphs << text(n);
-    lblDescription->setText(paragraphs.join(QStringLiteral("\r\n")));
+    lblDescription->setText(paragraphs.join(kCrLf));
     fitToBox(*lblDescription);
     lblDisclaimer->setText(QString::fromUtf8(kRightsNotice));
     lblLanguage->setText(text(str::kLanguage));
@@ -105,7 +105,7 @@ void frmAbout::cmdOK_Click() {
 
 // The viewer alone reports a missing file.
 void frmAbout::Command1_Click() {
-    platform::showHelpContents(this, platform::helpFilePath(), main_.lLanguage);
+    platform::showHelpContents(this, platform::helpFilePath(), languageOf(main_.lLanguage));
 }
 
 void frmAbout::cmdSysInfo_Click() {

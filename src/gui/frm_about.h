@@ -45,7 +45,7 @@ public:
     QLabel* lblLanguage;
     QComboBox* cbLanguage;
     QPushButton* cmdSysInfo;
-    QPushButton* Command1;
+    QPushButton* Command1; // Help, though the main window's Command1 opens this window
 
 private:
     void createControls();

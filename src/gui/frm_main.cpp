@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+#include "base/app_error.h"
 #include "design_controls.h"
 #include "dialogs.h"
 #include "distribution_chart.h"
@@ -10,8 +11,8 @@
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "show_preview.h"
+#include "start_previews.h"
 #include "tab_strip.h"
-#include "text/app_error.h"
 #include "text/units.h"
 #include "window_run_host.h"
 
@@ -67,7 +68,13 @@ void frmMain::connectHandlers() {
     for (int i = 0; i < int(btnFileName.size()); ++i)
         connect(btnFileName[std::size_t(i)], &QPushButton::clicked, this,
                 [this, i] { btnFileName_Click(i); });
+    connect(txtTopFile, &QLineEdit::editingFinished, this,
+            [this] { txtFileName_EditingFinished(0); });
+    connect(txtSideFile, &QLineEdit::editingFinished, this,
+            [this] { txtFileName_EditingFinished(1); });
     connect(btnAuto, &QPushButton::clicked, this, &frmMain::btnAuto_Click);
+    // A threshold moved by hand is no longer Auto's.
+    connect(sldThreshold, &QSlider::valueChanged, this, [this] { thresholdFromAuto_ = false; });
     connect(btnSave, &QPushButton::clicked, this, &frmMain::btnSave_Click);
     // The number and the slider show one value; setting either to it again signals nothing.
     connect(sldThreshold, &QSlider::valueChanged, txtThreshold, &QSpinBox::setValue);
@@ -151,16 +158,19 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 void frmMain::btnGo_Click() {
     if (running_)
         return;
+    // The views measured are the views shown: a name typed and not yet confirmed shows now.
+    for (int i = 0; i < int(imgPreview.size()); ++i)
+        txtFileName_EditingFinished(i);
     running_ = true;
     btnGo->setEnabled(false);
     // The run has read the threshold by the time the user could press Auto.
     btnAuto->setEnabled(false);
     bAbort = false;
-    Label1[3]->setVisible(true);
+    Label1[kBusyLabel]->setVisible(true);
     struct Finish {
         frmMain& w;
         ~Finish() {
-            w.Label1[3]->setVisible(false);
+            w.Label1[kBusyLabel]->setVisible(false);
             w.btnGo->setEnabled(true);
             w.btnAuto->setEnabled(true);
             w.running_ = false;
@@ -170,7 +180,7 @@ void frmMain::btnGo_Click() {
                     &w, [window = &w] { window->close(); }, Qt::QueuedConnection);
         }
     } finish{*this};
-    lastOutcome_ = CalcIt(*host_);
+    lastOutcome_ = CalcIt(host_->host());
 }
 
 void frmMain::btnCopy_Click() {
@@ -194,9 +204,9 @@ void frmMain::chkUnits_Click() {
     try {
         const UnitBoxes boxes =
             switchUnits(chkUnits->isChecked(), txtDiameter->text(), txtVelocity->text(), lLanguage);
-        Label1[2]->setText(boxes.diameterUnit);
+        Label1[kDiameterUnitLabel]->setText(boxes.diameterUnit);
         txtDiameter->setText(boxes.diameter);
-        Label1[6]->setText(boxes.velocityUnit);
+        Label1[kSpeedUnitLabel]->setText(boxes.velocityUnit);
         txtVelocity->setText(boxes.velocity);
     } catch (const Failure&) {
     }

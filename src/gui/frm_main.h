@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export/run_results.h"
 #include "open_image_dialog.h"
+#include "results/run_results.h"
 #include "run/calc_it.h"
 #include "show_preview.h"
 #include "text/string_table.h"
@@ -26,6 +26,7 @@ class Dialogs;
 class DistributionChart;
 class ResultsGrid;
 class ScanPreview;
+class StartPreviews;
 class StoredSettings;
 class TabStrip;
 class WindowRunHost;
@@ -50,7 +51,6 @@ public:
     void btnGo_Click();
     void btnCopy_Click();
     void btnFileName_Click(int Index);
-    void ShowPreview(PreviewImage& image, const QString& fileName);
     void chkUnits_Click();
     void Command1_Click();
     void btnAuto_Click();
@@ -58,16 +58,23 @@ public:
     // Puts a view's file into its path box and shows its preview, as Browse does once the
     // dialog has closed: a file that is no picture hides the preview, without a word.
     void SetImageFile(int Index, const QString& fileName);
+    // A path box that lost the focus or took Enter: its preview shows the picture it names
+    // now, or nothing.
+    void txtFileName_EditingFinished(int Index);
     // The record of a completed run, which Save writes until the next completed run.
     void keepResults(const RunResults& results);
 
     // How the last run ended; nothing before the first.
     std::optional<RunOutcome> lastOutcome() const { return lastOutcome_; }
     Dialogs& dialogs() const { return dialogs_; }
+    // The threshold is the one Auto suggested for the two views in the boxes.
+    bool thresholdFromAuto() const { return thresholdFromAuto_; }
     // The user closed the window during a run, which now stops and closes it.
     bool closeRequested() const { return closeAfterRun_; }
+    // The start-up still loads the remembered pictures; the window takes no input meanwhile.
+    bool loading() const { return loading_; }
 
-    qint32 lLanguage = kEnglish;
+    qint32 lLanguage = languageNumber(Language::English);
     bool bAbort = false;
 
     TabStrip* TabStrip1;
@@ -90,6 +97,17 @@ public:
     std::array<PreviewImage*, 2> imgPreview{};
     QLabel* Label3;
     QLineEdit* txtSideFile;
+    // Label1's slots, as the window has always numbered them.
+    enum Label1Slot {
+        kThresholdLabel = 0,
+        kDiameterLabel = 1,
+        kDiameterUnitLabel = 2,
+        kBusyLabel = 3,
+        kRpmLabel = 4,
+        kRpmUnitLabel = 5,
+        kSpeedUnitLabel = 6,
+        kSpeedLabel = 7,
+    };
     std::array<QLabel*, 8> Label1{};
     QSlider* sldThreshold;
     QLineEdit* txtDiameter;
@@ -99,7 +117,7 @@ public:
     QLineEdit* txtRootThickness;
     QLabel* Label4;
     QLineEdit* txtTipThickness;
-    QPushButton* Command1;
+    QPushButton* Command1; // the "?" button that opens the About window (Help on that one)
     QPushButton* btnGo;
     ScanPreview* picScroll;
     OpenImageDialog ctlOpenImage;
@@ -124,14 +142,20 @@ private:
     // Files dragged over `receiver`, a control of the window or the window itself; true
     // when the event was one of those and is done with.
     bool viewDropEvent(QWidget* receiver, QEvent* event);
-    FileRequest saveRequest(const ChartSeries* chart) const;
+    FileRequest saveRequest(bool chartInView) const;
+    QString regionalCsvFilter() const;
+    // The remembered pictures are in: the previews show them and the window is ready.
+    void finishLoading();
 
     Dialogs& dialogs_;
     StoredSettings& settings_;
     std::unique_ptr<WindowRunHost> host_;
+    std::unique_ptr<StartPreviews> startPreviews_;
     std::optional<RunOutcome> lastOutcome_;
     std::optional<RunResults> results_;
     QString saveFolder_;
+    std::array<QString, 2> previewFile_; // the name each preview was last given
+    bool thresholdFromAuto_ = false;
     bool loading_ = false;
     bool running_ = false;
     bool closeAfterRun_ = false;

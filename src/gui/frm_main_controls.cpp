@@ -102,22 +102,23 @@ void frmMain::createControls() {
     txtSideFile = textBox(panel, "txtSideFile", {120, 1560, 2415, 285}, "");
     btnFileName[1] = place<QPushButton>(panel, "btnFileName_1", {2640, 1560, 320, 300});
     imgPreview[1] = place<PreviewImage>(panel, "imgPreview_1", {120, 1920, 2805, 615});
-    Label1[0] = label(panel, "Label1_0", {0, 2760, 1455, 255}, true);
+    Label1[kThresholdLabel] = label(panel, "Label1_0", {0, 2760, 1455, 255}, true);
     sldThreshold = place<QSlider>(panel, "sldThreshold", {1440, 2715, 1575, 300});
     sldThreshold->setOrientation(Qt::Horizontal);
     sldThreshold->setRange(0, 255);
     // The label's box reaches into the slider's; its text ends short of it.
-    Label1[0]->setContentsMargins(
-        0, 0, Label1[0]->geometry().right() + 1 - sldThreshold->x() + kLabelGapPixels, 0);
-    Label1[1] = label(panel, "Label1_1", {120, 3120, 1455, 255}, true);
+    Label1[kThresholdLabel]->setContentsMargins(
+        0, 0, Label1[kThresholdLabel]->geometry().right() + 1 - sldThreshold->x() + kLabelGapPixels,
+        0);
+    Label1[kDiameterLabel] = label(panel, "Label1_1", {120, 3120, 1455, 255}, true);
     txtDiameter = textBox(panel, "txtDiameter", {1680, 3120, 735, 285}, "0.185");
-    Label1[2] = label(panel, "Label1_2", {2520, 3120, 735, 255}, false);
-    Label1[4] = label(panel, "Label1_4", {120, 3480, 1455, 255}, true);
+    Label1[kDiameterUnitLabel] = label(panel, "Label1_2", {2520, 3120, 735, 255}, false);
+    Label1[kRpmLabel] = label(panel, "Label1_4", {120, 3480, 1455, 255}, true);
     txtRPM = textBox(panel, "txtRPM", {1680, 3480, 735, 285}, "15000");
-    Label1[5] = label(panel, "Label1_5", {2520, 3480, 735, 255}, false);
-    Label1[7] = label(panel, "Label1_7", {0, 3840, 1575, 255}, true);
+    Label1[kRpmUnitLabel] = label(panel, "Label1_5", {2520, 3480, 735, 255}, false);
+    Label1[kSpeedLabel] = label(panel, "Label1_7", {0, 3840, 1575, 255}, true);
     txtVelocity = textBox(panel, "txtVelocity", {1680, 3840, 735, 285}, "50.0");
-    Label1[6] = label(panel, "Label1_6", {2520, 3840, 735, 255}, false);
+    Label1[kSpeedUnitLabel] = label(panel, "Label1_6", {2520, 3840, 735, 255}, false);
     chkThicknessCorrection =
         place<QCheckBox>(panel, "chkThicknessCorrection", {0, 4320, 2295, 195});
     txtRootThickness = textBox(panel, "txtRootThickness", {2260, 4280, 375, 285}, "20");
@@ -126,23 +127,26 @@ void frmMain::createControls() {
     txtTipThickness = textBox(panel, "txtTipThickness", {2880, 4280, 375, 285}, "10");
     Command1 = place<QPushButton>(panel, "Command1", {120, 4680, 495, 495});
     btnGo = place<QPushButton>(panel, "btnGo", {1680, 4680, 1335, 495});
-    Label1[3] = label(panel, "Label1_3", {120, 5280, 1695, 255}, false);
-    Label1[3]->hide();
+    Label1[kBusyLabel] = label(panel, "Label1_3", {120, 5280, 1695, 255}, false);
+    Label1[kBusyLabel]->hide();
     picScroll = place<ScanPreview>(panel, "picScroll", {120, 5520, 2535, 1335});
     picScroll->hide();
 
     const QString diameterTip = QStringLiteral("The diameter of the propeller in meters.");
-    for (QWidget* w : std::initializer_list<QWidget*>{txtDiameter, Label1[1], Label1[2]})
+    for (QWidget* w : std::initializer_list<QWidget*>{txtDiameter, Label1[kDiameterLabel],
+                                                      Label1[kDiameterUnitLabel]})
         w->setToolTip(diameterTip);
     const QString thresholdTip =
         QStringLiteral("Grays lighter than this value will be considered as white.");
     sldThreshold->setToolTip(thresholdTip);
-    Label1[0]->setToolTip(thresholdTip);
+    Label1[kThresholdLabel]->setToolTip(thresholdTip);
     const QString rpmTip = QStringLiteral("The propeller's speed in revolutions per minute.");
-    for (QWidget* w : std::initializer_list<QWidget*>{txtRPM, Label1[4], Label1[5]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{txtRPM, Label1[kRpmLabel], Label1[kRpmUnitLabel]})
         w->setToolTip(rpmTip);
     const QString speedTip = QStringLiteral("The speed of the aircraft in flight.");
-    for (QWidget* w : std::initializer_list<QWidget*>{txtVelocity, Label1[6], Label1[7]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{txtVelocity, Label1[kSpeedUnitLabel], Label1[kSpeedLabel]})
         w->setToolTip(speedTip);
     chkThicknessCorrection->setToolTip(
         QStringLiteral("A correction for airfoil thickness gives more accurate results."));

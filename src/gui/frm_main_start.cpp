@@ -1,8 +1,9 @@
+#include "base/app_error.h"
+#include "base/app_info.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
 #include "settings/stored_settings.h"
-#include "text/app_error.h"
-#include "text/app_info.h"
+#include "start_previews.h"
 #include "text/error_report.h"
 #include "window_run_host.h"
 
@@ -42,7 +43,7 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::InitializeApp() {
-    lLanguage = settings_.language();
+    lLanguage = languageNumber(settings_.language());
     SwitchLanguage();
     // Units before the values: a stored imperial value must not be converted again.
     chkUnits->setChecked(settings_.units() != 0);
@@ -56,43 +57,50 @@ void frmMain::InitializeApp() {
     chkMatchSpans->setChecked(settings_.matchSpans());
     saveFolder_ = settings_.saveFolder();
 
-    // A preview that cannot be shown ends the loading early, without a word.
-    const QList<DistributionChart*> charts{ctlChordGraph, ctlBetaGraph, ctlPitchGraph};
+    // The window shows at once, disabled, while the remembered pictures load off the event
+    // thread; finishLoading enables it when both are in. A picture that cannot be shown ends
+    // the loading early, without a word.
     loading_ = true;
-    try {
-        host_->setBusyPointer(true);
-        setWindowTitle(QStringLiteral("Bladetrace - loading..."));
-        for (DistributionChart* chart : charts)
-            chart->hide();
-        setEnabled(false);
-        show();
-        ShowPreview(*imgPreview[0], txtTopFile->text());
-        QCoreApplication::processEvents();
-        ShowPreview(*imgPreview[1], txtSideFile->text());
-    } catch (const Failure&) {
+    host_->setBusyPointer(true);
+    setWindowTitle(QStringLiteral("Bladetrace - loading..."));
+    for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
+        chart->hide();
+    setEnabled(false);
+    show();
+    previewFile_ = {txtTopFile->text(), txtSideFile->text()};
+    startPreviews_ = std::make_unique<StartPreviews>(previewFile_);
+    connect(startPreviews_.get(), &StartPreviews::finished, this, &frmMain::finishLoading);
+    startPreviews_->start();
+}
+
+void frmMain::finishLoading() {
+    // A view set meanwhile (the command line's) keeps the picture it was given.
+    for (std::size_t i = 0; i < imgPreview.size(); ++i) {
+        const StartPreviews::Preview& preview = startPreviews_->previews()[i];
+        if (preview.fileName != previewFile_[i])
+            continue;
+        if (!preview.loaded) {
+            imgPreview[i]->hide();
+            break;
+        }
+        showLoadedPreview(*imgPreview[i], preview.picture);
     }
+    startPreviews_.reset();
     loading_ = false;
-    for (DistributionChart* chart : charts)
-        chart->show();
+    TabStrip1_Click(); // the charts were hidden while loading; the tab's page shows
     setEnabled(true);
     host_->setBusyPointer(false);
     setWindowTitle(appTitle());
 }
 
 void frmMain::TerminateApp() {
-    settings_.writeAll(lLanguage, chkUnits->isChecked() ? 1 : 0, txtDiameter->text(),
+    settings_.writeAll(languageOf(lLanguage), chkUnits->isChecked() ? 1 : 0, txtDiameter->text(),
                        txtRPM->text(), txtVelocity->text(), txtTopFile->text(),
                        txtSideFile->text());
     settings_.writeAdded(chkMatchSpans->isChecked(), saveFolder_);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    // The window manager delivers a close even to the disabled window of the start-up, which
-    // carries on after it: refuse it rather than shut down twice.
-    if (loading_) {
-        event->ignore();
-        return;
-    }
     // A run still uses the window: it stops at its next column and the window closes after.
     if (running_) {
         bAbort = true;

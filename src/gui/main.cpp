@@ -1,3 +1,4 @@
+#include "command_line_views.h"
 #include "frm_main.h"
 #include "program_icon.h"
 #include "qt_dialogs.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     bladetrace::QtDialogs dialogs;
     bladetrace::frmMain window(dialogs, settings);
     window.Form_Load();
+    bladetrace::openCommandLineViews(window, QCoreApplication::arguments().mid(1));
     window.show();
     return QApplication::exec();
 }

@@ -19,13 +19,8 @@ QPainterPath blade() {
 
 } // namespace
 
-QPixmap programIconPixmap(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 32.0, size / 32.0);
-
+void paintProgramIcon(QPainter& painter) {
+    painter.save();
     // The disc the blades sweep, faint, so the shape reads as a propeller at 16 pixels.
     painter.setPen(QPen(QColor(0x9f, 0xb6, 0xcf), 1.0));
     painter.setBrush(QColor(0xe8, 0xef, 0xf7));
@@ -42,6 +37,16 @@ QPixmap programIconPixmap(int size) {
 
     painter.setBrush(QColor(0xb8, 0x1d, 0x1d));
     painter.drawEllipse(QPointF(16, 16), 3.2, 3.2);
+    painter.restore();
+}
+
+QPixmap programIconPixmap(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+    paintProgramIcon(painter);
     return pixmap;
 }
 

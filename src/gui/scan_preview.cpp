@@ -1,6 +1,6 @@
 #include "scan_preview.h"
 
-#include "scan/preview_offset.h"
+#include "preview_offset.h"
 
 #include <QPaintEvent>
 #include <QPainter>

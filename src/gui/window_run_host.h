@@ -7,10 +7,12 @@ namespace bladetrace {
 class frmMain;
 
 // The run's view of the main window: inputs from its controls, progress into its status
-// bar, preview strip, grid, charts and message boxes.
-class WindowRunHost final : public RunHost {
+// bar and preview strip, results into its grid, charts and message boxes.
+class WindowRunHost final : public RunInputs, public RunProgress, public RunOutput {
 public:
     explicit WindowRunHost(frmMain& window) : w_(window) {}
+
+    RunHost host() { return {*this, *this, *this}; }
 
     // ReportHost
     qint32 lLanguage() const override;
@@ -23,13 +25,10 @@ public:
     void scanStarted(const ScanHolder& holder) override;
     void columnScanned(const ScanHolder& holder, int x) override;
 
-    // SectionHost
+    // RunInputs
     bool thicknessCorrection() override;
     QString rootThicknessText() override;
     QString tipThicknessText() override;
-    void putOnClipboard(const QString& text) override;
-
-    // RunHost
     qint32 thresholdValue() override;
     QString diameterText() override;
     QString rpmText() override;
@@ -37,17 +36,29 @@ public:
     bool imperialUnits() override;
     QString topFileName() override;
     QString sideFileName() override;
+    bool matchSpans() override;
+    bool thresholdSuggested() override;
+
+    // RunProgress
     void processEvents() override;
     void setScanPreviewVisible(bool visible) override;
+    std::optional<bool> askQuestion(const QString& question) override;
+
+    // RunOutput
+    void putOnClipboard(const QString& text) override;
     void prepareSheet() override;
     void setSheetHeader(const QStringList& headers, const QStringList& sampleTexts) override;
     void appendSheetRow(const QString& tabSeparatedCells) override;
     void showCharts(const ChartSet& charts) override;
-    bool matchSpansChecked() override;
     void showPreparationNote(const QString& note) override;
+    void showRunNotes(const QStringList& notes) override;
+    // Save may ask for a report at any time until the next run.
+    bool wantsReportPictures() const override { return true; }
     void resultsReady(const RunResults& results) override;
 
 private:
+    void showAfterStatus(const QString& text);
+
     frmMain& w_;
 };
 

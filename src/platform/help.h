@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/language.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -16,7 +18,7 @@ QString helpFilePath();
 // Opens `helpFile` at its table of contents for `caller`; a missing file is the viewer's to
 // report. Windows: HtmlHelpA, returns nullptr. Elsewhere the program's own help window, a
 // child window of `caller` (usable while `caller` is modal) that is returned and reused, its
-// frame in the caller's language lLanguage.
-QWidget* showHelpContents(QWidget* caller, const QString& helpFile, qint32 lLanguage);
+// frame in the caller's language.
+QWidget* showHelpContents(QWidget* caller, const QString& helpFile, Language language);
 
 } // namespace bladetrace::platform

@@ -3,7 +3,7 @@
 
 namespace bladetrace::platform {
 
-QWidget* showHelpContents(QWidget* caller, const QString& helpFile, qint32 lLanguage) {
+QWidget* showHelpContents(QWidget* caller, const QString& helpFile, Language language) {
     QWidget* owner = caller ? caller->window() : nullptr;
     HelpWindow* window = nullptr;
     if (owner) {
@@ -12,8 +12,8 @@ QWidget* showHelpContents(QWidget* caller, const QString& helpFile, qint32 lLang
                 window = open;
     }
     if (!window)
-        window = new HelpWindow(helpFile, lLanguage, owner);
-    window->SwitchLanguage(lLanguage);
+        window = new HelpWindow(helpFile, language, owner);
+    window->SwitchLanguage(language);
     window->showContents();
     window->show();
     window->raise();

@@ -1,12 +1,11 @@
 #include "platform/key_value.h"
 
-#include "text/app_error.h"
+#include "base/app_error.h"
 
 namespace bladetrace::platform {
 namespace {
 
 constexpr int kBufferSize = 1024;
-constexpr qint32 kInvalidProcedureCall = 5;
 
 } // namespace
 
@@ -51,7 +50,7 @@ bool GetKeyValue(Registry& registry, RegistryRoot KeyRoot, const QString& KeyNam
     const std::optional<QString> value = decodeKeyValue(type, buffer, size, KeyVal);
     registry.closeKey(key);
     if (!value)
-        fail(kInvalidProcedureCall, QStringLiteral("Invalid procedure call or argument"));
+        fail(errc::kInvalidCall);
     KeyVal = *value;
     return true;
 }

@@ -35,6 +35,11 @@ public:
     virtual void closeKey(RegistryKey key) = 0;
 };
 
+// Where the system-information tool is registered: value "PATH" of this key under the
+// machine root holds its full path.
+inline const QString kSysInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+inline const QString kSysInfoPathValue = QStringLiteral("PATH");
+
 // The machine's registry: the Windows API on Windows, the stand-in below elsewhere.
 std::unique_ptr<Registry> makeSystemRegistry();
 

@@ -7,9 +7,6 @@
 namespace bladetrace::platform {
 namespace {
 
-const QString kSysInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString kPathValue = QStringLiteral("PATH");
-
 class StandInRegistry : public Registry {
 public:
     StandInRegistry(QStringList tools, QStringList searchPaths)
@@ -33,7 +30,7 @@ public:
     bool queryValue(RegistryKey key, const QString& valueName, QByteArray& buffer, quint32& type,
                     quint32& size) override {
         const auto it = open_.find(key);
-        if (it == open_.end() || valueName.compare(kPathValue, Qt::CaseInsensitive) != 0)
+        if (it == open_.end() || valueName.compare(kSysInfoPathValue, Qt::CaseInsensitive) != 0)
             return false;
         // Stored as Windows stores a text value: local 8-bit with its terminating zero.
         QByteArray data = it->second.toLocal8Bit();

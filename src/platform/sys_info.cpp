@@ -10,8 +10,6 @@
 namespace bladetrace::platform {
 namespace {
 
-const QString kToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString kToolValue = QStringLiteral("PATH");
 const QString kLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 const QString kLocationValue = QStringLiteral("MSINFO");
 const QString kToolFile = QStringLiteral("MSINFO32.EXE");
@@ -19,7 +17,7 @@ const QString kToolFile = QStringLiteral("MSINFO32.EXE");
 // The tool's path, or empty when the registry names none that exists.
 QString findTool(const SysInfoPieces& pieces) {
     QString path;
-    if (GetKeyValue(*pieces.registry, kHkeyLocalMachine, kToolKey, kToolValue, path))
+    if (GetKeyValue(*pieces.registry, kHkeyLocalMachine, kSysInfoKey, kSysInfoPathValue, path))
         return path;
     QString directory;
     if (GetKeyValue(*pieces.registry, kHkeyLocalMachine, kLocationKey, kLocationValue, directory)) {

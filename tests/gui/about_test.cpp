@@ -57,12 +57,14 @@ TEST_F(About, ShowsItsTextsFittedAndChoosingALanguageSwitchesBothWindowsAtOnce) 
         QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
         QTest::keyClick(about.cbLanguage, Qt::Key_Down);
         ASSERT_EQ(about.cbLanguage->currentText(), "Deutsch");
-        EXPECT_EQ(window->lLanguage, kGerman);
-        EXPECT_EQ(
-            (QStringList{about.windowTitle(), about.Command1->text(), about.lblLanguage->text(),
-                         window->TabStrip1->caption(3), window->Label1[6]->text()}),
-            (QStringList{QString::fromUtf8("Information über Bladetrace"), "&Hilfe...", "Sprache",
-                         "Steigungsverteilung", "[mph]"}));
+        EXPECT_EQ(window->lLanguage, languageNumber(Language::German));
+        EXPECT_EQ((QStringList{about.windowTitle(), about.Command1->text(),
+                               about.lblLanguage->text(), window->TabStrip1->caption(3),
+                               window->Label1[frmMain::kSpeedUnitLabel]->text()}),
+                  (QStringList{QString::fromUtf8("Information über Bladetrace"), "&Hilfe...",
+                               "Sprache", "Steigungsverteilung", "[mph]"}));
+        // The tab's caption heads its chart too.
+        EXPECT_EQ(window->ctlPitchGraph->plot().title, QString("Steigungsverteilung"));
         EXPECT_EQ(crampedCaptions(about), QStringList());
         EXPECT_TRUE(about.lblDescription->text().startsWith(
             "Analysiert Drauf- und Seitenansicht eines Propellerblatts.\r\n"));

@@ -33,8 +33,8 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
             EXPECT_EQ(pages[page]->isVisible(), page == tab) << "tab " << tab << " page " << page;
         EXPECT_TRUE(window->btnCopy->isVisible());
     }
-    EXPECT_FALSE(window->Label1[3]->isVisible() || window->picScroll->isVisible() ||
-                 window->picTop->isVisible());
+    EXPECT_FALSE(window->Label1[frmMain::kBusyLabel]->isVisible() ||
+                 window->picScroll->isVisible() || window->picTop->isVisible());
     EXPECT_EQ((QStringList{window->txtRootThickness->text(), window->txtTipThickness->text(),
                            window->chkUnits->text(), window->btnGo->toolTip(),
                            window->imgPreview[1]->toolTip()}),
@@ -104,27 +104,56 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCapt
     // Each caption in its place, and none cut or against its neighbour at the design size.
     window->resize(toPixels(10140.0f), toPixels(7725.0f));
     window->theTimer_Timer(); // the units box onto the status bar
-    window->lLanguage = kGerman;
+    window->lLanguage = languageNumber(Language::German);
     window->SwitchLanguage();
     EXPECT_EQ(
         (QStringList{window->TabStrip1->caption(2), window->btnCopy->text(),
-                     window->Label1[0]->text(), window->Label1[3]->text(),
-                     window->Label1[7]->text(), window->Label3->text(),
+                     window->Label1[frmMain::kThresholdLabel]->text(),
+                     window->Label1[frmMain::kBusyLabel]->text(),
+                     window->Label1[frmMain::kSpeedLabel]->text(), window->Label3->text(),
                      window->chkThicknessCorrection->text()}),
         (QStringList{"Verwindungsverteilung", "Kopieren", "Weißabgleich:", "Arbeite...",
                      "Fluggeschwindigkeit", "Bild für Seitenansicht:", "&Dickenkorrektur %"}));
     EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
 
-    window->lLanguage = kEnglish;
+    window->lLanguage = languageNumber(Language::English);
     window->SwitchLanguage();
     EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
     EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
-    EXPECT_EQ(window->Label1[7]->font(), window->picGroup2->font()); // German fitting undone
+    EXPECT_EQ(window->Label1[frmMain::kSpeedLabel]->font(),
+              window->picGroup2->font()); // German fitting undone
 
     // Too narrow for the tabs: captions are shortened, but every tab stays in view.
     window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
     EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
     EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
+}
+
+// In German the captions that fit keep the panel's size; one that must shrink sits lower, so
+// that its baseline stays level with its neighbours' in their boxes. Back in English every
+// caption is as it was.
+TEST_F(MainWindow, GermanCaptionsKeepTheirSizeWhereTheyFitAndTheirBaselineWhereTheyShrink) {
+    const QFont panel = window->picGroup2->font();
+    // From the top of its box to the baseline of its text.
+    const auto baseline = [](const QLabel& label) {
+        return label.contentsRect().top() + label.margin() + QFontMetrics(label.font()).ascent();
+    };
+    const int level = baseline(*window->Label1[frmMain::kRpmLabel]);
+    for (const Language language : {Language::German, Language::English}) {
+        window->lLanguage = languageNumber(language);
+        window->SwitchLanguage();
+        for (const QLabel* label : window->picGroup2->findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || !(label->alignment() & Qt::AlignTop))
+                continue;
+            SCOPED_TRACE(label->objectName().toStdString() + " " + label->text().toStdString());
+            const CaptionRoom room = captionRoom(*label);
+            const bool fitsAtPanelSize =
+                QFontMetrics(panel).horizontalAdvance(label->text()) <= room.room.width();
+            EXPECT_EQ(label->font() == panel, fitsAtPanelSize);
+            EXPECT_EQ(baseline(*label), level)
+                << label->font().pointSizeF() << " pt in a box " << label->height() << " high";
+        }
+    }
 }
 
 } // namespace

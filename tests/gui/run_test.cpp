@@ -1,4 +1,5 @@
 #include "scan_preview.h"
+#include "text/number_format.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
@@ -7,11 +8,23 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QXYSeries>
 #include <utility>
 
 namespace bladetrace::test {
 namespace {
+
+// The pixels in which two pictures differ; -1 when their sizes do.
+int differingPixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return -1;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col)
+            differing += x.pixel(col, row) != y.pixel(col, row);
+    return differing;
+}
 
 // The window's run: what the core hands over shows in the window's controls, and a run that
 // stops leaves the window as it was before. Then what Copy and Save do with the results.
@@ -41,7 +54,9 @@ protected:
         const frmMain& w = *window;
         return QStringList{w.btnGo->isEnabled() ? "Go" : "-",
                            w.btnAuto->isEnabled() ? "Auto" : "-",
-                           w.Label1[3]->isVisible() ? w.Label1[3]->text() : "-",
+                           w.Label1[frmMain::kBusyLabel]->isVisible()
+                               ? w.Label1[frmMain::kBusyLabel]->text()
+                               : "-",
                            w.picScroll->isVisible() ? "strip" : "-",
                            w.chkMatchSpans->isVisible() ? "spans" : "-",
                            w.cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow"}
@@ -68,19 +83,21 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     // The header row the charts give, to its last column.
     EXPECT_EQ(std::pair(grid.columnCount(), grid.cellText(0, 8)), std::pair(9, QString("Ma")));
 
-    // Copy on a chart's page gives its picture and its values together.
+    // The twist chart plots the folded stations from the tip, under its tab's caption.
+    const DistributionChart& twist = *window->ctlBetaGraph;
+    ASSERT_EQ(twist.points().size(), 22);
+    EXPECT_EQ(twist.points().constFirst().x(), 1.0);
+    EXPECT_EQ(twist.plot().title, QString("Twist Distribution"));
+    EXPECT_EQ(twist.yTitle(), QString("ß [°]"));
+    // Copy on its page gives the picture on screen, which is the paper painter's drawing of
+    // the chart's plot, and its values together.
     window->TabStrip1->selectKey("BETA");
     window->btnCopy_Click();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
-    EXPECT_TRUE(copied->hasImage() && copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"));
-    // Every marker, the tip's at r/R = 1 too, lies whole inside the plot.
-    QCoreApplication::processEvents();
-    QChart& chart = *window->ctlBetaGraph->chart();
-    auto* series = static_cast<QXYSeries*>(chart.series().constFirst());
-    ASSERT_EQ(series->points().size(), 22);
-    const QRectF inside = chart.plotArea() - QMarginsF(1, 1, 1, 1) * (series->markerSize() / 2);
-    for (const QPointF& point : series->points())
-        EXPECT_TRUE(inside.contains(chart.mapToPosition(point, series))) << point.x();
+    const QImage onScreen = plotImage(twist.plot(), twist.size(), twist.logicalDpiY());
+    EXPECT_EQ(differingPixels(copied->imageData().value<QImage>(), onScreen), 0);
+    EXPECT_TRUE(copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"))
+        << copied->text().toStdString();
 
     // On the sheet, Copy sends it whole: tabs between cells, CR between rows; afterwards no
     // cell shows selected, the header cell "No." included, and the current cell is that one.
@@ -144,19 +161,27 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
     const struct {
         const char* page;
         QString name;
-        const char* holds; // or the report's start
+        const char* holds;   // or the report's start
+        QString filter = {}; // chosen in the dialog; else the one it opens with
     } cases[] = {
         {"SHEET", file("blade.csv"), "r/R,c/R,beta [deg],r [m]"},
+        {"SHEET", file("regional.csv"), "\xEF\xBB\xBFr/R;c/R;beta [deg];r [m]",
+         "CSV table, regional (;) (*.csv)"},
         {"CHORD", file("out/blade.pdf"), "%PDF-"},
         {"BETA", file("out/blade.svg"), "<title>Twist Distribution</title>"}, // the one in view
-        {"BETA", top, "Error75:"},                                            // never over an input
+        {"BETA", file("out/blade.png"), "PNG"},
+        {"BETA", top, "Error75:"},                // never over an input
         {"SHEET", file("blade.svg"), "Error52:"}, // a chart's format, no chart
+        {"PITCH", file("blade.doc"), "Error52:"},
     };
     for (const auto& c : cases) {
         window->TabStrip1->selectKey(QLatin1String(c.page));
         dialogs.answers << c.name;
+        if (!c.filter.isEmpty())
+            dialogs.filters << c.filter;
         window->btnSave->click();
-        EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 4 : 6);
+        EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 5 : 7);
+        EXPECT_TRUE(c.filter.isEmpty() || dialogs.requests.last().filters.contains(c.filter));
         QFile written(c.name);
         const QString report = dialogs.messages.last().text; // the failed run's, or newer
         EXPECT_TRUE(QByteArray(c.holds).startsWith("Error")
@@ -164,11 +189,81 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
                         : written.open(QIODevice::ReadOnly) && written.readAll().contains(c.holds))
             << c.holds;
     }
+    // The saved picture is the chart in view, drawn at the file's size and resolution: 8 by 6
+    // inches at 150 dpi, as the help says.
+    const QImage saved(file("out/blade.png"));
+    const DistributionChart& twist = *window->ctlBetaGraph;
+    EXPECT_EQ(differingPixels(saved, plotImage(twist.plot(), saved.size(), saved.logicalDpiY())),
+              0);
+    EXPECT_EQ(saved.size(), QSize(1200, 900));
+    EXPECT_EQ(saved.logicalDpiX(), 150);
+
+    // A name of no known type: the report lists what this page saves, with one full stop.
+    for (const auto& [page, types] :
+         {std::pair{"SHEET", ".csv, .qprop, .txt or .pdf."},
+          std::pair{"PITCH", ".csv, .qprop, .txt, .pdf, .png or .svg."}}) {
+        window->TabStrip1->selectKey(QLatin1String(page));
+        dialogs.answers << file("blade.doc");
+        window->btnSave->click();
+        EXPECT_EQ(dialogs.messages.last().text.split("\r\n").value(2),
+                  "Cannot save " + file("blade.doc") + ": unknown file type; use " + types)
+            << page;
+    }
+
+    // The report speaks the language the window shows now, not the run's.
+    window->lLanguage = languageNumber(Language::German);
+    window->SwitchLanguage();
+    dialogs.answers << file("out/bericht.pdf");
+    window->btnSave->click();
+    QFile report(file("out/bericht.pdf"));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    QByteArray title = "/Title (\xFE\xFF";
+    for (const QChar c : QStringLiteral("Messbericht Propellerblatt"))
+        title.append('\0').append(char(c.unicode()));
+    EXPECT_TRUE(report.readAll().contains(title));
+
     // First beside the images, then where the last file went, also after a restart.
     ASSERT_TRUE(window->close());
-    EXPECT_EQ((QStringList{dialogs.requests[0].fileName, dialogs.requests[2].fileName,
+    EXPECT_EQ((QStringList{dialogs.requests[0].fileName, dialogs.requests[3].fileName,
                            stored("SaveFolder")}),
               (QStringList{file("top.csv"), file("out/top.csv"), file("out")}));
+}
+
+// What the run asks and says goes through the window: the span question through its dialogs,
+// in its language, Yes measuring the pair and No leaving the old results; notes and the
+// warning line after "Ready." in the status bar, whole in its tool tip.
+TEST_F(Run, TheWindowAsksAboutFarSpansAndSaysWhatIsDoubtful) {
+    window->chkMatchSpans->setChecked(true);
+    window->txtSideFile->setText(paintView("far.bmp", false, kFirst + 430)); // 19.4 % longer
+    window->lLanguage = languageNumber(Language::German);
+    window->SwitchLanguage();
+    window->btnGo_Click(); // No
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.questions[0], QString::fromUtf8("Die Spannweiten unterscheiden sich um "
+                                                      "19.4 %. Zeigen beide Bilder denselben "
+                                                      "Propeller?"));
+    EXPECT_EQ(std::pair(window->lastOutcome(), dialogs.messages.size()),
+              std::pair(std::optional(RunOutcome::Mismatch), qsizetype(0)));
+    EXPECT_FALSE(window->btnSave->isEnabled()); // no results
+
+    dialogs.yes << true;
+    window->btnGo_Click();
+    EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "Bereit. (Draufsicht skaliert mit 1.1944)");
+
+    window->lLanguage = languageNumber(Language::English);
+    window->SwitchLanguage();
+    window->chkMatchSpans->setChecked(false);
+    window->txtSideFile->setText(paintView("side.bmp", false));
+    window->txtRPM->setText("1e29");
+    window->btnGo_Click();
+    // A 1 m propeller, its tip at 0.5 m from the axis.
+    const double tipMach = 1e29 / 60 * 6.283185314 * 0.5 / 340;
+    const QString warning = "Ready. Warning: the blade tip moves at Mach " +
+                            formatSignificant(tipMach, 3) + ", faster than sound.";
+    EXPECT_EQ(window->StatusBar1->currentMessage(), warning);
+    EXPECT_EQ(window->StatusBar1->toolTip(), warning);
+    EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed); // the results stay
 }
 
 } // namespace

@@ -10,10 +10,14 @@ protected:
 
     // The first tab's caption, the units and the input boxes.
     QStringList shown() const {
-        return {window->TabStrip1->caption(0), window->Label1[2]->text(),
-                window->Label1[6]->text(),     window->txtDiameter->text(),
-                window->txtVelocity->text(),   window->txtRPM->text(),
-                window->txtTopFile->text(),    window->txtSideFile->text()};
+        return {window->TabStrip1->caption(0),
+                window->Label1[frmMain::kDiameterUnitLabel]->text(),
+                window->Label1[frmMain::kSpeedUnitLabel]->text(),
+                window->txtDiameter->text(),
+                window->txtVelocity->text(),
+                window->txtRPM->text(),
+                window->txtTopFile->text(),
+                window->txtSideFile->text()};
     }
 
     // The title, whether the window is shown and takes input, the pointer over it and over
@@ -49,7 +53,7 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
     window->txtSideFile->setText("/scans/side.jpg");
     window->chkUnits->click(); // 1 m and 1 m/s: 39.370 inch and 2.24 mph
     window->chkMatchSpans->click();
-    window->lLanguage = kGerman; // as the About window sets it
+    window->lLanguage = languageNumber(Language::German); // as the About window sets it
     EXPECT_TRUE(raw()->allKeys().isEmpty());
 
     ASSERT_TRUE(window->close()); // the next start
@@ -66,30 +70,22 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
     EXPECT_EQ(shown().mid(1, 5), (QStringList{"[m]", "[m/s]", "1.0000", "1.00", "1"}));
 }
 
-// The previews load one after the other while the window is busy. Then neither of two top
-// views is a failure: a missing one shows no preview and the side view still loads; one that
-// is no image ends the loading, the side view is skipped.
-TEST_F(StartUp, PreviewsLoadOneAfterTheOtherWhileBusyATopViewThatFailsLeavesItsEmpty) {
+// The window shows at once, busy and refusing input, while the remembered pictures load off
+// the event thread; then the previews show them and the window is ready. A missing top view is
+// no failure: it shows no preview and the side view still loads; one that is no picture ends
+// the loading, the side view is skipped. A close while loading closes the program.
+TEST_F(StartUp, TheWindowShowsAtOnceWhileThePicturesLoadAndACloseThenCloses) {
     paintedPair();
     start(false);
-    bool seen = false;
-    QMetaObject::invokeMethod(
-        window.get(),
-        [&] {
-            frmMain& w = *window;
-            seen = true;
-            EXPECT_EQ(state(), "Bladetrace - loading... shown disabled hourglass - sheet -");
-            // The window manager delivers a close to the disabled window too.
-            EXPECT_FALSE(w.close());
-            EXPECT_TRUE(!w.imgPreview[0]->pixmap().isNull() && w.imgPreview[1]->pixmap().isNull());
-        },
-        Qt::QueuedConnection);
     window->Form_Load();
-    ASSERT_TRUE(seen);
+    EXPECT_EQ(state(), "Bladetrace - loading... shown disabled hourglass - sheet -");
+    waitForStart();
     EXPECT_EQ(state(), kReady);
+    EXPECT_FALSE(window->imgPreview[0]->pixmap().isNull());
     EXPECT_FALSE(window->imgPreview[1]->pixmap().isNull());
 
     for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing top view" : "top view no picture");
         // This test program: a file, but no picture.
         set("TopFile", missing ? file("missing.bmp") : QCoreApplication::applicationFilePath());
         start();
@@ -98,6 +94,16 @@ TEST_F(StartUp, PreviewsLoadOneAfterTheOtherWhileBusyATopViewThatFailsLeavesItsE
         EXPECT_EQ(window->imgPreview[0]->isHidden(), !missing);
         EXPECT_EQ(window->imgPreview[1]->pixmap().isNull(), !missing);
     }
+
+    paintedPair();
+    start(false);
+    window->Form_Load();
+    window->txtDiameter->setText("0.3");
+    ASSERT_TRUE(window->loading());
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(stored("Diameter"), "0.3");
+    waitForStart(); // the pictures still arrive, to a closed window
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/app_error.h"
+#include "base/app_error.h"
 
 #include <functional>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 // Lets GoogleTest print Qt texts readably in failure messages; included in every test.
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -14,4 +15,8 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
     for (const QString& text : list)
         *os << '"' << text.toStdString() << "\" ";
     *os << ']';
+}
+
+inline void PrintTo(const QSize& size, std::ostream* os) {
+    *os << size.width() << " x " << size.height();
 }

@@ -1,16 +1,17 @@
 #pragma once
 
-#include "run/run_host.h"
+#include "run/fixed_inputs.h"
 #include "text/string_table.h"
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace bladetrace::testing {
 
 // Stands in for the window: inputs are plain fields, what the run shows is recorded.
-class RecordingHost : public RunHost {
+class RecordingHost : public FixedInputs, public RunProgress, public RunOutput {
 public:
     struct Message {
         QString text;
@@ -18,20 +19,22 @@ public:
         QString title;
     };
 
-    qint32 language = kEnglish;
-    qint32 threshold = 110;
-    QString diameter = QStringLiteral("0.185");
-    QString rpm = QStringLiteral("15000");
-    QString velocity = QStringLiteral("50");
-    QString topFile, sideFile;
-    std::function<bool()> imperial = [] { return false; };
-    bool thickness = false;
-    QString rootThickness = QStringLiteral("20");
-    QString tipThickness = QStringLiteral("10");
-    std::function<void(int x)> onColumn; // per scanned column; may set `abort`
-    bool abort = false;
+    RecordingHost() {
+        diameter = QStringLiteral("0.185");
+        rpm = QStringLiteral("15000");
+        velocity = QStringLiteral("50");
+    }
 
-    QStringList statuses, notes;
+    RunHost host() { return {*this, *this, *this}; }
+
+    qint32 language = languageNumber(Language::English);
+    std::function<bool()> imperialAt = [] { return false; }; // read afresh at every call
+    std::function<void(int x)> onColumn;                     // per scanned column; may set `abort`
+    bool abort = false;
+    bool reportPictures = false;
+
+    QStringList statuses, notes, runNotes, questions;
+    std::optional<bool> answer; // to every question; nothing: nobody to ask
     std::vector<Message> messages;
     QStringList header, rows;
     int sheetPreparations = 0;
@@ -42,6 +45,8 @@ public:
     bool previewVisible = false;
     int columnsScanned = 0;
 
+    bool imperialUnits() override { return imperialAt(); }
+
     qint32 lLanguage() const override { return language; }
     void setBusyPointer(bool b) override { busy = b; }
     void showStatus(const QString& text) override { statuses << text; }
@@ -49,25 +54,14 @@ public:
         messages.push_back({text, icon, title});
     }
     bool abortAsked() override { return abort; }
-    void scanStarted(const ScanHolder&) override {}
     void columnScanned(const ScanHolder&, int x) override {
         ++columnsScanned;
         if (onColumn)
             onColumn(x);
     }
-    bool thicknessCorrection() override { return thickness; }
-    QString rootThicknessText() override { return rootThickness; }
-    QString tipThicknessText() override { return tipThickness; }
-    void putOnClipboard(const QString& text) override { clipboard = text; }
-    qint32 thresholdValue() override { return threshold; }
-    QString diameterText() override { return diameter; }
-    QString rpmText() override { return rpm; }
-    QString velocityText() override { return velocity; }
-    bool imperialUnits() override { return imperial(); }
-    QString topFileName() override { return topFile; }
-    QString sideFileName() override { return sideFile; }
-    void processEvents() override {}
     void setScanPreviewVisible(bool visible) override { previewVisible = visible; }
+
+    void putOnClipboard(const QString& text) override { clipboard = text; }
     void prepareSheet() override {
         ++sheetPreparations;
         rows.clear();
@@ -78,6 +72,12 @@ public:
     void appendSheetRow(const QString& text) override { rows << text; }
     void showCharts(const ChartSet& set) override { charts.push_back(set); }
     void showPreparationNote(const QString& note) override { notes << note; }
+    void showRunNotes(const QStringList& said) override { runNotes << said; }
+    std::optional<bool> askQuestion(const QString& question) override {
+        questions << question;
+        return answer;
+    }
+    bool wantsReportPictures() const override { return reportPictures; }
     void resultsReady(const RunResults& r) override { results.push_back(r); }
 };
 

@@ -1,6 +1,7 @@
 // Known blades drawn by the renderer and measured by the whole run: the charted chord and
 // blade angle must match the blade at every station on the blade, within what whole pixels
 // allow. The truth and its tolerances come from station_truth.cpp.
+#include "midway_threshold.h"
 #include "prepare/threshold_suggestion.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
@@ -36,11 +37,12 @@ struct CoreResult {
     std::vector<double> cOverR;        // row 0 the tip: folded chord over radius
     std::vector<double> betaDeg;       // folded, and corrected when asked, blade angle
     std::vector<double> stationROverR; // each sheet row's r/R, first tip first
+    QStringList notes;                 // said after the run
 };
 
 struct CoreHost : testing::RecordingHost {
     bool match = false;
-    bool matchSpansChecked() override { return match; }
+    bool matchSpans() override { return match; }
 };
 
 // Runs the whole analysis (CalcIt) on two image files, as the window would with these inputs.
@@ -58,12 +60,13 @@ CoreResult runCore(const QString& topFile, const QString& sideFile, double diame
         host.tipThickness = QString::number(thickness->tip);
     }
     CoreResult result;
-    result.outcome = CalcIt(host);
+    result.outcome = CalcIt(host.host());
     for (const auto& message : host.messages)
         result.messages << message.text;
     for (const QString& row : host.rows)
         result.stationROverR.push_back(row.section('\t', 1, 1).toDouble());
     result.scriptWritten = host.clipboard.startsWith(QLatin1String("_Curve "));
+    result.notes = host.runNotes;
     if (!host.charts.empty()) {
         result.cOverR = host.charts.back()[kChordChart].y;
         result.betaDeg = host.charts.back()[kBetaChart].y;
@@ -96,9 +99,7 @@ BladeDefinition constantBlade(double thicknessPercent) {
 // from 20 % at the axis to 10 % at the tip, as the correction's defaults assume; drawn by
 // the build into the programs' directory with the command of resources/samples.
 BladeDefinition pylonBlade() {
-    QFile file(QFileInfo(QStringLiteral(__FILE__))
-                   .dir()
-                   .filePath(QStringLiteral("../../resources/samples/pylon_blade.txt")));
+    QFile file(QStringLiteral(BLADETRACE_SOURCE_DIR "/resources/samples/pylon_blade.txt"));
     BladeDefinition blade;
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(file.fileName());
     EXPECT_EQ(render::parseBladeTable(QString::fromUtf8(file.readAll()), blade.rows), QString());
@@ -215,6 +216,39 @@ TEST(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
     }
 }
 
+// A propeller of 11 by 7 inches whose blade follows its pitch helix out from mid-blade, as
+// the published pairs do: given the wrong way round, the run reads the complement of every
+// blade angle, above 60 degrees outboard, and says the views may be swapped; the right way
+// round it says nothing. The results stay either way.
+TEST(SwappedViews, ARenderedPairGivenTheWrongWayRoundIsNoted) {
+    BladeDefinition blade;
+    blade.diameter = 11 * 0.0254;
+    const double pitchOverDiameter = 7.0 / 11.0;
+    for (const double rR : {0.2, 0.35, 0.5, 0.65, 0.8, 0.9, 1.0})
+        blade.rows.push_back(
+            {rR, 0.16 - 0.08 * rR,
+             std::atan(pitchOverDiameter / (3.14159265358979 * rR)) / render::kRadiansPerDegree,
+             12 - 4 * rR});
+    const render::RenderedPair pair = render::renderPropeller(blade, at(2000));
+    render::RenderedPair swapped = pair;
+    std::swap(swapped.top, swapped.side);
+    const struct {
+        const char* name;
+        const render::RenderedPair& pair;
+        bool noted;
+    } cases[] = {{"given swapped", swapped, true}, {"given right", pair, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CoreResult run = runCore(c.pair, blade.diameter, kMidThreshold);
+        EXPECT_EQ(run.outcome, RunOutcome::Completed);
+        EXPECT_EQ(run.notes.filter("may be swapped").size(), c.noted ? 1 : 0)
+            << qPrintable(run.notes.join('\n'));
+        if (c.noted) {
+            EXPECT_GT(run.betaDeg.at(run.betaDeg.size() / 2), 60); // measured all the same
+        }
+    }
+}
+
 // Where a blurred edge crosses half way from paper to ink is where the sharp edge lies.
 TEST(ThresholdSuggestion, LandsNearTheMidpointOfPaperAndInkOnBlurredNoisyBlades) {
     struct Case {
@@ -234,8 +268,12 @@ TEST(ThresholdSuggestion, LandsNearTheMidpointOfPaperAndInkOnBlurredNoisyBlades)
         GreyHistogram h{};
         addToHistogram(h, pair.top);
         addToHistogram(h, pair.side);
-        EXPECT_NEAR(midwayThreshold(h), (c.paper + c.ink) / 2.0, 2);
+        EXPECT_NEAR(accuracy::midwayThreshold(h), (c.paper + c.ink) / 2.0, 2);
     }
+    // The midway's light class begins above Otsu's split, 9 here: its most frequent grey is 10.
+    GreyHistogram three{};
+    three[5] = 2, three[8] = 8, three[11] = 9;
+    EXPECT_EQ(accuracy::midwayThreshold(three), 8);
 }
 
 } // namespace

@@ -1,14 +1,16 @@
 // bladetrace-accuracy: measures the published propellers from their photographs and the
 // rendered sample blade with the batch tool, as a user would, and writes the comparison into
 // docs/accuracy.md and its plots.
+#include "base/app_error.h"
 #include "batch_runs.h"
 #include "comparison.h"
 #include "comparison_plot.h"
-#include "export/output_files.h"
+#include "files/output_files.h"
+#include "files/picture_bytes.h"
+#include "midway_threshold.h"
 #include "performance_report.h"
 #include "prepare/threshold_suggestion.h"
 #include "scan/picture_loader.h"
-#include "text/app_error.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,5 +1,6 @@
 // bladetrace-render: draws the top and side view of a two-bladed propeller from a blade table.
-#include "export/output_files.h"
+#include "files/output_files.h"
+#include "files/picture_bytes.h"
 #include "propeller_renderer.h"
 
 #include <QCommandLineParser>

@@ -1,5 +1,6 @@
 #include "export/plot_painter.h"
 
+#include "results/page_keys.h"
 #include "text/number_format.h"
 #include "text/string_table.h"
 
@@ -93,11 +94,11 @@ Plot chartPlot(const ChartSeries& series, const QString& title) {
     return plot;
 }
 
-QString chartHeading(const ChartSeries& series, qint32 lLanguage) {
-    const qint16 id = series.key == QLatin1String("CHORD")  ? str::kTabChord
-                      : series.key == QLatin1String("BETA") ? str::kTabTwist
-                                                            : str::kTabPitch;
-    return LoadLangResString(lLanguage, id);
+QString chartHeading(const ChartSeries& series, Language language) {
+    const qint16 id = series.key == QLatin1String(pagekey::kChord)  ? str::kTabChord
+                      : series.key == QLatin1String(pagekey::kBeta) ? str::kTabTwist
+                                                                    : str::kTabPitch;
+    return LoadLangResString(language, id);
 }
 
 void paintPlot(QPainter& painter, const QRectF& area, const Plot& plot, const QFont& font) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/language.h"
 #include "results/charts.h"
 
 #include <QColor>
@@ -44,8 +45,8 @@ struct Plot {
 // One of the run's charts with its titles; `title` heads it.
 Plot chartPlot(const ChartSeries& series, const QString& title);
 
-// The heading of a chart in the language lLanguage: the caption of its tab.
-QString chartHeading(const ChartSeries& series, qint32 lLanguage);
+// The heading of a chart in `language`: the caption of its tab.
+QString chartHeading(const ChartSeries& series, Language language);
 
 // Paints the plot into `area`: title, axes with round ticks and a grid, the lines, the
 // legend. Every size follows `font` on the painter's device, so a plot reads alike on

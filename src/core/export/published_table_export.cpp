@@ -1,5 +1,6 @@
 #include "export/published_table_export.h"
 
+#include "export/folded_blade.h"
 #include "text/number_format.h"
 
 #include <QLocale>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "export/run_results.h"
+#include "base/language.h"
+#include "results/run_results.h"
 
 #include <QString>
 #include <vector>
@@ -19,6 +20,6 @@ struct ReportInput {
 std::vector<ReportInput> reportInputs(const RunResults& results);
 
 // A window caption as a label: without its access key, colon or trailing unit sign.
-QString reportLabel(qint32 lLanguage, qint16 id);
+QString reportLabel(Language language, qint16 id);
 
 } // namespace bladetrace

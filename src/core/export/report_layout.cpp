@@ -1,7 +1,7 @@
 #include "export/report_layout.h"
 
+#include "base/app_info.h"
 #include "export/report_inputs.h"
-#include "text/app_info.h"
 #include "text/string_table.h"
 
 #include <QFileInfo>
@@ -9,6 +9,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace bladetrace {
@@ -127,7 +128,7 @@ private:
         const QFont title = font(kTitleSize, true);
         const double titleHeight = metrics(title).height();
         text(QRectF(left_, y_, width(), titleHeight),
-             LoadLangResString(results_.lLanguage, str::kReportTitle), title,
+             LoadLangResString(results_.language, str::kReportTitle), title,
              Qt::AlignLeft | Qt::AlignVCenter);
         y_ += titleHeight + mm(1);
         const QFont body = font(kBodySize);
@@ -135,7 +136,7 @@ private:
         text(QRectF(left_, y_, width(), h), versionText(), body, Qt::AlignLeft | Qt::AlignVCenter,
              kMuted);
         text(QRectF(left_, y_, width(), h),
-             LoadLangResString(results_.lLanguage, str::kReportMeasured) + QLatin1Char(' ') +
+             LoadLangResString(results_.language, str::kReportMeasured) + QLatin1Char(' ') +
                  results_.completed.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
              body, Qt::AlignRight | Qt::AlignVCenter, kMuted);
         y_ += h + mm(2);
@@ -162,7 +163,7 @@ private:
         const double spacing = mm(1.2);
 
         keep(metrics(label).height() * 6);
-        heading(LoadLangResString(results_.lLanguage, str::kReportInputs));
+        heading(LoadLangResString(results_.language, str::kReportInputs));
         for (const ReportInput& line : wide)
             y_ += input(left_, width(), labels[0], line, Qt::TextWrapAnywhere) + spacing;
         for (std::size_t i = 0; i < pairs.size(); i += 2) {
@@ -198,26 +199,29 @@ private:
         views(cap, true);
     }
 
-    // Each view with its caption, at most the page's width wide and `cap` high; two views
-    // that fit half the width stand side by side. Places them, or only returns their height.
+    // Each view with its caption, both at one scale (the record's copies share one), the
+    // larger at most the page's width wide and `cap` high; two views that fit half the width
+    // stand side by side. Places them, or only returns their height.
     double views(double cap, bool place) {
         const double start = y_;
         const QFont caption = font(kSmallSize);
         const double captionHeight = metrics(caption).height() + mm(0.8);
         const QImage* pictures[2] = {&results_.topPicture, &results_.sidePicture};
-        const auto fitted = [&](int v, double boxWidth) {
-            return pictures[v]->isNull() ? QSizeF(0, 0)
-                                         : QSizeF(pictures[v]->size())
-                                               .scaled(QSizeF(boxWidth, cap), Qt::KeepAspectRatio);
+        double scale = std::numeric_limits<double>::infinity();
+        for (const QImage* picture : pictures) {
+            if (!picture->isNull())
+                scale = std::min({scale, width() / picture->width(), cap / picture->height()});
+        }
+        const auto fitted = [&](int v) {
+            return pictures[v]->isNull() ? QSizeF(0, 0) : QSizeF(pictures[v]->size()) * scale;
         };
         const double half = (width() - mm(kGap)) / 2;
-        const bool sideBySide =
-            fitted(0, width()).width() <= half && fitted(1, width()).width() <= half;
+        const bool sideBySide = fitted(0).width() <= half && fitted(1).width() <= half;
         double rowHeight = 0;
         for (int v = 0; v < 2; ++v) {
             if (pictures[v]->isNull())
                 continue;
-            const QSizeF size = fitted(v, sideBySide ? half : width());
+            const QSizeF size = fitted(v);
             rowHeight = std::max(rowHeight, captionHeight + size.height());
             if (place) {
                 const double x = sideBySide && v == 1 ? left_ + half + mm(kGap) : left_;
@@ -226,7 +230,7 @@ private:
                 const double y = y_;
                 const QString file = v == 0 ? results_.inputs.topFile : results_.inputs.sideFile;
                 text(QRectF(x, y, sideBySide ? half : width(), captionHeight),
-                     reportLabel(results_.lLanguage, v == 0 ? str::kTopImage : str::kSideImage) +
+                     reportLabel(results_.language, v == 0 ? str::kTopImage : str::kSideImage) +
                          QStringLiteral(": ") + QFileInfo(file).fileName(),
                      caption, Qt::AlignLeft | Qt::AlignTop, kMuted);
                 ReportItem item;
@@ -260,7 +264,7 @@ private:
             item.kind = ReportItem::Kind::Plot;
             item.rect = QRectF(left_, y_, width(), height);
             item.font = font(kSmallSize + 0.5);
-            item.plot = chartPlot(series, chartHeading(series, results_.lLanguage));
+            item.plot = chartPlot(series, chartHeading(series, results_.language));
             add(std::move(item));
             y_ += height + mm(kGap);
         }
@@ -294,7 +298,7 @@ private:
         if (y_ + whole > bottom_ && top_ + whole <= bottom_)
             newPage();
         keep(headingHeight + rowHeight * 3);
-        heading(reportLabel(results_.lLanguage, str::kTabSheet));
+        heading(reportLabel(results_.language, str::kTabSheet));
         const auto headerRows = [&] {
             row(results_.sheetHeader, widths, bold, rowHeight);
             row(units, widths, cell, rowHeight, kMuted);
@@ -350,7 +354,7 @@ private:
         for (int p = 0; p < count; ++p) {
             page_ = std::size_t(p);
             const QString number =
-                LoadLangResString(results_.lLanguage, str::kReportPage).arg(p + 1).arg(count);
+                LoadLangResString(results_.language, str::kReportPage).arg(p + 1).arg(count);
             const double numberWidth = textWidth(small, number) + mm(2);
             fill(QRectF(left_, y - mm(1.5), width(), mm(0.2)), kRule);
             text(QRectF(left_, y, width() - numberWidth, h),

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "export/plot_painter.h"
-#include "export/run_results.h"
+#include "results/run_results.h"
 
 #include <QFont>
 #include <QImage>

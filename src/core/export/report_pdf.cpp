@@ -1,8 +1,8 @@
 #include "export/report_pdf.h"
 
+#include "base/app_error.h"
+#include "base/app_info.h"
 #include "export/report_layout.h"
-#include "text/app_error.h"
-#include "text/app_info.h"
 #include "text/string_table.h"
 
 #include <QBuffer>
@@ -29,7 +29,7 @@ QByteArray reportPdf(const RunResults& results) {
     QPdfWriter writer(&buffer);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     writer.setResolution(kResolution);
-    writer.setTitle(LoadLangResString(results.lLanguage, str::kReportTitle));
+    writer.setTitle(LoadLangResString(results.language, str::kReportTitle));
     writer.setCreator(appTitle());
     const std::vector<ReportPage> pages = layoutReport(results, writer);
     QPainter painter(&writer);

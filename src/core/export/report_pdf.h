@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/run_results.h"
+#include "results/run_results.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #include "geometry/airfoil.h"
 
+#include "base/checked_math.h"
 #include "geometry/base_section.h"
-#include "text/checked_math.h"
 #include "text/error_report.h"
 #include "text/number_format.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/report_host.h"
+#include "base/report_host.h"
 
 class QIODevice;
 

@@ -15,4 +15,13 @@ void foldStation(StationTable& t, int i) {
         t.Chord[n] = 1e-5f;
 }
 
+FoldedTable foldBlade(StationTable table, const std::function<void(StationTable&, int)>& folded) {
+    for (int i = 0; i <= foldedLast(table.Count); ++i) {
+        foldStation(table, i);
+        if (folded)
+            folded(table, i);
+    }
+    return {std::move(table)};
+}
+
 } // namespace bladetrace

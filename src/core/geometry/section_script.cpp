@@ -1,18 +1,17 @@
 #include "geometry/section_script.h"
 
+#include "base/checked_math.h"
 #include "geometry/airfoil.h"
-#include "geometry/fold.h"
-#include "text/checked_math.h"
-#include "text/number_format.h"
+#include "text/box_number.h"
+#include "text/string_table.h"
 
 #include <QDir>
-#include <QTemporaryFile>
 
 namespace bladetrace {
 namespace {
 
-float readPercent(const QString& text) {
-    return toSingle(parseNumber(text));
+float readPercent(const QString& text, qint32 lLanguage, qint16 boxName) {
+    return toSingle(parseBoxNumber(text, lLanguage, boxName));
 }
 
 [[noreturn]] void fileFailure(const QFileDevice& file) {
@@ -23,37 +22,41 @@ float readPercent(const QString& text) {
 
 } // namespace
 
-void runSectionStage(StationTable& table, double R, SectionHost& host) {
-    // Removed by its destructor on every path, also when a step below fails.
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/QWXXXXXX.tmp"));
-    if (!file.open())
-        fileFailure(file);
+SectionScript::SectionScript(double R, SectionInputs& inputs, ReportHost& host)
+    : R_(R), inputs_(inputs), host_(host),
+      file_(QDir::tempPath() + QStringLiteral("/QWXXXXXX.tmp")) {
+    if (!file_.open())
+        fileFailure(file_);
+}
 
-    for (int i = 0; i <= foldedLast(table.Count); ++i) {
-        foldStation(table, i);
-        if (!host.thicknessCorrection())
-            continue;
-        const float root = readPercent(host.rootThicknessText());
-        const float tip = readPercent(host.tipThicknessText());
-        const auto n = std::size_t(i);
-        float dCR = toSingle(table.Chord[n] / R);
-        Airfoil(table.rR[n], table.Beta[n], dCR, toSingle(table.XLE[n] / R),
-                toSingle(-table.ZLE[n] / R), root, tip, file, host);
-    }
-    if (!file.flush())
-        fileFailure(file);
+void SectionScript::addStation(StationTable& table, int i) {
+    if (!inputs_.thicknessCorrection())
+        return;
+    const qint32 language = host_.lLanguage();
+    const float root = readPercent(inputs_.rootThicknessText(), language, str::kRootThickness);
+    const float tip = readPercent(inputs_.tipThicknessText(), language, str::kTipThickness);
+    const auto n = std::size_t(i);
+    float dCR = toSingle(table.Chord[n] / R_);
+    Airfoil(table.rR[n], table.Beta[n], dCR, toSingle(table.XLE[n] / R_),
+            toSingle(-table.ZLE[n] / R_), root, tip, file_, host_);
+}
 
-    const qint64 n = file.size();
+QString SectionScript::finish() {
+    if (!file_.flush())
+        fileFailure(file_);
+    QString text;
+    const qint64 n = file_.size();
     if (n > 0) {
-        if (!file.seek(0))
-            fileFailure(file);
-        const QByteArray text = file.read(n);
-        if (text.size() != n)
-            fileFailure(file);
-        host.putOnClipboard(QString::fromLatin1(text));
+        if (!file_.seek(0))
+            fileFailure(file_);
+        const QByteArray bytes = file_.read(n);
+        if (bytes.size() != n)
+            fileFailure(file_);
+        text = QString::fromLatin1(bytes);
     }
-    file.close();
-    file.remove();
+    file_.close();
+    file_.remove();
+    return text;
 }
 
 } // namespace bladetrace

@@ -1,26 +1,45 @@
 #pragma once
 
+#include "base/report_host.h"
 #include "geometry/station_table.h"
-#include "text/report_host.h"
+
+#include <QString>
+#include <QTemporaryFile>
 
 namespace bladetrace {
 
-// What the section stage reads from and hands to its caller.
-class SectionHost : public virtual ReportHost {
+// The thickness-correction box and the two thickness texts, read afresh per station.
+class SectionInputs {
 public:
-    // The thickness-correction box and the two thickness texts, read afresh per station.
+    virtual ~SectionInputs() = default;
     virtual bool thicknessCorrection() = 0;
     virtual QString rootThicknessText() = 0;
     virtual QString tipThicknessText() = 0;
-    // Clears the clipboard and puts the text on it.
-    virtual void putOnClipboard(const QString& text) = 0;
 };
 
-// Folds the table onto one blade station by station and, with the thickness correction on,
-// corrects each blade angle and writes the section script through a temporary file "QW..."
-// in the system's temporary directory, whose text then goes to the clipboard. The file is
-// gone when this returns, whichever way. R is the radius in metres. Failures of the stage's
-// own steps (a thickness that is no number, a file that cannot be written) propagate.
-void runSectionStage(StationTable& table, double R, SectionHost& host);
+// The section script of one run, written station by station as the fold hands them over
+// (foldBlade): with the thickness correction on, each station's blade angle is corrected for
+// its thickness and its section written through a temporary file "QW..." in the system's
+// temporary directory. The file is gone when the script is destroyed, whichever way.
+// Failures of the stage's own steps (a thickness that is no number, a file that cannot be
+// written) propagate; a section that cannot be built is reported as "Airfoil()".
+class SectionScript {
+public:
+    // R is the radius in metres. Creates the temporary file.
+    SectionScript(double R, SectionInputs& inputs, ReportHost& host);
+
+    // Station i of the folded table, just folded.
+    void addStation(StationTable& table, int i);
+
+    // The whole script, read back from the file, which is then deleted; empty when no
+    // section was written.
+    QString finish();
+
+private:
+    double R_;
+    SectionInputs& inputs_;
+    ReportHost& host_;
+    QTemporaryFile file_;
+};
 
 } // namespace bladetrace

@@ -1,7 +1,7 @@
 #include "geometry/station_layout.h"
 
+#include "base/app_error.h"
 #include "geometry/min.h"
-#include "text/app_error.h"
 
 #include <QString>
 #include <cmath>

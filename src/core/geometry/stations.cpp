@@ -1,7 +1,7 @@
 #include "geometry/stations.h"
 
+#include "base/checked_math.h"
 #include "geometry/station_layout.h"
-#include "text/checked_math.h"
 #include "text/units.h"
 
 #include <cmath>

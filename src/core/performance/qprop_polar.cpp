@@ -1,6 +1,6 @@
 #include "performance/qprop_polar.h"
 
-#include "text/app_info.h"
+#include "base/app_info.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "performance/polar.h"
-#include "text/app_error.h"
+#include "base/app_error.h"
 
 #include <QString>
 #include <optional>

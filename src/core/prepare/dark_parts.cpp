@@ -1,7 +1,7 @@
 #include "prepare/dark_parts.h"
 
-#include "prepare/scan_picture.h"
 #include "scan/grey_value.h"
+#include "scan/scan_holder.h"
 
 #include <algorithm>
 
@@ -39,9 +39,9 @@ int root(std::vector<int>& parent, int i) {
 
 } // namespace
 
-DarkParts findDarkParts(const QImage& picture, qint32 lThreshold) {
-    const QImage rgb = asScanPicture(picture);
-    const DarkTest test(lThreshold);
+DarkParts findDarkParts(const QImage& picture, qint32 threshold) {
+    const QImage rgb = toScanImage(picture);
+    const DarkTest test(threshold);
     DarkParts out;
     std::vector<int> parent;
     std::size_t above = 0, aboveEnd = 0;

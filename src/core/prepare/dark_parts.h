@@ -26,7 +26,7 @@ struct DarkParts {
 };
 
 // `picture` is 32-bit RGB, as the loader gives it.
-DarkParts findDarkParts(const QImage& picture, qint32 lThreshold);
+DarkParts findDarkParts(const QImage& picture, qint32 threshold);
 
 // A speck of dust or noise: a part smaller than a thousandth of the largest. The blade is
 // everything else, whether the hub joins its halves or a light hub parts them.

@@ -1,6 +1,7 @@
 #include "prepare/grey_scaling.h"
 
 #include "scan/grey_value.h"
+#include "scan/scan_holder.h"
 
 #include <cmath>
 
@@ -41,34 +42,34 @@ std::vector<GreyScaling::Tap> GreyScaling::taps(int sourceSize, double factor) {
 
 quint32 GreyScaling::grey(int x, int y) const {
     const auto* line = reinterpret_cast<const quint32*>(source_.constScanLine(y));
-    return (DarkTest::channelSum(line[x]) + 1) / 3;
+    return greyOf(line[x]);
 }
 
-bool GreyScaling::darkColumn(int x, qint32 lThreshold) const {
+bool GreyScaling::darkColumn(int x, qint32 threshold) const {
     const Tap& c = columns_[std::size_t(x)];
     std::vector<quint32> across(std::size_t(source_.height()));
     for (int y = 0; y < source_.height(); ++y)
         across[std::size_t(y)] = blendAcross(grey(c.near, y), grey(c.far, y), c.w);
     for (const Tap& r : rows_) {
         const quint32 g = blendDown(across[std::size_t(r.near)], across[std::size_t(r.far)], r.w);
-        if (qint64(g) <= lThreshold)
+        if (qint64(g) <= threshold)
             return true;
     }
     return false;
 }
 
-std::pair<int, int> GreyScaling::darkColumns(int first, int last, qint32 lThreshold) const {
+std::pair<int, int> GreyScaling::darkColumns(int first, int last, qint32 threshold) const {
     int left = 0;
     while (left < width() && columns_[std::size_t(left)].far < first)
         ++left;
-    while (left < width() && !darkColumn(left, lThreshold))
+    while (left < width() && !darkColumn(left, threshold))
         ++left;
     if (left >= width())
         return {-1, -1};
     int right = width() - 1;
     while (right > left && columns_[std::size_t(right)].near > last)
         --right;
-    while (right > left && !darkColumn(right, lThreshold))
+    while (right > left && !darkColumn(right, threshold))
         --right;
     return {left, right};
 }
@@ -77,7 +78,7 @@ void GreyScaling::blendRow(int y, std::vector<quint32>& greys, std::vector<quint
     const auto* line = reinterpret_cast<const quint32*>(source_.constScanLine(y));
     greys.resize(std::size_t(source_.width()));
     for (std::size_t x = 0; x < greys.size(); ++x)
-        greys[x] = (DarkTest::channelSum(line[x]) + 1) / 3;
+        greys[x] = greyOf(line[x]);
     out.resize(columns_.size());
     for (std::size_t x = 0; x < columns_.size(); ++x) {
         const Tap& c = columns_[x];
@@ -86,7 +87,7 @@ void GreyScaling::blendRow(int y, std::vector<quint32>& greys, std::vector<quint
 }
 
 QImage GreyScaling::scaled() const {
-    QImage out(width(), height(), QImage::Format_RGB32);
+    QImage out = allocateScanImage(QSize(width(), height()));
     std::vector<quint32> greys, upper, lower;
     int upperRow = -1, lowerRow = -1;
     for (int y = 0; y < height(); ++y) {

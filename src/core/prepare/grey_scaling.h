@@ -19,12 +19,12 @@ public:
     int height() const { return int(rows_.size()); }
 
     // Whether column x of the scaled picture holds a pixel at or below the threshold.
-    bool darkColumn(int x, qint32 lThreshold) const;
+    bool darkColumn(int x, qint32 threshold) const;
 
     // First and last dark column of the scaled picture, -1 when there are none. `first` and
     // `last` are the source's first and last dark column: outside them every pixel is light,
     // and so is every blend of them.
-    std::pair<int, int> darkColumns(int first, int last, qint32 lThreshold) const;
+    std::pair<int, int> darkColumns(int first, int last, qint32 threshold) const;
 
     // The whole scaled picture, 32-bit RGB.
     QImage scaled() const;

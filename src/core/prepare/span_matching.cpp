@@ -2,7 +2,7 @@
 
 #include "prepare/dark_parts.h"
 #include "prepare/grey_scaling.h"
-#include "prepare/scan_picture.h"
+#include "scan/scan_holder.h"
 
 #include <cmath>
 #include <cstring>
@@ -13,7 +13,7 @@ namespace {
 // The blade's box with a margin of paper; white where the picture ends and over the specks.
 QImage cropToBlade(const QImage& picture, const DarkParts& parts, const QRect& blade) {
     const QRect box = blade.adjusted(-kPaperMargin, -kPaperMargin, kPaperMargin, kPaperMargin);
-    QImage out(box.size(), QImage::Format_RGB32);
+    QImage out = allocateScanImage(box.size());
     out.fill(Qt::white);
     const QRect inside = box & picture.rect();
     for (int y = inside.top(); y <= inside.bottom(); ++y)
@@ -33,13 +33,13 @@ QImage cropToBlade(const QImage& picture, const DarkParts& parts, const QRect& b
 // The factor, near `factor`, that brings the scaled span closest to `target`: the smooth
 // filter moves the tips' threshold crossing by a fraction of a column, so it is found on
 // the measured span.
-double fittedFactor(const QImage& crop, int span, int target, double factor, qint32 lThreshold) {
+double fittedFactor(const QImage& crop, int span, int target, double factor, qint32 threshold) {
     double best = factor;
     int bestMiss = -1;
     double step = 0;
     for (int attempt = 0; attempt < 8; ++attempt) {
         const auto [first, last] =
-            GreyScaling(crop, factor).darkColumns(kPaperMargin, kPaperMargin + span, lThreshold);
+            GreyScaling(crop, factor).darkColumns(kPaperMargin, kPaperMargin + span, threshold);
         const int miss = first < 0 ? target : target - (last - first);
         if (bestMiss < 0 || std::abs(miss) < bestMiss) {
             bestMiss = std::abs(miss);
@@ -55,6 +55,31 @@ double fittedFactor(const QImage& crop, int span, int target, double factor, qin
     return best;
 }
 
+// The blade's columns dark in the picture's first or last row, from the runs there; specks
+// are left out, as the crop paints them over.
+EdgeContact edgeContact(const DarkParts& parts, const QRect& blade, int height) {
+    std::vector<unsigned char> reach(std::size_t(blade.width()), 0);
+    const auto mark = [&](const DarkRun& run, unsigned char edge) {
+        if (isSpeck(parts.parts[std::size_t(run.part)], parts))
+            return;
+        for (int x = std::max(run.first, blade.left()); x <= std::min(run.last, blade.right()); ++x)
+            reach[std::size_t(x - blade.left())] |= edge;
+    };
+    // The runs lie by row: those of the first row lead, those of the last close the list.
+    for (auto run = parts.runs.begin(); run != parts.runs.end() && run->y == 0; ++run)
+        mark(*run, 1);
+    for (auto run = parts.runs.rbegin(); run != parts.runs.rend() && run->y == height - 1; ++run)
+        mark(*run, 2);
+    EdgeContact contact;
+    contact.columns = blade.width();
+    for (const unsigned char edge : reach) {
+        contact.top += edge & 1;
+        contact.bottom += edge >> 1;
+        contact.either += edge != 0;
+    }
+    return contact;
+}
+
 } // namespace
 
 double MatchedSpans::difference() const {
@@ -62,22 +87,25 @@ double MatchedSpans::difference() const {
     return shorter > 0 ? double(std::max(topSpan, sideSpan)) / shorter - 1 : 0;
 }
 
-MatchedSpans matchSpans(const QImage& picTop, const QImage& picSide, qint32 lThreshold) {
+MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold,
+                        double maxDifference) {
     MatchedSpans m;
-    m.top = asScanPicture(picTop);
-    m.side = asScanPicture(picSide);
-    const DarkParts topParts = findDarkParts(m.top, lThreshold);
-    const DarkParts sideParts = findDarkParts(m.side, lThreshold);
+    m.top = toScanImage(top);
+    m.side = toScanImage(side);
+    const DarkParts topParts = findDarkParts(m.top, threshold);
+    const DarkParts sideParts = findDarkParts(m.side, threshold);
     const QRect topBlade = bladeBox(topParts);
     const QRect sideBlade = bladeBox(sideParts);
     m.topSpan = std::max(topBlade.width() - 1, 0);
     m.sideSpan = std::max(sideBlade.width() - 1, 0);
     if (m.topSpan < 1 || m.sideSpan < 1)
         return m;
-    if (m.difference() > kMaxSpanDifference) {
+    if (m.difference() > maxDifference) {
         m.refused = true;
         return m;
     }
+    m.topContact = edgeContact(topParts, topBlade, m.top.height());
+    m.sideContact = edgeContact(sideParts, sideBlade, m.side.height());
     m.top = cropToBlade(m.top, topParts, topBlade);
     m.side = cropToBlade(m.side, sideParts, sideBlade);
     m.cropped = true;
@@ -87,7 +115,7 @@ MatchedSpans matchSpans(const QImage& picTop, const QImage& picSide, qint32 lThr
     QImage& view = m.scaled == ScaledView::Side ? m.side : m.top;
     const int span = std::min(m.topSpan, m.sideSpan);
     const int target = std::max(m.topSpan, m.sideSpan);
-    m.scale = fittedFactor(view, span, target, double(target) / span, lThreshold);
+    m.scale = fittedFactor(view, span, target, double(target) / span, threshold);
     view = GreyScaling(view, m.scale).scaled();
     return m;
 }

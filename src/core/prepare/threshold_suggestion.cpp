@@ -1,38 +1,16 @@
 #include "prepare/threshold_suggestion.h"
 
-#include "prepare/scan_picture.h"
 #include "scan/grey_value.h"
-
-#include <algorithm>
+#include "scan/scan_holder.h"
 
 namespace bladetrace {
-namespace {
-
-// The most frequent grey in [from, to), counted over five neighbouring greys so that the
-// comb a JPEG leaves in the histogram does not decide it.
-int mostFrequent(const GreyHistogram& h, int from, int to) {
-    int best = from;
-    qint64 bestCount = -1;
-    for (int g = from; g < to; ++g) {
-        qint64 count = 0;
-        for (int n = std::max(from, g - 2); n <= std::min(to - 1, g + 2); ++n)
-            count += h[std::size_t(n)];
-        if (count > bestCount) {
-            bestCount = count;
-            best = g;
-        }
-    }
-    return best;
-}
-
-} // namespace
 
 void addToHistogram(GreyHistogram& histogram, const QImage& picture) {
-    const QImage rgb = asScanPicture(picture);
+    const QImage rgb = toScanImage(picture);
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* line = reinterpret_cast<const quint32*>(rgb.constScanLine(y));
         for (int x = 0; x < rgb.width(); ++x)
-            ++histogram[std::size_t((DarkTest::channelSum(line[x]) + 1) / 3)];
+            ++histogram[std::size_t(greyOf(line[x]))];
     }
 }
 
@@ -64,15 +42,10 @@ int otsuThreshold(const GreyHistogram& h) {
     return (first + last) / 2;
 }
 
-int midwayThreshold(const GreyHistogram& h) {
-    const int split = otsuThreshold(h);
-    return (mostFrequent(h, 0, split + 1) + mostFrequent(h, split + 1, 256)) / 2;
-}
-
-qint32 suggestThreshold(const QImage& picTop, const QImage& picSide) {
+qint32 suggestThreshold(const QImage& top, const QImage& side) {
     GreyHistogram histogram{};
-    addToHistogram(histogram, picTop);
-    addToHistogram(histogram, picSide);
+    addToHistogram(histogram, top);
+    addToHistogram(histogram, side);
     return otsuThreshold(histogram);
 }
 

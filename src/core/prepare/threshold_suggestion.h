@@ -17,14 +17,10 @@ void addToHistogram(GreyHistogram& histogram, const QImage& picture);
 // largest variance between the classes; the grey itself belongs to the dark class.
 int otsuThreshold(const GreyHistogram& histogram);
 
-// Halfway between the blade's grey and the paper's, each the most frequent grey on its side
-// of Otsu's split: where an evenly blurred edge is half blade.
-int midwayThreshold(const GreyHistogram& histogram);
-
 // The threshold the program suggests for a pair of views: Otsu's over both. On rendered
-// blades it lies as near the midway as midwayThreshold; on photographs it measures better,
+// blades it lies near the midway between paper and ink; on photographs it measures better,
 // as the class means follow the lighter, thinner parts of a blade that its darkest grey
 // misses (docs/accuracy.md).
-qint32 suggestThreshold(const QImage& picTop, const QImage& picSide);
+qint32 suggestThreshold(const QImage& top, const QImage& side);
 
 } // namespace bladetrace

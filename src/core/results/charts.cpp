@@ -1,8 +1,7 @@
 #include "results/charts.h"
 
-#include "geometry/fold.h"
+#include "base/checked_math.h"
 #include "results/page_keys.h"
-#include "text/checked_math.h"
 #include "text/number_format.h"
 #include "text/units.h"
 
@@ -25,12 +24,14 @@ ChartSeries makeSeries(const char* key, const QString& yTitle) {
 
 } // namespace
 
-void applyTipCorrection(StationTable& t) {
+void applyTipCorrection(FoldedTable& folded) {
+    StationTable& t = folded.table;
     t.Chord[0] = t.Chord[1] - (t.Chord[2] - t.Chord[1]);
     t.Beta[0] = t.Beta[1] - (t.Beta[2] - t.Beta[1]);
 }
 
-ChartSet chartValues(const StationTable& t, float Diameter, double R, bool imperial) {
+ChartSet chartValues(const FoldedTable& folded, float Diameter, double R, bool imperial) {
+    const StationTable& t = folded.table;
     const QString degrees =
         QString(QChar(0x00DF)) + QStringLiteral(" [") + QChar(0x00B0) + QLatin1Char(']');
     ChartSet set = {makeSeries(pagekey::kChord, QStringLiteral("c/R")),
@@ -39,7 +40,7 @@ ChartSet chartValues(const StationTable& t, float Diameter, double R, bool imper
                                imperial ? QStringLiteral("H [inch]") : QStringLiteral("H [m]"))};
     set[kChordChart].yLabel = QStringLiteral("c/R [-]");
 
-    for (int i = 0; i <= foldedLast(t.Count); ++i) {
+    for (int i = 0; i <= folded.last(); ++i) {
         const auto n = std::size_t(i);
         const double rR = t.rR[n];
         double pitch = std::tan(double(t.Beta[n])) * rR * double(Diameter) * kPi;

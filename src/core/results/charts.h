@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/station_table.h"
+#include "geometry/fold.h"
 
 #include <QString>
 #include <array>
@@ -27,11 +27,11 @@ using ChartSet = std::array<ChartSeries, 3>;
 
 // Replaces the tip's chord and blade angle by a linear extrapolation from the next two
 // stations: the measured tip is the least reliable station.
-void applyTipCorrection(StationTable& table);
+void applyTipCorrection(FoldedTable& folded);
 
-// The three charts over the folded stations 0 .. count / 2. Diameter in metres; pitch in
-// inches when `imperial`.
-ChartSet chartValues(const StationTable& table, float Diameter, double R, bool imperial);
+// The three charts over the folded stations. Diameter in metres; pitch in inches when
+// `imperial`.
+ChartSet chartValues(const FoldedTable& folded, float Diameter, double R, bool imperial);
 
 // One chart's data grid as text: a line of the two column labels, then per row its number,
 // r/R and the value with 7 significant digits; cells separated by tabs, each line ended by LF.

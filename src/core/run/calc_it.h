@@ -11,6 +11,8 @@ enum class RunOutcome {
     Aborted,    // Escape during the scans
     Mismatch,   // the two spans differ by more than two columns (or, matching spans, by 15 %)
     ScanFailed, // a view could not be scaled; already reported as "DoIt()"
+    Refused,    // the views cannot be measured: one file given twice, or a blade cut off by
+                // the picture's top or bottom edge
     Failed,     // reported as "CalcIt()"
 };
 
@@ -20,7 +22,7 @@ using PictureLoader = std::function<ScanHolder(const QString& fileName)>;
 // One analysis run, from reading the inputs to the charts. Never throws: every failure is
 // reported through the host's error report and ends the run. The pictures come from
 // `loader` (by default the image files, decoded, so that the marks can be shown).
-RunOutcome CalcIt(RunHost& host, const PictureLoader& loader);
-RunOutcome CalcIt(RunHost& host);
+RunOutcome CalcIt(const RunHost& host, const PictureLoader& loader);
+RunOutcome CalcIt(const RunHost& host);
 
 } // namespace bladetrace

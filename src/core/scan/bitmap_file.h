@@ -31,7 +31,7 @@ QString bitmapDamage(const BitmapHeader& header, const uchar* data, qint64 size)
 
 // The rows where they lie in the file, for the bitmaps whose pixels a decoder would only
 // copy: 24-bit, or 32-bit without alpha, red-green-blue in the usual bytes, no compression.
-std::optional<PixelRows> bitmapRowsInPlace(const BitmapHeader& header, const uchar* data,
-                                           qint64 size);
+// The file must have passed bitmapDamage: the rows are not checked again.
+std::optional<PixelRows> bitmapRowsInPlace(const BitmapHeader& header, const uchar* data);
 
 } // namespace bladetrace

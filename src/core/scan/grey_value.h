@@ -11,25 +11,25 @@
 
 namespace bladetrace {
 
-// Grey value of a colour 0x00BBGGRR: the mean of its channels rounded to the nearest
-// integer (a third never ends in one half). -1, a position outside the image, is white.
-inline qint32 greyValue(qint32 colour) {
-    const quint32 c = quint32(colour);
-    const quint32 sum = (c & 0xFFu) + ((c >> 8) & 0xFFu) + ((c >> 16) & 0xFFu);
-    return qint32((sum + 1) / 3);
+// The sum of a pixel word's three low bytes (see pixelWord); the order of the channels is
+// immaterial.
+inline quint32 channelSum(quint32 pixel) {
+    return (pixel & 0xFFu) + ((pixel >> 8) & 0xFFu) + ((pixel >> 16) & 0xFFu);
+}
+
+// The grey of a pixel word: the mean of its channels rounded to the nearest integer (a third
+// never ends in one half).
+inline quint32 greyOf(quint32 pixel) {
+    return (channelSum(pixel) + 1) / 3;
 }
 
 // The blade test on a channel sum: grey <= threshold, equality counting as blade.
 class DarkTest {
 public:
-    explicit DarkTest(qint32 lThreshold)
-        : sumLimit_(lThreshold < 0 ? -1 : qint64(lThreshold) * 3 + 1),
-          limit32_(qint32(std::min<qint64>(sumLimit_, 766))), outsideDark_(lThreshold >= 255) {}
+    explicit DarkTest(qint32 threshold)
+        : sumLimit_(threshold < 0 ? -1 : qint64(threshold) * 3 + 1),
+          limit32_(qint32(std::min<qint64>(sumLimit_, 766))), outsideDark_(threshold >= 255) {}
 
-    // Channel sum of a pixel word (see pixelWord); the order of the channels is immaterial.
-    static quint32 channelSum(quint32 pixel) {
-        return (pixel & 0xFFu) + ((pixel >> 8) & 0xFFu) + ((pixel >> 16) & 0xFFu);
-    }
     bool dark(quint32 pixel) const { return qint64(channelSum(pixel)) <= sumLimit_; }
     // Bit i is set when pixel i of the four at p is dark. With 3 bytes a pixel it reads the
     // byte after the fourth pixel too.

@@ -1,53 +1,22 @@
 #include "scan/picture_loader.h"
 
-#include "scan/bitmap_file.h"
+#include "base/app_error.h"
 #include "scan/picture_damage.h"
-#include "scan/picture_file.h"
 #include "scan/warning_capture.h"
-#include "text/app_error.h"
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <mutex>
 
 namespace bladetrace {
 namespace {
 
-// What the program reads: the formats of scanners and cameras. Qt's readers of the rarer
-// formats have seen far less hostile input.
-bool readsFormat(const QByteArray& format) {
-    static const QByteArrayList formats = {"bmp", "jpeg", "png", "gif", "tiff",
-                                           "pbm", "pgm",  "ppm", "webp"};
-    return formats.contains(format);
-}
-
-QByteArray canonicalFormat(QByteArray format) {
-    if (format == "jpg")
-        return "jpeg";
-    if (format == "tif")
-        return "tiff";
-    return format;
-}
-
-[[noreturn]] void damaged(const QString& fileName, const QString& why) {
-    fail(errc::kInvalidPicture,
-         QStringLiteral("Invalid picture: %1 is damaged or incomplete (%2)").arg(fileName, why));
-}
-
-void checkSize(const QString& fileName, QSize size, const LoadLimits& limits) {
-    const double megapixels = double(size.width()) * double(size.height()) / 1e6;
-    if (size.isValid() && !(megapixels <= limits.maxMegapixels))
-        fail(errc::kInvalidPicture,
-             QStringLiteral("Invalid picture: %1 is %2 x %3 pixels (%4 megapixels), more than "
-                            "the limit of %5 megapixels")
-                 .arg(fileName)
-                 .arg(size.width())
-                 .arg(size.height())
-                 .arg(megapixels, 0, 'g', 4)
-                 .arg(limits.maxMegapixels, 0, 'g', 4));
-}
+// Qt's bitmap reader refuses pictures with more pixels than this, however valid.
+constexpr qint64 kBitmapDecoderPixels = qint64(16384) * 16384;
 
 // Qt 6.4 keeps one allocation limit for the whole process; each read sets it from its own
 // limits (up to 8 bytes a pixel, for 16-bit channels), so no reader ever runs without one.
@@ -81,63 +50,68 @@ void opaqueIfAllTransparent(QImage& image) {
     image.reinterpretAsFormat(QImage::Format_RGB32);
 }
 
-// Everything up to decoding: the file, its format, its size and its structure. Then either
-// the rows in place (when `inPlace` and the file allows it) or the decoded picture.
-ScanHolder load(const QString& fileName, const LoadLimits& limits, bool inPlace) {
-    const std::shared_ptr<PictureFile> file = openPictureFile(fileName);
+QImage decode(const PictureProbe& probe, const QString& fileName, const LoadLimits& limits) {
     QBuffer buffer;
-    buffer.setData(
-        QByteArray::fromRawData(reinterpret_cast<const char*>(file->data), qsizetype(file->size)));
+    buffer.setData(QByteArray::fromRawData(reinterpret_cast<const char*>(probe.file->data),
+                                           qsizetype(probe.file->size)));
     buffer.open(QIODevice::ReadOnly);
     limitAllocation(limits);
     const WarningCapture capture;
-    QImageReader reader(&buffer);
-    const QByteArray format = canonicalFormat(reader.format());
-    if (format.isEmpty())
-        fail(errc::kInvalidPicture,
-             QStringLiteral("Invalid picture: %1 (%2)").arg(fileName, reader.errorString()));
-    if (!readsFormat(format))
-        fail(errc::kInvalidPicture,
-             QStringLiteral("Invalid picture: %1 (a picture in %2 format, which is not read)")
-                 .arg(fileName, QString::fromLatin1(format)));
-    const QSize declared = reader.size();
-    checkSize(fileName, declared, limits);
-    const QString broken = damageInStructure(format, file->data, file->size);
-    if (!broken.isEmpty())
-        damaged(fileName, broken);
-
-    if (inPlace && format == "bmp") {
-        const std::optional<BitmapHeader> header = readBitmapHeader(file->data, file->size);
-        const std::optional<PixelRows> rows =
-            header ? bitmapRowsInPlace(*header, file->data, file->size) : std::nullopt;
-        if (rows)
-            return ScanHolder(*rows, file);
-    }
-
+    QImageReader reader(&buffer, probe.format);
+    // A phone's photograph is stored as the sensor saw it and tagged with how to turn it.
+    reader.setAutoTransform(true);
     QImage image = reader.read();
+    if (const QString changed = probe.file->changed(); !changed.isEmpty())
+        pictureDamaged(fileName, changed);
     if (image.isNull()) {
-        // Room for the picture now means it was the file that failed.
-        if (declared.isValid() && QImage(declared, QImage::Format_ARGB32).isNull())
+        const QStringList& said = capture.warnings();
+        // Room for the picture now means it was the file that failed, unless the reader
+        // found none for its own buffers.
+        if (probe.size.isValid() && QImage(probe.size, QImage::Format_ARGB32).isNull())
             fail(errc::kOutOfMemory);
-        damaged(fileName, reader.errorString());
+        if (std::any_of(said.begin(), said.end(), [](const QString& s) {
+                return s.contains(QLatin1String("memory"), Qt::CaseInsensitive);
+            }))
+            fail(errc::kOutOfMemory);
+        if (probe.bitmap) {
+            const qint64 width = probe.bitmap->width,
+                         height = std::abs(qint64(probe.bitmap->height));
+            if (width * height > kBitmapDecoderPixels)
+                fail(errc::kInvalidPicture,
+                     QStringLiteral("Invalid picture: %1 is %2 x %3 pixels (%4 megapixels), more "
+                                    "than the %5 megapixels the bitmap decoder reads")
+                         .arg(fileName)
+                         .arg(width)
+                         .arg(height)
+                         .arg(double(width) * double(height) / 1e6, 0, 'f', 1)
+                         .arg(double(kBitmapDecoderPixels) / 1e6, 0, 'f', 1));
+        }
+        // The library's own word says more than Qt's "Unable to read image data".
+        pictureDamaged(fileName, said.isEmpty() ? reader.errorString() : said.last());
     }
-    const QString warned = damageInWarnings(format, capture.warnings());
+    const QString warned = damageInWarnings(probe.format, capture.warnings());
     if (!warned.isEmpty())
-        damaged(fileName, warned);
-    checkSize(fileName, image.size(), limits);
-    if (format == "bmp")
+        pictureDamaged(fileName, warned);
+    checkPictureSize(fileName, image.size(), limits);
+    if (probe.format == "bmp")
         opaqueIfAllTransparent(image);
-    return ScanHolder(std::move(image));
+    return image;
 }
 
 } // namespace
 
 QImage loadPicture(const QString& fileName, const LoadLimits& limits) {
-    return load(fileName, limits, false).takeImage();
+    return toScanImage(decode(probePicture(fileName, limits), fileName, limits));
 }
 
 ScanHolder loadScanPicture(const QString& fileName, const LoadLimits& limits) {
-    return load(fileName, limits, true);
+    const PictureProbe probe = probePicture(fileName, limits);
+    if (probe.bitmap) {
+        if (const std::optional<PixelRows> rows =
+                bitmapRowsInPlace(*probe.bitmap, probe.file->data))
+            return ScanHolder(*rows, probe.file);
+    }
+    return ScanHolder(decode(probe, fileName, limits));
 }
 
 } // namespace bladetrace

@@ -30,8 +30,8 @@ QString StoredSettings::text(const char* key, const QString& fallback) const {
 }
 
 // A text that is no number reads as 0, so anything but German is English.
-qint32 StoredSettings::language() const {
-    return text("Language", QStringLiteral("1")).trimmed().toInt() == 2 ? 2 : 1;
+Language StoredSettings::language() const {
+    return languageOf(text("Language", QStringLiteral("1")).trimmed().toInt());
 }
 
 qint16 StoredSettings::units() const {
@@ -72,10 +72,10 @@ QString StoredSettings::saveFolder() const {
     return path("SaveFolder", QString());
 }
 
-void StoredSettings::writeAll(qint32 language, qint16 units, const QString& diameterText,
+void StoredSettings::writeAll(Language language, qint16 units, const QString& diameterText,
                               const QString& rpmText, const QString& velocityText,
                               const QString& topFile, const QString& sideFile) {
-    store_->setValue(QStringLiteral("Language"), QString::number(language));
+    store_->setValue(QStringLiteral("Language"), QString::number(languageNumber(language)));
     store_->setValue(QStringLiteral("Units"), QString::number(units));
     store_->setValue(QStringLiteral("Diameter"), storedNumber(diameterText));
     store_->setValue(QStringLiteral("RPM"), storedNumber(rpmText));

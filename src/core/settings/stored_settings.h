@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/language.h"
+
 #include <QSettings>
 #include <QString>
 #include <QtGlobal>
@@ -20,8 +22,8 @@ public:
     explicit StoredSettings(std::unique_ptr<QSettings> store);
     ~StoredSettings();
 
-    // "Language": 1 English, 2 German; anything else reads as 1.
-    qint32 language() const;
+    // "Language": 1 English, 2 German; anything else reads as English.
+    Language language() const;
     // "Units": 0 metric, 1 imperial; anything that is no 16-bit whole number reads as 0.
     qint16 units() const;
     // "Diameter", "Velocity", "RPM": the box texts, default "1".
@@ -39,7 +41,7 @@ public:
     // Writes all seven in the order "Language", "Units", "Diameter", "RPM", "Velocity",
     // "TopFile", "SideFile". The numbers are the box texts read as numbers and written in
     // the general format ("50.0" becomes "50"); a box without a number stores "1".
-    void writeAll(qint32 language, qint16 units, const QString& diameterText,
+    void writeAll(Language language, qint16 units, const QString& diameterText,
                   const QString& rpmText, const QString& velocityText, const QString& topFile,
                   const QString& sideFile);
     // Then "MatchSpans" and "SaveFolder".

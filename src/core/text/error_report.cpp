@@ -5,10 +5,14 @@
 namespace bladetrace {
 
 QString errorReportText(const AppError& error, const QString& sProcedure) {
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("Error") + QString::number(error.number) + QLatin1Char(':') + crlf +
-           crlf + error.description + QLatin1Char('.') + crlf + QStringLiteral("Issued by ") +
-           sProcedure + QStringLiteral(" in ") + error.source + QLatin1Char('.');
+    // The program's own longer descriptions are whole sentences with their full stop.
+    const bool ended = error.description.endsWith(QLatin1Char('.')) ||
+                       error.description.endsWith(QLatin1Char('!')) ||
+                       error.description.endsWith(QLatin1Char('?'));
+    return QStringLiteral("Error") + QString::number(error.number) + QLatin1Char(':') + kCrLf +
+           kCrLf + error.description + (ended ? QString() : QStringLiteral(".")) + kCrLf +
+           QStringLiteral("Issued by ") + sProcedure + QStringLiteral(" in ") + error.source +
+           QLatin1Char('.');
 }
 
 void ErrorHandler(ReportHost& host, const AppError& error, const QString& sProcedure) {
@@ -18,7 +22,7 @@ void ErrorHandler(ReportHost& host, const AppError& error, const QString& sProce
     try {
         ready = LoadLangResString(host.lLanguage(), str::kStatusReady);
     } catch (const Failure&) {
-        ready = LoadLangResString(kEnglish, str::kStatusReady);
+        ready = LoadLangResString(Language::English, str::kStatusReady);
     }
     host.showStatus(ready);
     host.showMessage(errorReportText(error, sProcedure), MessageIcon::None, QString());

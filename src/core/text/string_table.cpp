@@ -1,7 +1,7 @@
 #include "text/string_table.h"
 
+#include "base/app_error.h"
 #include "text/added_strings.h"
-#include "text/app_error.h"
 
 #include <array>
 #include <limits>
@@ -129,10 +129,11 @@ constexpr std::array<const char16_t*, 2 * kStringsPerLanguage> kTable = {
 std::optional<QString> resourceString(qint32 id) {
     const qint32 language = id / 1000;
     const qint32 entry = id % 1000;
-    if (id < 0 || language < kEnglish || language > kGerman)
+    if (id < 0 || language < languageNumber(Language::English) ||
+        language > languageNumber(Language::German))
         return std::nullopt;
     if (entry >= kStringsPerLanguage)
-        return addedString(language, entry);
+        return addedString(languageOf(language), entry);
     return QString::fromUtf16(kTable[std::size_t((language - 1) * kStringsPerLanguage + entry)]);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/language.h"
 #include "text/added_strings.h"
 
 #include <QString>
@@ -8,9 +9,10 @@
 
 namespace bladetrace {
 
-constexpr qint32 kEnglish = 1;
-constexpr qint32 kGerman = 2;
 constexpr qint16 kStringsPerLanguage = 51;
+
+// Lines of a message end in CR LF, as the message boxes always showed them.
+inline const QString kCrLf = QStringLiteral("\r\n");
 
 // The program's numbered texts: entry n of language l is resource 1000 * l + n.
 std::optional<QString> resourceString(qint32 id);
@@ -18,6 +20,9 @@ std::optional<QString> resourceString(qint32 id);
 // Entry ID in the language lLanguage. A pair outside the table fails with error 326;
 // a sum beyond 32 bits fails with overflow.
 QString LoadLangResString(qint32 lLanguage, qint16 ID);
+inline QString LoadLangResString(Language language, qint16 ID) {
+    return LoadLangResString(languageNumber(language), ID);
+}
 
 // Entry numbers the code refers to by name.
 namespace str {

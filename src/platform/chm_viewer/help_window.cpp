@@ -1,8 +1,8 @@
 #include "platform/chm_viewer/help_window.h"
 
+#include "base/app_error.h"
 #include "platform/chm_viewer/chm_file.h"
 #include "platform/chm_viewer/sitemap.h"
-#include "text/app_error.h"
 #include "text/string_table.h"
 
 #include <QDesktopServices>
@@ -34,6 +34,18 @@ QUrl pageUrl(const QString& local) {
 QString failurePage(const QString& headline, const QString& detail) {
     return QStringLiteral("<html><body><h3>%1</h3><p>%2</p></body></html>")
         .arg(headline.toHtmlEscaped(), detail.toHtmlEscaped());
+}
+
+// The help's own pages stand in one folder per language; "en/page.html" is English.
+const QString kGermanPages = QStringLiteral("de/");
+const QString kEnglishPages = QStringLiteral("en/");
+const QString kGermanStart = QStringLiteral("de/index.html");
+
+// Whether an entry opening `local` belongs in the help of `language`: those of the other
+// language's folder do not, the shared ones do.
+bool inLanguage(const QString& local, Language language) {
+    const QString& other = language == Language::German ? kEnglishPages : kGermanPages;
+    return !local.startsWith(other, Qt::CaseInsensitive);
 }
 
 // The entry a list or tree shows selected. Only a selection opens a page: the focus that
@@ -80,8 +92,8 @@ private:
     const ChmFile& chm_;
 };
 
-HelpWindow::HelpWindow(const QString& helpFile, qint32 lLanguage, QWidget* parent)
-    : QWidget(parent, Qt::Window), helpFile_(helpFile), lLanguage_(lLanguage),
+HelpWindow::HelpWindow(const QString& helpFile, Language language, QWidget* parent)
+    : QWidget(parent, Qt::Window), helpFile_(helpFile), language_(language),
       chm_(std::make_unique<ChmFile>(helpFile)) {
     setObjectName(QStringLiteral("helpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -134,27 +146,22 @@ HelpWindow::HelpWindow(const QString& helpFile, qint32 lLanguage, QWidget* paren
     connect(index_, &QListWidget::itemSelectionChanged, this,
             [this] { openLocal(selectedLocal(index_->selectedItems())); });
 
-    SwitchLanguage(lLanguage);
-    if (!chm_->isOpen())
-        return;
-    fillContents();
-    fillIndex();
+    if (chm_->isOpen())
+        fillContents();
+    SwitchLanguage(language);
     widenContentsToFit();
-    home_ = chm_->defaultTopic();
-    if (home_.isEmpty() && contents_->topLevelItemCount() > 0)
-        home_ = contents_->topLevelItem(0)->data(0, kLocalRole).toString();
 }
 
 QString HelpWindow::text(qint16 id) const {
     try {
-        return LoadLangResString(lLanguage_, id);
+        return LoadLangResString(language_, id);
     } catch (const Failure&) {
-        return LoadLangResString(kEnglish, id);
+        return LoadLangResString(Language::English, id);
     }
 }
 
-void HelpWindow::SwitchLanguage(qint32 lLanguage) {
-    lLanguage_ = lLanguage;
+void HelpWindow::SwitchLanguage(Language language) {
+    language_ = language;
     setWindowTitle(chm_->isOpen() ? text(str::kHelpTitle) : QFileInfo(helpFile_).fileName());
     tabs_->setTabText(0, text(str::kHelpContents));
     tabs_->setTabText(1, text(str::kHelpIndex));
@@ -162,8 +169,16 @@ void HelpWindow::SwitchLanguage(qint32 lLanguage) {
     forward_->setText(text(str::kHelpForward));
     homeAction_->setText(text(str::kHelpHome));
     page_->pageMissing = text(str::kHelpPageMissing);
-    if (!chm_->isOpen())
+    if (!chm_->isOpen()) {
         page_->setHtml(failurePage(text(str::kHelpFileMissing), helpFile_));
+        return;
+    }
+    fillIndex();
+    // German help opens on its own start page where the file has one.
+    home_ = language == Language::German && chm_->read(kGermanStart) ? kGermanStart
+                                                                     : chm_->defaultTopic();
+    if (home_.isEmpty() && contents_->topLevelItemCount() > 0)
+        home_ = contents_->topLevelItem(0)->data(0, kLocalRole).toString();
 }
 
 // The contents as wide as their longest entry, so that none is cut short.
@@ -211,13 +226,18 @@ void HelpWindow::fillContents() {
     }
 }
 
+// The entries of the window's language, and the shared ones.
 void HelpWindow::fillIndex() {
+    const QSignalBlocker blocker(index_);
+    index_->clear();
     const std::optional<QByteArray> hhk = chm_->read(chm_->indexFile());
     if (!hhk)
         return;
     const auto add = [this](const auto& self, const std::vector<SitemapEntry>& entries,
                             const QString& indent) -> void {
         for (const SitemapEntry& entry : entries) {
+            if (!inLanguage(entry.local, language_))
+                continue;
             auto* item = new QListWidgetItem(indent + entry.name, index_);
             item->setData(kLocalRole, entry.local);
             self(self, entry.children, indent + QStringLiteral("    "));

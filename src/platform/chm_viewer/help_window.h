@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/language.h"
+
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -24,7 +26,7 @@ class HelpWindow : public QWidget {
     Q_OBJECT
 
 public:
-    HelpWindow(const QString& helpFile, qint32 lLanguage, QWidget* parent = nullptr);
+    HelpWindow(const QString& helpFile, Language language, QWidget* parent = nullptr);
     ~HelpWindow() override;
 
     QString helpFile() const { return helpFile_; }
@@ -32,8 +34,8 @@ public:
 
     // Shows the contents tab and the file's first page.
     void showContents();
-    // The title, tabs and buttons in language lLanguage (English if it has no texts).
-    void SwitchLanguage(qint32 lLanguage);
+    // The title, tabs and buttons in `language`.
+    void SwitchLanguage(Language language);
 
 private:
     QString text(qint16 id) const;
@@ -44,7 +46,7 @@ private:
     void selectContentsEntry(const QUrl& url);
 
     QString helpFile_;
-    qint32 lLanguage_;
+    Language language_;
     std::unique_ptr<ChmFile> chm_;
     QAction* back_ = nullptr;
     QAction* forward_ = nullptr;

@@ -2,7 +2,8 @@
 #include "export/plot_painter.h"
 #include "export/report_inputs.h"
 #include "export/report_layout.h"
-#include "export/run_results.h"
+#include "export/report_picture.h"
+#include "results/run_results.h"
 #include "run/calc_it.h"
 #include "support/failure_of.h"
 #include "support/painted_blades.h"
@@ -11,9 +12,9 @@
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
-#include <QPolygon>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -22,34 +23,21 @@
 namespace bladetrace {
 namespace {
 
-// Blade half-heights `root` at the hub and `tip` at both tips: chord and angle change
-// along the span, so order and columns of every format show.
-QImage taperedView(int height, int root, int tip) {
-    QImage image(420, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    const int m = height / 2;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(
-        QPolygon({QPoint(10, m - tip), QPoint(210, m - root), QPoint(410, m - tip),
-                  QPoint(410, m + tip), QPoint(210, m + root), QPoint(10, m + tip)}));
-    return image;
-}
-
 // One metric run with thickness correction and one imperial run of the same pair.
 const std::vector<RunResults>& runs() {
     static const std::vector<RunResults> kept = [] {
         QTemporaryDir dir;
         testing::RecordingHost host;
-        host.topFile = testing::saveImage(taperedView(80, 30, 8), dir.path(), "top.bmp");
-        host.sideFile = testing::saveImage(taperedView(60, 10, 12), dir.path(), "side.bmp");
+        host.topFile = testing::saveImage(testing::taperedView(80, 30, 8), dir.path(), "top.bmp");
+        host.sideFile =
+            testing::saveImage(testing::taperedView(60, 10, 12), dir.path(), "side.bmp");
+        host.reportPictures = true;
         host.thickness = true;
-        EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+        EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
         host.thickness = false;
-        host.imperial = [] { return true; };
+        host.imperialAt = [] { return true; };
         host.diameter = QStringLiteral("7.283");
-        EXPECT_EQ(CalcIt(host), RunOutcome::Completed);
+        EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
         EXPECT_EQ(host.results.size(), 2u);
         EXPECT_EQ(host.results[1].sheetRows.back().join('\t'), host.rows.back());
         for (std::size_t i = 0; i < host.results.size(); ++i)
@@ -91,7 +79,7 @@ TEST(Export, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
         const int skipped = f.axisStation ? 0 : 1; // 42 stations: the fold ends on the axis
         const int rows = charts[kChordChart].rows() - skipped;
         ASSERT_EQ(lines.size(), rows);
-        const double length = run.R() / (f.imperial ? 0.0254 : 1.0);
+        const double length = run.radius() / (f.imperial ? 0.0254 : 1.0);
         for (int i = 0; i < rows; ++i) {
             const auto n = std::size_t(rows - 1 - i);
             const double rR = charts[kChordChart].x[n];
@@ -118,6 +106,51 @@ TEST(Export, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
     }
 }
 
+// For a spreadsheet set to the user's region: the plain table with semicolons for commas and
+// the regional decimal sign for points, after a byte order mark.
+TEST(Export, RegionalCsvTakesSemicolonsAndTheRegionalDecimalSign) {
+    const RunResults& run = runs()[0]; // its inputs are read in the C locale
+    for (const char* locale : {"de_DE", "en_US"}) {
+        SCOPED_TRACE(locale);
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        const QByteArray plain = exportBytes(run, QStringLiteral("blade.csv"));
+        const QByteArray regional =
+            exportBytes(run, QStringLiteral("blade.csv"), CsvStyle::Regional);
+        QLocale::setDefault(QLocale::c());
+        QByteArray expected = plain;
+        expected.replace(',', ';').replace(
+            '.', QLocale(QString::fromLatin1(locale)).decimalPoint().toUtf8());
+        EXPECT_EQ(regional, "\xEF\xBB\xBF" + expected);
+    }
+}
+
+// A pointed tip's chord, extrapolated below zero, is written as 0; the charts keep it.
+TEST(Export, NoFileGetsANegativeChord) {
+    RunResults run = runs()[0];
+    run.charts[kChordChart].y.front() = -0.004158; // c/R at the tip, which comes first
+    const struct {
+        const char* name;
+        const char* fileName;
+        int chordColumn;
+        const char* zero;
+    } rows[] = {
+        {"CSV", "blade.csv", 1, "0.000000"},
+        {"CSV, length", "blade.csv", 4, "0.000000"},
+        {"QPROP", "blade.qprop", 1, "0.000000"},
+        {"published table", "blade.txt", 1, "0.0000"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QStringList lines =
+            QString::fromUtf8(exportBytes(run, QString::fromLatin1(row.fileName)))
+                .split('\n', Qt::SkipEmptyParts);
+        const QStringList tip =
+            lines.back().split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts);
+        ASSERT_GT(tip.size(), row.chordColumn);
+        EXPECT_EQ(tip[row.chordColumn], row.zero);
+    }
+}
+
 // The value lines QPROP reads before the table, each with its "!" comment.
 TEST(Export, QpropPreambleAndUnknownExtensions) {
     const QStringList lines =
@@ -132,8 +165,8 @@ TEST(Export, QpropPreambleAndUnknownExtensions) {
         values << line.section('!', 0, 0).simplified();
     }
     EXPECT_EQ(values,
-              (QStringList{"2 " + QString::number(runs()[0].R(), 'f', 6), "0.50 5.8", "-0.3 1.2",
-                           "0.028 0.050 0.020 0.5", "70000 -0.7", "1 1 1", "0 0 0"}));
+              (QStringList{"2 " + QString::number(runs()[0].radius(), 'f', 6), "0.50 5.8",
+                           "-0.3 1.2", "0.028 0.050 0.020 0.5", "70000 -0.7", "1 1 1", "0 0 0"}));
 
     EXPECT_FALSE(exportFormatFor("blade.png") || exportFormatFor("csv"));
     const AppError error = testing::failureOf([] { exportBytes(runs()[0], "blade.doc"); });
@@ -309,9 +342,11 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     }
     EXPECT_EQ(std::pair(plots, pictures), std::pair(6, 4));
     for (const QString& expected :
-         {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185 m"),
-          QStringLiteral("15000 1/min"), QStringLiteral("50 m/s"), QStringLiteral("110"),
-          QStringLiteral("on: root 20 %, tip 10 %"), QStringLiteral("metric (m, m/s)"),
+         {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185\u00a0m"),
+          QStringLiteral("15000\u00a01/min"), QStringLiteral("50\u00a0m/s"),
+          QStringLiteral("110 (set by hand)"),
+          QStringLiteral("on: root\u00a020\u00a0%, tip\u00a010\u00a0%"),
+          QStringLiteral("metric (m, m/s)"), QStringLiteral("off"),
           QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 2 of 2"),
           QStringLiteral("Image for Top View: top.bmp"),
           QStringLiteral("Image for Side View: side.bmp")})
@@ -348,27 +383,28 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     RunResults corrected = run;
     corrected.inputs.rpmText = QStringLiteral("0");
     corrected.inputs.rpmCorrected = true;
-    corrected.inputs.dRPS = 1;
+    corrected.inputs.revolutionsPerSecond = 1;
     const auto shows = [](const RunResults& r, const char* value) {
         const std::vector<ReportInput> lines = reportInputs(r);
         return std::any_of(lines.begin(), lines.end(), [value](const ReportInput& i) {
             return i.value == QString::fromUtf8(value);
         });
     };
-    EXPECT_TRUE(shows(corrected, "0 1/min  →  60 1/min"));
-    EXPECT_TRUE(shows(runs()[1], "50 mph  →  22.35 m/s"));
+    EXPECT_TRUE(shows(corrected, "0\u00a01/min  →  60\u00a01/min"));
+    EXPECT_TRUE(shows(runs()[1], "50\u00a0mph  →  22.35\u00a0m/s"));
     // Some German labels are longer than half a column: they wrap, and the values keep the
     // rest of it (beyond the label's half and a 3 mm gap).
     RunResults german = run;
-    german.lLanguage = kGerman;
+    german.language = Language::German;
     const std::vector<ReportPage> inGerman = layoutReport(german, paper);
     QMap<QString, double> left;
     for (const ReportItem& item : inGerman[0].items)
         left[item.text] = item.rect.left();
     const double column = left["Propellerdrehzahl"] - left["Durchmesser"];
-    EXPECT_LE(left["0.185 m"] - left["Durchmesser"], column / 2 + 3 * mm);
+    EXPECT_LE(left["0.185\u00a0m"] - left["Durchmesser"], column / 2 + 3 * mm);
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
+    // (Further: ReportSaysWhatWasDoneInItsLanguageAndDrawsTheViewsAtOneScale.)
     EXPECT_EQ(std::tuple(pdf.startsWith("%PDF-"), pdf.count("/Type /Page\n")), std::tuple(true, 2));
     const auto stored = [&pdf](const char* key, const QString& value) { // as UTF-16 texts
         QByteArray text = QByteArray(key) + " (\xFE\xFF";
@@ -377,6 +413,82 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         return pdf.contains(text + ')');
     };
     EXPECT_TRUE(stored("/Title", "Blade measurement report") && stored("/Creator", "Bladetrace"));
+}
+
+// The inputs say how the threshold came about and what span matching did, in the record's
+// language, each value kept on one line with its unit however narrow the column; the two
+// views of one span are drawn equally wide, whatever their heights.
+TEST(Export, ReportSaysWhatWasDoneInItsLanguageAndDrawsTheViewsAtOneScale) {
+    const QSize a4 = QPageSize(QPageSize::A4).sizePixels(100);
+    QImage paper(a4, QImage::Format_RGB32);
+    paper.setDotsPerMeterX(3937);
+    paper.setDotsPerMeterY(3937);
+    RunResults matched = runs()[1]; // imperial: "111.85 mph  →  50.00 m/s" and longer
+    matched.inputs.autoThreshold = true;
+    matched.inputs.threshold = 127;
+    matched.inputs.spanMatching = true;
+    matched.inputs.scaledView = ScaledView::Side;
+    matched.inputs.spanScale = 1.0115;
+    matched.inputs.velocityText = "111.85";
+    RunResults agreeing = matched;
+    agreeing.inputs.scaledView = ScaledView::None;
+    const struct {
+        const char* name;
+        const RunResults& run;
+        Language language;
+        QString thresholdLabel, threshold, spansLabel, spans;
+    } cases[] = {
+        {"Auto, side view scaled", matched, Language::English, "White threshold",
+         "127 (Auto: suggested from the two images)", "Match spans",
+         "on: side view scaled by 1.0115"},
+        {"German", matched, Language::German, QString::fromUtf8("Weißabgleich"),
+         "127 (Auto: aus den beiden Bildern vorgeschlagen)", "Spannweiten angleichen",
+         "ein: Seitenansicht skaliert mit 1.0115"},
+        {"spans agreed", agreeing, Language::English, "White threshold",
+         "127 (Auto: suggested from the two images)", "Match spans", "on: spans already agree"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunResults r = c.run;
+        r.language = c.language;
+        QMap<QString, QString> inputs;
+        for (const ReportInput& line : reportInputs(r))
+            inputs[line.label] = line.value;
+        EXPECT_EQ(inputs.value(c.thresholdLabel), c.threshold);
+        EXPECT_EQ(inputs.value(c.spansLabel), c.spans);
+        // No line of any value is a unit alone, at the value's width on the page.
+        const std::vector<ReportPage> pages = layoutReport(r, paper);
+        for (const ReportItem& item : pages[0].items) {
+            if (item.kind != ReportItem::Kind::Text || item.rect.width() <= 0)
+                continue;
+            QTextLayout layout(item.text, item.font, &paper);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(item.rect.width());
+                const QString shown = item.text.mid(line.textStart(), line.textLength()).trimmed();
+                EXPECT_FALSE(
+                    QRegularExpression("^(m|m/s|mph|inch|1/min|%)$").match(shown).hasMatch())
+                    << item.text.toStdString();
+            }
+            layout.endLayout();
+        }
+    }
+
+    // Both views of the run are 420 columns wide, 80 and 60 rows high: one scale, one width.
+    std::vector<QRectF> views;
+    const std::vector<ReportPage> pages = layoutReport(runs()[0], paper);
+    for (const ReportItem& item : pages[0].items)
+        if (item.kind == ReportItem::Kind::Picture)
+            views.push_back(item.rect);
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_DOUBLE_EQ(views[0].width(), views[1].width());
+    EXPECT_DOUBLE_EQ(views[0].height() / views[1].height(), 80.0 / 60.0);
+    // Views too large for the report are shrunk by one factor.
+    const QImage top = testing::paintBand(3000, 300, 10, 2989, 100, 200);
+    const QImage side = testing::paintBand(3000, 200, 10, 2989, 80, 120);
+    const auto [topCopy, sideCopy] = reportPictures(PixelRows::of(top), PixelRows::of(side));
+    EXPECT_EQ(std::pair(topCopy.size(), sideCopy.size()),
+              std::pair(QSize(900, 90), QSize(900, 60)));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "geometry/airfoil.h"
+#include "geometry/fold.h"
 #include "geometry/section_script.h"
 #include "support/failure_of.h"
 #include "support/recording_host.h"
@@ -36,6 +37,17 @@ StationTable blade(int count) {
         t.ZLE[i] = 0.02f;
     }
     return t;
+}
+
+// The run's section stage: the fold hands each station to the script, whose text goes to the
+// clipboard when there is any.
+void runSectionStage(StationTable& t, double R, testing::RecordingHost& host) {
+    SectionScript script(R, host, host);
+    t = foldBlade(std::move(t), [&script](StationTable& s, int i) {
+            script.addStation(s, i);
+        }).table;
+    if (const QString text = script.finish(); !text.isEmpty())
+        host.putOnClipboard(text);
 }
 
 // Without the correction the stage only folds; with it one section per folded station, tip

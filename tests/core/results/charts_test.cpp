@@ -8,12 +8,14 @@
 namespace bladetrace {
 namespace {
 
-StationTable radiiTable(int count) {
-    StationTable t;
+// A folded table's radii alone, as the fold leaves them.
+FoldedTable radiiTable(int count) {
+    FoldedTable folded;
+    StationTable& t = folded.table;
     t.Count = count;
     for (int i = 0; i <= count / 2; ++i)
         t.rR[std::size_t(i)] = float(1.0 - 2.0 * i / count);
-    return t;
+    return folded;
 }
 
 TEST(Sheet, HeaderAndSampleTexts) {
@@ -23,24 +25,24 @@ TEST(Sheet, HeaderAndSampleTexts) {
 }
 
 TEST(Charts, TipIsExtrapolatedFromTheNextTwoStations) {
-    StationTable t = radiiTable(30);
-    t.Beta[0] = 1.5f;
-    t.Beta[1] = 0.30f;
-    t.Beta[2] = 0.35f;
-    t.Chord[0] = 9.0f;
-    t.Chord[1] = 0.020f;
-    t.Chord[2] = 0.024f;
+    FoldedTable t = radiiTable(30);
+    t.table.Beta[0] = 1.5f;
+    t.table.Beta[1] = 0.30f;
+    t.table.Beta[2] = 0.35f;
+    t.table.Chord[0] = 9.0f;
+    t.table.Chord[1] = 0.020f;
+    t.table.Chord[2] = 0.024f;
     applyTipCorrection(t);
-    EXPECT_FLOAT_EQ(t.Beta[0], 0.30f - (0.35f - 0.30f));
-    EXPECT_FLOAT_EQ(t.Chord[0], 0.016f);
+    EXPECT_FLOAT_EQ(t.table.Beta[0], 0.30f - (0.35f - 0.30f));
+    EXPECT_FLOAT_EQ(t.table.Chord[0], 0.016f);
 }
 
 // The labels are in the text table's header below.
 TEST(Charts, ValuesTitlesAndLabels) {
-    StationTable t = radiiTable(20);
-    t.Chord[3] = 0.02f;
-    t.Beta[3] = 0.5f;
-    t.rR[3] = 0.5f;
+    FoldedTable t = radiiTable(20);
+    t.table.Chord[3] = 0.02f;
+    t.table.Beta[3] = 0.5f;
+    t.table.rR[3] = 0.5f;
     const float D = 0.185f;
     const ChartSet metric = chartValues(t, D, double(D) / 2.0, false);
     const ChartSet imperial = chartValues(t, D, double(D) / 2.0, true);
@@ -68,8 +70,8 @@ TEST(Charts, OneRowPerFoldedStationFromTheTip) {
 }
 
 TEST(Charts, TextTableHasHeaderAndOneLinePerRow) {
-    StationTable t = radiiTable(4);
-    t.Chord = std::vector<float>(42, 0.01f);
+    FoldedTable t = radiiTable(4);
+    t.table.Chord = std::vector<float>(42, 0.01f);
     const ChartSet charts = chartValues(t, 0.2f, 0.1, false);
     const QStringList lines = chartsText(charts).split('\n');
     ASSERT_EQ(lines.size(), 5); // header, 3 rows, nothing after the last LF

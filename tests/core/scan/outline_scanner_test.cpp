@@ -1,11 +1,11 @@
 #include "scan/edge_search.h"
 #include "scan/grey_value.h"
 #include "scan/outline_scanner.h"
-#include "scan/preview_offset.h"
 #include "scan/warning_capture.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 
+#include <QPainter>
 #include <QRandomGenerator>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -36,12 +36,12 @@ Scan scan(QImage image, qint32 threshold = 110, float diameter = 1.0f) {
     return scan(image, threshold, diameter, host);
 }
 
-// The dark test itself is compared with greyValue in the edge search's randomised test.
+// The dark test itself is compared with greyOf in the edge search's randomised test.
 TEST(GreyValue, RoundsTheChannelMeanToTheNearestInteger) {
-    // (1, 1, 0): 2/3; (1, 0, 0): 1/3; the red marks; outside the image.
-    EXPECT_EQ((QList<qint32>{greyValue(0x000101), greyValue(0x000001), greyValue(0x0000FF),
-                             greyValue(-1)}),
-              (QList<qint32>{1, 0, 85, 255}));
+    // (1, 1, 0): 2/3; (1, 0, 0): 1/3; the red marks; white, its fourth byte ignored.
+    EXPECT_EQ(
+        (QList<quint32>{greyOf(0x000101), greyOf(0x000001), greyOf(0x0000FF), greyOf(0xFFFFFFFF)}),
+        (QList<quint32>{1, 0, 85, 255}));
 }
 
 // The loader's capture of decoder warnings: while the batch tool decodes on a thread of its
@@ -95,6 +95,40 @@ TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
     for (std::size_t i = 0; i < s.xLE.size(); ++i) {
         EXPECT_EQ(s.xLE[i], 0.0f);
         EXPECT_FLOAT_EQ(s.xTE[i], 8.0f); // row H, outside
+    }
+}
+
+// Counted on the way, from the edges the scan finds anyway.
+TEST(OutlineScanner, CountsTheBladeColumnsThatReachTheTopOrBottomRow) {
+    QImage mount = paintBand(60, 30, 10, 49, 5, 20);
+    QPainter(&mount).fillRect(28, 20, 4, 10, Qt::black); // columns 28..31 down to row 29
+    QImage gap = paintBand(60, 30, 10, 49, 0, 29);
+    QPainter(&gap).fillRect(20, 0, 10, 30, Qt::white); // the hub light: columns 20..29 empty
+    const struct {
+        const char* name;
+        QImage picture;
+        qint32 threshold;
+        EdgeContact expected;
+    } rows[] = {
+        {"paper above and below", paintBand(60, 30, 10, 49, 5, 20), 110, {40, 0, 0, 0}},
+        {"cut by the top edge", paintBand(60, 30, 10, 49, 0, 20), 110, {40, 40, 0, 40}},
+        {"a mount down to the bottom", mount, 110, {40, 0, 4, 4}},
+        {"both edges, a light gap", gap, 110, {40, 30, 30, 30}},
+        // Column W, beyond the picture, is blade too.
+        {"threshold 255", paintBand(60, 30, 0, -1, 0, -1), 255, {61, 61, 61, 61}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScanHolder holder{QImage(row.picture)};
+        std::vector<float> le, te;
+        RecordingHost host;
+        EdgeContact contact;
+        contact.top = -1; // whatever it held before
+        ASSERT_EQ(DoIt(holder, le, te, row.threshold, 1.0f, host, contact), ScanOutcome::Scaled);
+        EXPECT_EQ(contact.columns, row.expected.columns);
+        EXPECT_EQ(contact.top, row.expected.top);
+        EXPECT_EQ(contact.bottom, row.expected.bottom);
+        EXPECT_EQ(contact.either, row.expected.either);
     }
 }
 
@@ -161,17 +195,6 @@ TEST(OutlineScanner, AbortStopsAtAColumnBoundary) {
               std::tuple(0.0f, qRgb(0, 0, 0), qRgb(255, 255, 255)));
 }
 
-TEST(PreviewOffset, KeepsTheScannedColumnInTheMiddle) {
-    // 84 < 84.5; 1915.5 is not strictly beyond, the right end held from there; an image
-    // narrower than the strip left-aligned, then right-aligned.
-    EXPECT_EQ(
-        (QList<float>{previewPaintOffset(0, 169, 2000), previewPaintOffset(84, 169, 2000),
-                      previewPaintOffset(85, 169, 2000), previewPaintOffset(1000, 169, 2000),
-                      previewPaintOffset(1915.5f, 169, 2000), previewPaintOffset(1916, 169, 2000),
-                      previewPaintOffset(50, 169, 100), previewPaintOffset(85, 169, 100)}),
-        (QList<float>{0.0f, 0.0f, -0.5f, -915.5f, -1831.0f, -1831.0f, 0.0f, 69.0f}));
-}
-
 // The search as it reads in words: per column, top down to the first dark pixel, then
 // bottom up to the first dark pixel at or below it; rows H and -1 and columns beyond the
 // image are white.
@@ -179,7 +202,7 @@ ColumnEdges reference(const QImage& image, qint32 threshold, int x) {
     const auto dark = [&](int px, int y) {
         const bool inside = px < image.width() && y >= 0 && y < image.height();
         const QRgb c = inside ? image.pixel(px, y) : 0xFFFFFFFFu;
-        return greyValue(qint32(qBlue(c) << 16 | qGreen(c) << 8 | qRed(c))) <= threshold;
+        return qint64(greyOf(c)) <= threshold;
     };
     ColumnEdges e{-1, -1}; // none found
     for (int y = 0; y <= image.height(); ++y) {

@@ -17,24 +17,27 @@ protected:
 
 TEST_F(StoredSettingsTest, RoundTripKeepsTextsAndTrimsNumbers) {
     StoredSettings written(store());
-    written.writeAll(2, 1, "0.1850", "15000", "50.0", "/a/top.bmp", "/b/side.jpg");
+    written.writeAll(Language::German, 1, "0.1850", "15000", "50.0", "/a/top.bmp", "/b/side.jpg");
     written.writeAdded(true, "/c, d");
     const StoredSettings s(store());
-    EXPECT_TRUE(s.matchSpans() && s.language() == 2 && s.units() == 1);
+    EXPECT_TRUE(s.matchSpans());
+    EXPECT_EQ(s.language(), Language::German);
+    EXPECT_EQ(s.units(), 1);
     EXPECT_EQ((QStringList{s.saveFolder(), s.diameter(), s.velocity(), s.rpm(), s.topFile("x"),
                            s.sideFile("x")}),
               (QStringList{"/c, d", "0.185", "50", "15000", "/a/top.bmp", "/b/side.jpg"}));
 }
 
 TEST_F(StoredSettingsTest, ValuesThatDoNotConvertFallBackWithoutLosingTheRest) {
-    StoredSettings(store()).writeAll(1, 0, "big", "", "7", "t", "s");
+    StoredSettings(store()).writeAll(Language::English, 0, "big", "", "7", "t", "s");
     {
         auto raw = store();
         raw->setValue("Language", "0");
         raw->setValue("Units", "yes");
     }
     StoredSettings s(store());
-    EXPECT_EQ(std::pair(s.language(), s.units()), std::pair(1, qint16(0)));
+    EXPECT_EQ(s.language(), Language::English);
+    EXPECT_EQ(s.units(), 0);
     EXPECT_EQ((QStringList{s.diameter(), s.rpm(), s.velocity(), s.sideFile("x")}),
               (QStringList{"1", "1", "7", "s"}));
 }
@@ -44,8 +47,8 @@ TEST_F(StoredSettingsTest, HandEditedPathWithAnUnquotedCommaIsKeptWhole) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[General]\nTopFile=/tmp/a, b.bmp\nSideFile=/tmp/c.bmp\n");
     file.close();
-    StoredSettings(store()).writeAll(1, 0, "1", "1", "1", StoredSettings(store()).topFile("x"),
-                                     "/tmp/c.bmp");
+    StoredSettings(store()).writeAll(Language::English, 0, "1", "1", "1",
+                                     StoredSettings(store()).topFile("x"), "/tmp/c.bmp");
     EXPECT_EQ(StoredSettings(store()).topFile("x"), "/tmp/a, b.bmp");
 }
 

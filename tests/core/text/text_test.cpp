@@ -1,5 +1,5 @@
+#include "base/checked_math.h"
 #include "support/failure_of.h"
-#include "text/checked_math.h"
 #include "text/error_report.h"
 #include "text/number_format.h"
 #include "text/string_table.h"
@@ -13,27 +13,30 @@
 #include <cfloat>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <optional>
 #include <tuple>
 
 namespace bladetrace {
 namespace {
 
 TEST(StringTable, LooksUpByLanguageAndEntry) {
-    EXPECT_EQ(LoadLangResString(kEnglish, str::kCaption), "Bladetrace");
-    EXPECT_EQ(LoadLangResString(kGerman, 0), "----------DEUTSCH---------");
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::English), str::kCaption), "Bladetrace");
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), 0), "----------DEUTSCH---------");
     // The texts are kept verbatim, double blanks and umlauts included.
-    EXPECT_EQ(LoadLangResString(kEnglish, str::kMustBePositive),
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::English), str::kMustBePositive),
               "must be larger than ZERO!  Assuming default of 1.0.");
-    EXPECT_EQ(LoadLangResString(kGerman, str::kWhiteThreshold), QString::fromUtf8("Weißabgleich:"));
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), str::kWhiteThreshold),
+              QString::fromUtf8("Weißabgleich:"));
     EXPECT_EQ(resourceString(2028)->left(32),
               QString::fromUtf8("Diese Bilder können können durch"));
     // Added features' texts follow the same numbering, past the original entries.
-    EXPECT_EQ(LoadLangResString(kGerman, str::kMatchSpans), "Spannweiten angleichen");
+    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), str::kMatchSpans),
+              "Spannweiten angleichen");
     EXPECT_EQ(resourceString(1000 + str::kSave), QString::fromUtf8("Save…"));
 }
 
 TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
-    for (qint32 language : {kEnglish, kGerman}) {
+    for (qint32 language : {languageNumber(Language::English), languageNumber(Language::German)}) {
         for (qint16 n = 0; n < kStringsPerLanguage; ++n)
             EXPECT_FALSE(LoadLangResString(language, n).isEmpty()) << language << " " << n;
     }
@@ -48,14 +51,15 @@ TEST(StringTable, LookupOutsideTheTableIsAnErrorValue) {
         return testing::failureOf([=] { LoadLangResString(language, id); }).number;
     };
     // 1000 * -2147484 + 352 is the smallest whole number a lookup can name.
-    EXPECT_EQ((QList<qint32>{error.number, failure(kEnglish, 51), failure(kGerman, -1),
-                             failure(2147483, 1000), failure(-2147484, 352)}),
+    EXPECT_EQ((QList<qint32>{error.number, failure(languageNumber(Language::English), 51),
+                             failure(languageNumber(Language::German), -1), failure(2147483, 1000),
+                             failure(-2147484, 352)}),
               (QList<qint32>{errc::kResourceNotFound, errc::kResourceNotFound,
                              errc::kResourceNotFound, errc::kOverflow, errc::kResourceNotFound}));
 }
 
 struct ReportRecorder : ReportHost {
-    qint32 language = kEnglish;
+    qint32 language = languageNumber(Language::English);
     QStringList events;
     qint32 lLanguage() const override { return language; }
     void setBusyPointer(bool busy) override { events << (busy ? "busy" : "default pointer"); }
@@ -68,11 +72,35 @@ struct ReportRecorder : ReportHost {
 
 TEST(ErrorReport, ResetsPointerAndStatusBeforeTheMessage) {
     ReportRecorder host;
-    host.language = kGerman;
+    host.language = languageNumber(Language::German);
     ErrorHandler(host, makeError(errc::kDivisionByZero), QStringLiteral("DoIt()"));
     EXPECT_EQ(host.events, (QStringList{"default pointer", "status Bereit.",
                                         "message[no icon|] Error11:\r\n\r\nDivision by zero.\r\n"
                                         "Issued by DoIt() in Bladetrace."}));
+}
+
+// A description that is a whole sentence keeps its one full stop.
+TEST(ErrorReport, EndsTheDescriptionWithOneFullStop) {
+    const struct {
+        const char* name;
+        QString description;
+        QString line; // the report's third line
+    } cases[] = {
+        {"classic wording", QString(), "Division by zero."},
+        {"a sentence", "Cannot save a.doc: unknown file type; use .csv or .pdf.",
+         "Cannot save a.doc: unknown file type; use .csv or .pdf."},
+        {"a question", "Is it there?", "Is it there?"},
+        {"ends in a bracket", "Path/File access error: a (denied)",
+         "Path/File access error: a (denied)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QStringList lines =
+            errorReportText(makeError(errc::kDivisionByZero, c.description), "btnSave_Click()")
+                .split(kCrLf);
+        ASSERT_EQ(lines.size(), 4);
+        EXPECT_EQ(lines[2], c.line);
+    }
 }
 
 TEST(ErrorReport, StillReportsWhenTheLanguageIsBroken) {
@@ -168,6 +196,56 @@ TEST(ParseNumber, ReadsWhatUsersTypeAndRefusesTheRest) {
     EXPECT_EQ(testing::failureOf([] { checkedDivide(1, 0); }).number, errc::kDivisionByZero);
 }
 
+// A number is read one way or refused: where a point may be the decimal sign the program
+// accepts or the thousands separator, it is refused and both readings are told.
+TEST(ParseNumber, GroupSeparatorsAreReadAsTheLocaleReadsThemOrRefusedAsAmbiguous) {
+    struct Ambiguous {
+        double decimalPoint, thousands;
+    };
+    const struct {
+        const char* name;
+        const char* locale;
+        const char16_t* text;
+        std::optional<double> read;
+        std::optional<Ambiguous> ambiguous = std::nullopt;
+    } rows[] = {
+        {"de: decimal comma", "de_DE", u"1,5", 1.5},
+        {"de: no thousand starts with 0", "de_DE", u"0.185", 0.185},
+        {"de: 15 or 15000", "de_DE", u"15.000", std::nullopt, Ambiguous{15, 15000}},
+        {"de: negative", "de_DE", u"-1.500", std::nullopt, Ambiguous{-1.5, -1500}},
+        {"de: thousands and a decimal comma", "de_DE", u"1.234,5", 1234.5},
+        {"de: a group of four", "de_DE", u"1.2345,5", std::nullopt},
+        {"en: thousands", "en_US", u"15,000", 15000.0},
+        {"en: no thousand starts with 0", "en_US", u"0,185", std::nullopt},
+        {"en: a point is the decimal sign", "en_US", u"15.000", 15.0},
+        {"fr_CH: plain blank", "fr_CH", u"15 000", 15000.0},
+        {"fr_CH: a point may part thousands too", "fr_CH", u"15.000", std::nullopt,
+         Ambiguous{15, 15000}},
+        {"de_CH: apostrophe", "de_CH", u"15\u2019000", 15000.0},
+        {"C: no thousands separator", "C", u"15,000", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
+        const QString text = QString::fromUtf16(row.text);
+        EXPECT_EQ(tryParseNumber(text), row.read);
+        const std::optional<TwoReadings> two = ambiguousNumber(text);
+        ASSERT_EQ(two.has_value(), row.ambiguous.has_value());
+        if (two) {
+            EXPECT_EQ(two->decimalPoint, row.ambiguous->decimalPoint);
+            EXPECT_EQ(two->thousands, row.ambiguous->thousands);
+        }
+    }
+    // The window's boxes: a type mismatch that tells both readings.
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    const AppError error = testing::failureOf([] { parseNumber(" 15.000 "); });
+    EXPECT_EQ(error.number, errc::kTypeMismatch);
+    EXPECT_EQ(error.description,
+              "Type mismatch: \"15.000\" could be 15 or 15000; type it without a thousands "
+              "separator");
+    QLocale::setDefault(QLocale::c());
+}
+
 TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
     // More digits: the chart values' test.
     EXPECT_EQ((QStringList{formatSignificant(0.5, 7), formatGeneral(0.1850), formatGeneral(50.0)}),
@@ -184,9 +262,14 @@ TEST(UnitSwitch, RoundTripsAccumulateTheShownRounding) {
         const char *diameter, *velocity;
         int language;
         QStringList imperial, metric;
-    } cases[] = {{"0.185", "50", kEnglish, {"7.283", "111.85"}, {"0.1850", "50.00"}},
-                 {"1", "1", kGerman, {"39.370", "2.24"}, {"1.0000", "1.00"}},
-                 {"", "fast", kEnglish, {"", "fast"}, {"", "fast"}}};
+    } cases[] = {
+        {"0.185",
+         "50",
+         languageNumber(Language::English),
+         {"7.283", "111.85"},
+         {"0.1850", "50.00"}},
+        {"1", "1", languageNumber(Language::German), {"39.370", "2.24"}, {"1.0000", "1.00"}},
+        {"", "fast", languageNumber(Language::English), {"", "fast"}, {"", "fast"}}};
     for (const auto& c : cases) {
         const UnitBoxes imperial = switchUnits(true, c.diameter, c.velocity, c.language);
         const UnitBoxes metric =
