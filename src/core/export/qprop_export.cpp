@@ -2,6 +2,7 @@
 
 #include "base/app_info.h"
 #include "export/folded_blade.h"
+#include "performance/qprop_polar.h"
 #include "text/number_format.h"
 
 #include <QFileInfo>
@@ -11,15 +12,19 @@ namespace bladetrace {
 namespace {
 
 constexpr int kCommentColumn = 30;
-constexpr int kNoteColumn = 29;
 
-QString valueLine(const QString& values, const char* fields, bool isDefault = false) {
-    QString comment = QString::fromLatin1(fields);
-    if (isDefault)
-        comment = comment.leftJustified(kNoteColumn) +
-                  QStringLiteral("generic default: replace with the section's polar");
-    return values.leftJustified(kCommentColumn) + QStringLiteral("! ") + comment +
-           QLatin1Char('\n');
+QString valueLine(const QString& values, const char* fields) {
+    return values.leftJustified(kCommentColumn) + QStringLiteral("! ") +
+           QString::fromLatin1(fields) + QLatin1Char('\n');
+}
+
+// A polar the user did not give is marked as one to replace.
+QString polarNote(const Polar& polar) {
+    if (polar == genericPolar())
+        return QStringLiteral("generic default: replace with the section's polar");
+    if (polar == defaultPolar())
+        return QStringLiteral("program's default: replace with the section's polar");
+    return {};
 }
 
 // QPROP takes the first line that is neither blank nor a "#" comment as the name.
@@ -39,12 +44,7 @@ QByteArray qpropBytes(const RunResults& results) {
                           formatFixed(results.radius(), 6, c),
                       "Nblades  [ R ]");
     text += QLatin1Char('\n');
-    text += valueLine(QStringLiteral(" 0.50  5.8"), "CL0     CL_a", true);
-    text += valueLine(QStringLiteral("-0.3   1.2"), "CLmin   CLmax", true);
-    text += QLatin1Char('\n');
-    text +=
-        valueLine(QStringLiteral(" 0.028  0.050  0.020  0.5"), "CD0    CD2u   CD2l   CLCD0", true);
-    text += valueLine(QStringLiteral(" 70000  -0.7"), "REref  REexp", true);
+    text += qpropPolarLines(results.inputs.polar, polarNote(results.inputs.polar));
     text += QLatin1Char('\n');
     text += valueLine(QStringLiteral(" 1  1  1"), "Rfac   Cfac   Bfac");
     text += valueLine(QStringLiteral(" 0  0  0"), "Radd   Cadd   Badd");

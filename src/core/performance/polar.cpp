@@ -32,6 +32,13 @@ Polar genericPolar() {
     return p;
 }
 
+bool operator==(const Polar& a, const Polar& b) {
+    return a.cl0 == b.cl0 && a.clAlpha == b.clAlpha && a.clMin == b.clMin && a.clMax == b.clMax &&
+           a.cd0 == b.cd0 && a.cd2Upper == b.cd2Upper && a.cd2Lower == b.cd2Lower &&
+           a.clAtMinDrag == b.clAtMinDrag && a.reRef == b.reRef && a.reExp == b.reExp &&
+           a.liftReExp == b.liftReExp;
+}
+
 Polar defaultPolar() {
     // Fitted to the published geometry and wind-tunnel tests of the 22 development
     // propellers, starting from the generic polar, to three digits (docs/accuracy.md, "How

@@ -20,6 +20,11 @@ struct Polar {
     double liftReExp = 0;
 };
 
+bool operator==(const Polar& a, const Polar& b);
+inline bool operator!=(const Polar& a, const Polar& b) {
+    return !(a == b);
+}
+
 // QPROP's generic coefficients, which a user replaces with the section's own.
 Polar genericPolar();
 

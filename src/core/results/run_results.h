@@ -2,6 +2,8 @@
 
 #include "base/language.h"
 #include "base/scaled_view.h"
+#include "performance/blade_element.h"
+#include "performance/polar.h"
 #include "results/charts.h"
 
 #include <QDateTime>
@@ -36,6 +38,9 @@ struct ResultInputs {
     QString rootThicknessText;
     QString tipThicknessText;
     qint32 blades = 2; // as the user counts them; not measured
+    // What the performance prediction and the QPROP file take the sections and the air as.
+    Polar polar = defaultPolar();
+    Air air;
 };
 
 // What a completed run produced, kept for saving after the run has ended.

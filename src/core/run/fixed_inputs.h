@@ -22,6 +22,8 @@ public:
     bool suggestedThreshold = false;
     double spanDifference = kMaxSpanDifference; // the most matching spans take, a fraction
     qint32 blades = 2;
+    Polar polar = defaultPolar();
+    Air atmosphere;
 
     qint32 thresholdValue() override { return threshold; }
     QString diameterText() override { return diameter; }
@@ -37,6 +39,8 @@ public:
     bool autoThreshold() override { return suggestedThreshold; }
     double maxSpanDifference() override { return spanDifference; }
     qint32 bladeCount() override { return blades; }
+    Polar sectionPolar() override { return polar; }
+    Air air() override { return atmosphere; }
 };
 
 } // namespace bladetrace

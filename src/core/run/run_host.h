@@ -38,6 +38,9 @@ public:
     // The propeller's blades, as the user counts them: the run measures one blade, a file
     // of the whole propeller (QPROP) needs the count.
     virtual qint32 bladeCount() { return 2; }
+    // The section's lift and drag and the air, for the predicted performance.
+    virtual Polar sectionPolar() { return defaultPolar(); }
+    virtual Air air() { return {}; }
 };
 
 // How the run shows that it is working: status texts, pointer, messages (ReportHost) and the

@@ -78,6 +78,25 @@ constexpr qint16 kWarnNegativeSpeed = 227;   // "%1": the speed in metres per se
 constexpr qint16 kSpansQuestion = 228;       // "%1": the difference in percent
 constexpr qint16 kReportThresholdSet = 229;  // "%1": the grey level
 constexpr qint16 kReportThresholdAuto = 230; // "%1": the grey level
+// 240..259: the predicted performance
+constexpr qint16 kPerformance = 240;
+constexpr qint16 kPerfCoefficients = 241;
+constexpr qint16 kPerfEfficiency = 242;
+constexpr qint16 kPerfAdvanceRatio = 243;
+constexpr qint16 kPerfOperatingPoint = 244;
+constexpr qint16 kPerfAt = 245;     // "%1": the speed with its unit, "%2": J
+constexpr qint16 kPerfThrust = 246; // "%1": the thrust with its unit
+constexpr qint16 kPerfPower = 247;  // "%1": watts
+constexpr qint16 kPerfTorque = 248; // "%1": newton metres
+constexpr qint16 kPerfEta = 249;    // "%1": the efficiency
+constexpr qint16 kPerfNone = 250;   // "%1": why
+constexpr qint16 kPerfSettings = 251;
+constexpr qint16 kPerfBlades = 252;
+constexpr qint16 kPerfPolar = 253;
+constexpr qint16 kPerfReadQprop = 254;
+constexpr qint16 kPerfDefaults = 255;
+constexpr qint16 kPerfAirDensity = 256;
+constexpr qint16 kPerfViscosity = 257;
 } // namespace str
 
 } // namespace bladetrace

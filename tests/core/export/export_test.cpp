@@ -151,22 +151,40 @@ TEST(Export, NoFileGetsANegativeChord) {
     }
 }
 
-// The value lines QPROP reads before the table, each with its "!" comment.
-TEST(Export, QpropPreambleAndUnknownExtensions) {
+// QPROP's value lines before the table, each with its "!" comment: the polar the run used,
+// marked as one to replace unless the user gave it.
+QStringList qpropValueLines(const RunResults& results, const char* note) {
     const QStringList lines =
-        QString::fromUtf8(exportBytes(runs()[0], ExportFormat::Qprop)).split('\n');
+        QString::fromUtf8(exportBytes(results, ExportFormat::Qprop)).split('\n');
     EXPECT_EQ(lines[0], "top");
     QStringList values;
     for (const QString& line : lines.mid(1, lines.indexOf("#  r  chord  beta") - 1)) {
         if (line.isEmpty())
             continue;
         EXPECT_TRUE(line.contains('!')) << line.toStdString();
-        EXPECT_EQ(line.contains("default"), values.size() >= 1 && values.size() <= 4);
+        const bool polarLine = values.size() >= 1 && values.size() <= 4;
+        const bool marked = polarLine && note != nullptr;
+        EXPECT_EQ(line.contains("default"), marked) << line.toStdString();
+        if (marked) {
+            EXPECT_TRUE(line.contains(note)) << line.toStdString();
+        }
         values << line.section('!', 0, 0).simplified();
     }
-    EXPECT_EQ(values,
-              (QStringList{"2 " + QString::number(runs()[0].radius(), 'f', 6), "0.50 5.8",
-                           "-0.3 1.2", "0.028 0.050 0.020 0.5", "70000 -0.7", "1 1 1", "0 0 0"}));
+    return values;
+}
+
+TEST(Export, QpropPreambleAndUnknownExtensions) {
+    RunResults results = runs()[0];
+    const QString blades = "2 " + QString::number(results.radius(), 'f', 6);
+    results.inputs.polar = genericPolar();
+    EXPECT_EQ(qpropValueLines(results, "generic default"),
+              (QStringList{blades, "0.50 5.8", "-0.3 1.2", "0.028 0.050 0.020 0.5", "70000 -0.7",
+                           "1 1 1", "0 0 0"}));
+    results.inputs.polar.cl0 = 0.3;
+    results.inputs.polar.reRef = 150000;
+    EXPECT_EQ(qpropValueLines(results, nullptr),
+              (QStringList{blades, "0.30 5.8", "-0.3 1.2", "0.028 0.050 0.020 0.5", "150000 -0.7",
+                           "1 1 1", "0 0 0"}));
 
     EXPECT_FALSE(exportFormatFor("blade.png") || exportFormatFor("csv"));
     const AppError error = testing::failureOf([] { exportBytes(runs()[0], "blade.doc"); });
