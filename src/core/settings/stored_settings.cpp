@@ -2,7 +2,10 @@
 
 #include "text/number_format.h"
 
+#include <QLocale>
+#include <cmath>
 #include <limits>
+#include <vector>
 
 namespace bladetrace {
 namespace {
@@ -12,6 +15,17 @@ const QString kDefaultNumber = QStringLiteral("1");
 QString storedNumber(const QString& boxText) {
     const auto value = tryParseNumber(boxText);
     return value ? formatGeneral(*value) : kDefaultNumber;
+}
+
+// QPROP's parameters and the program's own one.
+std::vector<PolarField> storedPolarFields() {
+    std::vector<PolarField> fields(kQpropPolarFields.begin(), kQpropPolarFields.end());
+    fields.push_back({"LiftReExp", &Polar::liftReExp});
+    return fields;
+}
+
+bool positive(const std::optional<double>& value) {
+    return value && *value > 0;
 }
 
 } // namespace
@@ -72,6 +86,38 @@ QString StoredSettings::saveFolder() const {
     return path("SaveFolder", QString());
 }
 
+// Written by the program in the C locale, whatever the user's locale was then.
+std::optional<double> StoredSettings::number(const char* key) const {
+    bool ok = false;
+    const double value = text(key, QString()).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+PerformanceChoice StoredSettings::performanceChoice() const {
+    PerformanceChoice choice;
+    const std::optional<double> blades = number("Blades");
+    if (blades && *blades == std::floor(*blades) && *blades >= kMinBlades && *blades <= kMaxBlades)
+        choice.blades = qint32(*blades);
+    Polar polar;
+    bool complete = true;
+    for (const PolarField& k : storedPolarFields()) {
+        const std::optional<double> value = number(k.name);
+        complete = complete && value.has_value();
+        polar.*k.value = value.value_or(0.0);
+    }
+    if (complete && polarProblem(polar).isEmpty())
+        choice.polar = polar;
+    const std::optional<double> density = number("AirDensity");
+    const std::optional<double> viscosity = number("KinematicViscosity");
+    if (positive(density))
+        choice.air.density = *density;
+    if (positive(viscosity))
+        choice.air.kinematicViscosity = *viscosity;
+    return choice;
+}
+
 void StoredSettings::writeAll(Language language, qint16 units, const QString& diameterText,
                               const QString& rpmText, const QString& velocityText,
                               const QString& topFile, const QString& sideFile) {
@@ -89,6 +135,19 @@ void StoredSettings::writeAdded(bool matchSpans, const QString& saveFolder) {
     store_->setValue(QStringLiteral("MatchSpans"),
                      matchSpans ? QStringLiteral("1") : QStringLiteral("0"));
     store_->setValue(QStringLiteral("SaveFolder"), saveFolder);
+    store_->sync();
+}
+
+void StoredSettings::writePerformance(const PerformanceChoice& choice) {
+    const auto write = [this](const char* key, double value) {
+        store_->setValue(QLatin1String(key),
+                         QString::number(value, 'g', QLocale::FloatingPointShortest));
+    };
+    store_->setValue(QStringLiteral("Blades"), QString::number(choice.blades));
+    for (const PolarField& k : storedPolarFields())
+        write(k.name, choice.polar.*k.value);
+    write("AirDensity", choice.air.density);
+    write("KinematicViscosity", choice.air.kinematicViscosity);
     store_->sync();
 }
 

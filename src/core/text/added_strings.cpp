@@ -124,6 +124,18 @@ constexpr std::array kAdded = {
     AddedText{str::kPerfAirDensity, u"Air density [kg/m\u00b3]", u"Luftdichte [kg/m\u00b3]"},
     AddedText{str::kPerfViscosity, u"Kinematic viscosity [m\u00b2/s]",
               u"Kinematische Z\u00e4higkeit [m\u00b2/s]"},
+    AddedText{str::kPerfNoRun, u"The prediction follows each completed run.",
+              u"Die Vorhersage folgt jedem abgeschlossenen Lauf."},
+    AddedText{str::kPerfSettingsTitle, u"Blades, polar and air", u"Bl\u00e4tter, Polare und Luft"},
+    AddedText{str::kPerfBadPolar, u"The polar cannot be used: %1.",
+              u"Die Polare ist nicht verwendbar: %1."},
+    AddedText{str::kPerfBadAir, u"Air density and kinematic viscosity must be above zero.",
+              u"Luftdichte und kinematische Z\u00e4higkeit m\u00fcssen \u00fcber null liegen."},
+    AddedText{str::kPerfReadTitle, u"Read the polar from a QPROP file",
+              u"Polare aus einer QPROP-Datei lesen"},
+    AddedText{str::kAllFiles, u"All files", u"Alle Dateien"},
+    AddedText{str::kPerfCannotRead, u"%1 cannot be read: %2", u"%1 kann nicht gelesen werden: %2"},
+    AddedText{str::kPerfAir, u"Air", u"Luft"},
 };
 
 } // namespace

@@ -97,6 +97,15 @@ constexpr qint16 kPerfReadQprop = 254;
 constexpr qint16 kPerfDefaults = 255;
 constexpr qint16 kPerfAirDensity = 256;
 constexpr qint16 kPerfViscosity = 257;
+constexpr qint16 kPerfNoRun = 258;
+// 260..279: the performance tab and its dialog
+constexpr qint16 kPerfSettingsTitle = 260;
+constexpr qint16 kPerfBadPolar = 261; // "%1": what is wrong, in words
+constexpr qint16 kPerfBadAir = 262;
+constexpr qint16 kPerfReadTitle = 263;
+constexpr qint16 kAllFiles = 264;
+constexpr qint16 kPerfCannotRead = 265; // "%1": the file, "%2": why
+constexpr qint16 kPerfAir = 266;
 } // namespace str
 
 } // namespace bladetrace
