@@ -40,10 +40,12 @@ public:
     void message(QWidget*, const QString&, MessageIcon, const QString&) override { ++messages; }
     bool question(QWidget*, const QString&, const QString&) override { return false; }
     std::optional<QString> openImage(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> openFile(QWidget*, const FileRequest&) override { return std::nullopt; }
     std::optional<SaveChoice> saveFile(QWidget*, const FileRequest&) override {
         return std::nullopt;
     }
     void showAbout(frmAbout&) override {}
+    bool showPerformance(frmPerformance&) override { return false; }
     int messages = 0;
 };
 

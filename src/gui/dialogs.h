@@ -11,6 +11,7 @@ class QWidget;
 namespace bladetrace {
 
 class frmAbout;
+class frmPerformance;
 
 // What a file dialog is asked to show. Filters read "CSV table (*.csv)".
 struct FileRequest {
@@ -39,12 +40,16 @@ public:
     virtual bool question(QWidget* parent, const QString& text, const QString& title) = 0;
     // The chosen file's full path, or nothing when the user cancels.
     virtual std::optional<QString> openImage(QWidget* parent, const FileRequest& request) = 0;
+    // The same for a file that is no picture.
+    virtual std::optional<QString> openFile(QWidget* parent, const FileRequest& request) = 0;
     // The full path to write and the filter chosen, or nothing when the user cancels. A name
     // typed without an extension gets that of the chosen filter; replacing a file was
     // confirmed.
     virtual std::optional<SaveChoice> saveFile(QWidget* parent, const FileRequest& request) = 0;
     // Shows the loaded About window modally; returns when the user has closed it.
     virtual void showAbout(frmAbout& about) = 0;
+    // Shows the filled performance dialog modally; true when the user took its values.
+    virtual bool showPerformance(frmPerformance& dialog) = 0;
 };
 
 } // namespace bladetrace

@@ -6,6 +6,8 @@
 #include "distribution_chart.h"
 #include "form_layout.h"
 #include "frm_about.h"
+#include "frm_performance.h"
+#include "performance_page.h"
 #include "program_icon.h"
 #include "results/page_keys.h"
 #include "results_grid.h"
@@ -76,6 +78,8 @@ void frmMain::connectHandlers() {
     // A threshold moved by hand is no longer Auto's.
     connect(sldThreshold, &QSlider::valueChanged, this, [this] { thresholdFromAuto_ = false; });
     connect(btnSave, &QPushButton::clicked, this, &frmMain::btnSave_Click);
+    connect(ctlPerformance->btnPerfSettings, &QPushButton::clicked, this,
+            &frmMain::btnPerfSettings_Click);
     // The number and the slider show one value; setting either to it again signals nothing.
     connect(sldThreshold, &QSlider::valueChanged, txtThreshold, &QSpinBox::setValue);
     connect(txtThreshold, qOverload<int>(&QSpinBox::valueChanged), sldThreshold,
@@ -102,7 +106,8 @@ void frmMain::Form_Resize() {
     btnSave->move(btnSave->x(), btnCopy->y());
     const QRect page = toPixels(l.grdTop);
     grdTop->setGeometry(page);
-    for (DistributionChart* chart : {ctlBetaGraph, ctlChordGraph, ctlPitchGraph})
+    for (QWidget* chart : std::initializer_list<QWidget*>{ctlBetaGraph, ctlChordGraph,
+                                                          ctlPitchGraph, ctlPerformance})
         chart->setGeometry(chart->x(), page.y(), page.width(), page.height());
     picGroup2->setGeometry(toPixels(l.picGroup2));
     theTimer->start(kUnitsTimerMs);
@@ -121,7 +126,8 @@ void frmMain::TabStrip1_Click() {
     const std::pair<const char*, QWidget*> pages[] = {{pagekey::kSheet, grdTop},
                                                       {pagekey::kChord, ctlChordGraph},
                                                       {pagekey::kBeta, ctlBetaGraph},
-                                                      {pagekey::kPitch, ctlPitchGraph}};
+                                                      {pagekey::kPitch, ctlPitchGraph},
+                                                      {pagekey::kPerformance, ctlPerformance}};
     const bool known = std::any_of(std::begin(pages), std::end(pages), [&](const auto& page) {
         return key == QLatin1String(page.first);
     });
@@ -165,6 +171,8 @@ void frmMain::btnGo_Click() {
     btnGo->setEnabled(false);
     // The run has read the threshold by the time the user could press Auto.
     btnAuto->setEnabled(false);
+    // The run has read the blades and the polar as it started; a change now would not be its.
+    ctlPerformance->btnPerfSettings->setEnabled(false);
     bAbort = false;
     Label1[kBusyLabel]->setVisible(true);
     struct Finish {
@@ -173,6 +181,7 @@ void frmMain::btnGo_Click() {
             w.Label1[kBusyLabel]->setVisible(false);
             w.btnGo->setEnabled(true);
             w.btnAuto->setEnabled(true);
+            w.ctlPerformance->btnPerfSettings->setEnabled(true);
             w.running_ = false;
             // The user closed the window during the run; the run has stopped, now close.
             if (w.closeAfterRun_)
@@ -192,6 +201,10 @@ void frmMain::btnCopy_Click() {
         grdTop->setSelectionCorner(0, 0);
         return;
     }
+    if (key == QLatin1String(pagekey::kPerformance)) {
+        host_->putOnClipboard(ctlPerformance->tableText());
+        return;
+    }
     for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph}) {
         if (key == chart->key())
             QGuiApplication::clipboard()->setMimeData(chart->copyData());
@@ -199,6 +212,7 @@ void frmMain::btnCopy_Click() {
 }
 
 void frmMain::chkUnits_Click() {
+    ctlPerformance->setImperial(chkUnits->isChecked());
     // A box that holds no number stays as it is; so does everything if the language is
     // broken.
     try {
@@ -210,6 +224,20 @@ void frmMain::chkUnits_Click() {
         txtVelocity->setText(boxes.velocity);
     } catch (const Failure&) {
     }
+}
+
+void frmMain::btnPerfSettings_Click() {
+    frmPerformance dialog(dialogs_, languageOf(lLanguage), performanceChoice_, this);
+    if (!dialogs_.showPerformance(dialog))
+        return;
+    performanceChoice_ = dialog.choice();
+    if (!results_)
+        return;
+    // Save writes what the tab shows.
+    results_->inputs.blades = performanceChoice_.blades;
+    results_->inputs.polar = performanceChoice_.polar;
+    results_->inputs.air = performanceChoice_.air;
+    ctlPerformance->fill(predictPerformance(*results_));
 }
 
 // A fresh About window each time, so it always opens on the current language.

@@ -3,6 +3,7 @@
 #include "open_image_dialog.h"
 #include "results/run_results.h"
 #include "run/calc_it.h"
+#include "settings/stored_settings.h"
 #include "show_preview.h"
 #include "text/string_table.h"
 
@@ -24,10 +25,10 @@ namespace bladetrace {
 
 class Dialogs;
 class DistributionChart;
+class PerformancePage;
 class ResultsGrid;
 class ScanPreview;
 class StartPreviews;
-class StoredSettings;
 class TabStrip;
 class WindowRunHost;
 
@@ -55,6 +56,9 @@ public:
     void Command1_Click();
     void btnAuto_Click();
     void btnSave_Click();
+    // The blades, polar and air of the prediction: the dialog, then the prediction again
+    // from the last run's record, without a run.
+    void btnPerfSettings_Click();
     // Puts a view's file into its path box and shows its preview, as Browse does once the
     // dialog has closed: a file that is no picture hides the preview, without a word.
     void SetImageFile(int Index, const QString& fileName);
@@ -64,6 +68,8 @@ public:
     // The record of a completed run, which Save writes until the next completed run.
     void keepResults(const RunResults& results);
 
+    // What the predicted performance takes beside the measured blade; runs take it too.
+    const PerformanceChoice& performanceChoice() const { return performanceChoice_; }
     // How the last run ended; nothing before the first.
     std::optional<RunOutcome> lastOutcome() const { return lastOutcome_; }
     Dialogs& dialogs() const { return dialogs_; }
@@ -82,6 +88,7 @@ public:
     DistributionChart* ctlChordGraph;
     DistributionChart* ctlBetaGraph;
     DistributionChart* ctlPitchGraph;
+    PerformancePage* ctlPerformance;
     QPushButton* btnCopy;
     QLabel* picTop;
     QLabel* picSide;
@@ -153,6 +160,7 @@ private:
     std::unique_ptr<StartPreviews> startPreviews_;
     std::optional<RunOutcome> lastOutcome_;
     std::optional<RunResults> results_;
+    PerformanceChoice performanceChoice_;
     QString saveFolder_;
     std::array<QString, 2> previewFile_; // the name each preview was last given
     bool thresholdFromAuto_ = false;

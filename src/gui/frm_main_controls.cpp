@@ -1,6 +1,7 @@
 #include "design_controls.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
+#include "performance_page.h"
 #include "results/page_keys.h"
 #include "results_grid.h"
 #include "scan_preview.h"
@@ -51,6 +52,7 @@ void frmMain::createControls() {
     TabStrip1->addTab(QLatin1String(pagekey::kChord), QStringLiteral("Chord Distribution"));
     TabStrip1->addTab(QLatin1String(pagekey::kBeta), QStringLiteral("Twist Distribution"));
     TabStrip1->addTab(QLatin1String(pagekey::kPitch), QStringLiteral("Pitch Distribution"));
+    TabStrip1->addTab(QLatin1String(pagekey::kPerformance), QStringLiteral("Performance"));
     grdTop = place<ResultsGrid>(client, "grdTop", {240, 600, 6135, 6015});
     const TwipsRect page{240, 600, 6135, 6015};
     ctlChordGraph = new DistributionChart(QLatin1String(pagekey::kChord), client);
@@ -59,7 +61,10 @@ void frmMain::createControls() {
     ctlChordGraph->setObjectName(QStringLiteral("ctlChordGraph"));
     ctlBetaGraph->setObjectName(QStringLiteral("ctlBetaGraph"));
     ctlPitchGraph->setObjectName(QStringLiteral("ctlPitchGraph"));
-    for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
+    ctlPerformance = new PerformancePage(client);
+    ctlPerformance->setObjectName(QStringLiteral("ctlPerformance"));
+    for (QWidget* chart : std::initializer_list<QWidget*>{ctlChordGraph, ctlBetaGraph,
+                                                          ctlPitchGraph, ctlPerformance})
         chart->setGeometry(toPixels(page));
     btnCopy = place<QPushButton>(client, "btnCopy", {360, 6720, 855, 375});
     // Beside Copy; it follows Copy's top when the window changes size.

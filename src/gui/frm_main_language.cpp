@@ -1,6 +1,7 @@
 #include "caption_fit.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
+#include "performance_page.h"
 #include "qt_translations.h"
 #include "tab_strip.h"
 #include "text/units.h"
@@ -37,11 +38,13 @@ void frmMain::SwitchLanguage() {
     TabStrip1->setCaption(1, text(str::kTabChord));
     TabStrip1->setCaption(2, text(str::kTabTwist));
     TabStrip1->setCaption(3, text(str::kTabPitch));
+    TabStrip1->setCaption(4, text(str::kPerformance));
     chkMatchSpans->setText(text(str::kMatchSpans));
     btnAuto->setText(text(str::kAutoThreshold));
     btnSave->setText(text(str::kSave));
     for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
         chart->setLanguage(languageOf(lLanguage));
+    ctlPerformance->setLanguage(languageOf(lLanguage));
     fitCaptions(*this);
 }
 

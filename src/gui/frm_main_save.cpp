@@ -4,6 +4,7 @@
 #include "export/export_format.h"
 #include "files/output_files.h"
 #include "frm_main.h"
+#include "performance_page.h"
 #include "tab_strip.h"
 #include "text/error_report.h"
 #include "window_run_host.h"
@@ -48,6 +49,7 @@ QString frmMain::regionalCsvFilter() const {
 void frmMain::keepResults(const RunResults& results) {
     results_ = results;
     btnSave->setEnabled(true);
+    ctlPerformance->fill(predictPerformance(results));
 }
 
 FileRequest frmMain::saveRequest(bool chartInView) const {

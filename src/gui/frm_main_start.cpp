@@ -2,6 +2,7 @@
 #include "base/app_info.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
+#include "performance_page.h"
 #include "settings/stored_settings.h"
 #include "start_previews.h"
 #include "text/error_report.h"
@@ -35,6 +36,7 @@ void frmMain::Form_Load() {
         InitializeApp();
         for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
             chart->setInitial();
+        ctlPerformance->setInitial();
         sldThreshold->setValue(kThresholdAtStart);
         TabStrip1_Click();
     } catch (const Failure& failure) {
@@ -56,6 +58,7 @@ void frmMain::InitializeApp() {
     txtSideFile->setText(settings_.sideFile(txtSideFile->text()));
     chkMatchSpans->setChecked(settings_.matchSpans());
     saveFolder_ = settings_.saveFolder();
+    performanceChoice_ = settings_.performanceChoice();
 
     // The window shows at once, disabled, while the remembered pictures load off the event
     // thread; finishLoading enables it when both are in. A picture that cannot be shown ends
@@ -65,6 +68,7 @@ void frmMain::InitializeApp() {
     setWindowTitle(QStringLiteral("Bladetrace - loading..."));
     for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
         chart->hide();
+    ctlPerformance->hide();
     setEnabled(false);
     show();
     previewFile_ = {txtTopFile->text(), txtSideFile->text()};
@@ -98,6 +102,7 @@ void frmMain::TerminateApp() {
                        txtRPM->text(), txtVelocity->text(), txtTopFile->text(),
                        txtSideFile->text());
     settings_.writeAdded(chkMatchSpans->isChecked(), saveFolder_);
+    settings_.writePerformance(performanceChoice_);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

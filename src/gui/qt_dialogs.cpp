@@ -1,6 +1,7 @@
 #include "qt_dialogs.h"
 
 #include "frm_about.h"
+#include "frm_performance.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -44,6 +45,10 @@ bool QtDialogs::question(QWidget* parent, const QString& text, const QString& ti
 }
 
 std::optional<QString> QtDialogs::openImage(QWidget* parent, const FileRequest& request) {
+    return openFile(parent, request);
+}
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileRequest& request) {
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -70,6 +75,10 @@ std::optional<SaveChoice> QtDialogs::saveFile(QWidget* parent, const FileRequest
 
 void QtDialogs::showAbout(frmAbout& about) {
     about.exec();
+}
+
+bool QtDialogs::showPerformance(frmPerformance& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace bladetrace

@@ -4,15 +4,18 @@
 
 namespace bladetrace {
 
-// The dialogs a person sees: Qt's message box and file dialog, the About window.
+// The dialogs a person sees: Qt's message box and file dialog, the About window and the
+// performance dialog.
 class QtDialogs : public Dialogs {
 public:
     void message(QWidget* parent, const QString& text, MessageIcon icon,
                  const QString& title) override;
     bool question(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> openImage(QWidget* parent, const FileRequest& request) override;
+    std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<SaveChoice> saveFile(QWidget* parent, const FileRequest& request) override;
     void showAbout(frmAbout& about) override;
+    bool showPerformance(frmPerformance& dialog) override;
 };
 
 } // namespace bladetrace

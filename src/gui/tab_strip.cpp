@@ -1,5 +1,7 @@
 #include "tab_strip.h"
 
+#include "design_controls.h"
+
 #include <QApplication>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -23,6 +25,8 @@ public:
     }
 };
 
+constexpr qreal kFontStep = 0.5;
+
 class CaptionTabBar : public QTabBar {
 public:
     using QTabBar::QTabBar;
@@ -32,6 +36,27 @@ public:
         initStyleOption(&option, index);
         return option.text;
     }
+    // The width all tabs take with their whole captions at the bar's font.
+    int wantedWidth() const {
+        int width = 0;
+        for (int i = 0; i < count(); ++i)
+            width += QTabBar::tabSizeHint(i).width();
+        return width;
+    }
+    int naturalTabHeight() const { return count() > 0 ? QTabBar::tabSizeHint(0).height() : 0; }
+    // The tabs keep this height at any font, 0 for their own.
+    void keepTabHeight(int height) { tabHeight_ = height; }
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        QSize size = QTabBar::tabSizeHint(index);
+        if (tabHeight_ > 0)
+            size.setHeight(tabHeight_);
+        return size;
+    }
+
+private:
+    int tabHeight_ = 0;
 };
 
 } // namespace
@@ -57,6 +82,23 @@ void TabStrip::addTab(const QString& key, const QString& caption) {
 
 void TabStrip::setCaption(int index, const QString& caption) {
     tabs_->setTabText(index, caption);
+    fitCaptions();
+}
+
+// Five captions are wider than the strip at the window's design size: the tabs take the
+// largest font, half a point at a time down to the smallest, at which all captions show
+// whole. The header keeps its height at the window's font, so the pages stay where the
+// layout put them.
+void TabStrip::fitCaptions() {
+    auto* bar = static_cast<CaptionTabBar*>(tabs_);
+    bar->setFont(QFont());
+    bar->keepTabHeight(bar->naturalTabHeight());
+    QFont fitted = font();
+    while (bar->wantedWidth() > width() && fitted.pointSizeF() - kFontStep >= kSmallestFontPoints) {
+        fitted.setPointSizeF(fitted.pointSizeF() - kFontStep);
+        bar->setFont(fitted);
+    }
+    tabs_->setGeometry(0, 0, width(), tabs_->sizeHint().height());
 }
 
 QString TabStrip::caption(int index) const {
@@ -84,7 +126,7 @@ int TabStrip::headerHeight() const {
 
 void TabStrip::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    tabs_->setGeometry(0, 0, width(), tabs_->sizeHint().height());
+    fitCaptions();
 }
 
 void TabStrip::paintEvent(QPaintEvent*) {

@@ -34,6 +34,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitCaptions();
+
     QTabBar* tabs_;
 };
 

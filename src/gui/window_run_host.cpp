@@ -140,6 +140,16 @@ bool WindowRunHost::thresholdSuggested() {
     return w_.thresholdFromAuto();
 }
 
+qint32 WindowRunHost::bladeCount() {
+    return w_.performanceChoice().blades;
+}
+Polar WindowRunHost::sectionPolar() {
+    return w_.performanceChoice().polar;
+}
+Air WindowRunHost::air() {
+    return w_.performanceChoice().air;
+}
+
 // A run stopped because the user closed the window asks nothing more.
 std::optional<bool> WindowRunHost::askQuestion(const QString& question) {
     if (w_.closeRequested())

@@ -38,6 +38,9 @@ public:
     QString sideFileName() override;
     bool matchSpans() override;
     bool thresholdSuggested() override;
+    qint32 bladeCount() override;
+    Polar sectionPolar() override;
+    Air air() override;
 
     // RunProgress
     void processEvents() override;

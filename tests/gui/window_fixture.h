@@ -5,6 +5,7 @@
 #include "distribution_chart.h"
 #include "frm_about.h"
 #include "frm_main.h"
+#include "frm_performance.h"
 #include "results_grid.h"
 #include "settings/stored_settings.h"
 #include "support/painted_blades.h"
@@ -52,6 +53,7 @@ public:
         return !yes.isEmpty() && yes.takeFirst();
     }
     std::optional<QString> openImage(QWidget*, const FileRequest& r) override { return answer(r); }
+    std::optional<QString> openFile(QWidget*, const FileRequest& r) override { return answer(r); }
     std::optional<SaveChoice> saveFile(QWidget*, const FileRequest& r) override {
         const std::optional<QString> name = answer(r);
         if (!name)
@@ -61,6 +63,12 @@ public:
 
     // The About window is not run modally: `onAbout` looks at it and works it instead.
     void showAbout(frmAbout& about) override { onAbout(about); }
+    // So is the performance dialog: `onPerformance` fills it and presses its buttons.
+    bool showPerformance(frmPerformance& dialog) override {
+        if (onPerformance)
+            onPerformance(dialog);
+        return dialog.result() == QDialog::Accepted;
+    }
 
     QList<Message> messages;
     QStringList questions;
@@ -69,6 +77,7 @@ public:
     QStringList answers;         // a null string: the user cancels
     QStringList filters;         // chosen in the save dialog; none left: the one it opened with
     std::function<void(frmAbout&)> onAbout;
+    std::function<void(frmPerformance&)> onPerformance;
 
     std::optional<QString> answer(const FileRequest& request) {
         requests.append(request);
