@@ -90,6 +90,10 @@ QStringList sharedArguments(const BatchOptions& o) {
         a << QStringLiteral("--language") << QStringLiteral("de");
     if (o.maxMegapixels > 0)
         a << QStringLiteral("--max-megapixels") << formatGeneral(o.maxMegapixels);
+    if (o.airDensity > 0)
+        a << QStringLiteral("--air-density") << formatGeneral(o.airDensity);
+    if (o.viscosity > 0)
+        a << QStringLiteral("--viscosity") << formatGeneral(o.viscosity);
     if (o.csv == CsvStyle::Regional && o.exportFormats.contains(QLatin1String("csv")))
         a << QStringLiteral("--csv") << QStringLiteral("regional");
     return a;

@@ -1,5 +1,7 @@
 #include "cli/batch_process.h"
 #include "files/path_bytes.h"
+#include "pair_run.h"
+#include "support/failure_of.h"
 #include "support/painted_blades.h"
 
 #include <QDir>
@@ -25,6 +27,10 @@ using testing::Result;
 using testing::runBatch;
 using testing::saveImage;
 using testing::startBatch;
+
+// A user's QPROP file: three blades, and a polar unlike the program's.
+constexpr char kPolar[] = "My prop\n\n 3  0.0925  ! Nblades R\n 0.30 6.0 ! CL0 CL_a\n"
+                          " -0.4 1.2\n 0.022 0.030 0.025 0.4\n 80000 -0.5\n 1 1 1 ! Rfac\n";
 
 class BatchTool : public ::testing::Test {
 protected:
@@ -68,6 +74,46 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
     ASSERT_EQ(runBatch(args({"--thickness", "10,10", "--script", other})).exitCode, 0);
     EXPECT_NE(fileBytes(other), fileBytes(script));
     EXPECT_NE(runBatch(args({"--imperial"})).out, runBatch(args()).out);
+}
+
+// The table from J = 0 until the thrust is below zero, in the units asked; the QPROP file's
+// polar and blade count, --blades and the air reach the prediction.
+TEST_F(BatchTool, WritesThePredictedPerformance) {
+    const QString polar = dir.filePath("polar.qprop"), csv = dir.filePath("perf.csv");
+    make(polar, kPolar);
+    const auto table = [&](const QStringList& more) {
+        const Result r = runBatch(args(QStringList{"--performance", csv} + more));
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QString(fileBytes(csv)).split('\n', Qt::SkipEmptyParts);
+    };
+    const auto cell = [](const QStringList& lines, int row, int column) {
+        return lines.value(row).split(',').value(column).toDouble();
+    };
+    const QStringList metric = table({});
+    ASSERT_GT(metric.size(), 3);
+    EXPECT_EQ(metric[0], "J,V [m/s],CT,CP,eta,T [N],P [W],Q [N m]");
+    EXPECT_TRUE(metric[1].startsWith("0.000,0.00,")) << metric[1].toStdString();
+    EXPECT_GT(cell(metric, 1, 5), 0.0);
+    EXPECT_LT(cell(metric, int(metric.size()) - 1, 5), 0.0);
+    EXPECT_GT(cell(metric, int(metric.size()) - 2, 5), 0.0);
+    EXPECT_EQ(table({"--imperial", "--diameter", "7.283"})[0],
+              "J,V [mph],CT,CP,eta,T [lbf],P [W],Q [N m]");
+    // Thrust and power in proportion to the density; the coefficients stay.
+    const QStringList thin = table({"--air-density", "0.6125"});
+    EXPECT_EQ(cell(thin, 1, 2), cell(metric, 1, 2));
+    EXPECT_NEAR(cell(thin, 1, 5), cell(metric, 1, 5) / 2, 0.001);
+
+    const QStringList fromFile = table({"--polar", polar});
+    EXPECT_NE(cell(fromFile, 1, 2), cell(metric, 1, 2));
+    EXPECT_EQ(table({"--polar", polar, "--blades", "3"}), fromFile); // the file's three blades
+    EXPECT_LT(cell(table({"--polar", polar, "--blades", "2"}), 1, 2), cell(fromFile, 1, 2));
+}
+
+// A run with no prediction has no table to write.
+TEST(BatchPerformance, NoPredictionNoTable) {
+    const AppError error = testing::failureOf([] { cli::performanceBytes(RunResults(), false); });
+    EXPECT_EQ(error.number, errc::kInvalidCall);
+    EXPECT_EQ(error.description, "--performance: no prediction: the RPM must be a positive number");
 }
 
 // Every row leaves an old file as it was, and no temporary file behind. (The row that names an
@@ -158,6 +204,9 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
 // below zero are bad usage; each message says why.
 TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
     const QString cut = saveImage(paintBand(440, 70, 10, 429, 0, 55), dir.path(), "cut.bmp");
+    const QString polar = dir.filePath("polar.qprop"), badPolar = dir.filePath("bad.qprop");
+    make(polar, kPolar);
+    make(badPolar, QByteArray(kPolar).replace("0.30", "abc"));
     const struct {
         const char* name;
         QStringList arguments;
@@ -178,6 +227,14 @@ TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
          "de_DE.UTF-8"},
         {"a CSV style without a CSV", args({"--csv", "regional"}), 2,
          "--csv takes a style for a .csv --export"},
+        {"a polar file that is not QPROP's", args({"--polar", badPolar}), 2,
+         "--polar " + badPolar + ": Line 4 of the QPROP file: \"abc\" is not a number."},
+        {"no polar file", args({"--polar", "none.qprop"}), 2,
+         "--polar none.qprop: File not found: none.qprop"},
+        {"the polar file as output", args({"--polar", polar, "--performance", polar}), 2,
+         "--performance " + polar + " names the same file as the polar file"},
+        {"air of no density", args({"--air-density", "0"}), 2,
+         "--air-density takes a number above zero, not \"0\""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
