@@ -246,7 +246,7 @@ QString usageText() {
         "  --collection LIST.csv  a CSV file with a header row naming its columns, in any\n"
         "                       order: name, top, side, diameter, rpm, speed, and optionally\n"
         "                       blades, threshold (or auto), thickness (ROOT,TIP), imperial\n"
-        "                       (yes or no); paths relative to the file\n"
+        "                       (yes or no), polar (a QPROP file); paths relative to the file\n"
         "  --collection FOLDER  every NAME-top.* (or NAME-front.*) and NAME-side.* picture\n"
         "                       pair in the folder, with --diameter, --rpm and --speed\n"
         "  --out DIR            where DIR/summary.csv and each pair's DIR/NAME.* go\n"
@@ -254,14 +254,16 @@ QString usageText() {
         "  --jobs N             pairs measured at once (default: one per core)\n"
         "  --exact-spans        measure the views as they are; a collection otherwise\n"
         "                       matches spans\n"
-        "--diameter, --rpm, --speed, --threshold, --thickness, --imperial and --blades give\n"
-        "the value of an empty or missing column; --max-span-difference, --language, --csv\n"
-        "and --max-megapixels apply to every pair. Without a threshold a collection takes\n"
-        "--threshold auto. Run again, it measures only the pairs whose pictures or options\n"
-        "changed, whose files are missing, or whose run failed for another reason than its\n"
-        "pictures; Ctrl-C lets pairs that are being written finish and keeps the summary\n"
-        "whole. Exit status: 0 every pair measured, 2 bad usage or a bad manifest, 4 a pair\n"
-        "not measured (the summary says why), 130 or 143 interrupted.\n");
+        "--diameter, --rpm, --speed, --threshold, --thickness, --imperial, --blades and\n"
+        "--polar give the value of an empty or missing column; --max-span-difference,\n"
+        "--language, --csv, --max-megapixels, --air-density and --viscosity apply to every\n"
+        "pair. The summary has the predicted thrust, power, efficiency, CT and CP at each\n"
+        "pair's speed. Without a threshold a collection takes --threshold auto. Run again,\n"
+        "it measures only the pairs whose pictures, polar file or options changed, whose\n"
+        "files are missing, or whose run failed for another reason than its pictures;\n"
+        "Ctrl-C lets pairs that are being written finish and keeps the summary whole. Exit\n"
+        "status: 0 every pair measured, 2 bad usage or a bad manifest, 4 a pair not measured\n"
+        "(the summary says why), 130 or 143 interrupted.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {
