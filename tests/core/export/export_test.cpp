@@ -1,4 +1,5 @@
 #include "export/export_format.h"
+#include "export/performance_prediction.h"
 #include "export/plot_painter.h"
 #include "export/report_inputs.h"
 #include "export/report_layout.h"
@@ -299,8 +300,9 @@ TEST(Export, PlotAxesAndTitles) {
 }
 
 // Pages painted at 100 dpi: every text inside its box and the margins, nothing over another, ink
-// in every box, the inputs, the whole sheet and the three charts present, the footer alone below
-// the text; the PDF has as many pages. A sheet four times as long breaks over pages likewise.
+// in every box, the inputs, the whole sheet and the three charts present, the prediction on a
+// last page of its own, the footer alone below the text; the PDF has as many pages. A sheet
+// four times as long breaks over pages likewise.
 TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     const RunResults& run = runs()[0];
     const QSize a4 = QPageSize(QPageSize::A4).sizePixels(100);
@@ -308,7 +310,12 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
     paper.setDotsPerMeterX(3937);
     paper.setDotsPerMeterY(3937);
     std::vector<ReportPage> pages = layoutReport(run, paper);
-    ASSERT_EQ(pages.size(), 2u);
+    ASSERT_EQ(pages.size(), 3u);
+    QStringList lastPlots;
+    for (const ReportItem& item : pages[2].items)
+        if (item.kind == ReportItem::Kind::Plot)
+            lastPlots << item.plot.title;
+    EXPECT_EQ(lastPlots, (QStringList{"Thrust and power coefficients", "Efficiency"}));
     RunResults longer = run;
     for (int i = 0; i < 3; ++i)
         longer.sheetRows.insert(longer.sheetRows.end(), run.sheetRows.begin(), run.sheetRows.end());
@@ -358,19 +365,28 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         }
         EXPECT_EQ(footer, 3);
     }
-    EXPECT_EQ(std::pair(plots, pictures), std::pair(6, 4));
+    EXPECT_EQ(std::pair(plots, pictures), std::pair(10, 4));
     for (const QString& expected :
          {run.inputs.topFile, run.inputs.sideFile, QStringLiteral("0.185\u00a0m"),
           QStringLiteral("15000\u00a01/min"), QStringLiteral("50\u00a0m/s"),
           QStringLiteral("110 (set by hand)"),
           QStringLiteral("on: root\u00a020\u00a0%, tip\u00a010\u00a0%"),
           QStringLiteral("metric (m, m/s)"), QStringLiteral("off"),
-          QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 2 of 2"),
+          QStringLiteral("Bladetrace 1.0.0"), QStringLiteral("Page 3 of 3"),
+          QStringLiteral("Performance"), QStringLiteral("Blades"),
+          QStringLiteral("Air density [kg/m\u00b3]"), QStringLiteral("1.225"),
           QStringLiteral("Image for Top View: top.bmp"),
           QStringLiteral("Image for Side View: side.bmp")})
         EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
     for (const QStringList& row : run.sheetRows)
         EXPECT_TRUE(texts.join('\t').contains(row.join('\t'))) << row.join(' ').toStdString();
+    const QStringList operating =
+        operatingPointLines(predictPerformance(run), Language::English, run.imperial);
+    ASSERT_EQ(operating.size(), 5);
+    for (const QString& line : operating)
+        EXPECT_TRUE(texts.contains(line)) << line.toStdString();
+    EXPECT_EQ(texts.filter(QRegularExpression("^Program's default: CL0\u00a00.\\d+, CL_a")).size(),
+              2); // both reports
 
     // Two views that fit half the width stand side by side, else one above the other.
     for (const auto& [topWidth, sideWidth, sideBySide] :
@@ -420,10 +436,15 @@ TEST(Export, ReportPagesHoldInputsPicturesChartsAndTheWholeSheet) {
         left[item.text] = item.rect.left();
     const double column = left["Propellerdrehzahl"] - left["Durchmesser"];
     EXPECT_LE(left["0.185\u00a0m"] - left["Durchmesser"], column / 2 + 3 * mm);
+    QStringList lastPage;
+    for (const ReportItem& item : inGerman.back().items)
+        lastPage << item.text + item.plot.title;
+    for (const char* word : {"Leistung", "Bl\u00e4tter", "Wirkungsgrad"})
+        EXPECT_TRUE(lastPage.contains(QString::fromUtf8(word))) << word;
 
     const QByteArray pdf = exportBytes(run, QStringLiteral("report.pdf"));
     // (Further: ReportSaysWhatWasDoneInItsLanguageAndDrawsTheViewsAtOneScale.)
-    EXPECT_EQ(std::tuple(pdf.startsWith("%PDF-"), pdf.count("/Type /Page\n")), std::tuple(true, 2));
+    EXPECT_EQ(std::tuple(pdf.startsWith("%PDF-"), pdf.count("/Type /Page\n")), std::tuple(true, 3));
     const auto stored = [&pdf](const char* key, const QString& value) { // as UTF-16 texts
         QByteArray text = QByteArray(key) + " (\xFE\xFF";
         for (const QChar c : value)
