@@ -1,5 +1,4 @@
 #include "base/app_error.h"
-#include "run/pair_loader.h"
 #include "scan/outline_scanner.h"
 #include "scan/picture_loader.h"
 #include "support/painted_blades.h"
@@ -219,41 +218,29 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         }
         // The window decodes; the batch tool reads uncompressed bitmaps where they lie.
         for (const bool inPlace : {false, true}) {
+            SCOPED_TRACE(inPlace ? "read in place" : "decoded");
             try {
                 ScanHolder holder = inPlace ? loadScanPicture(path, c.limits)
                                             : ScanHolder(loadPicture(path, c.limits));
                 const bool asItLies = inPlace && QByteArray(c.name).endsWith("bitmap");
-                EXPECT_EQ(std::pair(c.error, holder.image().isNull()), std::pair(0, asItLies))
-                    << "loaded";
+                EXPECT_EQ(c.error, 0) << "loaded";
+                EXPECT_EQ(holder.image().isNull(), asItLies);
                 ASSERT_EQ(DoIt(holder, le, te, 110, 1.0f, host), ScanOutcome::Scaled);
-                EXPECT_EQ(std::pair(le, te), std::pair(expectedLE, expectedTE));
+                EXPECT_EQ(le, expectedLE);
+                EXPECT_EQ(te, expectedTE);
                 // Span matching takes the picture back whole.
                 if (asItLies) {
                     EXPECT_EQ(holder.releaseImage(), band);
                 }
             } catch (const Failure& failure) {
                 EXPECT_EQ(failure.error().number, c.error);
-                EXPECT_TRUE(failure.error().description.contains(path));
-                EXPECT_TRUE(failure.error().description.contains(QLatin1String(c.words)))
-                    << failure.error().description.toStdString();
+                const QString& description = failure.error().description;
+                EXPECT_TRUE(description.contains(path)) << description;
+                EXPECT_TRUE(description.contains(QLatin1String(c.words))) << description;
             }
         }
     }
     EXPECT_TRUE(host.messages.empty());
-}
-
-// The batch tool's loader hands out the two views it loads at once, and loads any other name
-// or a name asked for again then.
-TEST(PictureLoader, PairLoadsBothViewsAtOnce) {
-    QTemporaryDir dir;
-    const auto save = [&dir](int width, const char* name) {
-        return testing::saveImage(testing::paintBand(width, 10, 5, 30, 2, 6), dir.path(), name);
-    };
-    const QString top = save(40, "top.bmp"), side = save(50, "side.bmp");
-    const PictureLoader loader = loadPairAtOnce(top, side);
-    EXPECT_EQ((QList<int>{loader(side).width(), loader(top).width(), loader(top).width(),
-                          loader(save(60, "other.bmp")).width()}),
-              (QList<int>{50, 40, 40, 60}));
 }
 
 // Loaded, too, when another reader left the process's allocation limit below its size.
