@@ -1,0 +1,32 @@
+#include "export/report_picture.h"
+#include "scan/pixel_rows.h"
+#include "support/painted_blades.h"
+
+#include <gtest/gtest.h>
+
+namespace bladetrace {
+namespace {
+
+// A view wider than the pictures' box (900 x 450) is shrunk to it, however low it is, each
+// half keeping its shade; every pixel of the copy averages the pixels it covers.
+TEST(ReportPicture, AWideViewIsShrunkToTheBoxKeepingItsShades) {
+    QImage wide = testing::paintBand(1800, 100, 900, 1799, 0, 99);
+    wide.setPixel(1, 1, qRgb(254, 254, 254)); // four pixels' mean 254.75, shown 254
+    const QImage shrunk = reportPicture(PixelRows::of(wide));
+    EXPECT_EQ(shrunk.size(), QSize(900, 50));
+    EXPECT_EQ(QColor(shrunk.pixel(0, 0)), QColor(254, 254, 254));
+    EXPECT_EQ(QColor(shrunk.pixel(449, 25)), QColor(Qt::white));
+    EXPECT_EQ(QColor(shrunk.pixel(450, 49)), QColor(Qt::black));
+    // A tall one to the box's height.
+    QImage tall(300, 900, QImage::Format_RGB32);
+    tall.fill(Qt::white);
+    EXPECT_EQ(reportPicture(PixelRows::of(tall)).size(), QSize(150, 450));
+}
+
+TEST(ReportPicture, AViewThatFitsIsCopiedAsItIs) {
+    const QImage fits = testing::paintBand(100, 450, 50, 99, 0, 99);
+    EXPECT_EQ(reportPicture(PixelRows::of(fits)), fits);
+}
+
+} // namespace
+} // namespace bladetrace
