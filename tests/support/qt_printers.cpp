@@ -9,10 +9,19 @@
 #include "scan/outline_scanner.h"
 
 #include <QDebug>
+#include <initializer_list>
 
 namespace {
 
-// What Qt's own debug stream writes for a value, e.g. "QRectF(0,0 7x2)".
+// "Type::Name", or "Type(number)" for a number that has no name.
+void printEnum(std::ostream* os, const char* type, int value,
+               std::initializer_list<const char*> names) {
+    if (value >= 0 && value < int(names.size()))
+        *os << type << "::" << names.begin()[value];
+    else
+        *os << type << '(' << value << ')';
+}
+
 template <typename T> void printDebug(const T& value, std::ostream* os) {
     QString text;
     QDebug(&text).nospace() << value;
@@ -21,145 +30,54 @@ template <typename T> void printDebug(const T& value, std::ostream* os) {
 
 } // namespace
 
+// In the order of their declarations.
 namespace bladetrace {
-
-// Each switch names every value, so that a new one does not compile without its name here.
 void PrintTo(Language value, std::ostream* os) {
-    switch (value) {
-    case Language::English:
-        *os << "Language::English";
-        return;
-    case Language::German:
-        *os << "Language::German";
-        return;
-    }
-    *os << "Language(" << qint32(value) << ')';
+    printEnum(os, "Language", int(value) - 1, {"English", "German"});
 }
-
 void PrintTo(MessageIcon value, std::ostream* os) {
-    switch (value) {
-    case MessageIcon::None:
-        *os << "MessageIcon::None";
-        return;
-    case MessageIcon::Critical:
-        *os << "MessageIcon::Critical";
-        return;
-    }
-    *os << "MessageIcon(" << int(value) << ')';
+    printEnum(os, "MessageIcon", int(value), {"None", "Critical"});
 }
-
 void PrintTo(OutputStatus value, std::ostream* os) {
-    switch (value) {
-    case OutputStatus::Written:
-        *os << "OutputStatus::Written";
-        return;
-    case OutputStatus::SameFile:
-        *os << "OutputStatus::SameFile";
-        return;
-    case OutputStatus::CannotWrite:
-        *os << "OutputStatus::CannotWrite";
-        return;
-    }
-    *os << "OutputStatus(" << int(value) << ')';
+    printEnum(os, "OutputStatus", int(value), {"Written", "SameFile", "CannotWrite"});
 }
-
 void PrintTo(ScanOutcome value, std::ostream* os) {
-    switch (value) {
-    case ScanOutcome::Scaled:
-        *os << "ScanOutcome::Scaled";
-        return;
-    case ScanOutcome::Aborted:
-        *os << "ScanOutcome::Aborted";
-        return;
-    case ScanOutcome::Failed:
-        *os << "ScanOutcome::Failed";
-        return;
-    }
-    *os << "ScanOutcome(" << int(value) << ')';
+    printEnum(os, "ScanOutcome", int(value), {"Scaled", "Aborted", "Failed"});
 }
-
 void PrintTo(ScaledView value, std::ostream* os) {
-    switch (value) {
-    case ScaledView::None:
-        *os << "ScaledView::None";
-        return;
-    case ScaledView::Top:
-        *os << "ScaledView::Top";
-        return;
-    case ScaledView::Side:
-        *os << "ScaledView::Side";
-        return;
-    }
-    *os << "ScaledView(" << int(value) << ')';
+    printEnum(os, "ScaledView", int(value), {"None", "Top", "Side"});
 }
-
 void PrintTo(RunOutcome value, std::ostream* os) {
-    switch (value) {
-    case RunOutcome::Completed:
-        *os << "RunOutcome::Completed";
-        return;
-    case RunOutcome::Aborted:
-        *os << "RunOutcome::Aborted";
-        return;
-    case RunOutcome::Mismatch:
-        *os << "RunOutcome::Mismatch";
-        return;
-    case RunOutcome::ScanFailed:
-        *os << "RunOutcome::ScanFailed";
-        return;
-    case RunOutcome::Failed:
-        *os << "RunOutcome::Failed";
-        return;
-    }
-    *os << "RunOutcome(" << int(value) << ')';
+    printEnum(os, "RunOutcome", int(value),
+              {"Completed", "Aborted", "Mismatch", "ScanFailed", "Failed"});
 }
-
 void PrintTo(ExportFormat value, std::ostream* os) {
-    switch (value) {
-    case ExportFormat::Csv:
-        *os << "ExportFormat::Csv";
-        return;
-    case ExportFormat::Qprop:
-        *os << "ExportFormat::Qprop";
-        return;
-    case ExportFormat::PublishedTable:
-        *os << "ExportFormat::PublishedTable";
-        return;
-    case ExportFormat::Report:
-        *os << "ExportFormat::Report";
-        return;
-    }
-    *os << "ExportFormat(" << int(value) << ')';
+    printEnum(os, "ExportFormat", int(value), {"Csv", "Qprop", "PublishedTable", "Report"});
 }
-
 } // namespace bladetrace
 
-// Quoted, in UTF-8, with line ends, tabs and other control characters escaped: the texts
-// of the program carry CR LF and tabs, and a difference there must show.
 void PrintTo(const QString& text, std::ostream* os) {
     QString shown;
     for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '\r':
-            shown += QLatin1String("\\r");
-            break;
-        case '\n':
-            shown += QLatin1String("\\n");
-            break;
-        case '\t':
-            shown += QLatin1String("\\t");
-            break;
-        case '"':
-        case '\\':
+        const char16_t u = c.unicode();
+        if (u == '\r' || u == '\n' || u == '\t')
+            shown += u == '\r' ? "\\r" : u == '\n' ? "\\n" : "\\t";
+        else if (u == '"' || u == '\\')
             shown += QLatin1Char('\\') + c;
-            break;
-        default:
-            shown += c.unicode() < 0x20 || c.unicode() == 0x7f
-                         ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
-                         : QString(c);
-        }
+        else if (u < 0x20 || u == 0x7f)
+            shown += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
     }
     *os << '"' << shown.toStdString() << '"';
+}
+
+void PrintTo(QLatin1String text, std::ostream* os) {
+    PrintTo(QString(text), os);
+}
+
+void PrintTo(QChar c, std::ostream* os) {
+    PrintTo(QString(c), os);
 }
 
 void PrintTo(const QStringList& list, std::ostream* os) {
@@ -171,120 +89,43 @@ void PrintTo(const QStringList& list, std::ostream* os) {
     *os << " }";
 }
 
-void PrintTo(QLatin1String text, std::ostream* os) {
-    PrintTo(QString(text), os);
-}
-
-void PrintTo(QChar c, std::ostream* os) {
-    *os << "QChar(";
-    PrintTo(QString(c), os);
-    *os << ", U+" << QString::number(c.unicode(), 16).toUpper().toStdString() << ')';
-}
-
-void PrintTo(const QByteArray& bytes, std::ostream* os) {
-    printDebug(bytes, os);
-}
-
-void PrintTo(const QPoint& point, std::ostream* os) {
-    printDebug(point, os);
-}
-
-void PrintTo(const QPointF& point, std::ostream* os) {
-    printDebug(point, os);
-}
-
-void PrintTo(const QSize& size, std::ostream* os) {
-    printDebug(size, os);
-}
-
-void PrintTo(const QSizeF& size, std::ostream* os) {
-    printDebug(size, os);
-}
-
-void PrintTo(const QRect& rect, std::ostream* os) {
-    printDebug(rect, os);
-}
-
-void PrintTo(const QRectF& rect, std::ostream* os) {
-    printDebug(rect, os);
-}
-
 void PrintTo(const QColor& colour, std::ostream* os) {
-    if (!colour.isValid())
-        *os << "QColor(invalid)";
-    else
-        *os << "QColor(" << colour.name(QColor::HexArgb).toStdString() << ')';
+    *os << "QColor(" << (colour.isValid() ? colour.name(QColor::HexArgb).toStdString() : "invalid")
+        << ')';
 }
 
-void PrintTo(const QImage& image, std::ostream* os) {
-    if (image.isNull()) {
-        *os << "QImage(null)";
-        return;
+#define BLADETRACE_DEBUG_PRINTED(Type)                                                             \
+    void PrintTo(const Type& value, std::ostream* os) {                                            \
+        printDebug(value, os);                                                                     \
     }
-    printDebug(image, os); // its size, format, depth and line length
-}
+BLADETRACE_DEBUG_PRINTED(QByteArray)
+BLADETRACE_DEBUG_PRINTED(QPoint)
+BLADETRACE_DEBUG_PRINTED(QPointF)
+BLADETRACE_DEBUG_PRINTED(QSize)
+BLADETRACE_DEBUG_PRINTED(QSizeF)
+BLADETRACE_DEBUG_PRINTED(QRect)
+BLADETRACE_DEBUG_PRINTED(QRectF)
+BLADETRACE_DEBUG_PRINTED(QImage)
+BLADETRACE_DEBUG_PRINTED(QFont)
+BLADETRACE_DEBUG_PRINTED(QDateTime)
+BLADETRACE_DEBUG_PRINTED(QUrl)
 
-void PrintTo(const QFont& font, std::ostream* os) {
-    *os << "QFont(" << font.toString().toStdString() << ')';
-}
-
-void PrintTo(const QDateTime& time, std::ostream* os) {
-    *os << "QDateTime(" << time.toString(Qt::ISODateWithMs).toStdString() << ')';
-}
-
-void PrintTo(const QUrl& url, std::ostream* os) {
-    *os << "QUrl(" << url.toString().toStdString() << ')';
-}
-
-namespace {
-
-template <typename T> std::ostream& printed(std::ostream& os, const T& value) {
-    PrintTo(value, &os);
-    return os;
-}
-
-} // namespace
-
-std::ostream& operator<<(std::ostream& os, const QString& text) {
-    return printed(os, text);
-}
-
-std::ostream& operator<<(std::ostream& os, const QStringList& list) {
-    return printed(os, list);
-}
-
-std::ostream& operator<<(std::ostream& os, const QByteArray& bytes) {
-    return printed(os, bytes);
-}
-
-std::ostream& operator<<(std::ostream& os, const QPoint& point) {
-    return printed(os, point);
-}
-
-std::ostream& operator<<(std::ostream& os, const QPointF& point) {
-    return printed(os, point);
-}
-
-std::ostream& operator<<(std::ostream& os, const QSize& size) {
-    return printed(os, size);
-}
-
-std::ostream& operator<<(std::ostream& os, const QSizeF& size) {
-    return printed(os, size);
-}
-
-std::ostream& operator<<(std::ostream& os, const QRect& rect) {
-    return printed(os, rect);
-}
-
-std::ostream& operator<<(std::ostream& os, const QRectF& rect) {
-    return printed(os, rect);
-}
-
-std::ostream& operator<<(std::ostream& os, const QColor& colour) {
-    return printed(os, colour);
-}
-
-std::ostream& operator<<(std::ostream& os, const QImage& image) {
-    return printed(os, image);
-}
+#define BLADETRACE_STREAMED(Type)                                                                  \
+    std::ostream& operator<<(std::ostream& os, const Type& value) {                                \
+        PrintTo(value, &os);                                                                       \
+        return os;                                                                                 \
+    }
+BLADETRACE_STREAMED(QString)
+BLADETRACE_STREAMED(QStringList)
+BLADETRACE_STREAMED(QColor)
+BLADETRACE_STREAMED(QByteArray)
+BLADETRACE_STREAMED(QPoint)
+BLADETRACE_STREAMED(QPointF)
+BLADETRACE_STREAMED(QSize)
+BLADETRACE_STREAMED(QSizeF)
+BLADETRACE_STREAMED(QRect)
+BLADETRACE_STREAMED(QRectF)
+BLADETRACE_STREAMED(QImage)
+BLADETRACE_STREAMED(QFont)
+BLADETRACE_STREAMED(QDateTime)
+BLADETRACE_STREAMED(QUrl)

@@ -1,7 +1,8 @@
 #pragma once
 
 // Teaches GoogleTest to print the program's enums and Qt's value types, so that a failing
-// comparison shows values, never "16-byte object <00-00 ...>". Included in every test.
+// comparison shows values, never "16-byte object <00-00 ...>"; failure messages take them
+// too (`<< rect`). Included in every test.
 #include <QByteArray>
 #include <QChar>
 #include <QColor>
@@ -21,8 +22,7 @@
 #include <QtGlobal>
 #include <ostream>
 
-// The enums are declared here and printed in qt_printers.cpp, which sees their headers; the
-// test programs need not include the whole core for them.
+// The enums are declared here and named in qt_printers.cpp, which sees their headers.
 namespace bladetrace {
 enum class Language : qint32;
 enum class MessageIcon;
@@ -41,32 +41,25 @@ void PrintTo(RunOutcome value, std::ostream* os);
 void PrintTo(ExportFormat value, std::ostream* os);
 } // namespace bladetrace
 
-void PrintTo(const QString& text, std::ostream* os);
-void PrintTo(const QStringList& list, std::ostream* os);
+// Texts quoted, in UTF-8, with line ends and tabs escaped; colours as #aarrggbb; the rest as
+// Qt's debug stream writes them, e.g. "QRectF(0,0 7x2)", an image with its size and format.
+#define BLADETRACE_PRINTED(Type)                                                                   \
+    void PrintTo(const Type& value, std::ostream* os);                                             \
+    std::ostream& operator<<(std::ostream& os, const Type& value);
+BLADETRACE_PRINTED(QString)
+BLADETRACE_PRINTED(QStringList)
+BLADETRACE_PRINTED(QColor)
+BLADETRACE_PRINTED(QByteArray)
+BLADETRACE_PRINTED(QPoint)
+BLADETRACE_PRINTED(QPointF)
+BLADETRACE_PRINTED(QSize)
+BLADETRACE_PRINTED(QSizeF)
+BLADETRACE_PRINTED(QRect)
+BLADETRACE_PRINTED(QRectF)
+BLADETRACE_PRINTED(QImage)
+BLADETRACE_PRINTED(QFont)
+BLADETRACE_PRINTED(QDateTime)
+BLADETRACE_PRINTED(QUrl)
+#undef BLADETRACE_PRINTED
 void PrintTo(QLatin1String text, std::ostream* os);
 void PrintTo(QChar c, std::ostream* os);
-void PrintTo(const QByteArray& bytes, std::ostream* os);
-void PrintTo(const QPoint& point, std::ostream* os);
-void PrintTo(const QPointF& point, std::ostream* os);
-void PrintTo(const QSize& size, std::ostream* os);
-void PrintTo(const QSizeF& size, std::ostream* os);
-void PrintTo(const QRect& rect, std::ostream* os);
-void PrintTo(const QRectF& rect, std::ostream* os);
-void PrintTo(const QColor& colour, std::ostream* os);
-void PrintTo(const QImage& image, std::ostream* os); // its size and format
-void PrintTo(const QFont& font, std::ostream* os);
-void PrintTo(const QDateTime& time, std::ostream* os);
-void PrintTo(const QUrl& url, std::ostream* os);
-
-// The same in failure messages: `EXPECT_TRUE(...) << name << rect`.
-std::ostream& operator<<(std::ostream& os, const QString& text);
-std::ostream& operator<<(std::ostream& os, const QStringList& list);
-std::ostream& operator<<(std::ostream& os, const QByteArray& bytes);
-std::ostream& operator<<(std::ostream& os, const QPoint& point);
-std::ostream& operator<<(std::ostream& os, const QPointF& point);
-std::ostream& operator<<(std::ostream& os, const QSize& size);
-std::ostream& operator<<(std::ostream& os, const QSizeF& size);
-std::ostream& operator<<(std::ostream& os, const QRect& rect);
-std::ostream& operator<<(std::ostream& os, const QRectF& rect);
-std::ostream& operator<<(std::ostream& os, const QColor& colour);
-std::ostream& operator<<(std::ostream& os, const QImage& image);
