@@ -53,17 +53,17 @@ TEST(SpanMatching, RefusesSpansMoreThanFifteenPercentApart) {
         const char* name;
         int topSpan, sideSpan;
         bool refused;
-    } cases[] = {{"side 15 % shorter", 230, 200, false},
-                 {"top 15 % shorter", 200, 230, false},
-                 {"side 15.5 % shorter", 231, 200, true},
-                 {"top 15.5 % shorter", 200, 231, true}};
+    } cases[] = {{"side 15 % shorter", 1150, 1000, false},
+                 {"top 15 % shorter", 1000, 1150, false},
+                 {"side 15.1 % shorter", 1151, 1000, true},
+                 {"top 15.1 % shorter", 1000, 1151, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const QImage top = paintBand(260, 20, 10, 10 + c.topSpan, 5, 15);
-        const QImage side = paintBand(260, 20, 10, 10 + c.sideSpan, 5, 12);
+        const QImage top = paintBand(1200, 20, 10, 10 + c.topSpan, 5, 15);
+        const QImage side = paintBand(1200, 20, 10, 10 + c.sideSpan, 5, 12);
         const MatchedSpans m = matchSpans(top, side, 110);
         EXPECT_EQ(m.refused, c.refused);
-        EXPECT_NEAR(m.difference(), c.refused ? 0.155 : 0.15, 1e-9);
+        EXPECT_NEAR(m.difference(), c.refused ? 0.151 : 0.15, 1e-9);
         if (c.refused) {
             EXPECT_EQ(m.top, top);
             EXPECT_EQ(m.side, side);
