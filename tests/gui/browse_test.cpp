@@ -44,11 +44,12 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileDroppedFilesSetThei
     const FileRequest& first = dialogs.requests[0];
     EXPECT_EQ(first.filters.join(';'), "Bitmap image (*.bmp);JPEG image (*.jpg);PNG image "
                                        "(*.png);TIFF image (*.tif *.tiff)");
-    EXPECT_EQ((QStringList{first.title, first.selectedFilter, first.fileName,
-                           dialogs.requests[1].fileName, window->txtTopFile->text(),
-                           window->txtSideFile->text()}),
-              (QStringList{"Select a grayscale Image", "Bitmap image (*.bmp)", "*.bmp", wide, wide,
-                           file("tall.bmp")}));
+    EXPECT_EQ(first.title, "Select a grayscale Image");
+    EXPECT_EQ(first.selectedFilter, "Bitmap image (*.bmp)");
+    EXPECT_EQ(first.fileName, "*.bmp");
+    EXPECT_EQ(dialogs.requests[1].fileName, wide); // the last chosen
+    EXPECT_EQ(window->txtTopFile->text(), wide);
+    EXPECT_EQ(window->txtSideFile->text(), file("tall.bmp"));
     // 2800 by 1400 twips would reach into the controls below: 1320 by 660, and 330 by 660
     // for the tall one.
     EXPECT_EQ(window->imgPreview[0]->size(), QSize(88, 44));
@@ -70,10 +71,11 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileDroppedFilesSetThei
         {"imgPreview_0", {b, a, b}, a, b},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.files.size() << " files on " << c.on);
         const bool changes =
             c.top != window->txtTopFile->text() || c.side != window->txtSideFile->text();
-        EXPECT_EQ(drop(*window, window->findChild<QWidget*>(QLatin1String(c.on)), c.files), changes)
-            << c.on;
+        EXPECT_EQ(drop(*window, window->findChild<QWidget*>(QLatin1String(c.on)), c.files),
+                  changes);
         EXPECT_EQ(window->txtTopFile->text(), c.top);
         EXPECT_EQ(window->txtSideFile->text(), c.side);
         EXPECT_EQ(window->imgPreview[0]->naturalSize(), QImage(c.top).size());
@@ -84,7 +86,8 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileDroppedFilesSetThei
     dialogs.answers << QCoreApplication::applicationFilePath();
     window->btnFileName[1]->click();
     EXPECT_EQ(window->txtSideFile->text(), QCoreApplication::applicationFilePath());
-    EXPECT_TRUE(window->imgPreview[1]->isHidden() && dialogs.messages.isEmpty());
+    EXPECT_TRUE(window->imgPreview[1]->isHidden());
+    EXPECT_EQ(dialogs.messages.size(), 0);
 }
 
 } // namespace

@@ -33,13 +33,14 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
             EXPECT_EQ(pages[page]->isVisible(), page == tab) << "tab " << tab << " page " << page;
         EXPECT_TRUE(window->btnCopy->isVisible());
     }
-    EXPECT_FALSE(window->Label1[frmMain::kBusyLabel]->isVisible() ||
-                 window->picScroll->isVisible() || window->picTop->isVisible());
-    EXPECT_EQ((QStringList{window->txtRootThickness->text(), window->txtTipThickness->text(),
-                           window->chkUnits->text(), window->btnGo->toolTip(),
-                           window->imgPreview[1]->toolTip()}),
-              (QStringList{"20", "10", "use ye olde units (e.g. furlongs)", "Start the conversion.",
-                           "Preview Area for Side View."}));
+    EXPECT_FALSE(window->Label1[frmMain::kBusyLabel]->isVisible());
+    EXPECT_FALSE(window->picScroll->isVisible());
+    EXPECT_FALSE(window->picTop->isVisible());
+    EXPECT_EQ(window->txtRootThickness->text(), "20");
+    EXPECT_EQ(window->txtTipThickness->text(), "10");
+    EXPECT_EQ(window->chkUnits->text(), "use ye olde units (e.g. furlongs)");
+    EXPECT_EQ(window->btnGo->toolTip(), "Start the conversion.");
+    EXPECT_EQ(window->imgPreview[1]->toolTip(), "Preview Area for Side View.");
 
     // The threshold number follows the slider both ways, and Auto sets both.
     window->sldThreshold->setValue(200);
@@ -47,7 +48,8 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
     window->txtThreshold->selectAll();
     QTest::keyClicks(window->txtThreshold, "87");
     // Typing does not stop a run; only Escape does.
-    EXPECT_EQ(std::pair(window->sldThreshold->value(), window->bAbort), std::pair(87, false));
+    EXPECT_EQ(window->sldThreshold->value(), 87);
+    EXPECT_FALSE(window->bAbort);
 
     const qint32 suggested = suggestThreshold(loadPicture(window->txtTopFile->text()),
                                               loadPicture(window->txtSideFile->text()));
@@ -61,8 +63,9 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
     window->btnAuto->click();
     EXPECT_EQ(window->sldThreshold->value(), 87);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Error53:") &&
-                dialogs.messages[0].text.contains("Issued by btnAuto_Click()"));
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Error53:")) << dialogs.messages[0].text;
+    EXPECT_TRUE(dialogs.messages[0].text.contains("Issued by btnAuto_Click()"))
+        << dialogs.messages[0].text;
 }
 
 // Client width and height, status bar and tab header heights, in twips.
@@ -106,14 +109,20 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCapt
     window->theTimer_Timer(); // the units box onto the status bar
     window->lLanguage = languageNumber(Language::German);
     window->SwitchLanguage();
-    EXPECT_EQ(
-        (QStringList{window->TabStrip1->caption(2), window->btnCopy->text(),
-                     window->Label1[frmMain::kThresholdLabel]->text(),
-                     window->Label1[frmMain::kBusyLabel]->text(),
-                     window->Label1[frmMain::kSpeedLabel]->text(), window->Label3->text(),
-                     window->chkThicknessCorrection->text()}),
-        (QStringList{"Verwindungsverteilung", "Kopieren", "Weißabgleich:", "Arbeite...",
-                     "Fluggeschwindigkeit", "Bild für Seitenansicht:", "&Dickenkorrektur %"}));
+    const struct {
+        const char* name;
+        QString shown;
+        const char* caption;
+    } captions[] = {
+        {"TabStrip1 tab 2", window->TabStrip1->caption(2), "Verwindungsverteilung"},
+        {"btnCopy", window->btnCopy->text(), "Kopieren"},
+        {"threshold label", window->Label1[frmMain::kThresholdLabel]->text(), "Weißabgleich:"},
+        {"busy label", window->Label1[frmMain::kBusyLabel]->text(), "Arbeite..."},
+        {"speed label", window->Label1[frmMain::kSpeedLabel]->text(), "Fluggeschwindigkeit"},
+        {"Label3", window->Label3->text(), "Bild für Seitenansicht:"},
+        {"chkThicknessCorrection", window->chkThicknessCorrection->text(), "&Dickenkorrektur %"}};
+    for (const auto& c : captions)
+        EXPECT_EQ(c.shown, QString::fromUtf8(c.caption)) << c.name;
     EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
 
     window->lLanguage = languageNumber(Language::English);

@@ -48,7 +48,8 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
     EXPECT_EQ(shown(), (QStringList{"Spreadsheet", "[m]", "[m/s]", "1", "1", "1", top,
                                     QCoreApplication::applicationDirPath() + "/pylon 2.bmp"}));
     EXPECT_EQ(window->sldThreshold->value(), 110);
-    EXPECT_TRUE(window->imgPreview[0]->isVisible() && window->imgPreview[1]->isVisible());
+    EXPECT_TRUE(window->imgPreview[0]->isVisible());
+    EXPECT_TRUE(window->imgPreview[1]->isVisible());
 
     window->txtSideFile->setText("/scans/side.jpg");
     window->chkUnits->click(); // 1 m and 1 m/s: 39.370 inch and 2.24 mph
@@ -59,13 +60,19 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
     ASSERT_TRUE(window->close()); // the next start
     start();
     // No file was saved: no folder.
-    EXPECT_EQ((QStringList{stored("Language"), stored("Units"), stored("Diameter"),
-                           stored("Velocity"), stored("RPM"), stored("TopFile"), stored("SideFile"),
-                           stored("MatchSpans"), stored("SaveFolder")}),
-              (QStringList{"2", "1", "39.37", "2.24", "1", top, "/scans/side.jpg", "1", ""}));
+    const struct {
+        const char* key;
+        QString value;
+    } storedValues[] = {
+        {"Language", "2"}, {"Units", "1"},   {"Diameter", "39.37"},           {"Velocity", "2.24"},
+        {"RPM", "1"},      {"TopFile", top}, {"SideFile", "/scans/side.jpg"}, {"MatchSpans", "1"},
+        {"SaveFolder", ""}};
+    for (const auto& v : storedValues)
+        EXPECT_EQ(stored(v.key), v.value) << v.key;
     EXPECT_EQ(shown(), (QStringList{"Tabelle", "[inch]", "[mph]", "39.37", "2.24", "1", top,
                                     "/scans/side.jpg"}));
-    EXPECT_TRUE(window->chkUnits->isChecked() && window->chkMatchSpans->isChecked());
+    EXPECT_TRUE(window->chkUnits->isChecked());
+    EXPECT_TRUE(window->chkMatchSpans->isChecked());
     window->chkUnits->click(); // back to metric
     EXPECT_EQ(shown().mid(1, 5), (QStringList{"[m]", "[m/s]", "1.0000", "1.00", "1"}));
 }
@@ -85,7 +92,8 @@ TEST_F(StartUp, PreviewsLoadOneAfterTheOtherWhileBusyATopViewThatFailsLeavesItsE
             EXPECT_EQ(state(), "Bladetrace - loading... shown disabled hourglass - sheet -");
             // The window manager delivers a close to the disabled window too.
             EXPECT_FALSE(w.close());
-            EXPECT_TRUE(!w.imgPreview[0]->pixmap().isNull() && w.imgPreview[1]->pixmap().isNull());
+            EXPECT_FALSE(w.imgPreview[0]->pixmap().isNull()); // the top view first
+            EXPECT_TRUE(w.imgPreview[1]->pixmap().isNull());
         },
         Qt::QueuedConnection);
     window->Form_Load();
@@ -94,11 +102,13 @@ TEST_F(StartUp, PreviewsLoadOneAfterTheOtherWhileBusyATopViewThatFailsLeavesItsE
     EXPECT_FALSE(window->imgPreview[1]->pixmap().isNull());
 
     for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "a missing top view" : "a top view that is no picture");
         // This test program: a file, but no picture.
         set("TopFile", missing ? file("missing.bmp") : QCoreApplication::applicationFilePath());
         start();
         EXPECT_EQ(state(), kReady);
-        EXPECT_TRUE(window->imgPreview[0]->pixmap().isNull() && dialogs.messages.isEmpty());
+        EXPECT_TRUE(window->imgPreview[0]->pixmap().isNull());
+        EXPECT_EQ(dialogs.messages.size(), 0);
         EXPECT_EQ(window->imgPreview[0]->isHidden(), !missing);
         EXPECT_EQ(window->imgPreview[1]->pixmap().isNull(), !missing);
     }
