@@ -78,7 +78,8 @@ CoreResult runCore(const render::RenderedPair& pair, double diameter, int thresh
     QTemporaryDir dir;
     const QString top = dir.filePath(QStringLiteral("top.bmp"));
     const QString side = dir.filePath(QStringLiteral("side.bmp"));
-    EXPECT_TRUE(pair.top.save(top) && pair.side.save(side)) << qPrintable(dir.path());
+    EXPECT_TRUE(pair.top.save(top)) << top;
+    EXPECT_TRUE(pair.side.save(side)) << side;
     return runCore(top, side, diameter, threshold, thickness, matchSpans);
 }
 
