@@ -1,5 +1,5 @@
 // The text formats (csv_export, qprop_export, published_table_export), each written through
-// exportBytes from the folded blade (folded_blade).
+// exportBytes from the folded blade.
 #include "core/export/sample_runs.h"
 #include "export/export_format.h"
 #include "support/failure_of.h"
