@@ -99,6 +99,23 @@ TEST_F(ExportFormats, QpropPreambleHoldsTheRadiusAndMarksTheDefaults) {
                            "-0.3 1.2", "0.028 0.050 0.020 0.5", "70000 -0.7", "1 1 1", "0 0 0"}));
 }
 
+// QPROP takes the first line that is neither blank nor a "#" comment for the propeller's name:
+// the top view's name, which must not read as a comment or be missing.
+TEST_F(ExportFormats, QpropNamesThePropellerAfterTheTopView) {
+    const struct {
+        const char* topFile;
+        const char* name;
+    } cases[] = {
+        {"/scans/pylon 1.bmp", "pylon 1"}, {"/scans/#3.bmp", "Bladetrace #3"}, {"", "Bladetrace"}};
+    for (const auto& c : cases) {
+        RunResults run = metricRun();
+        run.inputs.topFile = QString::fromLatin1(c.topFile);
+        EXPECT_EQ(QString::fromUtf8(exportBytes(run, ExportFormat::Qprop)).section('\n', 0, 0),
+                  c.name)
+            << c.topFile;
+    }
+}
+
 TEST(ExportFormat, TheExtensionInAnyCaseChoosesTheFormat) {
     const struct {
         const char* name;
