@@ -10,7 +10,7 @@ TEST(PreviewOffset, KeepsTheScannedColumnInTheMiddle) {
     const struct {
         const char* name;
         float column;
-        int imageWidth;
+        float imageWidth;
         float offset;
     } cases[] = {
         {"the first column", 0, 2000, 0.0f},
