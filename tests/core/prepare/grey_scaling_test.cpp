@@ -60,6 +60,17 @@ TEST(GreyScaling, AnyFactorReadsThePixelCentresBetween) {
               (std::vector<int>{0, 60, 140, 220, 240, 240, 0, 60, 140, 220, 240, 240}));
 }
 
+// Where an output pixel's centre falls on a source pixel's centre it takes that pixel's grey:
+// by 9/7, output 4 (centre 4.5) reads source 3.5, the centre of pixel 3. Halved, each output
+// pixel is the mean of two.
+TEST(GreyScaling, ACentreOnACentreTakesThatPixelHalvingTakesMeans) {
+    const GreyScaling byNineSevenths(greys(5, 1, {0, 0, 0, 255, 0}), 9.0 / 7.0);
+    // 2/9 of 255 is 56.7.
+    EXPECT_EQ(greysOf(byNineSevenths.scaled()), (std::vector<int>{0, 0, 0, 57, 255, 57}));
+    const GreyScaling halved(greys(4, 2, {0, 100, 200, 240, 40, 60, 0, 0}), 0.5);
+    EXPECT_EQ(greysOf(halved.scaled()), (std::vector<int>{50, 110}));
+}
+
 // The column tests that search the factor say what the whole scaled picture shows.
 TEST(GreyScaling, DarkColumnsAreTheColumnsOfTheScaledPictureThatHoldBlade) {
     QRandomGenerator random(20260417);

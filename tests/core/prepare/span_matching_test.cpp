@@ -73,13 +73,19 @@ TEST(SpanMatching, RefusesSpansMoreThanFifteenPercentApart) {
     }
 }
 
+// Either view: the scan, not the span check, then reports that there is no blade.
 TEST(SpanMatching, AViewWithoutABladeHasNoSpanToDifferBy) {
     const QImage paper = paintBand(30, 20, 0, -1, 0, -1);
-    const MatchedSpans m = matchSpans(paintBand(30, 20, 5, 21, 5, 19), paper, 110);
-    EXPECT_EQ(m.sideSpan, 0);
-    EXPECT_EQ(m.difference(), 0.0);
-    EXPECT_FALSE(m.refused);
-    EXPECT_FALSE(m.cropped); // the scan reports it
+    const QImage blade = paintBand(30, 20, 5, 21, 5, 19);
+    for (const bool topBlank : {false, true}) {
+        SCOPED_TRACE(topBlank ? "no blade in the top view" : "no blade in the side view");
+        const MatchedSpans m =
+            topBlank ? matchSpans(paper, blade, 110) : matchSpans(blade, paper, 110);
+        EXPECT_EQ(topBlank ? m.topSpan : m.sideSpan, 0);
+        EXPECT_EQ(m.difference(), 0.0);
+        EXPECT_FALSE(m.refused);
+        EXPECT_FALSE(m.cropped);
+    }
 }
 
 // Dust is paper in the crop, on its last row too (blade rows 5..14, the margin 3 below).
