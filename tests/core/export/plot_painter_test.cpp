@@ -188,6 +188,19 @@ TEST(PlotPainter, AxesAreLabelledInRoundStepsThatCoverTheData) {
         }
         for (const PaintRecorder::Text* label : down.labels)
             EXPECT_LT(label->at.x() + label->width, across.ticks.front()) << label->text;
+        // Each tick marked in ink outside the frame: below it, or left of it.
+        std::vector<double> marksAcross, marksDown;
+        for (const auto& [line, colour] : recorder.lines) {
+            if (colour != kInk)
+                continue;
+            if (line.x1() == line.x2() && line.y1() == down.ticks.front())
+                marksAcross.push_back(line.x1());
+            if (line.y1() == line.y2() && line.x2() == across.ticks.front())
+                marksDown.push_back(line.y1());
+        }
+        std::sort(marksDown.rbegin(), marksDown.rend());
+        EXPECT_EQ(marksAcross, across.ticks);
+        EXPECT_EQ(marksDown, down.ticks);
     }
 }
 
@@ -201,6 +214,16 @@ TEST(PlotPainter, QuarterStepsTakeADecimalMore) {
         ASSERT_FALSE(down.texts.isEmpty());
         EXPECT_EQ(down.texts[0].section('.', 1).size(), decimals) << down.texts;
     }
+}
+
+// A plot drawn for a file at another resolution says so, across and down, as its readers show
+// it at its size on paper.
+TEST(PlotPainter, APlotImageCarriesItsResolution) {
+    Plot plot;
+    plot.lines = {PlotLine{QString(), {0, 1}, {0, 1}, Qt::black, Qt::SolidLine, true}};
+    const QImage image = plotImage(plot, QSize(400, 300), 192);
+    EXPECT_EQ(image.logicalDpiX(), 192);
+    EXPECT_EQ(image.logicalDpiY(), 192);
 }
 
 // Each point's marker lies where its values fall between the ticks; a flat line, whatever its

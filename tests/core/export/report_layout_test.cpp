@@ -1,4 +1,5 @@
 #include "core/export/sample_runs.h"
+#include "export/report_inputs.h"
 #include "export/report_layout.h"
 
 #include <QFontMetricsF>
@@ -150,14 +151,17 @@ TEST_F(ReportLayout, FirstPageHoldsTheInputsTheViewsAndTheThreeCharts) {
     const RunResults& run = metricRun();
     const std::vector<ReportPage> pages = pagesOf(run);
     ASSERT_EQ(pages.size(), 2u);
-    const QStringList texts = textsOf(pages[0]); // the inputs' own test has them all
+    const QStringList texts = textsOf(pages[0]);
     for (const QString& expected :
          {QStringLiteral("Blade measurement report"), QStringLiteral("Bladetrace 1.0.0"),
           "Measured " + run.completed.toString("yyyy-MM-dd HH:mm"), QStringLiteral("Inputs"),
-          run.inputs.topFile, QStringLiteral("0.185 m"),
           QStringLiteral("Image for Top View: top.bmp"),
           QStringLiteral("Image for Side View: side.bmp")})
         EXPECT_TRUE(texts.contains(expected)) << expected;
+    for (const ReportInput& input : reportInputs(run)) { // every one, labelled
+        EXPECT_TRUE(texts.contains(input.label)) << input.label;
+        EXPECT_TRUE(texts.contains(input.value)) << input.value;
+    }
 
     const std::vector<const ReportItem*> views = itemsOf(pages[0], ReportItem::Kind::Picture);
     ASSERT_EQ(views.size(), 2u);
@@ -174,6 +178,23 @@ TEST_F(ReportLayout, FirstPageHoldsTheInputsTheViewsAndTheThreeCharts) {
         EXPECT_EQ(plots[c]->plot.lines[0].y, run.charts[c].y);
     }
     EXPECT_TRUE(itemsOf(pages[1], ReportItem::Kind::Plot).empty());
+}
+
+// Type in its sizes: the title largest, then the headings, then the text; the sheet's cells
+// no larger than the text.
+TEST_F(ReportLayout, TheTitleStandsOutAndTheSheetIsSetSmaller) {
+    QMap<QString, double> points;
+    for (const ReportPage& page : pagesOf(metricRun()))
+        for (const ReportItem& item : page.items)
+            points[item.text] = item.font.pointSizeF();
+    const double title = points["Blade measurement report"], heading = points["Inputs"],
+                 text = points["0.185 m"], cell = points["-1.0000"];
+    EXPECT_GT(title, heading);
+    EXPECT_GT(heading, text);
+    EXPECT_GT(text, 0);
+    EXPECT_LE(cell, text);
+    EXPECT_GT(cell, 0);
+    EXPECT_EQ(points["Spreadsheet"], heading);
 }
 
 // A run that made no pictures (nobody asked for a report) lays out without them.
@@ -219,6 +240,12 @@ TEST_F(ReportLayout, ViewsStandSideBySideWhenBothFitHalfTheWidth) {
         ASSERT_EQ(views.size(), 2u);
         EXPECT_EQ(views[0]->rect.top() == views[1]->rect.top(), c.sideBySide)
             << views[0]->rect << " and " << views[1]->rect;
+        // The top view first: on the left, or above.
+        if (c.sideBySide) {
+            EXPECT_LT(views[0]->rect.right(), views[1]->rect.left());
+        } else {
+            EXPECT_LT(views[0]->rect.bottom(), views[1]->rect.top());
+        }
     }
 }
 

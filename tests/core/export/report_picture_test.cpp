@@ -17,10 +17,12 @@ TEST(ReportPicture, AWideViewIsShrunkToTheBoxKeepingItsShades) {
     EXPECT_EQ(QColor(shrunk.pixel(0, 0)), QColor(254, 254, 254));
     EXPECT_EQ(QColor(shrunk.pixel(449, 25)), QColor(Qt::white));
     EXPECT_EQ(QColor(shrunk.pixel(450, 49)), QColor(Qt::black));
-    // A tall one to the box's height.
-    QImage tall(300, 900, QImage::Format_RGB32);
-    tall.fill(Qt::white);
-    EXPECT_EQ(reportPicture(PixelRows::of(tall)).size(), QSize(150, 450));
+    // A tall one to the box's height, each half of it keeping its shade too.
+    const QImage tall = testing::paintBand(300, 900, 0, 299, 450, 899);
+    const QImage narrowed = reportPicture(PixelRows::of(tall));
+    EXPECT_EQ(narrowed.size(), QSize(150, 450));
+    EXPECT_EQ(QColor(narrowed.pixel(75, 224)), QColor(Qt::white));
+    EXPECT_EQ(QColor(narrowed.pixel(75, 225)), QColor(Qt::black));
 }
 
 TEST(ReportPicture, AViewThatFitsIsCopiedAsItIs) {

@@ -138,6 +138,7 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"core header alone", [](const QImage& b) { return bitmap(b, 24, 12).left(26); }, 481,
          "the file ends after 26 of the 3706 bytes"}, // 20 rows of 184 after them
         {"32-bit, no alpha", [](const QImage& b) { return bitmap(b, 32, 124, false, 0); }},
+        {"32-bit V4, no alpha", [](const QImage& b) { return bitmap(b, 32, 108, false, 0); }},
         {"8-bit bitmap, decoded",
          [](const QImage& b) {
              return encoded(b.convertToFormat(QImage::Format_Indexed8), "BMP");
