@@ -24,6 +24,7 @@ public:
     std::vector<Text> texts;
     std::vector<std::pair<QLineF, QColor>> lines;
     std::vector<QPointF> markers;
+    std::vector<QColor> paths; // the pens of frames and of the lines through the points
 
     explicit PaintRecorder(const Plot& plot) : QPaintEngine(QPaintEngine::AllFeatures) {
         QPainter painter(this);
@@ -55,7 +56,7 @@ private:
     Type type() const override { return User; }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawPath(const QPainterPath&) override {}
+    void drawPath(const QPainterPath&) override { paths.push_back(pen_); }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         texts.push_back({item.text(), p, item.width()});
     }
@@ -226,6 +227,16 @@ TEST(PlotPainter, APlotImageCarriesItsResolution) {
     EXPECT_EQ(image.logicalDpiY(), 192);
 }
 
+// Before any run a chart has no data: its axes run from 0 to 1.
+TEST(PlotPainter, APlotWithoutDataShowsAxesFromZeroToOne) {
+    const PaintRecorder recorder{Plot()};
+    const auto [across, down] = axesOf(recorder);
+    expectRoundAxis(across, 0, 1);
+    expectRoundAxis(down, 0, 1);
+    EXPECT_EQ(across.values.back(), 1);
+    EXPECT_EQ(down.values.back(), 1);
+}
+
 // Each point's marker lies where its values fall between the ticks; a flat line, whatever its
 // value, lies mid-plot. Without markers none are drawn.
 TEST(PlotPainter, PointsLieWhereTheirValuesFallBetweenTheTicks) {
@@ -261,14 +272,19 @@ TEST(PlotPainter, TitlesAndLegendStandAroundTheFrame) {
     plot.xTitle = "across";
     plot.yTitle = "up";
     plot.legend = true;
-    plot.lines = {PlotLine{"a line", {0, 1}, {0, 1}, QColor(Qt::blue), Qt::SolidLine, true}};
+    plot.lines = {PlotLine{"a line", {0, 1}, {0, 1}, QColor(Qt::blue), Qt::SolidLine, true},
+                  PlotLine{"another", {0, 1}, {1, 0}, QColor(Qt::red), Qt::DashLine, false}};
     const PaintRecorder r(plot);
     const PaintRecorder::Text *title = r.find("Title"), *x = r.find("across"), *y = r.find("up"),
-                              *name = r.find("a line");
+                              *name = r.find("a line"), *last = r.find("another");
     ASSERT_NE(title, nullptr);
     ASSERT_NE(x, nullptr);
     ASSERT_NE(y, nullptr);
     ASSERT_NE(name, nullptr);
+    ASSERT_NE(last, nullptr);
+    ASSERT_GE(r.paths.size(), 2u); // the lines are drawn last, each in its colour
+    EXPECT_EQ(std::vector<QColor>(r.paths.end() - 2, r.paths.end()),
+              (std::vector<QColor>{Qt::blue, Qt::red}));
     double top = HUGE_VAL, bottom = -HUGE_VAL, left = HUGE_VAL, right = -HUGE_VAL;
     for (const auto& [line, colour] : r.lines)
         if (colour == QColor(0xd8, 0xd8, 0xd8)) {
@@ -288,15 +304,23 @@ TEST(PlotPainter, TitlesAndLegendStandAroundTheFrame) {
     EXPECT_GT(x->at.y(), numbers);
     EXPECT_GT(name->at.y(), x->at.y());
     EXPECT_LT(name->at.y(), 300);
-    double legendLine = HUGE_VAL;
-    for (const auto& [line, colour] : r.lines)
-        if (colour == QColor(Qt::blue) && line.y1() == line.y2())
+    EXPECT_EQ(last->at.y(), name->at.y()); // one legend line, the entries in order
+    double legendLine = HUGE_VAL, lastLine = HUGE_VAL;
+    for (const auto& [line, colour] : r.lines) {
+        if (line.y1() != line.y2())
+            continue;
+        if (colour == QColor(Qt::blue))
             legendLine = std::min(legendLine, line.x1());
+        if (colour == QColor(Qt::red))
+            lastLine = std::min(lastLine, line.x1());
+    }
+    EXPECT_GT(lastLine, name->at.x() + name->width);
+    EXPECT_LT(lastLine, last->at.x());
     QFont font; // the paper's
     font.setPointSizeF(9);
     const double em = QFontMetricsF(font, &r).height();
     EXPECT_NEAR((left + right) / 2 - legendLine,
-                name->at.x() + name->width + em - (left + right) / 2, 1);
+                last->at.x() + last->width + em - (left + right) / 2, 1);
 }
 
 } // namespace

@@ -81,7 +81,7 @@ TEST_F(ReportLayout, EveryItemStaysInsideTheMarginsInkedAndApart) {
             QPainter painter(&paper);
             paintReportPage(painter, pages[p]);
             painter.end();
-            QList<QRectF> placed;
+            QList<QRectF> placed, rules; // the thin grey lines
             int footer = 0;
             for (const ReportItem& item : pages[p].items) {
                 SCOPED_TRACE(item.text.toStdString());
@@ -92,6 +92,8 @@ TEST_F(ReportLayout, EveryItemStaysInsideTheMarginsInkedAndApart) {
                     EXPECT_LE(item.rect.bottom(), textEnd) << item.rect;
                 }
                 const bool isText = item.kind == ReportItem::Kind::Text;
+                if (item.kind == ReportItem::Kind::Fill && item.colour == QColor(0x90, 0x90, 0x90))
+                    rules << item.rect;
                 if (item.kind == ReportItem::Kind::Fill || (isText && item.text.isEmpty()))
                     continue;
                 const QRectF used = isText ? QFontMetricsF(item.font, &paper)
@@ -112,6 +114,9 @@ TEST_F(ReportLayout, EveryItemStaysInsideTheMarginsInkedAndApart) {
                 EXPECT_GT(ink, isText ? 0 : 200);
             }
             EXPECT_EQ(footer, 3);
+            for (const QRectF& rule : rules)
+                for (const QRectF& used : placed)
+                    EXPECT_FALSE(rule.intersects(used)) << "a rule " << rule << " through " << used;
         }
     }
 }
