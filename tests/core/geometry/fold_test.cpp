@@ -40,17 +40,6 @@ TEST(Fold, OddCountMirrorsOntoItselfInTheMiddle) {
     EXPECT_EQ(t.rR[21], 0.0f);
 }
 
-TEST(Fold, EvenCountReadsAMirrorFoldedOneStepEarlier) {
-    const StationTable t = folded(42);
-    EXPECT_EQ(foldedLast(42), 21);
-    // Step 20 folds 20 with 21; step 21 then reads the already folded index 20.
-    const float folded20 = (22.0f + 21.0f) / 2;
-    EXPECT_FLOAT_EQ(t.Chord[20], folded20);
-    EXPECT_FLOAT_EQ(t.Chord[21], (folded20 + 22.0f) / 2);
-    EXPECT_FLOAT_EQ(t.rR[21], 0.0f);
-    EXPECT_FLOAT_EQ(t.rR[1], float(1.0 - 2.0 / 42));
-}
-
 // The fold as a step: whoever consumes the folded blade sees each station as soon as it is
 // folded, before the next. For an even count the last station's mirror is the one just handed
 // over, so what the consumer left there (the section script's corrected angle) is averaged in.
