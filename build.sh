@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
+    qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev libchm-dev fp-utils xvfb xauth openbox x11-utils
     dpkg-dev file)
 

@@ -38,8 +38,11 @@ const bench::SavedPair& imagePair() {
 class SilentDialogs final : public Dialogs {
 public:
     void message(QWidget*, const QString&, MessageIcon, const QString&) override { ++messages; }
+    bool question(QWidget*, const QString&, const QString&) override { return false; }
     std::optional<QString> openImage(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<SaveChoice> saveFile(QWidget*, const FileRequest&) override {
+        return std::nullopt;
+    }
     void showAbout(frmAbout&) override {}
     int messages = 0;
 };
@@ -64,7 +67,8 @@ void BM_WindowRun(benchmark::State& state) {
     window.Form_Load();
     // On screen and painted before the clock starts, as when the user presses Go.
     const QDeadlineTimer shown(5000);
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !shown.hasExpired())
+    while ((window.loading() || !(window.windowHandle() && window.windowHandle()->isExposed())) &&
+           !shown.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     QCoreApplication::processEvents();
     for (auto _ : state) {

@@ -1,6 +1,8 @@
 #include "batch_host.h"
 
+#include "files/path_bytes.h"
 #include "interrupt.h"
+#include "text/string_table.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -12,6 +14,7 @@ FixedInputs inputsOf(const BatchOptions& options) {
     in.threshold = options.threshold;
     in.suggestedThreshold = options.autoThreshold;
     in.spanMatching = options.matchSpans;
+    in.spanDifference = options.maxSpanDifference / 100;
     in.diameter = options.diameter;
     in.rpm = options.rpm;
     in.velocity = options.speed;
@@ -28,7 +31,7 @@ BatchHost::BatchHost(const BatchOptions& options, std::FILE* out, std::FILE* err
     : options_(options), out_(out), err_(err), progress_(isatty(fileno(err)) != 0) {}
 
 void BatchHost::writeLine(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8() + '\n';
+    const QByteArray bytes = pathBytes(text) + '\n'; // a file name as the user typed it
     if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) !=
             std::size_t(bytes.size()) &&
         stream == out_ && sheetError_ == 0)
@@ -57,7 +60,7 @@ void BatchHost::showStatus(const QString& text) {
 void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
     clearProgress();
     QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    plain.replace(kCrLf, QLatin1String("\n"));
     writeLine(err_, plain);
     std::fflush(err_);
 }
@@ -65,6 +68,13 @@ void BatchHost::showMessage(const QString& text, MessageIcon, const QString&) {
 void BatchHost::showPreparationNote(const QString& note) {
     clearProgress();
     writeLine(err_, note);
+    std::fflush(err_);
+}
+
+void BatchHost::showRunNotes(const QStringList& notes) {
+    clearProgress();
+    for (const QString& note : notes)
+        writeLine(err_, note);
     std::fflush(err_);
 }
 

@@ -37,6 +37,7 @@ public:
     void putOnClipboard(const QString& text) override { clipboard_ = text; }
     void showCharts(const ChartSet& set) override { charts_ = set; }
     void showPreparationNote(const QString& note) override;
+    void showRunNotes(const QStringList& notes) override;
     bool wantsReportPictures() const override;
     void resultsReady(const RunResults& results) override { results_ = results; }
 

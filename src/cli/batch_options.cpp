@@ -4,6 +4,7 @@
 #include "text/number_format.h"
 
 #include <QCommandLineParser>
+#include <QLocale>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -80,7 +81,14 @@ public:
 private:
     void checkNumber(const QString& name, const QString& value, const QString& part, bool single) {
         const std::optional<double> n = tryParseNumber(part);
-        if (!n)
+        const std::optional<TwoReadings> two = ambiguousNumber(part);
+        if (two && !error_)
+            error_ = UsageError{
+                QStringLiteral("--%1 takes a number, not \"%2\", which could be %3 or %4 where the "
+                               "decimal sign is \"%5\": leave out the thousands separator")
+                    .arg(name, value, formatGeneral(two->decimalPoint),
+                         formatGeneral(two->thousands), QLocale().decimalPoint())};
+        else if (!n)
             refuse(name, value, "a number");
         else if (single && std::fabs(*n) > double(FLT_MAX))
             refuse(name, value, "a number no larger than 3.4e38");
@@ -93,20 +101,15 @@ private:
 // Options with a value name take one; the rest are switches.
 const QList<QCommandLineOption>& optionList() {
     static const QList<QCommandLineOption> options = {
-        {{"h", "help"}, ""},
-        {"version", ""},
-        {"diameter", "", "D"},
-        {"rpm", "", "N"},
-        {"speed", "", "V"},
-        {"threshold", "", "T"},
-        {"imperial", ""},
-        {"thickness", "", "ROOT,TIP"},
-        {"match-spans", ""},
-        {"language", "", "en|de"},
-        {"script", "", "FILE"},
-        {"charts", "", "FILE"},
-        {"max-megapixels", "", "N"},
+        {{"h", "help"}, ""},       {"version", ""},
+        {"diameter", "", "D"},     {"rpm", "", "N"},
+        {"speed", "", "V"},        {"threshold", "", "T"},
+        {"imperial", ""},          {"thickness", "", "ROOT,TIP"},
+        {"match-spans", ""},       {"max-span-difference", "", "PERCENT"},
+        {"language", "", "en|de"}, {"script", "", "FILE"},
+        {"charts", "", "FILE"},    {"max-megapixels", "", "N"},
         {"export", "", "FILE"},
+        {"csv", "", "plain|regional"},
     };
     return options;
 }
@@ -126,27 +129,46 @@ QString usageText() {
         "  --threshold T        grey threshold 0..255; greys up to T are blade (default 110)\n"
         "  --threshold auto     the threshold suggested from the two images, shown on stderr\n"
         "  --match-spans        crop both views to the blade and scale the shorter span up to\n"
-        "                       the longer one (refused beyond 15 %); the factor on stderr\n"
+        "                       the longer one; the factor on stderr\n"
+        "  --max-span-difference PERCENT\n"
+        "                       with --match-spans, refuse spans further apart than this\n"
+        "                       (default 15; more if both images surely show one propeller)\n"
         "  --imperial           inputs and lengths in inch and mph\n"
         "  --thickness ROOT,TIP thickness correction with the section's thickness at the\n"
         "                       axis and at the tip in percent of chord (ROOT:TIP also works)\n"
         "  --language en|de     language of the messages (default en)\n"
-        "  --script FILE        write the CAD section script (needs --thickness)\n"
-        "  --charts FILE        write the values of the three charts\n"
+        "  --script FILE        write the CAD section script (needs --thickness); once\n"
+        "  --charts FILE        write the values of the three charts; once\n"
         "  --export FILE        save the folded blade, hub to tip, as the extension says:\n"
         "                       .csv table, .qprop QPROP propeller file, .txt published-style\n"
         "                       table or .pdf report; may be given several times\n"
+        "  --csv plain|regional .csv with commas and a decimal point (plain, the default), or\n"
+        "                       with semicolons and your regional decimal sign, which a\n"
+        "                       spreadsheet set to a region with a decimal comma opens in\n"
+        "                       columns\n"
         "  --max-megapixels N   refuse larger images (default: the loader's limit)\n"
         "  -h, --help           show this text\n"
         "  --version            show the program's version\n"
         "\n"
         "Options may come in any order and as --option=value; after -- everything is a file.\n"
-        "Numbers are read in your regional format. A diameter or RPM of zero or less is\n"
-        "replaced by 1.0 with a message, as the window does. Files are replaced only when the\n"
-        "run is done and all of them are written; no output may name an input.\n"
-        "Ctrl-C while the images load ends the program; during the scans it aborts the run.\n"
+        "Numbers are read in your regional format; where the decimal sign is a comma a point\n"
+        "is one too, but a number such as 15.000 that could be 15 or 15000 is refused. The\n"
+        "thousands separator is read only between groups of three digits, never in the C\n"
+        "locale. A diameter or RPM of zero or less is replaced by 1.0 with a message, as the\n"
+        "window does; a speed below zero is refused. Files are replaced only when the run is\n"
+        "done and all of them are written, keeping owner and mode; if one fails, all old\n"
+        "files are put back. A file with other hard links, or one whose owner or mode a new\n"
+        "file could not get, is rewritten in place. No output may name an input, or the file\n"
+        "standard output or standard error goes to.\n"
+        "A blade that touches the picture's top or bottom edge in more than 10 % of its\n"
+        "columns may be cut off and is refused; fewer such columns (a mount below the hub)\n"
+        "are noted.\n"
+        "Ctrl-C (or SIGTERM) while the images load ends the program; during the scans it\n"
+        "aborts the run; while the files are written, they are all written or all put back.\n"
         "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed\n"
-        "or an output could not be written, 130 interrupted.\n");
+        "or an output could not be written, 5 the views cannot be measured (one file given\n"
+        "as both, or a blade cut off by the picture's edge), 130 interrupted (Ctrl-C), 143\n"
+        "terminated.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {
@@ -166,10 +188,14 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     o.diameter = values.number("diameter", true);
     o.rpm = values.number("rpm");
     o.speed = values.number("speed");
+    if (const std::optional<double> speed = tryParseNumber(o.speed); speed && *speed < 0)
+        values.refuse("speed", o.speed, "a flight speed of zero or more");
     o.autoThreshold = parser.value("threshold") == QLatin1String("auto");
     if (!o.autoThreshold)
         o.threshold = values.whole("threshold", 0, 255, "or auto").value_or(o.threshold);
     o.matchSpans = parser.isSet("match-spans");
+    if (parser.isSet("max-span-difference"))
+        o.maxSpanDifference = values.positive("max-span-difference");
     o.imperial = parser.isSet("imperial");
     if (const auto parts = values.thickness("thickness")) {
         o.thickness = true;
@@ -180,6 +206,16 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (parser.isSet("language") && language != "en" && language != "de")
         values.refuse("language", language, "en or de");
     o.language = language == "de" ? Language::German : Language::English;
+    for (const char* name : {"script", "charts"}) {
+        const QStringList given = parser.values(name);
+        if (given.size() > 1)
+            return UsageError{QStringLiteral("--%1 is given %2 times; it writes one file")
+                                  .arg(name)
+                                  .arg(given.size())};
+        if (given.size() == 1 && given[0].isEmpty())
+            return UsageError{
+                QStringLiteral("--%1 needs a file name, not an empty text").arg(name)};
+    }
     o.scriptFile = parser.value("script");
     o.chartsFile = parser.value("charts");
     o.exportFiles = parser.values("export");
@@ -187,6 +223,14 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
         if (!exportFormatFor(file))
             return UsageError{unknownExportText(file)};
     }
+    const QString csv = parser.value("csv");
+    if (parser.isSet("csv") && csv != "plain" && csv != "regional")
+        values.refuse("csv", csv, "plain or regional");
+    o.csv = csv == "regional" ? CsvStyle::Regional : CsvStyle::Plain;
+    if (parser.isSet("csv") &&
+        std::none_of(o.exportFiles.begin(), o.exportFiles.end(),
+                     [](const QString& f) { return exportFormatFor(f) == ExportFormat::Csv; }))
+        values.refuse("csv", csv, "a style for a .csv --export, and there is none");
     o.maxMegapixels = values.positive("max-megapixels");
     if (values.error())
         return *values.error();
@@ -200,6 +244,9 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (parser.isSet("script") && !o.thickness)
         return UsageError{QStringLiteral("--script needs --thickness: the script is made by the "
                                          "thickness correction")};
+    if (parser.isSet("max-span-difference") && !o.matchSpans)
+        return UsageError{QStringLiteral("--max-span-difference needs --match-spans: it says how "
+                                         "far apart the spans to be matched may be")};
     o.topFile = files[0];
     o.sideFile = files[1];
     return o;

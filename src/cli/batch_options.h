@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/language.h"
+#include "export/csv_export.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,7 @@ struct BatchOptions {
     int threshold = 110;
     bool autoThreshold = false; // --threshold auto: suggested from the two images
     bool matchSpans = false;
+    double maxSpanDifference = 15; // percent of the shorter span, with matchSpans
     bool imperial = false;
     bool thickness = false;
     QString rootThickness;
@@ -27,8 +29,9 @@ struct BatchOptions {
     Language language = Language::English;
     QString scriptFile;
     QString chartsFile;
-    QStringList exportFiles;    // --export, any number; the format follows the extension
-    double maxMegapixels = 0.0; // 0: the loader's own limit
+    QStringList exportFiles;        // --export, any number; the format follows the extension
+    CsvStyle csv = CsvStyle::Plain; // of the .csv exports
+    double maxMegapixels = 0.0;     // 0: the loader's own limit
 };
 
 struct UsageError {

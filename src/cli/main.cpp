@@ -6,13 +6,13 @@
 #include "batch_options.h"
 #include "export/export_format.h"
 #include "files/output_files.h"
+#include "files/path_bytes.h"
 #include "interrupt.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
 #include "run/pair_loader.h"
 #include "text/string_table.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
@@ -24,10 +24,11 @@ using namespace bladetrace::cli;
 
 namespace {
 
-enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4, kInterrupted = 130 };
+enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4, kRefused = 5 };
 
+// File names in messages as the user typed them, byte for byte.
 void printError(const QString& text) {
-    std::fprintf(stderr, "bladetrace-batch: %s\n", qPrintable(text));
+    std::fprintf(stderr, "bladetrace-batch: %s\n", pathBytes(text).constData());
 }
 
 int usageError(const QString& text) {
@@ -47,21 +48,28 @@ QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run 
                       run ? chartsText(*run->charts()).toUtf8() : QByteArray()});
     for (const QString& file : options.exportFiles)
         files.append({{QStringLiteral("--export"), file},
-                      run ? exportBytes(*run->results(), file) : QByteArray()});
+                      run ? exportBytes(*run->results(), file, options.csv) : QByteArray()});
     return files;
 }
 
-// Files no output may replace: the two images, and standard output where it is a file.
+// Files no output may replace besides the two images: the writer keeps standard output's
+// and standard error's files itself.
 QList<NamedFile> keptFiles(const BatchOptions& options) {
-    QList<NamedFile> kept = {{QStringLiteral("the top view image"), options.topFile},
-                             {QStringLiteral("the side view image"), options.sideFile}};
-    const QString out = QStringLiteral("/dev/stdout");
-    if (QFileInfo(out).isFile())
-        kept.append({QStringLiteral("standard output"), out});
-    return kept;
+    return {{QStringLiteral("the top view image"), options.topFile},
+            {QStringLiteral("the side view image"), options.sideFile}};
 }
 
-int outputProblem(const OutputResult& result) {
+// Written while a signal only stops the writer where it can roll back; after one the
+// program ends with the signal's status, whatever the writer did.
+int writeOrCheck(const QList<OutputFile>& outputs, const QList<NamedFile>& kept, bool write) {
+    OutputResult result;
+    {
+        const InterruptWaits waits;
+        result =
+            write ? writeOutputs(outputs, kept, interruptRequested) : checkOutputs(outputs, kept);
+    }
+    if (interruptRequested())
+        return interruptedStatus();
     if (result.status == OutputStatus::Written)
         return kDone;
     printError(result.message);
@@ -72,10 +80,12 @@ int exitStatus(RunOutcome outcome) {
     switch (outcome) {
     case RunOutcome::Completed:
         return kDone;
-    case RunOutcome::Aborted:
-        return kInterrupted;
+    case RunOutcome::Aborted: // the run has said so
+        return interruptedStatus(false);
     case RunOutcome::Mismatch:
         return kMismatch;
+    case RunOutcome::Refused:
+        return kRefused;
     case RunOutcome::ScanFailed:
     case RunOutcome::Failed:
         break;
@@ -89,20 +99,37 @@ bool needsFonts(const ParseResult& parsed) {
     return options && asksForReport(*options);
 }
 
+// Start-up notes of the platform (a missing runtime folder) are no concern of a run; what
+// ends the program is said.
+QtMessageHandler qtMessages = nullptr;
+
+void onlySeriousMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtMessages(type, context, text);
+}
+
+// The command line as the system gives it: Qt would spell a name that is not UTF-8 with
+// replacement characters, in any locale.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(pathFromBytes(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const QStringList arguments = argumentsOf(argc, argv);
     auto app = std::make_unique<QCoreApplication>(argc, argv);
-    const ParseResult parsed = parseBatchOptions(app->arguments().mid(1));
+    const ParseResult parsed = parseBatchOptions(arguments);
     if (needsFonts(parsed)) {
         app.reset();
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Start-up notes of the platform (a missing runtime folder) are no concern of a run.
-        const QtMessageHandler previous =
-            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        // No window is shown, whatever platform the environment names.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtMessages = qInstallMessageHandler(onlySeriousMessages);
         app = std::make_unique<QGuiApplication>(argc, argv);
-        qInstallMessageHandler(previous);
+        qInstallMessageHandler(qtMessages);
     }
     if (std::holds_alternative<HelpRequested>(parsed)) {
         std::fputs(qPrintable(usageText()), stdout);
@@ -117,12 +144,12 @@ int main(int argc, char** argv) {
         return usageError(usage->message);
     const BatchOptions& options = std::get<BatchOptions>(parsed);
 
+    installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
     // An output that cannot be written is found before minutes of scanning.
     const QList<NamedFile> kept = keptFiles(options);
-    if (const int status = outputProblem(checkOutputs(outputFiles(options), kept)))
+    if (const int status = writeOrCheck(outputFiles(options), kept, false))
         return status;
 
-    installInterruptHandler(LoadLangResString(options.language, str::kAborted).toUtf8() + '\n');
     BatchHost host(options, stdout, stderr);
     FixedInputs inputs = inputsOf(options);
     LoadLimits limits;
@@ -140,6 +167,8 @@ int main(int argc, char** argv) {
     }
     if (outcome != RunOutcome::Completed)
         return exitStatus(outcome);
+    if (interruptRequested()) // after the last column
+        return interruptedStatus();
     QList<OutputFile> outputs;
     try {
         outputs = outputFiles(options, &host);
@@ -147,5 +176,5 @@ int main(int argc, char** argv) {
         printError(failure.error().description);
         return kFailed;
     }
-    return outputProblem(writeOutputs(outputs, kept));
+    return writeOrCheck(outputs, kept, true);
 }

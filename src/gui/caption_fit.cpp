@@ -16,6 +16,8 @@ namespace {
 constexpr qreal kStep = 0.5;
 // Marks a font that fitCaptions chose, so that the next fitting may take it back.
 const char* const kFitted = "bladetraceFittedFont";
+// The pixels fitCaptions added above a top-aligned label's smaller text.
+const char* const kLowered = "bladetraceLoweredBy";
 
 // The text as shown: a single '&' marks the shortcut and takes no room.
 QString shownText(const QString& caption) {
@@ -73,6 +75,25 @@ int widthOf(const QString& text, const QFont& font) {
     return QFontMetrics(font).horizontalAdvance(text);
 }
 
+// A label's text that fitting made smaller sits lower by the difference in ascent, so that
+// its baseline stays where the full-size text's would be, level with its neighbours'.
+void keepBaseline(QWidget& control, const QFont& inherited) {
+    auto* label = qobject_cast<QLabel*>(&control);
+    if (!label || !(label->alignment() & Qt::AlignTop))
+        return;
+    const int lowered = control.property(kLowered).toInt();
+    const int wanted =
+        control.testAttribute(Qt::WA_SetFont)
+            ? QFontMetrics(inherited).ascent() - QFontMetrics(control.font()).ascent()
+            : 0;
+    if (wanted == lowered)
+        return;
+    QMargins margins = label->contentsMargins();
+    margins.setTop(margins.top() - lowered + wanted);
+    label->setContentsMargins(margins);
+    control.setProperty(kLowered, wanted);
+}
+
 } // namespace
 
 CaptionRoom captionRoom(const QWidget& control) {
@@ -102,11 +123,13 @@ void fitCaptions(QWidget& window) {
             if (fitted) {
                 control->setFont(QFont());
                 control->setProperty(kFitted, false);
+                keepBaseline(*control, inherited);
             }
             continue;
         }
         control->setFont(font);
         control->setProperty(kFitted, true);
+        keepBaseline(*control, inherited);
     }
 }
 

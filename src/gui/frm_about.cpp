@@ -84,7 +84,7 @@ void frmAbout::SwitchLanguage() {
     QStringList paragraphs;
     for (qint16 n = str::kDescription1; n <= str::kDescription4; ++n)
         paragraphs << text(n);
-    lblDescription->setText(paragraphs.join(QStringLiteral("\r\n")));
+    lblDescription->setText(paragraphs.join(kCrLf));
     fitToBox(*lblDescription);
     lblDisclaimer->setText(QString::fromUtf8(kRightsNotice));
     lblLanguage->setText(text(str::kLanguage));

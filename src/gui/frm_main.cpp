@@ -11,6 +11,7 @@
 #include "results_grid.h"
 #include "scan_preview.h"
 #include "show_preview.h"
+#include "start_previews.h"
 #include "tab_strip.h"
 #include "text/units.h"
 #include "window_run_host.h"
@@ -67,7 +68,13 @@ void frmMain::connectHandlers() {
     for (int i = 0; i < int(btnFileName.size()); ++i)
         connect(btnFileName[std::size_t(i)], &QPushButton::clicked, this,
                 [this, i] { btnFileName_Click(i); });
+    connect(txtTopFile, &QLineEdit::editingFinished, this,
+            [this] { txtFileName_EditingFinished(0); });
+    connect(txtSideFile, &QLineEdit::editingFinished, this,
+            [this] { txtFileName_EditingFinished(1); });
     connect(btnAuto, &QPushButton::clicked, this, &frmMain::btnAuto_Click);
+    // A threshold moved by hand is no longer Auto's.
+    connect(sldThreshold, &QSlider::valueChanged, this, [this] { thresholdFromAuto_ = false; });
     connect(btnSave, &QPushButton::clicked, this, &frmMain::btnSave_Click);
     // The number and the slider show one value; setting either to it again signals nothing.
     connect(sldThreshold, &QSlider::valueChanged, txtThreshold, &QSpinBox::setValue);
@@ -151,6 +158,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 void frmMain::btnGo_Click() {
     if (running_)
         return;
+    // The views measured are the views shown: a name typed and not yet confirmed shows now.
+    for (int i = 0; i < int(imgPreview.size()); ++i)
+        txtFileName_EditingFinished(i);
     running_ = true;
     btnGo->setEnabled(false);
     // The run has read the threshold by the time the user could press Auto.

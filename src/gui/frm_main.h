@@ -26,6 +26,7 @@ class Dialogs;
 class DistributionChart;
 class ResultsGrid;
 class ScanPreview;
+class StartPreviews;
 class StoredSettings;
 class TabStrip;
 class WindowRunHost;
@@ -57,14 +58,21 @@ public:
     // Puts a view's file into its path box and shows its preview, as Browse does once the
     // dialog has closed: a file that is no picture hides the preview, without a word.
     void SetImageFile(int Index, const QString& fileName);
+    // A path box that lost the focus or took Enter: its preview shows the picture it names
+    // now, or nothing.
+    void txtFileName_EditingFinished(int Index);
     // The record of a completed run, which Save writes until the next completed run.
     void keepResults(const RunResults& results);
 
     // How the last run ended; nothing before the first.
     std::optional<RunOutcome> lastOutcome() const { return lastOutcome_; }
     Dialogs& dialogs() const { return dialogs_; }
+    // The threshold is the one Auto suggested for the two views in the boxes.
+    bool thresholdFromAuto() const { return thresholdFromAuto_; }
     // The user closed the window during a run, which now stops and closes it.
     bool closeRequested() const { return closeAfterRun_; }
+    // The start-up still loads the remembered pictures; the window takes no input meanwhile.
+    bool loading() const { return loading_; }
 
     qint32 lLanguage = languageNumber(Language::English);
     bool bAbort = false;
@@ -135,13 +143,19 @@ private:
     // when the event was one of those and is done with.
     bool viewDropEvent(QWidget* receiver, QEvent* event);
     FileRequest saveRequest(bool chartInView) const;
+    QString regionalCsvFilter() const;
+    // The remembered pictures are in: the previews show them and the window is ready.
+    void finishLoading();
 
     Dialogs& dialogs_;
     StoredSettings& settings_;
     std::unique_ptr<WindowRunHost> host_;
+    std::unique_ptr<StartPreviews> startPreviews_;
     std::optional<RunOutcome> lastOutcome_;
     std::optional<RunResults> results_;
     QString saveFolder_;
+    std::array<QString, 2> previewFile_; // the name each preview was last given
+    bool thresholdFromAuto_ = false;
     bool loading_ = false;
     bool running_ = false;
     bool closeAfterRun_ = false;

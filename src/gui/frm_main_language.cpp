@@ -1,6 +1,7 @@
 #include "caption_fit.h"
 #include "distribution_chart.h"
 #include "frm_main.h"
+#include "qt_translations.h"
 #include "tab_strip.h"
 #include "text/units.h"
 
@@ -14,6 +15,7 @@ namespace bladetrace {
 // name the unit the boxes hold, so imperial units keep theirs.
 void frmMain::SwitchLanguage() {
     setWindowTitle(text(str::kCaption));
+    useQtTranslations(languageOf(lLanguage));
     chkThicknessCorrection->setText(text(str::kThicknessCorrection));
     btnGo->setText(text(str::kGo));
     Command1->setText(text(str::kAbout));

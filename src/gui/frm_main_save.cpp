@@ -20,7 +20,8 @@
 namespace bladetrace {
 namespace {
 
-// The descriptions of the result formats, in the order of exportExtensions().
+// The descriptions of the result formats, in the order of exportExtensions(); the regional
+// CSV table follows the plain one.
 constexpr std::array<qint16, 4> kResultFormats = {str::kSaveCsv, str::kSaveQprop, str::kSaveTable,
                                                   str::kSaveReport};
 const char* const kChartExtensions[] = {".png", ".svg"};
@@ -39,6 +40,11 @@ QString firstFolder(const QString& topFile) {
 
 } // namespace
 
+// "CSV table, regional (;) (*.csv)": semicolons and the user's decimal sign.
+QString frmMain::regionalCsvFilter() const {
+    return filter(text(str::kSaveCsvRegional), exportExtensions().constFirst());
+}
+
 void frmMain::keepResults(const RunResults& results) {
     results_ = results;
     btnSave->setEnabled(true);
@@ -48,8 +54,11 @@ FileRequest frmMain::saveRequest(bool chartInView) const {
     FileRequest request;
     request.title = text(str::kSaveTitle);
     const QStringList extensions = exportExtensions();
-    for (std::size_t i = 0; i < kResultFormats.size(); ++i)
+    for (std::size_t i = 0; i < kResultFormats.size(); ++i) {
         request.filters << filter(text(kResultFormats[i]), extensions[int(i)]);
+        if (kResultFormats[i] == str::kSaveCsv)
+            request.filters << regionalCsvFilter();
+    }
     if (chartInView) {
         request.filters << filter(text(str::kSaveChartPng), QLatin1String(kChartExtensions[0]))
                         << filter(text(str::kSaveChartSvg), QLatin1String(kChartExtensions[1]));
@@ -71,14 +80,24 @@ void frmMain::btnSave_Click() {
         if (view->key() == TabStrip1->selectedKey())
             chart = view;
     }
-    const std::optional<QString> chosen = dialogs_.saveFile(this, saveRequest(chart != nullptr));
-    if (!chosen)
+    const std::optional<SaveChoice> choice = dialogs_.saveFile(this, saveRequest(chart != nullptr));
+    if (!choice)
         return;
+    const QString& chosen = choice->fileName;
     try {
         const std::optional<ChartFileFormat> chartFormat =
-            chart ? chartFileFormatFor(*chosen) : std::nullopt;
+            chart ? chartFileFormatFor(chosen) : std::nullopt;
+        if (chart && !chartFormat && !exportFormatFor(chosen))
+            fail(errc::kBadFileName,
+                 unknownExportText(chosen, {QLatin1String(kChartExtensions[0]),
+                                            QLatin1String(kChartExtensions[1])}));
+        const CsvStyle csv =
+            choice->filter == regionalCsvFilter() ? CsvStyle::Regional : CsvStyle::Plain;
+        // Written in the language the window shows now, as its charts are.
+        RunResults shown = *results_;
+        shown.language = languageOf(lLanguage);
         const QByteArray bytes = chartFormat ? chartFileBytes(chart->plot(), *chartFormat)
-                                             : exportBytes(*results_, *chosen);
+                                             : exportBytes(shown, chosen, csv);
         // Neither the run's images nor those now in the boxes may be overwritten.
         const QList<NamedFile> kept = {
             {QStringLiteral("the top view image"), results_->inputs.topFile},
@@ -86,11 +105,11 @@ void frmMain::btnSave_Click() {
             {QStringLiteral("the top view image"), txtTopFile->text()},
             {QStringLiteral("the side view image"), txtSideFile->text()}};
         const OutputResult written =
-            writeOutputs({{{QStringLiteral("the results file"), *chosen}, bytes}}, kept);
+            writeOutputs({{{QStringLiteral("the results file"), chosen}, bytes}}, kept);
         if (written.status != OutputStatus::Written)
             fail(errc::kPathFileAccess,
                  QStringLiteral("Path/File access error: %1").arg(written.message));
-        saveFolder_ = QFileInfo(*chosen).absolutePath();
+        saveFolder_ = QFileInfo(chosen).absolutePath();
     } catch (const Failure& failure) {
         ErrorHandler(*host_, failure.error(), QStringLiteral("btnSave_Click()"));
     } catch (const std::bad_alloc&) {

@@ -3,6 +3,7 @@
 #include "distribution_chart.h"
 #include "frm_main.h"
 #include "settings/stored_settings.h"
+#include "start_previews.h"
 #include "text/error_report.h"
 #include "window_run_host.h"
 
@@ -56,24 +57,37 @@ void frmMain::InitializeApp() {
     chkMatchSpans->setChecked(settings_.matchSpans());
     saveFolder_ = settings_.saveFolder();
 
-    // A preview that cannot be shown ends the loading early, without a word.
-    const QList<DistributionChart*> charts{ctlChordGraph, ctlBetaGraph, ctlPitchGraph};
+    // The window shows at once, disabled, while the remembered pictures load off the event
+    // thread; finishLoading enables it when both are in. A picture that cannot be shown ends
+    // the loading early, without a word.
     loading_ = true;
-    try {
-        host_->setBusyPointer(true);
-        setWindowTitle(QStringLiteral("Bladetrace - loading..."));
-        for (DistributionChart* chart : charts)
-            chart->hide();
-        setEnabled(false);
-        show();
-        ShowPreview(*imgPreview[0], txtTopFile->text());
-        QCoreApplication::processEvents();
-        ShowPreview(*imgPreview[1], txtSideFile->text());
-    } catch (const Failure&) {
+    host_->setBusyPointer(true);
+    setWindowTitle(QStringLiteral("Bladetrace - loading..."));
+    for (DistributionChart* chart : {ctlChordGraph, ctlBetaGraph, ctlPitchGraph})
+        chart->hide();
+    setEnabled(false);
+    show();
+    previewFile_ = {txtTopFile->text(), txtSideFile->text()};
+    startPreviews_ = std::make_unique<StartPreviews>(previewFile_);
+    connect(startPreviews_.get(), &StartPreviews::finished, this, &frmMain::finishLoading);
+    startPreviews_->start();
+}
+
+void frmMain::finishLoading() {
+    // A view set meanwhile (the command line's) keeps the picture it was given.
+    for (std::size_t i = 0; i < imgPreview.size(); ++i) {
+        const StartPreviews::Preview& preview = startPreviews_->previews()[i];
+        if (preview.fileName != previewFile_[i])
+            continue;
+        if (!preview.loaded) {
+            imgPreview[i]->hide();
+            break;
+        }
+        showLoadedPreview(*imgPreview[i], preview.picture);
     }
+    startPreviews_.reset();
     loading_ = false;
-    for (DistributionChart* chart : charts)
-        chart->show();
+    TabStrip1_Click(); // the charts were hidden while loading; the tab's page shows
     setEnabled(true);
     host_->setBusyPointer(false);
     setWindowTitle(appTitle());
@@ -87,12 +101,6 @@ void frmMain::TerminateApp() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    // The window manager delivers a close even to the disabled window of the start-up, which
-    // carries on after it: refuse it rather than shut down twice.
-    if (loading_) {
-        event->ignore();
-        return;
-    }
     // A run still uses the window: it stops at its next column and the window closes after.
     if (running_) {
         bAbort = true;

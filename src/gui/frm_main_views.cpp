@@ -28,9 +28,21 @@ void frmMain::SetImageFile(int Index, const QString& fileName) {
         (Index != 0 ? txtSideFile : txtTopFile)->setText(fileName);
         if (Index < 0 || Index >= int(imgPreview.size()))
             return;
+        thresholdFromAuto_ = false;
+        previewFile_[std::size_t(Index)] = fileName;
         ShowPreview(*imgPreview[std::size_t(Index)], fileName);
     } catch (const Failure&) {
     }
+}
+
+void frmMain::txtFileName_EditingFinished(int Index) {
+    const QString fileName = (Index != 0 ? txtSideFile : txtTopFile)->text();
+    const auto i = std::size_t(Index);
+    if (fileName == previewFile_[i])
+        return;
+    thresholdFromAuto_ = false;
+    previewFile_[i] = fileName;
+    showPreviewOrNothing(*imgPreview[i], fileName);
 }
 
 int frmMain::viewAt(const QPoint& pos) const {
@@ -49,6 +61,16 @@ bool frmMain::viewDropEvent(QWidget* receiver, QEvent* event) {
     auto* drop = static_cast<QDropEvent*>(event);
     if (!drop->mimeData() || !drop->mimeData()->hasUrls())
         return false;
+    // Entered anywhere: the toolkit sends the moves that follow only to a control that took
+    // the entry, and the previews lie inside the panel, which a drag crosses first. Whether a
+    // place takes the files is said move by move.
+    if (event->type() == QEvent::DragEnter) {
+        if (carriesViewFiles(*drop->mimeData()))
+            drop->acceptProposedAction();
+        else
+            drop->ignore();
+        return true;
+    }
     const QPoint pos = receiver->mapTo(this, drop->position().toPoint());
     const QList<ViewFile> views = droppedViews(*drop->mimeData(), viewAt(pos));
     if (views.isEmpty()) {
@@ -64,11 +86,15 @@ bool frmMain::viewDropEvent(QWidget* receiver, QEvent* event) {
 }
 
 void frmMain::btnAuto_Click() {
+    // A name typed and not yet confirmed is the one the suggestion is for.
+    for (int i = 0; i < int(imgPreview.size()); ++i)
+        txtFileName_EditingFinished(i);
     try {
         host_->setBusyPointer(true);
         const QImage top = loadPicture(txtTopFile->text());
         const QImage side = loadPicture(txtSideFile->text());
         sldThreshold->setValue(suggestThreshold(top, side));
+        thresholdFromAuto_ = true;
         host_->setBusyPointer(false);
     } catch (const Failure& failure) {
         ErrorHandler(*host_, failure.error(), QStringLiteral("btnAuto_Click()"));

@@ -37,6 +37,12 @@ void QtDialogs::message(QWidget* parent, const QString& text, MessageIcon icon,
     box.exec();
 }
 
+bool QtDialogs::question(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> QtDialogs::openImage(QWidget* parent, const FileRequest& request) {
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -44,7 +50,7 @@ std::optional<QString> QtDialogs::openImage(QWidget* parent, const FileRequest& 
     return chosenFile(dialog, request);
 }
 
-std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& request) {
+std::optional<SaveChoice> QtDialogs::saveFile(QWidget* parent, const FileRequest& request) {
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -55,9 +61,11 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& r
         [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
     std::optional<QString> chosen = chosenFile(dialog, request);
     // A dialog of the desktop may ignore the default suffix.
-    if (chosen && QFileInfo(*chosen).suffix().isEmpty())
+    if (!chosen)
+        return std::nullopt;
+    if (QFileInfo(*chosen).suffix().isEmpty())
         *chosen += QLatin1Char('.') + filterSuffix(dialog.selectedNameFilter());
-    return chosen;
+    return SaveChoice{*chosen, dialog.selectedNameFilter()};
 }
 
 void QtDialogs::showAbout(frmAbout& about) {

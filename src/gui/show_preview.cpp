@@ -10,12 +10,6 @@
 namespace bladetrace {
 namespace {
 
-// Hidden and system files do not count; on this platform that is a leading dot.
-bool isOrdinaryFile(const QString& fileName) {
-    const QFileInfo info(fileName);
-    return !fileName.isEmpty() && info.isFile() && !info.isHidden();
-}
-
 // The same smooth scaling the label would apply at every paint, done once.
 QPixmap scaledForScreen(const QImage& picture, const QSize& size, qreal pixelRatio) {
     QPixmap shown = QPixmap::fromImage(
@@ -25,6 +19,12 @@ QPixmap scaledForScreen(const QImage& picture, const QSize& size, qreal pixelRat
 }
 
 } // namespace
+
+// Hidden and system files do not count; on this platform that is a leading dot.
+bool isOrdinaryFile(const QString& fileName) {
+    const QFileInfo info(fileName);
+    return !fileName.isEmpty() && info.isFile() && !info.isHidden();
+}
 
 void PreviewImage::setPicture(const QImage& picture) {
     naturalSize_ = picture.size();
@@ -36,6 +36,11 @@ void PreviewImage::resizeTo(const QSize& size) {
     const QPixmap shown = pixmap();
     if (!shown.isNull() && shown.deviceIndependentSize().toSize() != size)
         setPixmap(scaledForScreen(shown.toImage(), size, devicePixelRatioF()));
+}
+
+void PreviewImage::clearPicture() {
+    naturalSize_ = QSize();
+    setPixmap(QPixmap());
 }
 
 QSizeF previewSizeTwips(QSizeF current) {
@@ -51,6 +56,11 @@ void ShowPreview(PreviewImage& image, const QString& fileName) {
     QImage loaded;
     if (isOrdinaryFile(fileName))
         loaded = loadPicture(fileName);
+    showLoadedPreview(image, loaded);
+}
+
+void showLoadedPreview(PreviewImage& image, const QImage& loaded) {
+    image.hide();
     // Natural size: that of the picture held, if any; an empty display keeps its size.
     const QSize natural = loaded.isNull() ? image.naturalSize() : loaded.size();
     const QSize current = natural.isEmpty() ? image.size() : natural;
@@ -65,6 +75,18 @@ void ShowPreview(PreviewImage& image, const QString& fileName) {
         image.setPicture(loaded);
     }
     image.show();
+}
+
+void showPreviewOrNothing(PreviewImage& image, const QString& fileName) {
+    try {
+        if (isOrdinaryFile(fileName)) {
+            ShowPreview(image, fileName);
+            return;
+        }
+    } catch (const Failure&) {
+    }
+    image.hide();
+    image.clearPicture();
 }
 
 } // namespace bladetrace

@@ -23,6 +23,8 @@ public:
     void setPicture(const QImage& picture);
     // Sizes the display and scales what it holds to the new size.
     void resizeTo(const QSize& size);
+    // Holds no picture any more; the size stays.
+    void clearPicture();
 
 private:
     QSize naturalSize_;
@@ -36,5 +38,16 @@ QSizeF previewSizeTwips(QSizeF current);
 // below. A file that is no picture fails with the loader's error after the preview was
 // hidden, and it stays hidden.
 void ShowPreview(PreviewImage& image, const QString& fileName);
+
+// ShowPreview's steps after the loading, for a picture loaded elsewhere: null when the name
+// named no ordinary file.
+void showLoadedPreview(PreviewImage& image, const QImage& loaded);
+
+// Whether a name names a file ShowPreview loads: an existing ordinary file, not hidden.
+bool isOrdinaryFile(const QString& fileName);
+
+// For a name the user typed: as ShowPreview when it names a picture; otherwise the preview
+// holds nothing and stays hidden, so that it never shows a picture other than the named one.
+void showPreviewOrNothing(PreviewImage& image, const QString& fileName);
 
 } // namespace bladetrace

@@ -31,6 +31,7 @@ void WindowRunHost::setBusyPointer(bool busy) {
 }
 
 void WindowRunHost::showStatus(const QString& text) {
+    w_.StatusBar1->setToolTip(QString());
     w_.StatusBar1->showMessage(text);
     w_.StatusBar1->repaint();
 }
@@ -135,10 +136,31 @@ bool WindowRunHost::matchSpans() {
     return w_.chkMatchSpans->isChecked();
 }
 
-// Beside the run's last status text, which stays in view.
+bool WindowRunHost::thresholdSuggested() {
+    return w_.thresholdFromAuto();
+}
+
+// A run stopped because the user closed the window asks nothing more.
+std::optional<bool> WindowRunHost::askQuestion(const QString& question) {
+    if (w_.closeRequested())
+        return false;
+    return w_.dialogs().question(&w_, question, appTitle());
+}
+
+// Beside the run's last status text, which stays in view; the whole line is also the status
+// bar's tool tip, for a window too narrow to show it.
 void WindowRunHost::showPreparationNote(const QString& note) {
-    w_.StatusBar1->showMessage(w_.StatusBar1->currentMessage() + QStringLiteral(" (") + note +
-                               QLatin1Char(')'));
+    showAfterStatus(QStringLiteral(" (") + note + QLatin1Char(')'));
+}
+
+void WindowRunHost::showRunNotes(const QStringList& notes) {
+    showAfterStatus(QLatin1Char(' ') + notes.join(QLatin1Char(' ')));
+}
+
+void WindowRunHost::showAfterStatus(const QString& text) {
+    const QString line = w_.StatusBar1->currentMessage() + text;
+    w_.StatusBar1->showMessage(line);
+    w_.StatusBar1->setToolTip(line);
 }
 
 void WindowRunHost::resultsReady(const RunResults& results) {

@@ -37,10 +37,12 @@ public:
     QString topFileName() override;
     QString sideFileName() override;
     bool matchSpans() override;
+    bool thresholdSuggested() override;
 
     // RunProgress
     void processEvents() override;
     void setScanPreviewVisible(bool visible) override;
+    std::optional<bool> askQuestion(const QString& question) override;
 
     // RunOutput
     void putOnClipboard(const QString& text) override;
@@ -49,11 +51,14 @@ public:
     void appendSheetRow(const QString& tabSeparatedCells) override;
     void showCharts(const ChartSet& charts) override;
     void showPreparationNote(const QString& note) override;
+    void showRunNotes(const QStringList& notes) override;
     // Save may ask for a report at any time until the next run.
     bool wantsReportPictures() const override { return true; }
     void resultsReady(const RunResults& results) override;
 
 private:
+    void showAfterStatus(const QString& text);
+
     frmMain& w_;
 };
 

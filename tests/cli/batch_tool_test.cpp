@@ -1,12 +1,17 @@
+#include "files/path_bytes.h"
 #include "support/painted_blades.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace bladetrace {
 namespace {
@@ -15,29 +20,68 @@ using testing::paintBand;
 using testing::saveImage;
 
 struct Result {
-    int exitCode;
+    int exitCode; // -1: killed by a signal
     QString out, err;
 };
 
-// Runs the built program as a user would, with the locale the test pins; standard output
-// goes to `stdoutFile` if one is given.
-Result runBatch(const QStringList& arguments, const QByteArray& locale = "C",
-                const QString& stdoutFile = {}) {
-    QProcess process;
+struct Launch {
+    QByteArray locale = "C";
+    QString stdoutFile = {}; // else a pipe
+    QString stderrFile = {}; // appended to; else a pipe
+    QString platform = {};   // QT_QPA_PLATFORM
+};
+
+// Starts the built program as a user would, with no display: its arguments byte for byte
+// (QProcess would spell them as UTF-8), the locale the test pins, Ctrl-C and SIGTERM as a
+// terminal leaves them.
+void startBatch(QProcess& process, const QStringList& arguments, const Launch& how = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", QString::fromLatin1(locale));
+    env.insert("LC_ALL", QString::fromLatin1(how.locale));
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    if (!how.platform.isEmpty())
+        env.insert("QT_QPA_PLATFORM", how.platform);
     process.setProcessEnvironment(env);
-    if (!stdoutFile.isEmpty())
-        process.setStandardOutputFile(stdoutFile);
-    process.start(QStringLiteral(BLADETRACE_BATCH_PATH), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    if (!how.stdoutFile.isEmpty())
+        process.setStandardOutputFile(how.stdoutFile);
+    if (!how.stderrFile.isEmpty())
+        process.setStandardErrorFile(how.stderrFile, QIODevice::Append);
+    process.setChildProcessModifier([] {
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+    });
+    process.start("/bin/bash", {"-c", "mapfile -d '' -t a; exec \"$0\" \"${a[@]}\"",
+                                QStringLiteral(BLADETRACE_BATCH_PATH)});
+    QByteArray list;
+    for (const QString& argument : arguments)
+        list += pathBytes(argument) + '\0';
+    process.write(list);
+    process.closeWriteChannel();
+}
+
+Result finished(QProcess& process) {
+    if (process.state() != QProcess::NotRunning) {
+        EXPECT_TRUE(process.waitForFinished(60000)) << "still running after a minute";
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            pathFromBytes(process.readAllStandardOutput()),
+            pathFromBytes(process.readAllStandardError())};
+}
+
+Result runBatch(const QStringList& arguments, const Launch& how = {}) {
+    QProcess process;
+    startBatch(process, arguments, how);
+    return finished(process);
 }
 
 QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    std::ifstream in(pathBytes(path).toStdString(), std::ios::binary);
+    return in ? QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}})
+              : QByteArray("(unreadable)");
+}
+
+void make(const QString& path, const QByteArray& bytes) {
+    std::ofstream(pathBytes(path).toStdString(), std::ios::binary) << bytes.toStdString();
 }
 
 class BatchTool : public ::testing::Test {
@@ -60,7 +104,7 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
                   csv = dir.filePath("blade.csv"), report = dir.filePath("blade.pdf");
     const Result r = runBatch(args({"--thickness", "20,10", "--script", script, "--charts", charts,
                                     "--export", csv, "--export", report}));
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_EQ(r.exitCode, 0) << r.err;
     // 420 and 421 columns: windows of 10, 44 stations and the header; each file in its format.
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out.count('\n'), 1 + 44);
@@ -68,6 +112,15 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
          {std::pair{script, "_Curve \r\n"}, std::pair{charts, "No.\tr/R [-]\t"},
           std::pair{csv, "r/R,c/R,"}, std::pair{report, "%PDF"}})
         EXPECT_TRUE(fileBytes(path).startsWith(start)) << start;
+
+    // A report needs no display, whatever platform the environment names.
+    for (const char* platform : {"xcb", "wayland"}) {
+        SCOPED_TRACE(platform);
+        QFile::remove(report);
+        const Result headless = runBatch(args({"--export", report}), {"C", {}, {}, platform});
+        EXPECT_EQ(headless.exitCode, 0) << headless.err;
+        EXPECT_EQ(QString(fileBytes(report).left(4)), "%PDF");
+    }
 
     // The options reach the run: the root thickness and the units change what comes out.
     const QString other = dir.filePath("other.txt");
@@ -81,7 +134,10 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
 TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport) {
     const QString wide = saveImage(paintBand(460, 50, 10, 439, 8, 30), dir.path(), "wide.bmp");
     const QString white = saveImage(paintBand(300, 40, 0, -1, 0, -1), dir.path(), "white.bmp");
+    // Spans 419 and 494: 17.9 % apart.
+    const QString far = saveImage(paintBand(520, 50, 10, 504, 8, 30), dir.path(), "far.bmp");
     const QString old = dir.filePath("old.txt"), full = dir.filePath("full");
+    const QString missing = dir.filePath(pathFromBytes("none\xfe.bmp"));
     const bool devices = ::mknod(QFile::encodeName(full), S_IFCHR | 0666, makedev(1, 7)) == 0;
     const struct {
         const char* what;
@@ -97,6 +153,9 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         {"threshold", args({"--threshold", "300"}), 2, "--threshold takes a whole"},
         {"threshold 0: pure black only", args({"--threshold", "0"}), 0, ""},
         {"script without thickness", args({"--script", "s.txt"}), 2, "--script needs"},
+        {"charts to no name", args({"--charts", ""}), 2, "--charts needs a file name"},
+        {"script twice", args({"--thickness", "20,10", "--script", "a", "--script", "b"}), 2,
+         "--script is given 2 times"},
         {"language", args({"--language", "fr"}), 2, "--language takes en or de, not \"fr\""},
         {"letters", args({"--diameter", "big"}), 2, "--diameter takes a number, not \"big\""},
         {"beyond float", args({"--diameter", "1e39"}), 2, "no larger than 3.4e38, not \"1e39\""},
@@ -118,21 +177,31 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         {"a full device", args({"--thickness", "20,10", "--script", old, "--charts", full}), 4,
          "cannot write " + full + ": No space left on device"},
         {"missing image", on(dir.filePath("none.bmp"), side), 4, "Error53:"},
+        {"missing image by a name that is not UTF-8", on(missing, side), 4,
+         "File not found: " + missing},
         {"spans differ", on(top, wide), 3, "do not match in diameter"},
         // Black on white: every grey between the two splits them alike.
         {"spans matched", on(top, wide, {"--match-spans", "--threshold", "auto"}), 0,
          "threshold 127; top view scaled by 1.02"},
         {"no blade", on(top, white), 4, "Issued by DoIt() in Bladetrace."},
+        {"spans 17.9 % apart", on(top, far, {"--match-spans"}), 3,
+         "The spans of the two views differ by 17.9 %."},
+        {"spans 17.9 % apart, 20 % allowed",
+         on(top, far, {"--match-spans", "--max-span-difference", "20"}), 0,
+         "top view scaled by 1.17"},
+        {"an allowance without matching", args({"--max-span-difference", "20"}), 2,
+         "--max-span-difference needs --match-spans"},
+        {"an allowance of nothing", args({"--match-spans", "--max-span-difference", "0"}), 2,
+         "--max-span-difference takes a number above zero"},
+        {"the tip faster than sound", args({"--rpm", "1e29", "--language", "de"}), 0,
+         "Warnung: die Blattspitze bewegt sich mit Mach"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         if (!devices && c.arguments.contains(full))
             continue; // needs the right to make devices, as CI has
-        QFile file(old);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write("old"), 3);
-        file.close();
-        const Result r = runBatch(c.arguments, c.locale, c.stdoutFile);
+        make(old, "old");
+        const Result r = runBatch(c.arguments, {c.locale, c.stdoutFile});
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_TRUE(r.err.contains(c.inError)) << r.err;
         if (c.exitCode == 2) {
@@ -140,7 +209,122 @@ TEST_F(BatchTool, BadInputAndUnwritableOutputsFailBeforeTheRunOrWithTheirReport)
         }
         EXPECT_EQ(fileBytes(old), c.stdoutFile == old ? "" : "old");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files | QDir::System).size(),
-                  5 + devices);
+                  6 + devices);
+    }
+}
+
+// Views that cannot be measured end with status 5, numbers that read two ways and speeds
+// below zero are bad usage; each message says why.
+TEST_F(BatchTool, RefusesViewsThatCannotBeMeasuredAndNumbersThatReadTwoWays) {
+    const QString cut = saveImage(paintBand(440, 70, 10, 429, 0, 55), dir.path(), "cut.bmp");
+    const struct {
+        const char* name;
+        QStringList arguments;
+        int exitCode;
+        QString inError;
+        QByteArray locale = "C";
+    } rows[] = {
+        {"one file as both views", on(top, top), 5,
+         "The top view and the side view are the same file:\n" + top},
+        {"a blade cut by the top edge", on(cut, side), 5,
+         "The blade in the top view touches the picture's top edge in 420 of its 420 columns"},
+        {"speed below zero", args({"--speed", "-5"}), 2,
+         "--speed takes a flight speed of zero or more, not \"-5\""},
+        {"speed zero", args({"--speed", "0"}), 0, ""},
+        {"15 or 15000", args({"--rpm", "15.000"}), 2,
+         "--rpm takes a number, not \"15.000\", which could be 15 or 15000 where the decimal "
+         "sign is \",\"",
+         "de_DE.UTF-8"},
+        {"a CSV style without a CSV", args({"--csv", "regional"}), 2,
+         "--csv takes a style for a .csv --export"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result r = runBatch(row.arguments, {row.locale});
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_TRUE(r.err.contains(row.inError)) << r.err;
+    }
+    // Read as the locale reads it: the same sheet as without the separator.
+    EXPECT_EQ(runBatch(args({"--rpm", "15,000"}), {"en_US.UTF-8"}).out,
+              runBatch(args({"--rpm", "15000"})).out);
+}
+
+// --csv regional: what a spreadsheet set to German opens in columns.
+TEST_F(BatchTool, RegionalCsvHasSemicolonsAndTheRegionalDecimalSign) {
+    const QString csv = dir.filePath("blade.csv");
+    ASSERT_EQ(runBatch(args({"--export", csv, "--csv", "regional"}), {"de_DE.UTF-8"}).exitCode, 0);
+    const QByteArray regional = fileBytes(csv);
+    ASSERT_EQ(runBatch(args({"--export", csv})).exitCode, 0);
+    EXPECT_EQ(regional, "\xEF\xBB\xBF" + fileBytes(csv).replace(',', ';').replace('.', ','));
+}
+
+// Names reach the file system as they were typed, in a UTF-8 locale and in the C locale: two
+// names that are not UTF-8 are two files, and neither is what Qt would make of them.
+TEST_F(BatchTool, NamesReachTheFileSystemByteForByte) {
+    const QString oddTop = dir.filePath(pathFromBytes("top\xff.bmp")),
+                  charts = dir.filePath(pathFromBytes("charts\xff.txt")),
+                  csv = dir.filePath(pathFromBytes("charts\xfe.csv")),
+                  qtSpelling = dir.filePath(QString::fromUtf8("charts\xff.txt"));
+    make(oddTop, fileBytes(top));
+    make(qtSpelling, "old");
+    for (const char* locale : {"C.UTF-8", "C"}) {
+        SCOPED_TRACE(locale);
+        const Result r =
+            runBatch(on(oddTop, side, {"--charts", charts, "--export", csv}), {locale});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(QString(fileBytes(charts).left(4)), "No.\t");
+        EXPECT_EQ(QString(fileBytes(csv).left(4)), "r/R,");
+        EXPECT_EQ(QString(fileBytes(qtSpelling)), "old");
+    }
+    for (const QString& odd : {oddTop, charts, csv})
+        ::unlink(pathBytes(odd).constData()); // Qt could not remove them
+}
+
+// Standard error appending to a log: no output replaces that log, by any of its names.
+TEST_F(BatchTool, NoOutputReplacesTheLogOfStandardError) {
+    const QString log = dir.filePath("run.log");
+    for (const QString& name : {QStringLiteral("/dev/stderr"), log}) {
+        SCOPED_TRACE(name.toStdString());
+        make(log, "log\n");
+        const Result r = runBatch(args({"--charts", name}), {"C", {}, log});
+        EXPECT_EQ(r.exitCode, 2);
+        const QByteArray logged = fileBytes(log);
+        EXPECT_EQ(QString(logged.left(4)), "log\n");
+        EXPECT_TRUE(logged.contains("names the same file as standard error")) << logged.left(200);
+    }
+}
+
+// A signal while the outputs are written leaves the old files and no temporary one, and ends
+// the program with the signal's status. The charts go to a pipe that no one reads, so the
+// program waits there with the new CSV written beside the old one.
+TEST_F(BatchTool, ASignalWhileWritingLeavesTheOldFilesAndEndsWithItsStatus) {
+    const QString pipe = dir.filePath("charts"), csv = dir.filePath("blade.csv");
+    ASSERT_EQ(::mkfifo(pathBytes(pipe).constData(), 0600), 0);
+    const auto hidden = [this] {
+        return QDir(dir.path(), ".*").entryList(QDir::Hidden | QDir::Files);
+    };
+    for (const auto& [number, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        SCOPED_TRACE(strsignal(number));
+        make(csv, "old");
+        QProcess process;
+        startBatch(process, args({"--charts", pipe, "--export", csv}));
+        // Written and waiting: the new copy stays (the check before the run makes one briefly).
+        for (int i = 0; i < 1200 && process.state() != QProcess::NotRunning; ++i) {
+            if (!hidden().isEmpty() && !process.waitForFinished(200) && !hidden().isEmpty())
+                break;
+            process.waitForFinished(50);
+        }
+        ASSERT_EQ(hidden().size(), 1) << "not waiting with the new copy";
+        ::kill(pid_t(process.processId()), number);
+        int reader = -1;
+        if (!process.waitForFinished(10000)) // it would wait for ever: let it go on
+            reader = ::open(pathBytes(pipe).constData(), O_RDONLY | O_NONBLOCK);
+        const Result r = finished(process);
+        ::close(reader);
+        EXPECT_EQ(r.exitCode, status);
+        EXPECT_TRUE(r.err.contains("aborted")) << r.err;
+        EXPECT_EQ(QString(fileBytes(csv)), "old");
+        EXPECT_EQ(hidden(), QStringList());
     }
 }
 

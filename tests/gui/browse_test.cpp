@@ -17,23 +17,27 @@ QString paper(const QString& path, int width, int height) {
     return path;
 }
 
-// Files dragged onto a control of the window and dropped, as the window system hands them
-// over; true when taken.
+// Files dragged into the window across the input panel's bare lower part onto a control and
+// dropped there, as the window system hands them over; true when taken.
 bool drop(frmMain& window, const QWidget* on, const QStringList& files) {
     QList<QUrl> urls;
     for (const QString& f : files)
         urls << QUrl::fromLocalFile(f);
     QMimeData data;
     data.setUrls(urls);
+    const QWidget& panel = *window.picGroup2;
+    const QPoint entry = panel.mapTo(&window, QPoint(panel.width() / 2, panel.height() - 4));
     const QPoint at = on->mapTo(&window, on->rect().center());
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDragEnterEvent enter(entry, Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(window.windowHandle(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window.windowHandle(), &move);
     QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(window.windowHandle(), &event);
     return event.isAccepted();
 }
 
-TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileDroppedFilesSetTheirViews) {
+TEST_F(Browse, FirstUseListsAllPicturesThenStartsAtTheLastChosenFileDroppedFilesSetTheirViews) {
     const QString wide = paper(file("wide.png"), 400, 200);
     dialogs.answers << wide << paper(file("tall.bmp"), 200, 400) << QString();
     window->btnFileName[0]->click();
@@ -42,11 +46,16 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileDroppedFilesSetThei
 
     ASSERT_EQ(dialogs.requests.size(), 3);
     const FileRequest& first = dialogs.requests[0];
-    EXPECT_EQ(first.filters.join(';'), "Bitmap image (*.bmp);JPEG image (*.jpg);PNG image "
-                                       "(*.png);TIFF image (*.tif *.tiff)");
+    // Every format the loader reads, all together first and chosen: no name hides some.
+    const QString all = "All pictures (*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff *.pbm *.pgm "
+                        "*.ppm *.pnm *.webp)";
+    EXPECT_EQ(first.filters,
+              (QStringList{all, "Bitmap image (*.bmp)", "JPEG image (*.jpg *.jpeg)",
+                           "PNG image (*.png)", "GIF image (*.gif)", "TIFF image (*.tif *.tiff)",
+                           "PNM image (*.pbm *.pgm *.ppm *.pnm)", "WebP image (*.webp)"}));
     EXPECT_EQ(first.title, "Select a grayscale Image");
-    EXPECT_EQ(first.selectedFilter, "Bitmap image (*.bmp)");
-    EXPECT_EQ(first.fileName, "*.bmp");
+    EXPECT_EQ(first.selectedFilter, all);
+    EXPECT_EQ(first.fileName, "");
     EXPECT_EQ(dialogs.requests[1].fileName, wide); // the last chosen
     EXPECT_EQ(window->txtTopFile->text(), wide);
     EXPECT_EQ(window->txtSideFile->text(), file("tall.bmp"));
@@ -88,6 +97,44 @@ TEST_F(Browse, FirstUseStartsAtBitmapsThenAtTheLastChosenFileDroppedFilesSetThei
     EXPECT_EQ(window->txtSideFile->text(), QCoreApplication::applicationFilePath());
     EXPECT_TRUE(window->imgPreview[1]->isHidden());
     EXPECT_EQ(dialogs.messages.size(), 0);
+}
+
+// A path typed into a box shows its picture when the box loses the focus or takes Enter; a
+// name that is no picture, or none at all, leaves the preview empty, never the old picture.
+// Go shows the views it measures even when the box kept the focus.
+TEST_F(Browse, ATypedPathShowsItsPictureOrNothing) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QString wide = paper(file("typed.png"), 400, 200);
+    const struct {
+        const char* name;
+        QString typed;
+        bool enter; // else the focus moves on
+        QSize natural;
+    } cases[] = {
+        {"a picture, Enter", wide, true, QSize(400, 200)},
+        {"a missing file, focus out", file("missing.png"), false, QSize()},
+        {"a picture again, focus out", wide, false, QSize(400, 200)},
+        {"no picture, Enter", QCoreApplication::applicationFilePath(), true, QSize()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->txtTopFile->setFocus();
+        window->txtTopFile->selectAll();
+        QTest::keyClicks(window->txtTopFile, c.typed);
+        if (c.enter)
+            QTest::keyClick(window->txtTopFile, Qt::Key_Return);
+        else
+            window->txtDiameter->setFocus();
+        EXPECT_EQ(window->imgPreview[0]->naturalSize(), c.natural);
+        EXPECT_EQ(window->imgPreview[0]->isVisible(), !c.natural.isEmpty());
+        EXPECT_EQ(window->imgPreview[0]->pixmap().isNull(), c.natural.isEmpty());
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    window->txtSideFile->setText(wide); // as if typed, the focus still in the box
+    window->btnGo_Click();
+    EXPECT_EQ(window->imgPreview[1]->naturalSize(), QSize(400, 200));
 }
 
 } // namespace

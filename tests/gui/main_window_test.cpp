@@ -138,5 +138,32 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCapt
     EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
 }
 
+// In German the captions that fit keep the panel's size; one that must shrink sits lower, so
+// that its baseline stays level with its neighbours' in their boxes. Back in English every
+// caption is as it was.
+TEST_F(MainWindow, GermanCaptionsKeepTheirSizeWhereTheyFitAndTheirBaselineWhereTheyShrink) {
+    const QFont panel = window->picGroup2->font();
+    // From the top of its box to the baseline of its text.
+    const auto baseline = [](const QLabel& label) {
+        return label.contentsRect().top() + label.margin() + QFontMetrics(label.font()).ascent();
+    };
+    const int level = baseline(*window->Label1[frmMain::kRpmLabel]);
+    for (const Language language : {Language::German, Language::English}) {
+        window->lLanguage = languageNumber(language);
+        window->SwitchLanguage();
+        for (const QLabel* label : window->picGroup2->findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || !(label->alignment() & Qt::AlignTop))
+                continue;
+            SCOPED_TRACE(label->objectName().toStdString() + " " + label->text().toStdString());
+            const CaptionRoom room = captionRoom(*label);
+            const bool fitsAtPanelSize =
+                QFontMetrics(panel).horizontalAdvance(label->text()) <= room.room.width();
+            EXPECT_EQ(label->font() == panel, fitsAtPanelSize);
+            EXPECT_EQ(baseline(*label), level)
+                << label->font().pointSizeF() << " pt in a box " << label->height() << " high";
+        }
+    }
+}
+
 } // namespace
 } // namespace bladetrace::test

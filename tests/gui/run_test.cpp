@@ -1,4 +1,5 @@
 #include "scan_preview.h"
+#include "text/number_format.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
@@ -165,21 +166,31 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
     const struct {
         const char* page;
         QString name;
-        const char* holds; // or the report's start
+        const char* holds;   // or the report's start
+        QString filter = {}; // chosen in the dialog; else the one it opens with
     } cases[] = {
         {"SHEET", file("blade.csv"), "r/R,c/R,beta [deg],r [m]"},
+        {"SHEET", file("regional.csv"), "\xEF\xBB\xBFr/R;c/R;beta [deg];r [m]",
+         "CSV table, regional (;) (*.csv)"},
         {"CHORD", file("out/blade.pdf"), "%PDF-"},
         {"BETA", file("out/blade.svg"), "<title>Twist Distribution</title>"}, // the one in view
         {"BETA", file("out/blade.png"), "PNG"},
         {"BETA", top, "Error75:"},                // never over an input
         {"SHEET", file("blade.svg"), "Error52:"}, // a chart's format, no chart
+        {"PITCH", file("blade.doc"), "Error52:"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         window->TabStrip1->selectKey(QLatin1String(c.page));
         dialogs.answers << c.name;
+        if (!c.filter.isEmpty())
+            dialogs.filters << c.filter;
         window->btnSave->click();
-        EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 4 : 6);
+        EXPECT_EQ(dialogs.requests.last().filters.size(), c.page == QLatin1String("SHEET") ? 5 : 7);
+        if (!c.filter.isEmpty()) {
+            EXPECT_TRUE(dialogs.requests.last().filters.contains(c.filter))
+                << dialogs.requests.last().filters;
+        }
         if (QByteArray(c.holds).startsWith("Error")) {
             const QString report = dialogs.messages.last().text; // the failed run's, or newer
             EXPECT_TRUE(report.startsWith(c.holds)) << report;
@@ -190,17 +201,81 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
         EXPECT_TRUE(written.readAll().contains(c.holds)) << c.holds;
     }
-    // The saved picture is the chart in view, drawn at the file's size and resolution.
+    // The saved picture is the chart in view, drawn at the file's size and resolution: 8 by 6
+    // inches at 150 dpi, as the help says.
     const QImage saved(file("out/blade.png"));
     const DistributionChart& twist = *window->ctlBetaGraph;
     EXPECT_EQ(differingPixels(saved, plotImage(twist.plot(), saved.size(), saved.logicalDpiY())),
               0);
+    EXPECT_EQ(saved.size(), QSize(1200, 900));
+    EXPECT_EQ(saved.logicalDpiX(), 150);
+
+    // A name of no known type: the report lists what this page saves, with one full stop.
+    for (const auto& [page, types] :
+         {std::pair{"SHEET", ".csv, .qprop, .txt or .pdf."},
+          std::pair{"PITCH", ".csv, .qprop, .txt, .pdf, .png or .svg."}}) {
+        SCOPED_TRACE(page);
+        window->TabStrip1->selectKey(QLatin1String(page));
+        dialogs.answers << file("blade.doc");
+        window->btnSave->click();
+        EXPECT_EQ(dialogs.messages.last().text.split("\r\n").value(2),
+                  "Cannot save " + file("blade.doc") + ": unknown file type; use " + types);
+    }
+
+    // The report speaks the language the window shows now, not the run's.
+    window->lLanguage = languageNumber(Language::German);
+    window->SwitchLanguage();
+    dialogs.answers << file("out/bericht.pdf");
+    window->btnSave->click();
+    QFile report(file("out/bericht.pdf"));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    QByteArray title = "/Title (\xFE\xFF";
+    for (const QChar c : QStringLiteral("Messbericht Propellerblatt"))
+        title.append('\0').append(char(c.unicode()));
+    EXPECT_TRUE(report.readAll().contains(title));
 
     // First beside the images, then where the last file went, also after a restart.
     ASSERT_TRUE(window->close());
     EXPECT_EQ(dialogs.requests[0].fileName, file("top.csv"));
-    EXPECT_EQ(dialogs.requests[2].fileName, file("out/top.csv"));
+    EXPECT_EQ(dialogs.requests[3].fileName, file("out/top.csv"));
     EXPECT_EQ(stored("SaveFolder"), file("out"));
+}
+
+// What the run asks and says goes through the window: the span question through its dialogs,
+// in its language, Yes measuring the pair and No leaving the old results; notes and the
+// warning line after "Ready." in the status bar, whole in its tool tip.
+TEST_F(Run, TheWindowAsksAboutFarSpansAndSaysWhatIsDoubtful) {
+    window->chkMatchSpans->setChecked(true);
+    window->txtSideFile->setText(paintView("far.bmp", false, kFirst + 430)); // 19.4 % longer
+    window->lLanguage = languageNumber(Language::German);
+    window->SwitchLanguage();
+    window->btnGo_Click(); // No
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.questions[0], QString::fromUtf8("Die Spannweiten unterscheiden sich um "
+                                                      "19.4 %. Zeigen beide Bilder denselben "
+                                                      "Propeller?"));
+    EXPECT_EQ(window->lastOutcome(), RunOutcome::Mismatch);
+    EXPECT_EQ(dialogs.messages.size(), 0);
+    EXPECT_FALSE(window->btnSave->isEnabled()); // no results
+
+    dialogs.yes << true;
+    window->btnGo_Click();
+    EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed);
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "Bereit. (Draufsicht skaliert mit 1.1944)");
+
+    window->lLanguage = languageNumber(Language::English);
+    window->SwitchLanguage();
+    window->chkMatchSpans->setChecked(false);
+    window->txtSideFile->setText(paintView("side.bmp", false));
+    window->txtRPM->setText("1e29");
+    window->btnGo_Click();
+    // A 1 m propeller, its tip at 0.5 m from the axis.
+    const double tipMach = 1e29 / 60 * 6.283185314 * 0.5 / 340;
+    const QString warning = "Ready. Warning: the blade tip moves at Mach " +
+                            formatSignificant(tipMach, 3) + ", faster than sound.";
+    EXPECT_EQ(window->StatusBar1->currentMessage(), warning);
+    EXPECT_EQ(window->StatusBar1->toolTip(), warning);
+    EXPECT_EQ(window->lastOutcome(), RunOutcome::Completed); // the results stay
 }
 
 } // namespace

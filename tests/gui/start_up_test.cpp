@@ -77,28 +77,18 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
     EXPECT_EQ(shown().mid(1, 5), (QStringList{"[m]", "[m/s]", "1.0000", "1.00", "1"}));
 }
 
-// The previews load one after the other while the window is busy. Then neither of two top
-// views is a failure: a missing one shows no preview and the side view still loads; one that
-// is no image ends the loading, the side view is skipped.
-TEST_F(StartUp, PreviewsLoadOneAfterTheOtherWhileBusyATopViewThatFailsLeavesItsEmpty) {
+// The window shows at once, busy and refusing input, while the remembered pictures load off
+// the event thread; then the previews show them and the window is ready. A missing top view is
+// no failure: it shows no preview and the side view still loads; one that is no picture ends
+// the loading, the side view is skipped. A close while loading closes the program.
+TEST_F(StartUp, TheWindowShowsAtOnceWhileThePicturesLoadAndACloseThenCloses) {
     paintedPair();
     start(false);
-    bool seen = false;
-    QMetaObject::invokeMethod(
-        window.get(),
-        [&] {
-            frmMain& w = *window;
-            seen = true;
-            EXPECT_EQ(state(), "Bladetrace - loading... shown disabled hourglass - sheet -");
-            // The window manager delivers a close to the disabled window too.
-            EXPECT_FALSE(w.close());
-            EXPECT_FALSE(w.imgPreview[0]->pixmap().isNull()); // the top view first
-            EXPECT_TRUE(w.imgPreview[1]->pixmap().isNull());
-        },
-        Qt::QueuedConnection);
     window->Form_Load();
-    ASSERT_TRUE(seen);
+    EXPECT_EQ(state(), "Bladetrace - loading... shown disabled hourglass - sheet -");
+    waitForStart();
     EXPECT_EQ(state(), kReady);
+    EXPECT_FALSE(window->imgPreview[0]->pixmap().isNull());
     EXPECT_FALSE(window->imgPreview[1]->pixmap().isNull());
 
     for (const bool missing : {true, false}) {
@@ -112,6 +102,16 @@ TEST_F(StartUp, PreviewsLoadOneAfterTheOtherWhileBusyATopViewThatFailsLeavesItsE
         EXPECT_EQ(window->imgPreview[0]->isHidden(), !missing);
         EXPECT_EQ(window->imgPreview[1]->pixmap().isNull(), !missing);
     }
+
+    paintedPair();
+    start(false);
+    window->Form_Load();
+    window->txtDiameter->setText("0.3");
+    ASSERT_TRUE(window->loading());
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(stored("Diameter"), "0.3");
+    waitForStart(); // the pictures still arrive, to a closed window
 }
 
 } // namespace

@@ -47,15 +47,27 @@ public:
                          QApplication::overrideCursor() != nullptr});
     }
 
+    bool question(QWidget*, const QString& text, const QString&) override {
+        questions << text;
+        return !yes.isEmpty() && yes.takeFirst();
+    }
     std::optional<QString> openImage(QWidget*, const FileRequest& r) override { return answer(r); }
-    std::optional<QString> saveFile(QWidget*, const FileRequest& r) override { return answer(r); }
+    std::optional<SaveChoice> saveFile(QWidget*, const FileRequest& r) override {
+        const std::optional<QString> name = answer(r);
+        if (!name)
+            return std::nullopt;
+        return SaveChoice{*name, filters.isEmpty() ? r.selectedFilter : filters.takeFirst()};
+    }
 
     // The About window is not run modally: `onAbout` looks at it and works it instead.
     void showAbout(frmAbout& about) override { onAbout(about); }
 
     QList<Message> messages;
+    QStringList questions;
+    QList<bool> yes;             // the answers to the questions in turn; then No
     QList<FileRequest> requests; // of the open and the save dialog, in order
     QStringList answers;         // a null string: the user cancels
+    QStringList filters;         // chosen in the save dialog; none left: the one it opened with
     std::function<void(frmAbout&)> onAbout;
 
     std::optional<QString> answer(const FileRequest& request) {
@@ -108,8 +120,14 @@ protected:
         window.reset();
         settings = std::make_unique<StoredSettings>(raw());
         window = std::make_unique<frmMain>(dialogs, *settings);
-        if (load)
+        if (load) {
             window->Form_Load();
+            waitForStart();
+        }
+    }
+    // The remembered pictures load off the event thread; the window is ready once they are in.
+    void waitForStart() const {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->loading(); }, 10000));
     }
 
     QString file(const QString& name) const { return dir.filePath(name); }

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -136,6 +138,40 @@ TEST_F(HelpViewerTest, SecondCallReusesTheWindowInTheCallersLanguageAMissingFile
     EXPECT_TRUE(page->toPlainText().contains("could not be opened"));
     EXPECT_TRUE(page->toPlainText().contains(missing));
     EXPECT_EQ(contents->topLevelItemCount(), 0);
+}
+
+// Each language's help opens on its own start page, whose picture fits the window at its
+// default size, and its index lists that language's entries and the shared ones only.
+TEST_F(HelpViewerTest, EachLanguageOpensOnItsStartPageAndIndexesItsOwnPages) {
+    const struct {
+        const char* name;
+        Language language;
+        const char* start;
+        const char* title;
+        const char* entry;   // in its index
+        const char* foreign; // the other language's folder
+    } cases[] = {
+        {"German", Language::German, "/de/index.html", "Bladetrace-Hilfe", "Abbrechen (Escape)",
+         "en/"},
+        {"English", Language::English, "/index.html", "Bladetrace Help", "abort (Escape)", "de/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(showHelpContents(&caller, helpFilePath(), c.language), window);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        EXPECT_EQ(page->source().path(), c.start);
+        EXPECT_EQ(pageTitle(), c.title);
+        EXPECT_EQ(page->horizontalScrollBar()->maximum(), 0)
+            << "page " << page->viewport()->width() << " px wide, document "
+            << page->document()->size().width();
+        QStringList pages;
+        for (int i = 0; i < index->count(); ++i)
+            pages << index->item(i)->data(Qt::UserRole).toString();
+        EXPECT_FALSE(pages.filter(QRegularExpression(QString("^") + c.foreign)).size() > 0)
+            << pages.join(' ').toStdString();
+        EXPECT_EQ(index->findItems(QString::fromUtf8(c.entry), Qt::MatchExactly).size(), 1);
+    }
 }
 
 // The first name and page of an entry; markup that is unbalanced or foreign. (Entities and

@@ -39,7 +39,7 @@ void PrintTo(MessageIcon value, std::ostream* os) {
     printEnum(os, "MessageIcon", int(value), {"None", "Critical"});
 }
 void PrintTo(OutputStatus value, std::ostream* os) {
-    printEnum(os, "OutputStatus", int(value), {"Written", "SameFile", "CannotWrite"});
+    printEnum(os, "OutputStatus", int(value), {"Written", "SameFile", "CannotWrite", "Stopped"});
 }
 void PrintTo(ScanOutcome value, std::ostream* os) {
     printEnum(os, "ScanOutcome", int(value), {"Scaled", "Aborted", "Failed"});
@@ -49,7 +49,7 @@ void PrintTo(ScaledView value, std::ostream* os) {
 }
 void PrintTo(RunOutcome value, std::ostream* os) {
     printEnum(os, "RunOutcome", int(value),
-              {"Completed", "Aborted", "Mismatch", "ScanFailed", "Failed"});
+              {"Completed", "Aborted", "Mismatch", "ScanFailed", "Refused", "Failed"});
 }
 void PrintTo(ExportFormat value, std::ostream* os) {
     printEnum(os, "ExportFormat", int(value), {"Csv", "Qprop", "PublishedTable", "Report"});

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace bladetrace::testing {
@@ -32,7 +33,8 @@ public:
     bool abort = false;
     bool reportPictures = false;
 
-    QStringList statuses, notes;
+    QStringList statuses, notes, runNotes, questions;
+    std::optional<bool> answer; // to every question; nothing: nobody to ask
     std::vector<Message> messages;
     QStringList header, rows;
     int sheetPreparations = 0;
@@ -70,6 +72,11 @@ public:
     void appendSheetRow(const QString& text) override { rows << text; }
     void showCharts(const ChartSet& set) override { charts.push_back(set); }
     void showPreparationNote(const QString& note) override { notes << note; }
+    void showRunNotes(const QStringList& said) override { runNotes << said; }
+    std::optional<bool> askQuestion(const QString& question) override {
+        questions << question;
+        return answer;
+    }
     bool wantsReportPictures() const override { return reportPictures; }
     void resultsReady(const RunResults& r) override { results.push_back(r); }
 };

@@ -6,8 +6,15 @@
 
 namespace bladetrace {
 
-// The folded blade as comma-separated values, one line per station from hub to tip, with a
-// decimal point whatever the user's locale. Lengths in the run's units (metres or inches).
-QByteArray csvBytes(const RunResults& results);
+enum class CsvStyle {
+    Plain,    // commas and a decimal point, whatever the user's locale
+    Regional, // semicolons and the user's decimal sign, which a spreadsheet set to a region
+              // with a decimal comma splits into columns when the file is opened
+};
+
+// The folded blade as separated values, one line per station from hub to tip. Lengths in the
+// run's units (metres or inches). The regional form starts with a byte order mark, so that
+// a spreadsheet reads a regional sign beyond ASCII (U+2212) as UTF-8.
+QByteArray csvBytes(const RunResults& results, CsvStyle style = CsvStyle::Plain);
 
 } // namespace bladetrace

@@ -39,17 +39,17 @@ QStringList exportExtensions() {
     return list;
 }
 
-QString unknownExportText(const QString& fileName) {
-    QStringList known = exportExtensions();
+QString unknownExportText(const QString& fileName, const QStringList& alsoKnown) {
+    QStringList known = exportExtensions() + alsoKnown;
     const QString last = known.takeLast();
     return QStringLiteral("Cannot save %1: unknown file type; use %2 or %3.")
         .arg(fileName, known.join(QStringLiteral(", ")), last);
 }
 
-QByteArray exportBytes(const RunResults& results, ExportFormat format) {
+QByteArray exportBytes(const RunResults& results, ExportFormat format, CsvStyle csv) {
     switch (format) {
     case ExportFormat::Csv:
-        return csvBytes(results);
+        return csvBytes(results, csv);
     case ExportFormat::Qprop:
         return qpropBytes(results);
     case ExportFormat::PublishedTable:
@@ -60,11 +60,11 @@ QByteArray exportBytes(const RunResults& results, ExportFormat format) {
     return {};
 }
 
-QByteArray exportBytes(const RunResults& results, const QString& fileName) {
+QByteArray exportBytes(const RunResults& results, const QString& fileName, CsvStyle csv) {
     const std::optional<ExportFormat> format = exportFormatFor(fileName);
     if (!format)
         fail(errc::kBadFileName, unknownExportText(fileName));
-    return exportBytes(results, *format);
+    return exportBytes(results, *format, csv);
 }
 
 } // namespace bladetrace

@@ -2,6 +2,8 @@
 
 #include "text/units.h"
 
+#include <algorithm>
+
 namespace bladetrace {
 
 std::vector<BladeStation> foldedBlade(const RunResults& results, bool imperial) {
@@ -18,8 +20,12 @@ std::vector<BladeStation> foldedBlade(const RunResults& results, bool imperial) 
     for (int row = chord.rows() - 1; row >= 0; --row) {
         const auto n = std::size_t(row);
         const double rR = chord.x[n];
-        blade.push_back({rR, chord.y[n], beta.y[n], rR * R * perLength, chord.y[n] * R * perLength,
-                         pitch.y[n] * pitchFactor});
+        // The tip's chord is extrapolated from the two stations before it; a pointed tip's
+        // falls below zero. A file gets the 0 of a point instead: QPROP stops at a negative
+        // chord, and the station before the tip would make the point blunt.
+        const double cR = std::max(chord.y[n], 0.0);
+        blade.push_back(
+            {rR, cR, beta.y[n], rR * R * perLength, cR * R * perLength, pitch.y[n] * pitchFactor});
     }
     return blade;
 }

@@ -17,7 +17,8 @@ struct BladeStation {
     double pitch;
 };
 
-// The folded blade from hub to tip, as the charts show it: what the file formats write.
+// The folded blade from hub to tip, as the charts show it, but for a chord never below zero:
+// what the file formats write.
 std::vector<BladeStation> foldedBlade(const RunResults& results, bool imperial);
 
 } // namespace bladetrace

@@ -14,6 +14,12 @@ QString unitName(const QString& label) {
 }
 
 const QString kBecomes = QStringLiteral("  \u2192  ");
+// Between a value and its unit: a line never breaks there.
+const QChar kKeep(0x00A0);
+
+QString withUnit(const QString& value, const QString& unit) {
+    return value + kKeep + unit;
+}
 
 } // namespace
 
@@ -38,24 +44,24 @@ std::vector<ReportInput> reportInputs(const RunResults& results) {
     const bool imperial = in.imperialInputs;
 
     QString diameter =
-        in.diameterText.trimmed() + QLatin1Char(' ') + (imperial ? unitName(inchLabel()) : metre);
+        withUnit(in.diameterText.trimmed(), imperial ? unitName(inchLabel()) : metre);
     if (imperial || in.diameterCorrected)
-        diameter += kBecomes + formatFixed(in.diameter, 4) + QLatin1Char(' ') + metre;
-    QString rpm = in.rpmText.trimmed() + QLatin1Char(' ') + perMinute;
+        diameter += kBecomes + withUnit(formatFixed(in.diameter, 4), metre);
+    QString rpm = withUnit(in.rpmText.trimmed(), perMinute);
     if (in.rpmCorrected)
-        rpm += kBecomes + formatFixed(in.revolutionsPerSecond * 60.0, 0) + QLatin1Char(' ') +
-               perMinute;
-    QString speed = in.velocityText.trimmed() + QLatin1Char(' ') +
-                    (imperial ? unitName(mphLabel()) : metresPerSecond);
+        rpm += kBecomes + withUnit(formatFixed(in.revolutionsPerSecond * 60.0, 0), perMinute);
+    QString speed =
+        withUnit(in.velocityText.trimmed(), imperial ? unitName(mphLabel()) : metresPerSecond);
     if (imperial)
-        speed += kBecomes + formatFixed(in.speed, 2) + QLatin1Char(' ') + metresPerSecond;
+        speed += kBecomes + withUnit(formatFixed(in.speed, 2), metresPerSecond);
 
     QString thickness = text(in.thicknessCorrection ? str::kReportOn : str::kReportOff);
     if (in.thicknessCorrection) {
-        thickness += QStringLiteral(": ") + text(str::kReportRoot) + QLatin1Char(' ') +
-                     in.rootThicknessText.trimmed() + QStringLiteral(" %, ") +
-                     text(str::kReportTip) + QLatin1Char(' ') + in.tipThicknessText.trimmed() +
-                     QStringLiteral(" %");
+        const QString percent = QStringLiteral("%");
+        thickness += QStringLiteral(": ") + text(str::kReportRoot) + kKeep +
+                     withUnit(in.rootThicknessText.trimmed(), percent) + QStringLiteral(", ") +
+                     text(str::kReportTip) + kKeep +
+                     withUnit(in.tipThicknessText.trimmed(), percent);
     }
     const auto system = [&text](bool isImperial) {
         return text(isImperial ? str::kReportImperial : str::kReportMetric);
@@ -64,9 +70,17 @@ std::vector<ReportInput> reportInputs(const RunResults& results) {
     if (imperial != results.imperial)
         units = system(imperial) + kBecomes + units;
 
-    QString threshold = QString::number(in.threshold);
-    if (in.autoThreshold)
-        threshold += QStringLiteral(" (") + text(str::kAutoThreshold) + QLatin1Char(')');
+    const QString threshold =
+        text(in.autoThreshold ? str::kReportThresholdAuto : str::kReportThresholdSet)
+            .arg(in.threshold);
+    // What span matching did, as the status bar said it after the run.
+    QString spans = text(in.spanMatching ? str::kReportOn : str::kReportOff);
+    if (in.spanMatching && in.scaledView != ScaledView::None)
+        spans += QStringLiteral(": ") +
+                 text(in.scaledView == ScaledView::Top ? str::kNoteTopScaled : str::kNoteSideScaled)
+                     .arg(formatFixed(in.spanScale, 4));
+    else if (in.spanMatching)
+        spans += QStringLiteral(": ") + text(str::kNoteSpansAgree);
 
     return {
         {reportLabel(language, str::kTopImage), in.topFile, true},
@@ -77,8 +91,7 @@ std::vector<ReportInput> reportInputs(const RunResults& results) {
         {reportLabel(language, str::kWhiteThreshold), threshold, false},
         {reportLabel(language, str::kThicknessCorrection), thickness, false},
         {text(str::kReportUnits), units, false},
-        {reportLabel(language, str::kMatchSpans),
-         text(in.spanMatching ? str::kReportOn : str::kReportOff), false},
+        {reportLabel(language, str::kMatchSpans), spans, false},
     };
 }
 

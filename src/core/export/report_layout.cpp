@@ -9,6 +9,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace bladetrace {
@@ -198,26 +199,29 @@ private:
         views(cap, true);
     }
 
-    // Each view with its caption, at most the page's width wide and `cap` high; two views
-    // that fit half the width stand side by side. Places them, or only returns their height.
+    // Each view with its caption, both at one scale (the record's copies share one), the
+    // larger at most the page's width wide and `cap` high; two views that fit half the width
+    // stand side by side. Places them, or only returns their height.
     double views(double cap, bool place) {
         const double start = y_;
         const QFont caption = font(kSmallSize);
         const double captionHeight = metrics(caption).height() + mm(0.8);
         const QImage* pictures[2] = {&results_.topPicture, &results_.sidePicture};
-        const auto fitted = [&](int v, double boxWidth) {
-            return pictures[v]->isNull() ? QSizeF(0, 0)
-                                         : QSizeF(pictures[v]->size())
-                                               .scaled(QSizeF(boxWidth, cap), Qt::KeepAspectRatio);
+        double scale = std::numeric_limits<double>::infinity();
+        for (const QImage* picture : pictures) {
+            if (!picture->isNull())
+                scale = std::min({scale, width() / picture->width(), cap / picture->height()});
+        }
+        const auto fitted = [&](int v) {
+            return pictures[v]->isNull() ? QSizeF(0, 0) : QSizeF(pictures[v]->size()) * scale;
         };
         const double half = (width() - mm(kGap)) / 2;
-        const bool sideBySide =
-            fitted(0, width()).width() <= half && fitted(1, width()).width() <= half;
+        const bool sideBySide = fitted(0).width() <= half && fitted(1).width() <= half;
         double rowHeight = 0;
         for (int v = 0; v < 2; ++v) {
             if (pictures[v]->isNull())
                 continue;
-            const QSizeF size = fitted(v, sideBySide ? half : width());
+            const QSizeF size = fitted(v);
             rowHeight = std::max(rowHeight, captionHeight + size.height());
             if (place) {
                 const double x = sideBySide && v == 1 ? left_ + half + mm(kGap) : left_;

@@ -3,6 +3,7 @@
 #include "scan/scan_holder.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace bladetrace {
 namespace {
@@ -23,7 +24,7 @@ QImage shrink(const PixelRows& source, const QSize& size) {
     };
     const std::vector<int> xs = spread(source.width, size.width());
     const std::vector<int> ys = spread(source.height, size.height());
-    QImage copy(size, QImage::Format_RGB32);
+    QImage copy = allocateScanImage(size);
     std::vector<const uchar*> lines(kSamples);
     for (int y = 0; y < size.height(); ++y) {
         for (int j = 0; j < kSamples; ++j)
@@ -46,6 +47,22 @@ QImage shrink(const PixelRows& source, const QSize& size) {
     return copy;
 }
 
+// The factor that makes a view fit the pictures' box; 1 for one that fits as it is.
+double fittingFactor(const PixelRows& view) {
+    return std::min({1.0, double(kPictureBox.width()) / view.width,
+                     double(kPictureBox.height()) / view.height});
+}
+
+QImage shrunkBy(const PixelRows& view, double factor) {
+    if (view.width <= 0 || view.height <= 0)
+        return {};
+    if (factor >= 1)
+        return imageOf(view); // a copy: the scanner marks the view it scans
+    const QSize size(std::max(1, int(std::lround(view.width * factor))),
+                     std::max(1, int(std::lround(view.height * factor))));
+    return shrink(view, size);
+}
+
 } // namespace
 
 QImage reportPicture(const PixelRows& view) {
@@ -53,8 +70,17 @@ QImage reportPicture(const PixelRows& view) {
         return {};
     const QSize size(view.width, view.height);
     if (size.width() <= kPictureBox.width() && size.height() <= kPictureBox.height())
-        return imageOf(view); // a copy: the scanner marks the view it scans
+        return imageOf(view);
     return shrink(view, size.scaled(kPictureBox, Qt::KeepAspectRatio).expandedTo({1, 1}));
+}
+
+std::pair<QImage, QImage> reportPictures(const PixelRows& top, const PixelRows& side) {
+    double factor = 1;
+    for (const PixelRows* view : {&top, &side}) {
+        if (view->width > 0 && view->height > 0)
+            factor = std::min(factor, fittingFactor(*view));
+    }
+    return {shrunkBy(top, factor), shrunkBy(side, factor)};
 }
 
 } // namespace bladetrace

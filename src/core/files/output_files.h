@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace bladetrace {
 
@@ -19,8 +20,9 @@ struct OutputFile {
 
 enum class OutputStatus {
     Written,
-    SameFile,    // an output names a kept file or another output; nothing was written
-    CannotWrite, // the system refused; nothing was replaced
+    SameFile,    // an output names a kept file, standard output or error, or another output
+    CannotWrite, // the system refused; the old files are as they were
+    Stopped,     // asked to stop before anything was replaced; the old files are as they were
 };
 
 struct OutputResult {
@@ -28,15 +30,28 @@ struct OutputResult {
     QString message; // names the file and the system's reason
 };
 
-// The one door out. Before a run: refuses an output that is one of the `kept` files (the
-// inputs) or another output, by what the paths lead to, not by how they are spelt; and
-// finds outputs that cannot be written, leaving nothing behind. Bytes are not looked at.
+// The one door out. Paths reach the system as pathBytes spells them.
+//
+// Before a run: refuses an output that is one of the `kept` files (the inputs), the file
+// standard output or standard error goes to, or another output, by what the paths lead to,
+// not by how they are spelt; and finds outputs that cannot be written, leaving nothing
+// behind. Bytes are not looked at.
 OutputResult checkOutputs(const QList<OutputFile>& outputs, const QList<NamedFile>& kept);
 
-// Checks as above, then writes. A regular file, or a path that does not exist yet, is
-// written whole into a temporary file beside it and then put in its place, so an old file
-// stays as it was on any error; no file is replaced before all are written. Anything else
-// that exists (a device, a pipe) is written directly and never replaced.
-OutputResult writeOutputs(const QList<OutputFile>& outputs, const QList<NamedFile>& kept);
+// Checks as above, then writes all or none: the old set of files or the new one, under any
+// single failure.
+// - A regular file, or a name still to be made (at the end of a chain of links: a loop is
+//   an error), is written whole beside it and renamed into its place with the old file's
+//   owner, group and mode.
+// - A regular file that cannot be so replaced without a change, because it has other hard
+//   links or its owner or mode cannot be given to a new file, is written in place, its old
+//   bytes kept in memory until all is done.
+// - Anything else that exists (a device, a pipe) is written directly.
+// Streams are written first and the files only then: an old file is replaced or rewritten
+// only once every output has been written, and all are put back if one of them fails.
+// `stopAsked` is asked until then; when it says yes, nothing is replaced (Stopped), and a
+// wait for a pipe that a signal interrupts ends.
+OutputResult writeOutputs(const QList<OutputFile>& outputs, const QList<NamedFile>& kept,
+                          const std::function<bool()>& stopAsked = {});
 
 } // namespace bladetrace

@@ -2,15 +2,16 @@
 
 #include "base/checked_math.h"
 #include "geometry/airfoil.h"
-#include "text/number_format.h"
+#include "text/box_number.h"
+#include "text/string_table.h"
 
 #include <QDir>
 
 namespace bladetrace {
 namespace {
 
-float readPercent(const QString& text) {
-    return toSingle(parseNumber(text));
+float readPercent(const QString& text, qint32 lLanguage, qint16 boxName) {
+    return toSingle(parseBoxNumber(text, lLanguage, boxName));
 }
 
 [[noreturn]] void fileFailure(const QFileDevice& file) {
@@ -31,8 +32,9 @@ SectionScript::SectionScript(double R, SectionInputs& inputs, ReportHost& host)
 void SectionScript::addStation(StationTable& table, int i) {
     if (!inputs_.thicknessCorrection())
         return;
-    const float root = readPercent(inputs_.rootThicknessText());
-    const float tip = readPercent(inputs_.tipThicknessText());
+    const qint32 language = host_.lLanguage();
+    const float root = readPercent(inputs_.rootThicknessText(), language, str::kRootThickness);
+    const float tip = readPercent(inputs_.tipThicknessText(), language, str::kTipThickness);
     const auto n = std::size_t(i);
     float dCR = toSingle(table.Chord[n] / R_);
     Airfoil(table.rR[n], table.Beta[n], dCR, toSingle(table.XLE[n] / R_),

@@ -1,6 +1,7 @@
 #include "prepare/grey_scaling.h"
 
 #include "scan/grey_value.h"
+#include "scan/scan_holder.h"
 
 #include <cmath>
 
@@ -86,7 +87,7 @@ void GreyScaling::blendRow(int y, std::vector<quint32>& greys, std::vector<quint
 }
 
 QImage GreyScaling::scaled() const {
-    QImage out(width(), height(), QImage::Format_RGB32);
+    QImage out = allocateScanImage(QSize(width(), height()));
     std::vector<quint32> greys, upper, lower;
     int upperRow = -1, lowerRow = -1;
     for (int y = 0; y < height(); ++y) {

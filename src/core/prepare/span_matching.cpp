@@ -13,7 +13,7 @@ namespace {
 // The blade's box with a margin of paper; white where the picture ends and over the specks.
 QImage cropToBlade(const QImage& picture, const DarkParts& parts, const QRect& blade) {
     const QRect box = blade.adjusted(-kPaperMargin, -kPaperMargin, kPaperMargin, kPaperMargin);
-    QImage out(box.size(), QImage::Format_RGB32);
+    QImage out = allocateScanImage(box.size());
     out.fill(Qt::white);
     const QRect inside = box & picture.rect();
     for (int y = inside.top(); y <= inside.bottom(); ++y)
@@ -55,6 +55,31 @@ double fittedFactor(const QImage& crop, int span, int target, double factor, qin
     return best;
 }
 
+// The blade's columns dark in the picture's first or last row, from the runs there; specks
+// are left out, as the crop paints them over.
+EdgeContact edgeContact(const DarkParts& parts, const QRect& blade, int height) {
+    std::vector<unsigned char> reach(std::size_t(blade.width()), 0);
+    const auto mark = [&](const DarkRun& run, unsigned char edge) {
+        if (isSpeck(parts.parts[std::size_t(run.part)], parts))
+            return;
+        for (int x = std::max(run.first, blade.left()); x <= std::min(run.last, blade.right()); ++x)
+            reach[std::size_t(x - blade.left())] |= edge;
+    };
+    // The runs lie by row: those of the first row lead, those of the last close the list.
+    for (auto run = parts.runs.begin(); run != parts.runs.end() && run->y == 0; ++run)
+        mark(*run, 1);
+    for (auto run = parts.runs.rbegin(); run != parts.runs.rend() && run->y == height - 1; ++run)
+        mark(*run, 2);
+    EdgeContact contact;
+    contact.columns = blade.width();
+    for (const unsigned char edge : reach) {
+        contact.top += edge & 1;
+        contact.bottom += edge >> 1;
+        contact.either += edge != 0;
+    }
+    return contact;
+}
+
 } // namespace
 
 double MatchedSpans::difference() const {
@@ -62,7 +87,8 @@ double MatchedSpans::difference() const {
     return shorter > 0 ? double(std::max(topSpan, sideSpan)) / shorter - 1 : 0;
 }
 
-MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold) {
+MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold,
+                        double maxDifference) {
     MatchedSpans m;
     m.top = toScanImage(top);
     m.side = toScanImage(side);
@@ -74,10 +100,12 @@ MatchedSpans matchSpans(const QImage& top, const QImage& side, qint32 threshold)
     m.sideSpan = std::max(sideBlade.width() - 1, 0);
     if (m.topSpan < 1 || m.sideSpan < 1)
         return m;
-    if (m.difference() > kMaxSpanDifference) {
+    if (m.difference() > maxDifference) {
         m.refused = true;
         return m;
     }
+    m.topContact = edgeContact(topParts, topBlade, m.top.height());
+    m.sideContact = edgeContact(sideParts, sideBlade, m.side.height());
     m.top = cropToBlade(m.top, topParts, topBlade);
     m.side = cropToBlade(m.side, sideParts, sideBlade);
     m.cropped = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/language.h"
+#include "base/scaled_view.h"
 #include "results/charts.h"
 
 #include <QDateTime>
@@ -15,9 +16,11 @@ namespace bladetrace {
 struct ResultInputs {
     QString topFile;
     QString sideFile;
-    qint32 threshold{}; // as used: suggested from the views when autoThreshold
-    bool autoThreshold{};
+    qint32 threshold{};   // as used: suggested from the views when autoThreshold
+    bool autoThreshold{}; // suggested from the two views, by the run or by the window's Auto
     bool spanMatching{};
+    ScaledView scaledView = ScaledView::None; // what span matching scaled up, and by how much
+    double spanScale = 1;
     // As typed, in the units of `imperialInputs`.
     QString diameterText;
     QString rpmText;

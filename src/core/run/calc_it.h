@@ -11,6 +11,8 @@ enum class RunOutcome {
     Aborted,    // Escape during the scans
     Mismatch,   // the two spans differ by more than two columns (or, matching spans, by 15 %)
     ScanFailed, // a view could not be scaled; already reported as "DoIt()"
+    Refused,    // the views cannot be measured: one file given twice, or a blade cut off by
+                // the picture's top or bottom edge
     Failed,     // reported as "CalcIt()"
 };
 

@@ -20,6 +20,7 @@ public:
     QString tipThickness = QStringLiteral("10");
     bool spanMatching = false;
     bool suggestedThreshold = false;
+    double spanDifference = kMaxSpanDifference; // the most matching spans take, a fraction
 
     qint32 thresholdValue() override { return threshold; }
     QString diameterText() override { return diameter; }
@@ -33,6 +34,7 @@ public:
     QString tipThicknessText() override { return tipThickness; }
     bool matchSpans() override { return spanMatching; }
     bool autoThreshold() override { return suggestedThreshold; }
+    double maxSpanDifference() override { return spanDifference; }
 };
 
 } // namespace bladetrace

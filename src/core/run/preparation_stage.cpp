@@ -6,33 +6,50 @@
 #include "text/number_format.h"
 #include "text/string_table.h"
 
+#include <limits>
+
 namespace bladetrace {
 
-std::optional<QString> prepareViews(QImage& top, QImage& side, qint32& threshold, RunInputs& inputs,
-                                    ReportHost& progress) {
+std::optional<PreparedViews> prepareViews(QImage& top, QImage& side, qint32& threshold,
+                                          RunInputs& inputs, RunProgress& progress,
+                                          ResultInputs& record) {
     const qint32 language = progress.lLanguage();
     const auto text = [language](qint16 id) { return LoadLangResString(language, id); };
     QStringList done;
+    PreparedViews prepared;
     if (inputs.autoThreshold()) {
         threshold = suggestThreshold(top, side);
         done << text(str::kNoteThreshold).arg(threshold);
     }
     if (inputs.matchSpans()) {
-        const MatchedSpans m = matchSpans(top, side, threshold);
+        MatchedSpans m = matchSpans(top, side, threshold, inputs.maxSpanDifference());
         if (m.refused) {
-            progress.showMessage(spansTooFarText(language, m.difference(), m.topSpan, m.sideSpan),
-                                 MessageIcon::None, QString());
-            return std::nullopt;
+            const std::optional<bool> same = progress.askQuestion(
+                text(str::kSpansQuestion).arg(formatFixed(100 * m.difference(), 1)));
+            if (!same)
+                progress.showMessage(
+                    spansTooFarText(language, m.difference(), m.topSpan, m.sideSpan),
+                    MessageIcon::None, QString());
+            if (!same.value_or(false))
+                return std::nullopt;
+            m = matchSpans(top, side, threshold, std::numeric_limits<double>::infinity());
         }
         top = m.top;
         side = m.side;
+        if (m.cropped) {
+            prepared.topContact = m.topContact;
+            prepared.sideContact = m.sideContact;
+        }
+        record.scaledView = m.scaled;
+        record.spanScale = m.scale;
         if (m.scaled != ScaledView::None)
             done << text(m.scaled == ScaledView::Top ? str::kNoteTopScaled : str::kNoteSideScaled)
                         .arg(formatFixed(m.scale, 4));
         else if (m.cropped)
             done << text(str::kNoteSpansAgree);
     }
-    return done.join(QStringLiteral("; "));
+    prepared.note = done.join(QStringLiteral("; "));
+    return prepared;
 }
 
 } // namespace bladetrace

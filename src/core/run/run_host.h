@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/section_script.h"
+#include "prepare/span_matching.h"
 #include "results/charts.h"
 #include "results/run_results.h"
 #include "scan/outline_scanner.h"
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <optional>
 
 namespace bladetrace {
 
@@ -28,6 +30,11 @@ public:
     virtual bool matchSpans() { return false; }
     // Take the threshold from the two images (suggestThreshold), not from thresholdValue().
     virtual bool autoThreshold() { return false; }
+    // thresholdValue() was suggested from these two images already (the window's Auto).
+    virtual bool thresholdSuggested() { return false; }
+    // Matching spans, views further apart than this fraction of the shorter span are refused
+    // unless the user, asked, says they show the same propeller.
+    virtual double maxSpanDifference() { return kMaxSpanDifference; }
 };
 
 // How the run shows that it is working: status texts, pointer, messages (ReportHost) and the
@@ -37,6 +44,12 @@ public:
     // Lets pending events run once (after the images are loaded).
     virtual void processEvents() {}
     virtual void setScanPreviewVisible(bool visible) { Q_UNUSED(visible); }
+    // A question with the answers yes and no, waiting for the answer; nothing when there is
+    // nobody to ask, which counts as no.
+    virtual std::optional<bool> askQuestion(const QString& question) {
+        Q_UNUSED(question);
+        return std::nullopt;
+    }
 };
 
 // Where the run's results go. Each has a default that drops them.
@@ -57,6 +70,9 @@ public:
     // What the view preparation did, e.g. "side view scaled by 1.0115"; once, after the run's
     // last status text.
     virtual void showPreparationNote(const QString& note) { Q_UNUSED(note); }
+    // What a completed run found doubtful (runNotes): each a sentence in the run's language,
+    // once, after the preparation's note.
+    virtual void showRunNotes(const QStringList& notes) { Q_UNUSED(notes); }
     // Whether resultsReady's record should carry small copies of the views for a report.
     virtual bool wantsReportPictures() const { return false; }
     // After the chart stage of a completed run: what saving needs. Hosts that save keep it.

@@ -26,19 +26,21 @@ qint64 rowBytes(const BitmapHeader& h) {
     return (qint64(h.width) * h.bitCount + 31) / 32 * 4;
 }
 
-QString incomplete(qint64 have, qint64 need) {
+QString incomplete(qint64 have, quint64 need) {
     return QStringLiteral("the file ends after %1 of the %2 bytes its header declares")
         .arg(have)
         .arg(need);
 }
 
-// A run-length stream must give every row exactly its width in pixels, row by row, and end
-// with its end mark; skips and short rows leave pixels undefined.
+// A run-length stream must give every row its width in pixels, row by row, and end with its
+// end mark; skips and short rows leave pixels undefined. Some encoders (ImageMagick's) code
+// a row's padding up to its 32-bit boundary as pixels too, which decoders drop.
 QString runLengthDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
     const qint64 end = h.imageSize ? h.pixelOffset + h.imageSize : size;
     if (end > size)
-        return incomplete(size, end);
+        return incomplete(size, quint64(end));
     const qint64 rows = std::abs(qint64(h.height));
+    const qint64 padded = rowBytes(h) * 8 / h.bitCount;
     qint64 p = h.pixelOffset;
     qint64 x = 0;
     qint64 y = 0;
@@ -51,12 +53,12 @@ QString runLengthDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
         if (count > 0) {
             x += count;
         } else if (code == 0) { // end of row
-            if (x != h.width)
+            if (x < h.width)
                 return QStringLiteral("row %1 holds %2 of %3 pixels").arg(y).arg(x).arg(h.width);
             x = 0;
             ++y;
         } else if (code == 1) { // end of picture
-            if ((y == rows && x == 0) || (y == rows - 1 && x == h.width))
+            if ((y == rows && x == 0) || (y == rows - 1 && x >= h.width))
                 return {};
             return QStringLiteral("its compressed pixels end at row %1 of %2").arg(y).arg(rows);
         } else if (code == 2) {
@@ -66,7 +68,7 @@ QString runLengthDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
             p += bytes + (bytes & 1);
             x += code;
         }
-        if (x > h.width || y > rows || (y == rows && x > 0))
+        if (x > padded || y > rows || (y == rows && x > 0))
             return QStringLiteral("its compressed pixels run beyond the picture");
     }
 }
@@ -106,7 +108,7 @@ std::optional<BitmapHeader> readBitmapHeader(const uchar* data, qint64 size) {
 
 QString bitmapDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
     if (h.pixelOffset > size)
-        return incomplete(size, h.pixelOffset);
+        return incomplete(size, quint64(h.pixelOffset));
     // Sizes a decoder refuses anyway are left to it.
     if (h.width <= 0 || h.height == 0 || h.bitCount == 0 || h.bitCount > 32)
         return {};
@@ -118,9 +120,14 @@ QString bitmapDamage(const BitmapHeader& h, const uchar* data, qint64 size) {
     const qint64 rows = std::abs(qint64(h.height));
     // stride * rows <= available, without overflow
     const qint64 available = size - h.pixelOffset;
-    if (stride > available / rows)
-        return incomplete(size, h.pixelOffset + stride * rows);
-    return {};
+    if (stride <= available / rows)
+        return {};
+    // Up to 2^33 bytes a row and 2^31 rows: the end may lie beyond any signed size.
+    quint64 end = 0;
+    if (__builtin_mul_overflow(quint64(stride), quint64(rows), &end) ||
+        __builtin_add_overflow(end, quint64(h.pixelOffset), &end))
+        return QStringLiteral("its header declares more pixel bytes than any file holds");
+    return incomplete(size, end);
 }
 
 std::optional<PixelRows> bitmapRowsInPlace(const BitmapHeader& h, const uchar* data) {
@@ -133,7 +140,7 @@ std::optional<PixelRows> bitmapRowsInPlace(const BitmapHeader& h, const uchar* d
         (h.bitCount == 32 && (h.compression == kRgb || h.compression == kBitFields) && usualMasks &&
          h.masks[3] == 0);
     if (!headerKnown || !copiedAsIs || h.planes != 1 || h.width <= 0 || h.height == 0 ||
-        h.height == std::numeric_limits<qint32>::min() || h.pixelOffset < 14 + h.headerSize)
+        h.height == std::numeric_limits<qint32>::min() || h.pixelOffset < 14 + qint64(h.headerSize))
         return std::nullopt;
     PixelRows rows;
     rows.width = h.width;

@@ -10,6 +10,13 @@ namespace bladetrace {
 
 ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
                  qint32 lThreshold, float Diameter, ScanHost& host) {
+    EdgeContact contact;
+    return DoIt(picTop, xLE, xTE, lThreshold, Diameter, host, contact);
+}
+
+ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
+                 qint32 lThreshold, float Diameter, ScanHost& host, EdgeContact& contact) {
+    contact = {};
     const int W = picTop.width();
     const int H = picTop.height();
     xLE.assign(std::size_t(W) + 1, 0.0f);
@@ -35,8 +42,20 @@ ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>
             last = x;
             xLE[std::size_t(x)] = float(e.upper);
             xTE[std::size_t(x)] = float(e.lower);
+            // Row H, beyond the picture, is dark only when everything is.
+            const bool top = e.upper == 0;
+            const bool bottom = e.lower >= H - 1;
+            contact.top += int(top);
+            contact.bottom += int(bottom);
+            contact.either += int(top || bottom);
         }
         host.columnScanned(picTop, x);
+    }
+    try {
+        picTop.checkRows();
+    } catch (const Failure& failure) {
+        ErrorHandler(host, failure.error(), QStringLiteral("DoIt()"));
+        return ScanOutcome::Failed;
     }
     if (marks) {
         picTop.markColumn(first, 0, H);
@@ -44,6 +63,7 @@ ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>
     }
 
     const int extent = last - first;
+    contact.columns = first < 0 ? 0 : extent + 1;
     if (extent == 0) {
         const QString why = first < 0
                                 ? QStringLiteral("No blade found: no pixel is as dark as the "

@@ -26,6 +26,15 @@ public:
     virtual bool wantsMarks() const { return true; }
 };
 
+// How many of the blade's columns reach the picture's first or last row, found on the way:
+// a blade that does may go on beyond the picture.
+struct EdgeContact {
+    int columns = 0; // the blade's columns, first to last
+    int top = 0;     // columns dark in the first row
+    int bottom = 0;  // columns dark in the last row
+    int either = 0;  // columns dark in one of them or both
+};
+
 enum class ScanOutcome {
     Scaled,  // arrays hold the blade's columns in the diameter's unit
     Aborted, // bAbort was set; arrays hold raw rows for the columns scanned so far
@@ -40,6 +49,10 @@ enum class ScanOutcome {
 // leading and trailing edge.
 ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
                  qint32 lThreshold, float Diameter, ScanHost& host);
+
+// The same, also counting the blade's columns that reach the picture's top or bottom row.
+ScanOutcome DoIt(ScanHolder& picTop, std::vector<float>& xLE, std::vector<float>& xTE,
+                 qint32 lThreshold, float Diameter, ScanHost& host, EdgeContact& contact);
 
 // The same on an image in any format, converted on the way in; picTop ends as the marked
 // 32-bit holder.

@@ -1,5 +1,9 @@
 #include "scan/picture_damage.h"
 
+#include <QtEndian>
+#include <cctype>
+#include <cstring>
+
 namespace bladetrace {
 namespace {
 
@@ -43,11 +47,72 @@ QString gifDamage(const uchar* data, qint64 size) {
     return cut;
 }
 
+constexpr uchar kJpegEnd = 0xD9;
+
+// Marker by marker to the end marker, stepping over each segment by its length and over the
+// coded data after each scan header to its next marker. A picture cut between two scans
+// decodes without a word from libjpeg, the later scans of a progressive one simply missing:
+// only the missing end marker tells. Stray bytes are passed over as libjpeg passes over them
+// (it warns of those, and the warnings are checked).
+QString jpegDamage(const uchar* data, qint64 size) {
+    qint64 p = 2; // the start marker
+    for (;;) {
+        const void* mark = p < size ? std::memchr(data + p, 0xFF, std::size_t(size - p)) : nullptr;
+        if (!mark)
+            return QStringLiteral("the file ends before the JPEG end marker");
+        p = static_cast<const uchar*>(mark) - data;
+        const uchar code = p + 1 < size ? data[p + 1] : 0xFF;
+        if (code == kJpegEnd)
+            return {};
+        // Fill bytes, stuffed zeros and restart markers in coded data, and the other markers
+        // without a length.
+        const bool alone =
+            code == 0xFF || code == 0x00 || code == 0x01 || (code >= 0xD0 && code <= 0xD8);
+        if (alone) {
+            p += code == 0xFF ? 1 : 2;
+            continue;
+        }
+        if (p + 4 > size)
+            return QStringLiteral("the file ends before the JPEG end marker");
+        p += 2 + qFromBigEndian<quint16>(data + p + 2);
+    }
+}
+
+// Chunk by chunk to the end chunk. libpng takes a chunk's length on trust and allocates it
+// before it reads a byte, so a length beyond the file's end (a cut file, or a lie) is found
+// here first.
+QString pngDamage(const uchar* data, qint64 size) {
+    constexpr qint64 kSignature = 8;
+    constexpr qint64 kFrame = 12; // length, type and check sum around a chunk's data
+    for (qint64 p = kSignature; p + 8 <= size;) {
+        const quint32 length = qFromBigEndian<quint32>(data + p);
+        QString type;
+        for (int i = 4; i < 8; ++i) // letters in a sound file
+            type += QLatin1Char(std::isalpha(data[p + i]) ? char(data[p + i]) : '?');
+        // Qt reads an end chunk that lacks its check sum.
+        if (type == QLatin1String("IEND"))
+            return {};
+        if (qint64(length) > size - p - kFrame)
+            return QStringLiteral("its %1 chunk at byte %2 declares %3 bytes, more than the %4 "
+                                  "left in the file")
+                .arg(type)
+                .arg(p)
+                .arg(length)
+                .arg(qMax(size - p - kFrame, qint64(0)));
+        p += kFrame + length;
+    }
+    return QStringLiteral("the file ends before the PNG end chunk");
+}
+
 } // namespace
 
 QString damageInStructure(const QByteArray& format, const uchar* data, qint64 size) {
     if (format == "gif")
         return gifDamage(data, size);
+    if (format == "jpeg")
+        return jpegDamage(data, size);
+    if (format == "png")
+        return pngDamage(data, size);
     return {};
 }
 

@@ -6,12 +6,17 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <mutex>
 
 namespace bladetrace {
 namespace {
+
+// Qt's bitmap reader refuses pictures with more pixels than this, however valid.
+constexpr qint64 kBitmapDecoderPixels = qint64(16384) * 16384;
 
 // Qt 6.4 keeps one allocation limit for the whole process; each read sets it from its own
 // limits (up to 8 bytes a pixel, for 16-bit channels), so no reader ever runs without one.
@@ -53,12 +58,36 @@ QImage decode(const PictureProbe& probe, const QString& fileName, const LoadLimi
     limitAllocation(limits);
     const WarningCapture capture;
     QImageReader reader(&buffer, probe.format);
+    // A phone's photograph is stored as the sensor saw it and tagged with how to turn it.
+    reader.setAutoTransform(true);
     QImage image = reader.read();
+    if (const QString changed = probe.file->changed(); !changed.isEmpty())
+        pictureDamaged(fileName, changed);
     if (image.isNull()) {
-        // Room for the picture now means it was the file that failed.
+        const QStringList& said = capture.warnings();
+        // Room for the picture now means it was the file that failed, unless the reader
+        // found none for its own buffers.
         if (probe.size.isValid() && QImage(probe.size, QImage::Format_ARGB32).isNull())
             fail(errc::kOutOfMemory);
-        pictureDamaged(fileName, reader.errorString());
+        if (std::any_of(said.begin(), said.end(), [](const QString& s) {
+                return s.contains(QLatin1String("memory"), Qt::CaseInsensitive);
+            }))
+            fail(errc::kOutOfMemory);
+        if (probe.bitmap) {
+            const qint64 width = probe.bitmap->width,
+                         height = std::abs(qint64(probe.bitmap->height));
+            if (width * height > kBitmapDecoderPixels)
+                fail(errc::kInvalidPicture,
+                     QStringLiteral("Invalid picture: %1 is %2 x %3 pixels (%4 megapixels), more "
+                                    "than the %5 megapixels the bitmap decoder reads")
+                         .arg(fileName)
+                         .arg(width)
+                         .arg(height)
+                         .arg(double(width) * double(height) / 1e6, 0, 'f', 1)
+                         .arg(double(kBitmapDecoderPixels) / 1e6, 0, 'f', 1));
+        }
+        // The library's own word says more than Qt's "Unable to read image data".
+        pictureDamaged(fileName, said.isEmpty() ? reader.errorString() : said.last());
     }
     const QString warned = damageInWarnings(probe.format, capture.warnings());
     if (!warned.isEmpty())

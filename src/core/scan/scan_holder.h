@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/picture_file.h"
 #include "scan/pixel_rows.h"
 
 #include <QImage>
@@ -7,6 +8,10 @@
 #include <memory>
 
 namespace bladetrace {
+
+// A 32-bit RGB image of `size`, its pixels unset. Fails with out of memory (7) where Qt
+// finds no room for it (it hands back a null image, which nothing may write to).
+QImage allocateScanImage(QSize size);
 
 // The image as the scanner reads it: 32-bit RGB, transparent parts on white paper. Fails
 // with out of memory (7) when there is no room for the converted copy.
@@ -25,8 +30,8 @@ public:
     ScanHolder() = default;
     // Any format; converted on the way in (see toScanImage).
     explicit ScanHolder(QImage image);
-    // Rows in memory that `keeper` keeps alive.
-    ScanHolder(const PixelRows& rows, std::shared_ptr<const void> keeper);
+    // Rows where they lie in a picture file's bytes, which the holder keeps alive.
+    ScanHolder(const PixelRows& rows, std::shared_ptr<const PictureFile> file);
 
     ScanHolder(ScanHolder&&) = default;
     ScanHolder& operator=(ScanHolder&&) = default;
@@ -40,6 +45,9 @@ public:
     // The picture as a decoded image, taken out of the holder: rows read in place from a
     // file are copied once.
     QImage releaseImage();
+    // Fails with 481 when the rows lie in a file that changed after it was opened: what was
+    // read of them may not be the picture (see PictureFile::changed).
+    void checkRows() const;
 
     // A red line in column x from row top to row bottom, both included, clipped to the
     // image; nothing when there is no decoded image.
@@ -48,7 +56,7 @@ public:
 private:
     QImage image_;
     uchar* marks_ = nullptr; // image_'s own pixels, never shared
-    std::shared_ptr<const void> keeper_;
+    std::shared_ptr<const PictureFile> file_;
     PixelRows rows_;
 };
 

@@ -5,9 +5,14 @@
 namespace bladetrace {
 
 QString errorReportText(const AppError& error, const QString& sProcedure) {
+    // The program's own longer descriptions are whole sentences with their full stop.
+    const bool ended = error.description.endsWith(QLatin1Char('.')) ||
+                       error.description.endsWith(QLatin1Char('!')) ||
+                       error.description.endsWith(QLatin1Char('?'));
     return QStringLiteral("Error") + QString::number(error.number) + QLatin1Char(':') + kCrLf +
-           kCrLf + error.description + QLatin1Char('.') + kCrLf + QStringLiteral("Issued by ") +
-           sProcedure + QStringLiteral(" in ") + error.source + QLatin1Char('.');
+           kCrLf + error.description + (ended ? QString() : QStringLiteral(".")) + kCrLf +
+           QStringLiteral("Issued by ") + sProcedure + QStringLiteral(" in ") + error.source +
+           QLatin1Char('.');
 }
 
 void ErrorHandler(ReportHost& host, const AppError& error, const QString& sProcedure) {

@@ -5,7 +5,8 @@
 
 namespace bladetrace {
 
-// "Error53:" CR LF CR LF description "." CR LF "Issued by " procedure " in " source "."
+// "Error53:" CR LF CR LF description "." CR LF "Issued by " procedure " in " source ".";
+// a description that ends a sentence itself gets no second full stop.
 QString errorReportText(const AppError& error, const QString& sProcedure);
 
 // The program's one error report: default pointer, status "Ready.", then the message box.

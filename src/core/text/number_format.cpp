@@ -83,46 +83,117 @@ QString formatSignificant(double value, int digits) {
 
 namespace {
 
-// The locale's own reading first; a point where the user's separator is a comma second.
-// Group separators would turn a German "0.185" into 185, so they are refused.
-double readNumber(const QString& text, bool* ok) {
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F);
+}
+
+// `text` without its thousands separators when it is a whole number in groups of three
+// digits parted by them, maybe followed by `decimal` and digits: "1.234,5" gives "1234,5".
+// Empty otherwise; a first group of 0 is none ("0.185" is no thousand).
+template <typename IsSeparator>
+QString ungrouped(const QString& text, IsSeparator isSeparator, const QString& decimal) {
+    const auto digit = [&text](int i) {
+        return i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9');
+    };
+    int i = 0;
+    if (!text.isEmpty() &&
+        (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+') || text[0] == QChar(0x2212)))
+        ++i;
+    const int first = i;
+    while (digit(i))
+        ++i;
+    if (i == first || i - first > 3 || text[first] == QLatin1Char('0'))
+        return {};
+    QString plain = text.left(i);
+    int groups = 0;
+    for (; i < text.size() && isSeparator(text[i]) && digit(i + 1) && digit(i + 2) && digit(i + 3);
+         i += 4, ++groups)
+        plain += QStringView(text).mid(i + 1, 3);
+    const QStringView rest = QStringView(text).mid(i);
+    if (groups == 0 || (!rest.isEmpty() && !rest.startsWith(decimal)))
+        return {};
+    for (int d = int(decimal.size()); d < rest.size(); ++d) {
+        if (!digit(i + d))
+            return {};
+    }
+    return rest.size() == decimal.size() ? QString() : plain + rest.toString();
+}
+
+struct Reading {
+    double value = 0; // infinite where the text is a number beyond a double's range
+    bool ok = false;  // a finite number, or infinity
+    std::optional<TwoReadings> ambiguous;
+};
+
+// The locale's own reading first; then a point where the user's separator is a comma, unless
+// it could part thousands; then the locale's thousands separator between groups of three.
+// Qt's reading of groups would make 185 of a German "0.185", so groups are read here.
+Reading readNumber(const QString& text) {
     QString trimmed = text.trimmed();
     // Some locales put the minus sign between direction marks (ps_AF: U+200E '-' U+200E),
     // which the locale's own reading does not take back.
     for (const char16_t mark : {u'\u200E', u'\u200F', u'\u061C'})
         trimmed.remove(QChar(mark));
-    *ok = false;
     if (trimmed.isEmpty())
-        return 0.0;
+        return {};
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    double value = locale.toDouble(trimmed, ok);
-    if (!*ok && !std::isinf(value)) {
+    bool ok = false;
+    double value = locale.toDouble(trimmed, &ok);
+    if (ok || std::isinf(value))
+        return {value, ok, std::nullopt};
+    if (locale.decimalPoint() != QLatin1String(".")) {
         QLocale c = QLocale::c();
         c.setNumberOptions(QLocale::RejectGroupSeparator);
-        value = c.toDouble(trimmed, ok);
+        value = c.toDouble(trimmed, &ok);
+        if (ok || std::isinf(value)) {
+            const QString thousands = ungrouped(
+                trimmed, [](QChar ch) { return ch == QLatin1Char('.'); }, locale.decimalPoint());
+            if (thousands.isEmpty())
+                return {value, ok, std::nullopt};
+            return {0, false, TwoReadings{value, locale.toDouble(thousands)}};
+        }
     }
-    return value;
+    const QString group = locale.groupSeparator();
+    if (locale.language() == QLocale::C || group.size() != 1)
+        return {};
+    // Where the separator is a blank of some width, any blank parts the thousands.
+    const bool blank = isBlank(group[0]);
+    const QString plain = ungrouped(
+        trimmed, [&](QChar ch) { return blank ? isBlank(ch) : ch == group[0]; },
+        locale.decimalPoint());
+    if (plain.isEmpty())
+        return {};
+    value = locale.toDouble(plain, &ok);
+    return {value, ok || std::isinf(value), std::nullopt};
 }
 
 } // namespace
 
 std::optional<double> tryParseNumber(const QString& text) {
-    bool ok = false;
-    const double value = readNumber(text, &ok);
-    if (!ok || !std::isfinite(value))
+    const Reading r = readNumber(text);
+    if (!r.ok || !std::isfinite(r.value))
         return std::nullopt;
-    return value;
+    return r.value;
+}
+
+std::optional<TwoReadings> ambiguousNumber(const QString& text) {
+    return readNumber(text).ambiguous;
 }
 
 double parseNumber(const QString& text) {
-    bool ok = false;
-    const double value = readNumber(text, &ok);
-    if (std::isinf(value))
+    const Reading r = readNumber(text);
+    if (r.ambiguous)
+        fail(errc::kTypeMismatch,
+             QStringLiteral("Type mismatch: \"%1\" could be %2 or %3; type it without a "
+                            "thousands separator")
+                 .arg(text.trimmed(), formatGeneral(r.ambiguous->decimalPoint),
+                      formatGeneral(r.ambiguous->thousands)));
+    if (std::isinf(r.value))
         fail(errc::kOverflow);
-    if (!ok || std::isnan(value))
+    if (!r.ok || std::isnan(r.value))
         fail(errc::kTypeMismatch);
-    return value;
+    return r.value;
 }
 
 } // namespace bladetrace

@@ -36,6 +36,18 @@ QString failurePage(const QString& headline, const QString& detail) {
         .arg(headline.toHtmlEscaped(), detail.toHtmlEscaped());
 }
 
+// The help's own pages stand in one folder per language; "en/page.html" is English.
+const QString kGermanPages = QStringLiteral("de/");
+const QString kEnglishPages = QStringLiteral("en/");
+const QString kGermanStart = QStringLiteral("de/index.html");
+
+// Whether an entry opening `local` belongs in the help of `language`: those of the other
+// language's folder do not, the shared ones do.
+bool inLanguage(const QString& local, Language language) {
+    const QString& other = language == Language::German ? kEnglishPages : kGermanPages;
+    return !local.startsWith(other, Qt::CaseInsensitive);
+}
+
 // The entry a list or tree shows selected. Only a selection opens a page: the focus that
 // comes to a list when the other tab is hidden makes an entry current but selects none.
 QString selectedLocal(const QList<QListWidgetItem*>& items) {
@@ -134,15 +146,10 @@ HelpWindow::HelpWindow(const QString& helpFile, Language language, QWidget* pare
     connect(index_, &QListWidget::itemSelectionChanged, this,
             [this] { openLocal(selectedLocal(index_->selectedItems())); });
 
+    if (chm_->isOpen())
+        fillContents();
     SwitchLanguage(language);
-    if (!chm_->isOpen())
-        return;
-    fillContents();
-    fillIndex();
     widenContentsToFit();
-    home_ = chm_->defaultTopic();
-    if (home_.isEmpty() && contents_->topLevelItemCount() > 0)
-        home_ = contents_->topLevelItem(0)->data(0, kLocalRole).toString();
 }
 
 QString HelpWindow::text(qint16 id) const {
@@ -162,8 +169,16 @@ void HelpWindow::SwitchLanguage(Language language) {
     forward_->setText(text(str::kHelpForward));
     homeAction_->setText(text(str::kHelpHome));
     page_->pageMissing = text(str::kHelpPageMissing);
-    if (!chm_->isOpen())
+    if (!chm_->isOpen()) {
         page_->setHtml(failurePage(text(str::kHelpFileMissing), helpFile_));
+        return;
+    }
+    fillIndex();
+    // German help opens on its own start page where the file has one.
+    home_ = language == Language::German && chm_->read(kGermanStart) ? kGermanStart
+                                                                     : chm_->defaultTopic();
+    if (home_.isEmpty() && contents_->topLevelItemCount() > 0)
+        home_ = contents_->topLevelItem(0)->data(0, kLocalRole).toString();
 }
 
 // The contents as wide as their longest entry, so that none is cut short.
@@ -211,13 +226,18 @@ void HelpWindow::fillContents() {
     }
 }
 
+// The entries of the window's language, and the shared ones.
 void HelpWindow::fillIndex() {
+    const QSignalBlocker blocker(index_);
+    index_->clear();
     const std::optional<QByteArray> hhk = chm_->read(chm_->indexFile());
     if (!hhk)
         return;
     const auto add = [this](const auto& self, const std::vector<SitemapEntry>& entries,
                             const QString& indent) -> void {
         for (const SitemapEntry& entry : entries) {
+            if (!inLanguage(entry.local, language_))
+                continue;
             auto* item = new QListWidgetItem(indent + entry.name, index_);
             item->setData(kLocalRole, entry.local);
             self(self, entry.children, indent + QStringLiteral("    "));

@@ -27,11 +27,11 @@ TEST_F(ReportInputs, EveryInputOfTheRunUnderItsCaption) {
     } expected[] = {
         {"Image for Top View", run.inputs.topFile, true},
         {"Image for Side View", run.inputs.sideFile, true},
-        {"Actual Diameter", "0.185 m", false},
-        {"Propeller RPM", "15000 1/min", false},
-        {"Flight Speed", "50 m/s", false},
-        {"White threshold", "110", false},
-        {"Thickness Correction", "on: root 20 %, tip 10 %", false},
+        {"Actual Diameter", "0.185\u00a0m", false},
+        {"Propeller RPM", "15000\u00a01/min", false},
+        {"Flight Speed", "50\u00a0m/s", false},
+        {"White threshold", "110 (set by hand)", false},
+        {"Thickness Correction", "on: root\u00a020\u00a0%, tip\u00a010\u00a0%", false},
         {"Units", "metric (m, m/s)", false},
         {"Match spans", "off", false},
     };
@@ -59,18 +59,19 @@ TEST_F(ReportInputs, WhatTheRunMadeOfAnInputFollowsIt) {
     in.autoThreshold = true;
     in.thicknessCorrection = false;
     in.spanMatching = true;
-    EXPECT_EQ(valueOf(run, "Actual Diameter"), QString::fromUtf8("0 m  →  1.0000 m"));
-    EXPECT_EQ(valueOf(run, "Propeller RPM"), QString::fromUtf8("0 1/min  →  60 1/min"));
-    EXPECT_EQ(valueOf(run, "White threshold"), "127 (Auto)");
+    EXPECT_EQ(valueOf(run, "Actual Diameter"), QString::fromUtf8("0\u00a0m  →  1.0000\u00a0m"));
+    EXPECT_EQ(valueOf(run, "Propeller RPM"), QString::fromUtf8("0\u00a01/min  →  60\u00a01/min"));
+    EXPECT_EQ(valueOf(run, "White threshold"), "127 (Auto: suggested from the two images)");
     EXPECT_EQ(valueOf(run, "Thickness Correction"), "off");
-    EXPECT_EQ(valueOf(run, "Match spans"), "on");
+    EXPECT_EQ(valueOf(run, "Match spans"), "on: spans already agree");
 }
 
 // Typed in imperial units, converted at the start: what was typed, then the SI value used.
 TEST_F(ReportInputs, ImperialInputsShowTheirMetricValues) {
     EXPECT_EQ(valueOf(imperialRun(), "Actual Diameter"),
-              QString::fromUtf8("7.283 inch  →  0.1850 m"));
-    EXPECT_EQ(valueOf(imperialRun(), "Flight Speed"), QString::fromUtf8("50 mph  →  22.35 m/s"));
+              QString::fromUtf8("7.283\u00a0inch  →  0.1850\u00a0m"));
+    EXPECT_EQ(valueOf(imperialRun(), "Flight Speed"),
+              QString::fromUtf8("50\u00a0mph  →  22.35\u00a0m/s"));
     EXPECT_EQ(valueOf(imperialRun(), "Units"), "imperial (inch, mph)");
     // The units box changed between the start and the sheet: both systems show.
     RunResults switched = imperialRun();
@@ -82,8 +83,43 @@ TEST_F(ReportInputs, ImperialInputsShowTheirMetricValues) {
 TEST_F(ReportInputs, InTheLanguageOfTheRun) {
     RunResults german = metricRun();
     german.language = Language::German;
-    EXPECT_EQ(valueOf(german, "Durchmesser"), "0.185 m");
-    EXPECT_EQ(valueOf(german, "Dickenkorrektur"), "ein: Wurzel 20 %, Spitze 10 %");
+    EXPECT_EQ(valueOf(german, "Durchmesser"), "0.185\u00a0m");
+    EXPECT_EQ(valueOf(german, "Dickenkorrektur"),
+              "ein: Wurzel\u00a020\u00a0%, Spitze\u00a010\u00a0%");
+}
+
+// How the threshold came about and what span matching did, in the record's language.
+TEST_F(ReportInputs, SayHowTheThresholdCameAboutAndWhatSpanMatchingDid) {
+    RunResults matched = imperialRun();
+    matched.inputs.autoThreshold = true;
+    matched.inputs.threshold = 127;
+    matched.inputs.spanMatching = true;
+    matched.inputs.scaledView = ScaledView::Side;
+    matched.inputs.spanScale = 1.0115;
+    RunResults agreeing = matched;
+    agreeing.inputs.scaledView = ScaledView::None;
+    const struct {
+        const char* name;
+        const RunResults& run;
+        Language language;
+        QString thresholdLabel, threshold, spansLabel, spans;
+    } cases[] = {
+        {"Auto, side view scaled", matched, Language::English, "White threshold",
+         "127 (Auto: suggested from the two images)", "Match spans",
+         "on: side view scaled by 1.0115"},
+        {"German", matched, Language::German, QString::fromUtf8("Weißabgleich"),
+         "127 (Auto: aus den beiden Bildern vorgeschlagen)", "Spannweiten angleichen",
+         "ein: Seitenansicht skaliert mit 1.0115"},
+        {"spans agreed", agreeing, Language::English, "White threshold",
+         "127 (Auto: suggested from the two images)", "Match spans", "on: spans already agree"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunResults run = c.run;
+        run.language = c.language;
+        EXPECT_EQ(valueOf(run, c.thresholdLabel), c.threshold);
+        EXPECT_EQ(valueOf(run, c.spansLabel), c.spans);
+    }
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <QMap>
 #include <QPageSize>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace bladetrace {
@@ -193,7 +195,7 @@ TEST_F(ReportLayout, TheTitleStandsOutAndTheSheetIsSetSmaller) {
         for (const ReportItem& item : page.items)
             points[item.text] = item.font.pointSizeF();
     const double title = points["Blade measurement report"], heading = points["Inputs"],
-                 text = points["0.185 m"], cell = points["-1.0000"];
+                 text = points["0.185\u00a0m"], cell = points["-1.0000"];
     EXPECT_GT(title, heading);
     EXPECT_GT(heading, text);
     EXPECT_GT(text, 0);
@@ -271,7 +273,46 @@ TEST_F(ReportLayout, AGermanRunIsLaidOutInGerman) {
     for (const ReportItem& item : pages.at(0).items)
         left[item.text] = item.rect.left();
     const double column = left["Propellerdrehzahl"] - left["Durchmesser"];
-    EXPECT_LE(left["0.185 m"] - left["Durchmesser"], column / 2 + 3 * mm);
+    EXPECT_LE(left["0.185\u00a0m"] - left["Durchmesser"], column / 2 + 3 * mm);
+}
+
+// Each value stays on one line with its unit however narrow the column: no line of a value,
+// at its width on the page, is a unit alone. The imperial inputs' values are the longest.
+TEST_F(ReportLayout, AValueKeepsItsUnitOnItsLine) {
+    RunResults matched = imperialRun();
+    matched.inputs.autoThreshold = true;
+    matched.inputs.spanMatching = true;
+    matched.inputs.scaledView = ScaledView::Side;
+    matched.inputs.spanScale = 1.0115;
+    matched.inputs.velocityText = "111.85";
+    const QRegularExpression unitAlone("^(m|m/s|mph|inch|1/min|%)$");
+    for (const Language language : {Language::English, Language::German}) {
+        SCOPED_TRACE(::testing::PrintToString(language));
+        matched.language = language;
+        const std::vector<ReportPage> pages = pagesOf(matched);
+        for (const ReportItem& item : pages.at(0).items) {
+            if (item.kind != ReportItem::Kind::Text || item.rect.width() <= 0)
+                continue;
+            QTextLayout layout(item.text, item.font, &paper);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(item.rect.width());
+                const QString shown = item.text.mid(line.textStart(), line.textLength()).trimmed();
+                EXPECT_FALSE(unitAlone.match(shown).hasMatch()) << item.text;
+            }
+            layout.endLayout();
+        }
+    }
+}
+
+// Both views of the run are 420 columns wide, 80 and 60 rows high: drawn at one scale, one
+// width, whatever their heights.
+TEST_F(ReportLayout, TheViewsAreDrawnAtOneScale) {
+    const std::vector<ReportPage> pages = pagesOf(metricRun());
+    const std::vector<const ReportItem*> views = itemsOf(pages.at(0), ReportItem::Kind::Picture);
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_DOUBLE_EQ(views[0]->rect.width(), views[1]->rect.width());
+    EXPECT_DOUBLE_EQ(views[0]->rect.height() / views[1]->rect.height(), 80.0 / 60.0);
 }
 
 } // namespace

@@ -30,5 +30,14 @@ TEST(ReportPicture, AViewThatFitsIsCopiedAsItIs) {
     EXPECT_EQ(reportPicture(PixelRows::of(fits)), fits);
 }
 
+// Views too large for the report are shrunk by one factor, the one that makes the larger fit.
+TEST(ReportPicture, TwoViewsAreShrunkByOneFactor) {
+    const QImage top = testing::paintBand(3000, 300, 10, 2989, 100, 200);
+    const QImage side = testing::paintBand(3000, 200, 10, 2989, 80, 120);
+    const auto [topCopy, sideCopy] = reportPictures(PixelRows::of(top), PixelRows::of(side));
+    EXPECT_EQ(topCopy.size(), QSize(900, 90));
+    EXPECT_EQ(sideCopy.size(), QSize(900, 60));
+}
+
 } // namespace
 } // namespace bladetrace

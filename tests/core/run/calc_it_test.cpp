@@ -1,13 +1,18 @@
 #include "run/calc_it.h"
+#include "scan/picture_loader.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 #include "text/number_format.h"
 
 #include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <unistd.h>
 
 namespace bladetrace {
 namespace {
@@ -142,6 +147,97 @@ TEST_F(CalcItTest, PreparedViewsAreNotedOnce) {
     EXPECT_TRUE(used.spanMatching);
 }
 
+// Matching spans further apart than allowed, the run asks: Yes measures with the shorter
+// view scaled up, No stops without another word; with nobody to ask the refusal is said. A
+// larger allowance takes them without a question.
+TEST_F(CalcItTest, SpansTooFarApartAreMatchedWhenTheUserSaysTheyShowOnePropeller) {
+    usePair(400, 472); // spans 399 and 471: 18.0 % apart
+    const struct {
+        const char* name;
+        std::optional<bool> answer;
+        double allowed;
+        RunOutcome outcome;
+        int questions, messages;
+    } cases[] = {
+        {"asked, yes", true, 0.15, RunOutcome::Completed, 1, 0},
+        {"asked, no", false, 0.15, RunOutcome::Mismatch, 1, 0},
+        {"nobody to ask", std::nullopt, 0.15, RunOutcome::Mismatch, 1, 1},
+        {"allowed 20 %", std::nullopt, 0.20, RunOutcome::Completed, 0, 0},
+    };
+    host.spanMatching = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.answer = c.answer;
+        host.spanDifference = c.allowed;
+        host.questions.clear();
+        host.messages.clear();
+        host.notes.clear();
+        host.results.clear();
+        EXPECT_EQ(CalcIt(host.host()), c.outcome);
+        EXPECT_EQ(host.questions.size(), c.questions);
+        if (!host.questions.isEmpty()) {
+            EXPECT_EQ(host.questions[0],
+                      "The spans differ by 18.0 %. Do both images show the same propeller?");
+        }
+        ASSERT_EQ(int(host.messages.size()), c.messages);
+        if (c.messages > 0) {
+            EXPECT_TRUE(
+                host.messages[0].text.startsWith("The spans of the two views differ by 18.0 %."))
+                << host.messages[0].text;
+        }
+        if (c.outcome != RunOutcome::Completed) {
+            EXPECT_TRUE(host.results.empty());
+            continue;
+        }
+        // Measured as one span, 471 columns: 41 stations; the report knows how.
+        ASSERT_EQ(host.results.size(), 1u);
+        EXPECT_EQ(host.notes, QStringList{"top view scaled by 1.1805"});
+        EXPECT_EQ(host.results[0].inputs.scaledView, ScaledView::Top);
+        EXPECT_NEAR(host.results[0].inputs.spanScale, 1.1805, 5e-5);
+        EXPECT_EQ(host.rows.size(), 41);
+    }
+}
+
+// A box that holds no number ends the run with the error report, which names the box and
+// its text in the run's language.
+TEST_F(CalcItTest, ATextThatIsNoNumberNamesItsBox) {
+    const struct {
+        const char* name;
+        Language language;
+        QString RecordingHost::*box;
+        const char* typed;
+        const char* line; // the report's fourth
+    } cases[] = {
+        {"diameter", Language::English, &RecordingHost::diameter, "big",
+         "Diameter: \"big\" is not a number."},
+        {"RPM, German", Language::German, &RecordingHost::rpm, " schnell ",
+         "Drehzahl: \u201eschnell\u201c ist keine Zahl."},
+        {"flight speed", Language::English, &RecordingHost::velocity, "fifty",
+         "Flight Speed: \"fifty\" is not a number."},
+        {"root thickness, German", Language::German, &RecordingHost::rootThickness, "dick",
+         "Dicke an der Wurzel: \u201edick\u201c ist keine Zahl."},
+        {"tip thickness, empty", Language::English, &RecordingHost::tipThickness, "",
+         "Thickness at the tip: \"\" is not a number."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingHost typed;
+        typed.topFile = host.topFile;
+        typed.sideFile = host.sideFile;
+        typed.language = languageNumber(c.language);
+        typed.thickness = true;
+        typed.*c.box = QString::fromUtf8(c.typed);
+        EXPECT_EQ(CalcIt(typed.host()), RunOutcome::Failed);
+        ASSERT_EQ(typed.messages.size(), 1u);
+        const QStringList lines = typed.messages[0].text.split("\r\n");
+        ASSERT_EQ(lines.size(), 5) << typed.messages[0].text;
+        EXPECT_EQ(lines[0], "Error13:");
+        EXPECT_EQ(lines[2], "Type mismatch.");
+        EXPECT_EQ(lines[3], QString::fromUtf8(c.line));
+        EXPECT_EQ(lines[4], "Issued by CalcIt() in Bladetrace.");
+    }
+}
+
 TEST_F(CalcItTest, SpansTwoColumnsApartPassThreeDoNot) {
     usePair(500, 502);
     EXPECT_EQ(CalcIt(host.host()), RunOutcome::Completed);
@@ -216,6 +312,109 @@ TEST_F(CalcItTest, ImperialInputsAreConvertedOnceAtTheStart) {
     EXPECT_NEAR(in.diameter, 0.1849882, 1e-7);
     EXPECT_NEAR(in.speed, speed, 1e-5);
     EXPECT_FALSE(host.results[0].imperial); // the units box as the charts read it
+}
+
+// A blade that reaches the picture's top or bottom row may go on beyond it: the run refuses
+// it, naming the view and the edge, unless only a few columns do (a mount below the hub).
+TEST_F(CalcItTest, ABladeCutOffByThePicturesEdgeIsRefusedAFewColumnsAreNoted) {
+    QImage mount = paintBand(420, 60, 10, 409, 10, 50);
+    QPainter(&mount).fillRect(200, 50, 12, 10, Qt::black); // 12 of 400 columns to the bottom
+    QImage noise(420, 60, QImage::Format_RGB32);
+    QRandomGenerator random(18);
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 420; ++x)
+            noise.setPixel(x, y, qRgb(0, 0, 0) + 0x010101u * random.bounded(256u));
+    const QImage cut = paintBand(420, 60, 10, 409, 10, 59);
+    const struct {
+        const char* name;
+        QImage top; // null: the sound one; the side view stays sound
+        std::function<void(RecordingHost&)> setUp;
+        RunOutcome outcome;
+        QString said; // the message's start, or the note
+    } rows[] = {
+        {"paper above and below", {}, {}, RunOutcome::Completed, ""},
+        {"cut by the bottom edge",
+         cut,
+         {},
+         RunOutcome::Refused,
+         "The blade in the top view touches the picture's bottom edge in 400 of its 400 "
+         "columns: it may be cut off.\r\nTake the picture with paper above and below the blade."},
+        // The crop's margin of paper must not hide the cut.
+        {"matched spans", cut, [](RecordingHost& h) { h.spanMatching = true; }, RunOutcome::Refused,
+         "The blade in the top view touches the picture's bottom edge"},
+        {"a mount down to the bottom edge",
+         mount,
+         {},
+         RunOutcome::Completed,
+         "top view: 12 of 400 columns touch the bottom edge"},
+        {"all dark", paintBand(420, 60, 0, 419, 0, 59),
+         [](RecordingHost& h) { h.language = languageNumber(Language::German); },
+         RunOutcome::Refused,
+         QString::fromUtf8("Das Blatt in der Draufsicht berührt in 420 seiner 420 Spalten den "
+                           "oberen und unteren Rand des Bildes")},
+        {"threshold 255",
+         {},
+         [](RecordingHost& h) { h.threshold = 255; },
+         RunOutcome::Refused,
+         "The blade in the top view touches the picture's top and bottom edges in 421 of its "
+         "421 columns"},
+        {"noise", noise, {}, RunOutcome::Refused, "The blade in the top view touches"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordingHost run;
+        run.topFile = row.top.isNull() ? host.topFile : saveImage(row.top, dir.path(), "cut.bmp");
+        run.sideFile = host.sideFile;
+        if (row.setUp)
+            row.setUp(run);
+        EXPECT_EQ(CalcIt(run.host()), row.outcome);
+        if (row.outcome == RunOutcome::Refused) {
+            ASSERT_EQ(run.messages.size(), 1u);
+            EXPECT_TRUE(run.messages[0].text.startsWith(row.said)) << run.messages[0].text;
+            EXPECT_EQ(run.rows.size(), 0);
+        } else {
+            EXPECT_EQ(run.notes, row.said.isEmpty() ? QStringList() : QStringList{row.said});
+        }
+    }
+}
+
+// By what the names lead to, not how they are spelt; before either picture is read.
+TEST_F(CalcItTest, OneFileAsBothViewsIsRefused) {
+    const QString hard = dir.filePath("hard.bmp"), copy = dir.filePath("copy.bmp");
+    ASSERT_EQ(
+        ::link(QFile::encodeName(host.topFile).constData(), QFile::encodeName(hard).constData()),
+        0);
+    ASSERT_TRUE(QFile::copy(host.topFile, copy));
+    const struct {
+        const char* name;
+        QString side;
+        RunOutcome outcome;
+    } rows[] = {
+        {"another spelling", dir.path() + "/./top.bmp", RunOutcome::Refused},
+        {"a hard link", hard, RunOutcome::Refused},
+        {"a copy", copy, RunOutcome::Completed}, // another file, measured
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordingHost run;
+        run.language = languageNumber(Language::German);
+        run.topFile = host.topFile;
+        run.sideFile = row.side;
+        int loads = 0;
+        const auto loader = [&loads](const QString& name) {
+            ++loads;
+            return ScanHolder(loadPicture(name));
+        };
+        EXPECT_EQ(CalcIt(run.host(), loader), row.outcome);
+        if (row.outcome != RunOutcome::Refused)
+            continue;
+        EXPECT_EQ(loads, 0);
+        ASSERT_EQ(run.messages.size(), 1u);
+        EXPECT_EQ(run.messages[0].text,
+                  "Draufsicht und Seitenansicht sind dieselbe Datei:\r\n" + row.side +
+                      QString::fromUtf8("\r\nZwei Bilder wählen: eines längs der Achse gesehen, "
+                                        "eines von der Seite."));
+    }
 }
 
 // A view without a blade ends like an abort, after the scanner's own report.

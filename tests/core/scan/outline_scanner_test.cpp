@@ -2,6 +2,7 @@
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace bladetrace {
@@ -72,6 +73,40 @@ TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
     for (std::size_t i = 0; i < s.xLE.size(); ++i) {
         EXPECT_EQ(s.xLE[i], 0.0f);
         EXPECT_FLOAT_EQ(s.xTE[i], 8.0f); // row H, outside
+    }
+}
+
+// Counted on the way, from the edges the scan finds anyway.
+TEST(OutlineScanner, CountsTheBladeColumnsThatReachTheTopOrBottomRow) {
+    QImage mount = paintBand(60, 30, 10, 49, 5, 20);
+    QPainter(&mount).fillRect(28, 20, 4, 10, Qt::black); // columns 28..31 down to row 29
+    QImage gap = paintBand(60, 30, 10, 49, 0, 29);
+    QPainter(&gap).fillRect(20, 0, 10, 30, Qt::white); // the hub light: columns 20..29 empty
+    const struct {
+        const char* name;
+        QImage picture;
+        qint32 threshold;
+        EdgeContact expected;
+    } rows[] = {
+        {"paper above and below", paintBand(60, 30, 10, 49, 5, 20), 110, {40, 0, 0, 0}},
+        {"cut by the top edge", paintBand(60, 30, 10, 49, 0, 20), 110, {40, 40, 0, 40}},
+        {"a mount down to the bottom", mount, 110, {40, 0, 4, 4}},
+        {"both edges, a light gap", gap, 110, {40, 30, 30, 30}},
+        // Column W, beyond the picture, is blade too.
+        {"threshold 255", paintBand(60, 30, 0, -1, 0, -1), 255, {61, 61, 61, 61}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScanHolder holder{QImage(row.picture)};
+        std::vector<float> le, te;
+        RecordingHost host;
+        EdgeContact contact;
+        contact.top = -1; // whatever it held before
+        ASSERT_EQ(DoIt(holder, le, te, row.threshold, 1.0f, host, contact), ScanOutcome::Scaled);
+        EXPECT_EQ(contact.columns, row.expected.columns);
+        EXPECT_EQ(contact.top, row.expected.top);
+        EXPECT_EQ(contact.bottom, row.expected.bottom);
+        EXPECT_EQ(contact.either, row.expected.either);
     }
 }
 

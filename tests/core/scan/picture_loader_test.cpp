@@ -1,36 +1,50 @@
 #include "base/app_error.h"
 #include "scan/outline_scanner.h"
 #include "scan/picture_loader.h"
+#include "support/failure_of.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace bladetrace {
 namespace {
 
-QByteArray encoded(const QImage& image, const char* format, int quality = -1) {
+QByteArray encoded(const QImage& image, const char* format, int quality = -1, int compression = -1,
+                   bool progressive = false) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, quality);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.setCompression(compression);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
     return bytes;
 }
+
+QByteArray bitmapFile(qint32 w, qint32 h, int bits, int header, const QByteArray& pixels,
+                      bool alpha);
 
 // A bitmap as other writers make them: 24 or 32 bits a pixel, an info (40) or V5 (124)
 // header, the rows bottom-up or top-down, and in V5 an alpha mask with every alpha `alpha`.
 // 8 bits: run-length coded, one pixel a run or every other row as it is, ending after `rleRows`
-// rows (the lower half); negative: after the end-of-row mark of the last.
+// rows (the lower half); negative: after the end-of-row mark of the last. Each row ends with
+// a run of `padRun` black pixels.
 QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = false, int alpha = -1,
-                  int rleRows = 0) {
+                  int rleRows = 0, char padRun = 0) {
     const int w = image.width(), h = image.height();
     QByteArray pixels;
     for (int i = 0; i < h; ++i) {
@@ -51,6 +65,8 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
         }
         if (asItIs && w % 2 == 1)
             pixels.append('\0'); // to a 16-bit boundary
+        if (padRun)
+            pixels.append(padRun).append('\0');
         const bool last = i + 1 == (rleRows ? std::abs(rleRows) : h / 2);
         if (bits == 8 && last && rleRows < 0)
             pixels.append("\0\0", 2);
@@ -59,6 +75,12 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
         if (bits == 8 && last)
             break;
     }
+    return bitmapFile(w, topDown ? -h : h, bits, header, pixels, alpha >= 0);
+}
+
+// A bitmap's headers for `pixels`: 8 bits are run-length coded, in black and white.
+QByteArray bitmapFile(qint32 w, qint32 h, int bits, int header, const QByteArray& pixels,
+                      bool alpha) {
     QByteArray file(14 + header + (bits == 8 ? 8 : 0), '\0');
     const auto put = [&](int at, quint32 v) { qToLittleEndian<quint32>(v, file.data() + at); };
     file[0] = 'B', file[1] = 'M';
@@ -67,14 +89,24 @@ QByteArray bitmap(const QImage& image, int bits, int header, bool topDown = fals
         put(14, 12), put(18, quint32(w) | quint32(h) << 16), put(22, 1u | quint32(bits) << 16);
         return file + pixels;
     }
-    put(14, quint32(header)), put(18, quint32(w)), put(22, quint32(topDown ? -h : h));
+    put(14, quint32(header)), put(18, quint32(w)), put(22, quint32(h));
     put(26, 1u | quint32(bits) << 16), put(34, quint32(pixels.size()));
     put(30, bits == 8 ? 1 : header >= 108 ? 3 : 0); // run-length, bit fields or plain
     if (bits == 8)
         put(46, 2), put(58, 0xFFFFFF); // colours: black, white
     if (header >= 108)
-        put(54, 0xFF0000), put(58, 0xFF00), put(62, 0xFF), put(66, alpha >= 0 ? 0xFF000000 : 0);
+        put(54, 0xFF0000), put(58, 0xFF00), put(62, 0xFF), put(66, alpha ? 0xFF000000 : 0);
     return file + pixels;
+}
+
+// A run-length bitmap of w x h black pixels, each row in runs of 255.
+QByteArray blackRunLength(int w, int h) {
+    QByteArray row;
+    for (int x = 0; x < w; x += 255)
+        row.append(char(qMin(255, w - x))).append('\0');
+    QByteArray pixels = row.append("\0\0", 2).repeated(h);
+    pixels[pixels.size() - 1] = 1; // the last row's end is the picture's
+    return bitmapFile(w, h, 8, 40, pixels, false);
 }
 
 // A GIF as plain as they come: two colours, one extension block, every pixel its own code,
@@ -106,6 +138,48 @@ QByteArray gif(const QImage& image) {
     return g.append("\0;", 2);
 }
 
+// A JPEG of `image` as a camera stores it, turned a quarter to the left, with the EXIF
+// orientation 6 that tells a reader to turn it a quarter to the right.
+QByteArray turnedJpeg(const QImage& image) {
+    const QByteArray jpeg = encoded(image.transformed(QTransform().rotate(-90)), "JPEG", 100);
+    QByteArray tiff("II*\0\x08\0\0\0", 8); // little-endian, the first directory at byte 8
+    tiff.append("\x01\0", 2);              // one entry:
+    tiff.append("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12); // orientation, a short, 6
+    tiff.append(4, '\0');                                  // no further directory
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(exif.size()) + 2;
+    return jpeg.left(2) + QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) +
+           exif + jpeg.mid(2);
+}
+
+// A PNG with a text chunk after its header that declares `length` bytes and holds 4000.
+QByteArray pngWithText(const QImage& image, quint32 length) {
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(length, chunk.data());
+    chunk.append("tEXtComment").append(4000 - 7 + 4, 'x'); // and a check sum of no matter
+    return encoded(image, "PNG").insert(33, chunk);        // after signature and header
+}
+
+QByteArray flipped(QByteArray bytes, std::initializer_list<qsizetype> at) {
+    for (const qsizetype i : at)
+        bytes[i] = char(bytes[i] ^ 0x55);
+    return bytes;
+}
+
+// File descriptor 2, where the C library's stream and the image libraries print, goes to a
+// file while this lives.
+struct StandardError {
+    QTemporaryFile file;
+    int saved = ::dup(2);
+    StandardError() { file.open(), ::dup2(int(file.handle()), 2); }
+    ~StandardError() { ::dup2(saved, 2), ::close(saved); }
+    QString text() {
+        ::dup2(saved, 2);
+        file.seek(0);
+        return QString::fromLocal8Bit(file.readAll());
+    }
+};
+
 QByteArray cut(const QByteArray& bytes, double part) {
     return bytes.left(int(double(bytes.size()) * part));
 }
@@ -128,6 +202,8 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"PNG", [](const QImage& b) { return encoded(b, "PNG"); }},
         {"TIFF", [](const QImage& b) { return encoded(b, "TIFF"); }},
         {"JPEG", [](const QImage& b) { return encoded(b, "JPEG", 100); }},
+        {"JPEG stored turned, upright by its EXIF tag",
+         [](const QImage& b) { return turnedJpeg(b); }},
         {"GIF", [](const QImage& b) { return gif(b); }},
         {"transparent paper", [&](const QImage&) { return encoded(cutOut, "PNG"); }},
         {"24-bit bitmap", [](const QImage& b) { return encoded(b, "BMP"); }},
@@ -178,14 +254,48 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
              return bytes.insert(bytes.size() - 2, "\1\0", 2);
          },
          481, "run beyond the picture"},
+        {"run-length rows padded to 32 bits by a run, as ImageMagick writes them",
+         [](const QImage& b) { return bitmap(b, 8, 40, false, -1, -b.height(), 3); }},
+        {"a run past the row's padding",
+         [](const QImage& b) { return bitmap(b, 8, 40, false, -1, -b.height(), 4); }, 481,
+         "run beyond the picture"},
         {"cut run-length",
          [](const QImage& b) { return cut(bitmap(b, 8, 40, false, -1, b.height()), 0.8); }, 481,
          "the file ends after"},
         {"cut JPEG", [](const QImage& b) { return cut(encoded(b, "JPEG"), 0.9); }, 481, damaged},
+        {"progressive JPEG cut before its last scan",
+         [](const QImage& b) {
+             const QByteArray bytes = encoded(b, "JPEG", -1, -1, true);
+             return bytes.left(bytes.lastIndexOf("\xFF\xDA"));
+         },
+         481, "the file ends before the JPEG end marker"},
+        {"JPEG without its end marker",
+         [](const QImage& b) { return encoded(b, "JPEG", 100).chopped(2); }, 481,
+         "the file ends before the JPEG end marker"},
+        {"JPEG with bytes after its end marker",
+         [](const QImage& b) {
+             return encoded(b, "JPEG", 100) + QByteArray("\0\xFF\xD8 more", 8);
+         }},
+        {"whole progressive JPEG",
+         [](const QImage& b) { return encoded(b, "JPEG", -1, -1, true); }},
+        {"a PNG chunk longer than the file",
+         [](const QImage& b) { return pngWithText(b, 100000000); }, 481,
+         "its tEXt chunk at byte 33 declares 100000000 bytes, more than the 4"},
         {"unknown GIF block", [](const QImage& b) { return gif(b).replace(19, 1, "\x99"); }, 481,
          "an unknown GIF block 0x99 at byte 19"},
         {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
         {"cut PNG", [](const QImage& b) { return cut(encoded(b, "PNG"), 0.7); }, 481, damaged},
+        {"damaged PNG pixels",
+         [](const QImage& b) {
+             const QByteArray png = encoded(b, "PNG");
+             return flipped(png, {png.indexOf("IDAT") + 6});
+         },
+         481, "libpng error: IDAT"},
+        {"damaged LZW TIFF",
+         [](const QImage& b) {
+             return flipped(encoded(b, "TIFF", -1, 1), {8, 20});
+         },
+         481, "Using code not yet in table"},
         {"cut TIFF", [](const QImage& b) { return cut(encoded(b, "TIFF"), 0.7); }, 481, damaged},
         {"pipe", nullptr, 75, "not a regular file"},
         {"bomb",
@@ -201,12 +311,26 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          LoadLimits{0.001}},
         {"at a set limit", [](const QImage& b) { return encoded(b, "PNG"); }, 0, "",
          LoadLimits{0.00122}},
+        {"a bitmap beyond Qt's reader, over a set limit",
+         [](const QImage&) { return bitmapFile(16384, 16385, 24, 40, {}, false); }, 481,
+         "16384 x 16385 pixels (268.5 megapixels), more than the limit of 100", LoadLimits{100}},
+        {"a bitmap beyond the decoder", [](const QImage&) { return blackRunLength(16385, 16384); },
+         481,
+         "16385 x 16384 pixels (268.5 megapixels), more than the 268.4 megapixels the bitmap "
+         "decoder reads"},
+        {"2^31 - 1 squared",
+         [](const QImage&) { return bitmapFile(0x7FFFFFFF, 0x7FFFFFFF, 24, 40, {}, false); }, 481,
+         "2147483647 x 2147483647 pixels (4.612e+12 megapixels), more than the limit of 400"},
+        {"2^31 - 1 squared within a set limit",
+         [](const QImage&) { return bitmapFile(0x7FFFFFFF, 0x7FFFFFFF, 24, 40, {}, false); }, 481,
+         "the file ends after 54 of the 13835058048839712822 bytes", LoadLimits{1e18}},
     };
     testing::RecordingHost host;
     std::vector<float> expectedLE, expectedTE, le, te;
     QImage painted = band;
     ASSERT_EQ(DoIt(painted, expectedLE, expectedTE, 110, 1.0f, host), ScanOutcome::Scaled);
     QTemporaryDir dir;
+    StandardError printed;
     for (const PictureCase& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = dir.filePath(QString::fromLatin1(c.name));
@@ -242,6 +366,45 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         }
     }
     EXPECT_TRUE(host.messages.empty());
+    // The libraries' own words are in the errors, not on standard error before them.
+    EXPECT_EQ(printed.text(), QString());
+}
+
+// libpng allocates a chunk as long as it declares before reading it; the probe refuses the
+// length first, so the peak memory stays near what the file holds.
+TEST(PictureLoader, ChunksLongerThanTheFileAreRefusedBeforeTheyAreAllocated) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("2 GB of text.png");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pngWithText(testing::paintBand(61, 20, 5, 50, 4, 12), 0x7FFFFFF0));
+    file.close();
+    struct rusage before, after;
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(testing::failureOf([&] { loadPicture(path); }).number, 481);
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 << 10) << "kB more at the peak";
+}
+
+// The batch tool scans a bitmap where it lies, and another program may cut the file short
+// meanwhile: the rows it lost read as zeros, and the scan reports the damage.
+TEST(PictureLoader, ABitmapCutShortWhileItIsScannedIsDamagedNotASignal) {
+    QTemporaryDir dir;
+    const QString path =
+        testing::saveImage(testing::paintBand(1200, 200, 50, 1150, 40, 160), dir.path(), "cut.bmp");
+    ScanHolder holder = loadScanPicture(path);
+    ASSERT_TRUE(holder.image().isNull()) << "read where it lies";
+    testing::RecordingHost host;
+    host.onColumn = [&](int x) {
+        if (x == 10)
+            QFile::resize(path, 1000);
+    };
+    std::vector<float> le, te;
+    EXPECT_EQ(DoIt(holder, le, te, 110, 1.0f, host), ScanOutcome::Failed);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.contains(
+        path + " is damaged or incomplete (the file was cut short while it was read)"))
+        << host.messages[0].text;
 }
 
 // Loaded, too, when another reader left the process's allocation limit below its size.

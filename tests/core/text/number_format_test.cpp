@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <optional>
 #include <tuple>
 
 namespace bladetrace {
@@ -93,6 +94,56 @@ TEST(ParseNumber, ReadsWhatUsersTypeAndRefusesTheRest) {
         EXPECT_FALSE(tryParseNumber(QString::fromLatin1(text)).has_value()) << text;
     }
     EXPECT_EQ(testing::failureOf([] { parseNumber("1e999"); }).number, errc::kOverflow);
+}
+
+// A number is read one way or refused: where a point may be the decimal sign the program
+// accepts or the thousands separator, it is refused and both readings are told.
+TEST(ParseNumber, GroupSeparatorsAreReadAsTheLocaleReadsThemOrRefusedAsAmbiguous) {
+    const testing::LocaleGuard restored;
+    struct Ambiguous {
+        double decimalPoint, thousands;
+    };
+    const struct {
+        const char* name;
+        const char* locale;
+        const char16_t* text;
+        std::optional<double> read;
+        std::optional<Ambiguous> ambiguous = std::nullopt;
+    } rows[] = {
+        {"de: decimal comma", "de_DE", u"1,5", 1.5},
+        {"de: no thousand starts with 0", "de_DE", u"0.185", 0.185},
+        {"de: 15 or 15000", "de_DE", u"15.000", std::nullopt, Ambiguous{15, 15000}},
+        {"de: negative", "de_DE", u"-1.500", std::nullopt, Ambiguous{-1.5, -1500}},
+        {"de: thousands and a decimal comma", "de_DE", u"1.234,5", 1234.5},
+        {"de: a group of four", "de_DE", u"1.2345,5", std::nullopt},
+        {"en: thousands", "en_US", u"15,000", 15000.0},
+        {"en: no thousand starts with 0", "en_US", u"0,185", std::nullopt},
+        {"en: a point is the decimal sign", "en_US", u"15.000", 15.0},
+        {"fr_CH: plain blank", "fr_CH", u"15 000", 15000.0},
+        {"fr_CH: a point may part thousands too", "fr_CH", u"15.000", std::nullopt,
+         Ambiguous{15, 15000}},
+        {"de_CH: apostrophe", "de_CH", u"15\u2019000", 15000.0},
+        {"C: no thousands separator", "C", u"15,000", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QLocale::setDefault(QLocale(QString::fromLatin1(row.locale)));
+        const QString text = QString::fromUtf16(row.text);
+        EXPECT_EQ(tryParseNumber(text), row.read);
+        const std::optional<TwoReadings> two = ambiguousNumber(text);
+        ASSERT_EQ(two.has_value(), row.ambiguous.has_value());
+        if (two) {
+            EXPECT_EQ(two->decimalPoint, row.ambiguous->decimalPoint);
+            EXPECT_EQ(two->thousands, row.ambiguous->thousands);
+        }
+    }
+    // The window's boxes: a type mismatch that tells both readings.
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    const AppError error = testing::failureOf([] { parseNumber(" 15.000 "); });
+    EXPECT_EQ(error.number, errc::kTypeMismatch);
+    EXPECT_EQ(error.description,
+              "Type mismatch: \"15.000\" could be 15 or 15000; type it without a thousands "
+              "separator");
 }
 
 TEST(FormatSignificant, SevenDigitsNoTrailingZeros) {
