@@ -108,8 +108,7 @@ const QList<QCommandLineOption>& optionList() {
         {"match-spans", ""},       {"max-span-difference", "", "PERCENT"},
         {"language", "", "en|de"}, {"script", "", "FILE"},
         {"charts", "", "FILE"},    {"max-megapixels", "", "N"},
-        {"export", "", "FILE"},
-        {"csv", "", "plain|regional"},
+        {"export", "", "FILE"},    {"csv", "", "plain|regional"},
     };
     return options;
 }
