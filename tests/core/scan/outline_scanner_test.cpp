@@ -62,20 +62,6 @@ TEST(OutlineScanner, EdgesAreTheOutermostDarkPixelsOfEachColumn) {
     }
 }
 
-TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
-    QImage image(30, 8, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const Scan s = scan(image, 255, 30.0f);
-    // Columns 0..W, the one beyond the image included.
-    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
-    ASSERT_EQ(s.xLE.size(), 31u);
-    ASSERT_EQ(s.xTE.size(), 31u);
-    for (std::size_t i = 0; i < s.xLE.size(); ++i) {
-        EXPECT_EQ(s.xLE[i], 0.0f);
-        EXPECT_FLOAT_EQ(s.xTE[i], 8.0f); // row H, outside
-    }
-}
-
 // Counted on the way, from the edges the scan finds anyway.
 TEST(OutlineScanner, CountsTheBladeColumnsThatReachTheTopOrBottomRow) {
     QImage mount = paintBand(60, 30, 10, 49, 5, 20);

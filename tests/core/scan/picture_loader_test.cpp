@@ -214,7 +214,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"core header alone", [](const QImage& b) { return bitmap(b, 24, 12).left(26); }, 481,
          "the file ends after 26 of the 3706 bytes"}, // 20 rows of 184 after them
         {"32-bit, no alpha", [](const QImage& b) { return bitmap(b, 32, 124, false, 0); }},
-        {"32-bit V4, no alpha", [](const QImage& b) { return bitmap(b, 32, 108, false, 0); }},
         {"8-bit bitmap, decoded",
          [](const QImage& b) {
              return encoded(b.convertToFormat(QImage::Format_Indexed8), "BMP");
@@ -243,11 +242,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          },
          481, damaged},
         {"half run-length", [](const QImage& b) { return bitmap(b, 8, 40); }, 481, damaged},
-        {"a run past its row",
-         [](const QImage& b) {
-             return bitmap(b, 8, 40, false, -1, b.height()).replace(62, 1, "\xC8"); // 200
-         },
-         481, "run beyond the picture"},
         {"a run after the last row",
          [](const QImage& b) {
              QByteArray bytes = bitmap(b, 8, 40, false, -1, -b.height());
@@ -262,16 +256,12 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"cut run-length",
          [](const QImage& b) { return cut(bitmap(b, 8, 40, false, -1, b.height()), 0.8); }, 481,
          "the file ends after"},
-        {"cut JPEG", [](const QImage& b) { return cut(encoded(b, "JPEG"), 0.9); }, 481, damaged},
         {"progressive JPEG cut before its last scan",
          [](const QImage& b) {
              const QByteArray bytes = encoded(b, "JPEG", -1, -1, true);
              return bytes.left(bytes.lastIndexOf("\xFF\xDA"));
          },
          481, "the file ends before the JPEG end marker"},
-        {"JPEG without its end marker",
-         [](const QImage& b) { return encoded(b, "JPEG", 100).chopped(2); }, 481,
-         "the file ends before the JPEG end marker"},
         {"JPEG with bytes after its end marker",
          [](const QImage& b) {
              return encoded(b, "JPEG", 100) + QByteArray("\0\xFF\xD8 more", 8);
@@ -284,7 +274,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"unknown GIF block", [](const QImage& b) { return gif(b).replace(19, 1, "\x99"); }, 481,
          "an unknown GIF block 0x99 at byte 19"},
         {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
-        {"cut PNG", [](const QImage& b) { return cut(encoded(b, "PNG"), 0.7); }, 481, damaged},
         {"damaged PNG pixels",
          [](const QImage& b) {
              const QByteArray png = encoded(b, "PNG");
@@ -296,7 +285,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
              return flipped(encoded(b, "TIFF", -1, 1), {8, 20});
          },
          481, "Using code not yet in table"},
-        {"cut TIFF", [](const QImage& b) { return cut(encoded(b, "TIFF"), 0.7); }, 481, damaged},
         {"pipe", nullptr, 75, "not a regular file"},
         {"bomb",
          [](const QImage& b) {
@@ -318,9 +306,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          481,
          "16385 x 16384 pixels (268.5 megapixels), more than the 268.4 megapixels the bitmap "
          "decoder reads"},
-        {"2^31 - 1 squared",
-         [](const QImage&) { return bitmapFile(0x7FFFFFFF, 0x7FFFFFFF, 24, 40, {}, false); }, 481,
-         "2147483647 x 2147483647 pixels (4.612e+12 megapixels), more than the limit of 400"},
         {"2^31 - 1 squared within a set limit",
          [](const QImage&) { return bitmapFile(0x7FFFFFFF, 0x7FFFFFFF, 24, 40, {}, false); }, 481,
          "the file ends after 54 of the 13835058048839712822 bytes", LoadLimits{1e18}},
