@@ -45,10 +45,11 @@ TEST_F(ReportInputs, EveryInputOfTheRunUnderItsCaption) {
     }
 }
 
-// Where the run used another value than the one typed, both show; switches show their state.
+// Where the run used another value than the one typed, both show; switches show their state
+// and how the threshold came about and what span matching did, in the record's language.
 TEST_F(ReportInputs, WhatTheRunMadeOfAnInputFollowsIt) {
-    RunResults run = metricRun();
-    ResultInputs& in = run.inputs;
+    RunResults corrected = metricRun();
+    ResultInputs& in = corrected.inputs;
     in.diameterText = "0";
     in.diameterCorrected = true;
     in.diameter = 1;
@@ -59,66 +60,50 @@ TEST_F(ReportInputs, WhatTheRunMadeOfAnInputFollowsIt) {
     in.autoThreshold = true;
     in.thicknessCorrection = false;
     in.spanMatching = true;
-    EXPECT_EQ(valueOf(run, "Actual Diameter"), QString::fromUtf8("0\u00a0m  →  1.0000\u00a0m"));
-    EXPECT_EQ(valueOf(run, "Propeller RPM"), QString::fromUtf8("0\u00a01/min  →  60\u00a01/min"));
-    EXPECT_EQ(valueOf(run, "White threshold"), "127 (Auto: suggested from the two images)");
-    EXPECT_EQ(valueOf(run, "Thickness Correction"), "off");
-    EXPECT_EQ(valueOf(run, "Match spans"), "on: spans already agree");
-}
-
-// Typed in imperial units, converted at the start: what was typed, then the SI value used.
-TEST_F(ReportInputs, ImperialInputsShowTheirMetricValues) {
-    EXPECT_EQ(valueOf(imperialRun(), "Actual Diameter"),
-              QString::fromUtf8("7.283\u00a0inch  →  0.1850\u00a0m"));
-    EXPECT_EQ(valueOf(imperialRun(), "Flight Speed"),
-              QString::fromUtf8("50\u00a0mph  →  22.35\u00a0m/s"));
-    EXPECT_EQ(valueOf(imperialRun(), "Units"), "imperial (inch, mph)");
-    // The units box changed between the start and the sheet: both systems show.
-    RunResults switched = imperialRun();
-    switched.imperial = false;
-    EXPECT_EQ(valueOf(switched, "Units"),
-              QString::fromUtf8("imperial (inch, mph)  →  metric (m, m/s)"));
-}
-
-TEST_F(ReportInputs, InTheLanguageOfTheRun) {
-    RunResults german = metricRun();
-    german.language = Language::German;
-    EXPECT_EQ(valueOf(german, "Durchmesser"), "0.185\u00a0m");
-    EXPECT_EQ(valueOf(german, "Dickenkorrektur"),
-              "ein: Wurzel\u00a020\u00a0%, Spitze\u00a010\u00a0%");
-}
-
-// How the threshold came about and what span matching did, in the record's language.
-TEST_F(ReportInputs, SayHowTheThresholdCameAboutAndWhatSpanMatchingDid) {
     RunResults matched = imperialRun();
     matched.inputs.autoThreshold = true;
     matched.inputs.threshold = 127;
     matched.inputs.spanMatching = true;
     matched.inputs.scaledView = ScaledView::Side;
     matched.inputs.spanScale = 1.0115;
-    RunResults agreeing = matched;
-    agreeing.inputs.scaledView = ScaledView::None;
+    RunResults germanMatched = matched;
+    germanMatched.language = Language::German;
+    RunResults german = metricRun();
+    german.language = Language::German;
+    // The units box changed between the start and the sheet: both systems show.
+    RunResults switched = imperialRun();
+    switched.imperial = false;
     const struct {
         const char* name;
         const RunResults& run;
-        Language language;
-        QString thresholdLabel, threshold, spansLabel, spans;
-    } cases[] = {
-        {"Auto, side view scaled", matched, Language::English, "White threshold",
-         "127 (Auto: suggested from the two images)", "Match spans",
-         "on: side view scaled by 1.0115"},
-        {"German", matched, Language::German, QString::fromUtf8("Weißabgleich"),
-         "127 (Auto: aus den beiden Bildern vorgeschlagen)", "Spannweiten angleichen",
+        QString label, value;
+    } rows[] = {
+        {"diameter corrected", corrected, "Actual Diameter",
+         QString::fromUtf8("0\u00a0m  →  1.0000\u00a0m")},
+        {"RPM corrected", corrected, "Propeller RPM",
+         QString::fromUtf8("0\u00a01/min  →  60\u00a01/min")},
+        {"threshold suggested", corrected, "White threshold",
+         "127 (Auto: suggested from the two images)"},
+        {"no thickness correction", corrected, "Thickness Correction", "off"},
+        {"spans agreed", corrected, "Match spans", "on: spans already agree"},
+        {"side view scaled", matched, "Match spans", "on: side view scaled by 1.0115"},
+        {"imperial diameter", imperialRun(), "Actual Diameter",
+         QString::fromUtf8("7.283\u00a0inch  →  0.1850\u00a0m")},
+        {"imperial speed", imperialRun(), "Flight Speed",
+         QString::fromUtf8("50\u00a0mph  →  22.35\u00a0m/s")},
+        {"imperial units", imperialRun(), "Units", "imperial (inch, mph)"},
+        {"units switched", switched, "Units",
+         QString::fromUtf8("imperial (inch, mph)  →  metric (m, m/s)")},
+        {"German thickness correction", german, "Dickenkorrektur",
+         "ein: Wurzel\u00a020\u00a0%, Spitze\u00a010\u00a0%"},
+        {"German threshold", germanMatched, QString::fromUtf8("Weißabgleich"),
+         "127 (Auto: aus den beiden Bildern vorgeschlagen)"},
+        {"German spans", germanMatched, "Spannweiten angleichen",
          "ein: Seitenansicht skaliert mit 1.0115"},
-        {"spans agreed", agreeing, Language::English, "White threshold",
-         "127 (Auto: suggested from the two images)", "Match spans", "on: spans already agree"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        RunResults run = c.run;
-        run.language = c.language;
-        EXPECT_EQ(valueOf(run, c.thresholdLabel), c.threshold);
-        EXPECT_EQ(valueOf(run, c.spansLabel), c.spans);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(valueOf(row.run, row.label), row.value);
     }
 }
 

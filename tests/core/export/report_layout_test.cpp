@@ -187,23 +187,6 @@ TEST_F(ReportLayout, FirstPageHoldsTheInputsTheViewsAndTheThreeCharts) {
     EXPECT_TRUE(itemsOf(pages[1], ReportItem::Kind::Plot).empty());
 }
 
-// Type in its sizes: the title largest, then the headings, then the text; the sheet's cells
-// no larger than the text.
-TEST_F(ReportLayout, TheTitleStandsOutAndTheSheetIsSetSmaller) {
-    QMap<QString, double> points;
-    for (const ReportPage& page : pagesOf(metricRun()))
-        for (const ReportItem& item : page.items)
-            points[item.text] = item.font.pointSizeF();
-    const double title = points["Blade measurement report"], heading = points["Inputs"],
-                 text = points["0.185\u00a0m"], cell = points["-1.0000"];
-    EXPECT_GT(title, heading);
-    EXPECT_GT(heading, text);
-    EXPECT_GT(text, 0);
-    EXPECT_LE(cell, text);
-    EXPECT_GT(cell, 0);
-    EXPECT_EQ(points["Spreadsheet"], heading);
-}
-
 // A run that made no pictures (nobody asked for a report) lays out without them.
 TEST_F(ReportLayout, ARunWithoutPicturesHasNoViews) {
     RunResults bare = metricRun();
