@@ -51,12 +51,14 @@ TEST_F(CalcItTest, CompleteRunShowsStatusesRowsScriptAndCharts) {
     ASSERT_EQ(host.rows.size(), 42);
     ASSERT_EQ(host.charts.size(), 1u);
     ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_TRUE(host.results[0].topPicture.isNull()) << "made though not asked for";
     // 40 pixel rows over 0.185 m / 399 columns: c = 40 * 0.185 / 399 m.
     EXPECT_EQ(host.rows[10].section('\t', 4, 5), "18.5464\t26.5651");
 }
 
-// What a completed run hands over for saving: what it showed, and every input as typed and as
-// used.
+// What a completed run hands over for saving: what it showed, every input as typed and as
+// used, and, for an output that may save a report, small copies of the views as loaded, before
+// the scan marks them.
 TEST_F(CalcItTest, TheRecordHoldsWhatTheRunShowedAndItsInputs) {
     host.threshold = 100;
     host.diameter = "0.2";
@@ -66,9 +68,12 @@ TEST_F(CalcItTest, TheRecordHoldsWhatTheRunShowedAndItsInputs) {
     host.rootThickness = "18";
     host.tipThickness = "9";
     host.language = languageNumber(Language::German);
+    host.reportPictures = true;
     ASSERT_EQ(CalcIt(host.host()), RunOutcome::Completed);
     ASSERT_EQ(host.results.size(), 1u);
     const RunResults& r = host.results[0];
+    EXPECT_EQ(r.topPicture, QImage(host.topFile).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(r.sidePicture, QImage(host.sideFile).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(r.language, Language::German);
     EXPECT_TRUE(r.completed.isValid()); // the report's date
     EXPECT_FALSE(r.imperial);
@@ -98,25 +103,6 @@ TEST_F(CalcItTest, TheRecordHoldsWhatTheRunShowedAndItsInputs) {
     EXPECT_TRUE(in.thicknessCorrection);
     EXPECT_EQ(in.rootThicknessText, "18");
     EXPECT_EQ(in.tipThicknessText, "9");
-}
-
-// Small copies of the views as loaded, before the scan marks them, only for an output that
-// asks for them (one that may save a report).
-TEST_F(CalcItTest, ReportPicturesAreMadeOnlyWhenTheOutputAsksForThem) {
-    for (const bool asked : {false, true}) {
-        SCOPED_TRACE(asked ? "asked" : "not asked");
-        host.reportPictures = asked;
-        host.results.clear();
-        ASSERT_EQ(CalcIt(host.host()), RunOutcome::Completed);
-        ASSERT_EQ(host.results.size(), 1u);
-        const RunResults& r = host.results[0];
-        EXPECT_EQ(r.topPicture.isNull(), !asked);
-        EXPECT_EQ(r.sidePicture.isNull(), !asked);
-        if (!asked)
-            continue;
-        EXPECT_EQ(r.topPicture, QImage(host.topFile).convertToFormat(QImage::Format_RGB32));
-        EXPECT_EQ(r.sidePicture, QImage(host.sideFile).convertToFormat(QImage::Format_RGB32));
-    }
 }
 
 // A suggested threshold and matched spans: the run measures the prepared views and says what
