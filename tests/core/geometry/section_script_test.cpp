@@ -1,5 +1,6 @@
 #include "geometry/fold.h"
 #include "geometry/section_script.h"
+#include "support/env_guard.h"
 #include "support/failure_of.h"
 #include "support/locale_guard.h"
 #include "support/recording_host.h"
@@ -12,15 +13,10 @@ namespace bladetrace {
 namespace {
 
 // Points the system's temporary directory at a fresh folder, so leftovers can be counted.
-class TempDirScope {
-public:
-    TempDirScope() : saved_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toLocal8Bit()); }
-    ~TempDirScope() { qputenv("TMPDIR", saved_); }
-    QStringList leftovers() const { return QDir(dir_.path()).entryList(QDir::Files); }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray saved_;
+struct TempDirScope {
+    QTemporaryDir dir;
+    testing::EnvGuard tmp{"TMPDIR", dir.path().toLocal8Bit()};
+    QStringList leftovers() const { return QDir(dir.path()).entryList(QDir::Files); }
 };
 
 StationTable blade(int count) {
