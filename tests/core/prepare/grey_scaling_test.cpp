@@ -38,43 +38,37 @@ TEST(GreyScaling, RoundsTheGreyAsTheScannerDoes) {
     EXPECT_EQ(same.darkColumns(0, 1, 109), std::pair(-1, -1));
 }
 
-// Pixel centres map onto pixel centres, and the border pixels repeat.
-TEST(GreyScaling, ScaledPixelsReadTheSourceBetweenThePixelCentres) {
-    const struct {
-        const char* name;
-        QImage source;
-        double factor;
-        QSize size;
-        std::vector<int> expected;
-    } cases[] = {
-        // Each output pixel a quarter or three quarters of the way between two source pixels.
-        {"doubled",
-         greys(2, 2, {0, 160, 80, 240}),
-         2.0,
-         {4, 4},
-         {0, 40, 120, 160, 20, 60, 140, 180, 60, 100, 180, 220, 80, 120, 200, 240}},
-        // Output x reads the source at (x + 0.5) / 1.5 - 0.5: 0, 0.5, 1.17, 1.83, so 0; 60;
-        // 120 + 43/256 of 120 = 140; 120 + 213/256 of 120 = 220; 240; 240.
-        {"by 1.5",
-         greys(4, 1, {0, 120, 240, 240}),
-         1.5,
-         {6, 2},
-         {0, 60, 140, 220, 240, 240, 0, 60, 140, 220, 240, 240}},
-        // Output 4 (centre 4.5) reads source 3.5, the centre of pixel 3, and takes its grey;
-        // 2/9 of 255 is 56.7.
-        {"by 9/7", greys(5, 1, {0, 0, 0, 255, 0}), 9.0 / 7.0, {6, 1}, {0, 0, 0, 57, 255, 57}},
-        {"halved: means of two",
-         greys(4, 2, {0, 100, 200, 240, 40, 60, 0, 0}),
-         0.5,
-         {2, 1},
-         {50, 110}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const GreyScaling scaling(c.source, c.factor);
-        EXPECT_EQ(QSize(scaling.width(), scaling.height()), c.size);
-        EXPECT_EQ(greysOf(scaling.scaled()), c.expected);
-    }
+// Doubled, pixel centres map onto pixel centres: an output pixel lies a quarter or three
+// quarters of the way between two source pixels, and the border pixels repeat.
+TEST(GreyScaling, DoublingBlendsAQuarterAndThreeQuartersOfTheNeighbours) {
+    const GreyScaling doubled(greys(2, 2, {0, 160, 80, 240}), 2.0);
+    ASSERT_EQ(doubled.width(), 4);
+    ASSERT_EQ(doubled.height(), 4);
+    EXPECT_EQ(greysOf(doubled.scaled()), (std::vector<int>{0, 40, 120, 160,   //
+                                                           20, 60, 140, 180,  //
+                                                           60, 100, 180, 220, //
+                                                           80, 120, 200, 240}));
+}
+
+// By 1.5: output x reads the source at (x + 0.5) / 1.5 - 0.5, i.e. 0, 0.5, 1.17, 1.83.
+TEST(GreyScaling, AnyFactorReadsThePixelCentresBetween) {
+    const GreyScaling scaled(greys(4, 1, {0, 120, 240, 240}), 1.5);
+    ASSERT_EQ(scaled.width(), 6);
+    ASSERT_EQ(scaled.height(), 2);
+    // 0; 60; 120 + 43/256 of 120 = 140; 120 + 213/256 of 120 = 220; 240; 240
+    EXPECT_EQ(greysOf(scaled.scaled()),
+              (std::vector<int>{0, 60, 140, 220, 240, 240, 0, 60, 140, 220, 240, 240}));
+}
+
+// Where an output pixel's centre falls on a source pixel's centre it takes that pixel's grey:
+// by 9/7, output 4 (centre 4.5) reads source 3.5, the centre of pixel 3. Halved, each output
+// pixel is the mean of two.
+TEST(GreyScaling, ACentreOnACentreTakesThatPixelHalvingTakesMeans) {
+    const GreyScaling byNineSevenths(greys(5, 1, {0, 0, 0, 255, 0}), 9.0 / 7.0);
+    // 2/9 of 255 is 56.7.
+    EXPECT_EQ(greysOf(byNineSevenths.scaled()), (std::vector<int>{0, 0, 0, 57, 255, 57}));
+    const GreyScaling halved(greys(4, 2, {0, 100, 200, 240, 40, 60, 0, 0}), 0.5);
+    EXPECT_EQ(greysOf(halved.scaled()), (std::vector<int>{50, 110}));
 }
 
 // The column tests that search the factor say what the whole scaled picture shows.
