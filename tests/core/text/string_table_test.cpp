@@ -6,22 +6,6 @@
 namespace bladetrace {
 namespace {
 
-TEST(StringTable, LooksUpByLanguageAndEntry) {
-    EXPECT_EQ(LoadLangResString(languageNumber(Language::English), str::kCaption), "Bladetrace");
-    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), 0), "----------DEUTSCH---------");
-    // The texts are kept verbatim, double blanks and umlauts included.
-    EXPECT_EQ(LoadLangResString(languageNumber(Language::English), str::kMustBePositive),
-              "must be larger than ZERO!  Assuming default of 1.0.");
-    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), str::kWhiteThreshold),
-              QString::fromUtf8("Weißabgleich:"));
-    EXPECT_EQ(resourceString(2028)->left(32),
-              QString::fromUtf8("Diese Bilder können können durch"));
-    // Added features' texts follow the same numbering, past the original entries.
-    EXPECT_EQ(LoadLangResString(languageNumber(Language::German), str::kMatchSpans),
-              "Spannweiten angleichen");
-    EXPECT_EQ(resourceString(1000 + str::kSave), QString::fromUtf8("Save…"));
-}
-
 TEST(StringTable, EveryEntryExistsInBothLanguagesAndNothingBeyond) {
     for (qint32 language : {languageNumber(Language::English), languageNumber(Language::German)}) {
         for (qint16 n = 0; n < kStringsPerLanguage; ++n)
