@@ -179,6 +179,7 @@ TEST_F(ReportLayout, FirstPageHoldsTheInputsTheViewsAndTheThreeCharts) {
     for (std::size_t c = 0; c < 3; ++c) {
         SCOPED_TRACE(titles[c]);
         EXPECT_EQ(plots[c]->plot.title, titles[c]);
+        EXPECT_EQ(plots[c]->plot.yTitle, run.charts[c].yTitle);
         ASSERT_EQ(plots[c]->plot.lines.size(), 1u);
         EXPECT_EQ(plots[c]->plot.lines[0].y, run.charts[c].y);
     }
