@@ -33,8 +33,6 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
             EXPECT_EQ(pages[page]->isVisible(), page == tab) << "tab " << tab << " page " << page;
         EXPECT_TRUE(window->btnCopy->isVisible());
     }
-    EXPECT_FALSE(window->Label1[frmMain::kBusyLabel]->isVisible());
-    EXPECT_FALSE(window->picScroll->isVisible());
     EXPECT_FALSE(window->picTop->isVisible());
     EXPECT_EQ(window->txtRootThickness->text(), "20");
     EXPECT_EQ(window->txtTipThickness->text(), "10");
@@ -84,7 +82,9 @@ TEST(FormResizeLayout, DesignClientAreaAndTooSmallOnesWithoutNegativeSizes) {
 }
 
 // Wider, the tabs and pages grow and the panel moves; higher, they grow and Copy moves down.
-// Then the timer puts the units box over status panel 3.
+// Then the timer puts the units box over status panel 3. In German the panel's captions that fit
+// keep the panel's size; one that must shrink sits lower, so that its baseline stays level with
+// its neighbours' in their boxes. Back in English every caption is as it was.
 TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCaptions) {
     const QRect tab = window->TabStrip1->geometry(), grid = window->grdTop->geometry(),
                 panel = window->picGroup2->geometry();
@@ -103,6 +103,25 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCapt
     // 80 twips in, round((x * 15 + 80) / 15); (375 - 195) / 2 = 90 twips down.
     EXPECT_EQ(window->chkUnits->pos(), window->StatusBar1->pos() + QPoint(panel3 + 5, 6));
     EXPECT_GE(window->statusPanel3->width() * 15, 2895 + 80);
+
+    // From the top of its box to the baseline of its text.
+    const auto baseline = [](const QLabel& label) {
+        return label.contentsRect().top() + label.margin() + QFontMetrics(label.font()).ascent();
+    };
+    const int level = baseline(*window->Label1[frmMain::kRpmLabel]);
+    const QFont panelFont = window->picGroup2->font();
+    const auto expectPanelCaptionsLevel = [&] {
+        for (const QLabel* label : window->picGroup2->findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || !(label->alignment() & Qt::AlignTop))
+                continue;
+            SCOPED_TRACE(label->objectName().toStdString() + " " + label->text().toStdString());
+            const bool fitsAtPanelSize = QFontMetrics(panelFont).horizontalAdvance(label->text()) <=
+                                         captionRoom(*label).room.width();
+            EXPECT_EQ(label->font() == panelFont, fitsAtPanelSize);
+            EXPECT_EQ(baseline(*label), level)
+                << label->font().pointSizeF() << " pt in a box " << label->height() << " high";
+        }
+    };
 
     // Each caption in its place, and none cut or against its neighbour at the design size.
     window->resize(toPixels(10140.0f), toPixels(7725.0f));
@@ -124,45 +143,18 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCapt
     for (const auto& c : captions)
         EXPECT_EQ(c.shown, QString::fromUtf8(c.caption)) << c.name;
     EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
+    expectPanelCaptionsLevel();
 
     window->lLanguage = languageNumber(Language::English);
     window->SwitchLanguage();
     EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
     EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
-    EXPECT_EQ(window->Label1[frmMain::kSpeedLabel]->font(),
-              window->picGroup2->font()); // German fitting undone
+    expectPanelCaptionsLevel(); // German fitting undone
 
     // Too narrow for the tabs: captions are shortened, but every tab stays in view.
     window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
     EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
     EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
-}
-
-// In German the captions that fit keep the panel's size; one that must shrink sits lower, so
-// that its baseline stays level with its neighbours' in their boxes. Back in English every
-// caption is as it was.
-TEST_F(MainWindow, GermanCaptionsKeepTheirSizeWhereTheyFitAndTheirBaselineWhereTheyShrink) {
-    const QFont panel = window->picGroup2->font();
-    // From the top of its box to the baseline of its text.
-    const auto baseline = [](const QLabel& label) {
-        return label.contentsRect().top() + label.margin() + QFontMetrics(label.font()).ascent();
-    };
-    const int level = baseline(*window->Label1[frmMain::kRpmLabel]);
-    for (const Language language : {Language::German, Language::English}) {
-        window->lLanguage = languageNumber(language);
-        window->SwitchLanguage();
-        for (const QLabel* label : window->picGroup2->findChildren<QLabel*>()) {
-            if (label->text().isEmpty() || !(label->alignment() & Qt::AlignTop))
-                continue;
-            SCOPED_TRACE(label->objectName().toStdString() + " " + label->text().toStdString());
-            const CaptionRoom room = captionRoom(*label);
-            const bool fitsAtPanelSize =
-                QFontMetrics(panel).horizontalAdvance(label->text()) <= room.room.width();
-            EXPECT_EQ(label->font() == panel, fitsAtPanelSize);
-            EXPECT_EQ(baseline(*label), level)
-                << label->font().pointSizeF() << " pt in a box " << label->height() << " high";
-        }
-    }
 }
 
 } // namespace

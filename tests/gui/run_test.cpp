@@ -1,4 +1,3 @@
-#include "scan_preview.h"
 #include "text/number_format.h"
 #include "window_fixture.h"
 
@@ -13,25 +12,17 @@
 namespace bladetrace::test {
 namespace {
 
-// The pixels in which two pictures differ; -1 when their sizes do.
-int differingPixels(const QImage& a, const QImage& b) {
-    if (a.size() != b.size())
-        return -1;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    int differing = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col)
-            differing += x.pixel(col, row) != y.pixel(col, row);
-    return differing;
+// Pictures compared pixel by pixel, whatever format each was made in.
+QImage rgb(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 // The window's run: what the core hands over shows in the window's controls, and a run that
 // stops leaves the window as it was before. Then what Copy and Save do with the results.
 class Run : public WindowTest {
 protected:
-    static constexpr const char* kIdle = "Go Auto - - spans arrow";
-    static constexpr const char* kBusy = "- - Working... strip - hourglass";
+    static constexpr const char* kBusy =
+        "Bladetrace shown enabled - - Working... strip - hourglass - sheet -";
 
     void SetUp() override {
         WindowTest::SetUp();
@@ -40,27 +31,12 @@ protected:
                          [this](const QString& text) {
                              if (text != QLatin1String("Working on Top View ..."))
                                  return;
-                             whileScanning = runState();
+                             whileScanning = windowState();
                              if (std::exchange(pressEscape, false))
                                  QCoreApplication::postEvent(
                                      window->txtDiameter,
                                      new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
                          });
-    }
-
-    // What a run changes: Go and Auto, the busy label, the scan strip (where the span box lies
-    // otherwise) and the main window's pointer.
-    QString runState() const {
-        const frmMain& w = *window;
-        return QStringList{w.btnGo->isEnabled() ? "Go" : "-",
-                           w.btnAuto->isEnabled() ? "Auto" : "-",
-                           w.Label1[frmMain::kBusyLabel]->isVisible()
-                               ? w.Label1[frmMain::kBusyLabel]->text()
-                               : "-",
-                           w.picScroll->isVisible() ? "strip" : "-",
-                           w.chkMatchSpans->isVisible() ? "spans" : "-",
-                           w.cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow"}
-            .join(' ');
     }
 
     QString whileScanning;
@@ -72,7 +48,7 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     window->chkThicknessCorrection->setChecked(true);
     QTest::mouseClick(window->btnGo, Qt::LeftButton);
 
-    EXPECT_EQ(runState(), kIdle);
+    EXPECT_EQ(windowState(), kReady);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("_Curve "));
     // The strip was painted for every column of the side view, 0 to W.
     EXPECT_EQ(window->picScroll->columnsShown(), kLast + kFirst + 2);
@@ -80,15 +56,11 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     // Span 360 columns: windows of 9, 40 of them, and the two tips.
     ResultsGrid& grid = *window->grdTop;
     EXPECT_EQ(grid.rowCount(), 43);
-    // The header row the charts give, to its last column.
-    EXPECT_EQ(grid.columnCount(), 9);
-    EXPECT_EQ(grid.cellText(0, 8), "Ma");
+    EXPECT_EQ(grid.cellText(0, 8), "Ma"); // the header row the charts give, to its last column
 
-    // The twist chart plots the folded stations from the tip, under its tab's caption.
+    // The twist chart plots the folded stations.
     const DistributionChart& twist = *window->ctlBetaGraph;
     ASSERT_EQ(twist.points().size(), 22);
-    EXPECT_EQ(twist.points().constFirst().x(), 1.0);
-    EXPECT_EQ(twist.plot().title, QString("Twist Distribution"));
     EXPECT_EQ(twist.yTitle(), QString("ß [°]"));
     // Copy on its page gives the picture on screen, which is the paper painter's drawing of
     // the chart's plot, and its values together.
@@ -96,7 +68,7 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     window->btnCopy_Click();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     const QImage onScreen = plotImage(twist.plot(), twist.size(), twist.logicalDpiY());
-    EXPECT_EQ(differingPixels(copied->imageData().value<QImage>(), onScreen), 0);
+    EXPECT_EQ(rgb(copied->imageData().value<QImage>()), rgb(onScreen));
     EXPECT_TRUE(copied->text().startsWith("\tr/R [-]\tß [°]\n1\t1\t"))
         << copied->text().toStdString();
 
@@ -118,7 +90,7 @@ TEST_F(Run, FromGoToReadyFillsSheetChartsStripAndClipboardRunsThatStopLeaveItIdl
     pressEscape = true;
     window->btnGo_Click();
     EXPECT_EQ(whileScanning, kBusy);
-    EXPECT_EQ(runState(), kIdle);
+    EXPECT_EQ(windowState(), kReady);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, "Processing aborted by user (Escape pressed)");
     // The hourglass stays over the main window; the box shows the usual pointer.
@@ -177,7 +149,6 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
         {"BETA", file("out/blade.png"), "PNG"},
         {"BETA", top, "Error75:"},                // never over an input
         {"SHEET", file("blade.svg"), "Error52:"}, // a chart's format, no chart
-        {"PITCH", file("blade.doc"), "Error52:"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
@@ -205,22 +176,17 @@ TEST_F(Run, SaveWritesTheLastCompletedRunInTheChosenFormatOrReports) {
     // inches at 150 dpi, as the help says.
     const QImage saved(file("out/blade.png"));
     const DistributionChart& twist = *window->ctlBetaGraph;
-    EXPECT_EQ(differingPixels(saved, plotImage(twist.plot(), saved.size(), saved.logicalDpiY())),
-              0);
+    EXPECT_EQ(rgb(saved), rgb(plotImage(twist.plot(), saved.size(), saved.logicalDpiY())));
     EXPECT_EQ(saved.size(), QSize(1200, 900));
     EXPECT_EQ(saved.logicalDpiX(), 150);
 
-    // A name of no known type: the report lists what this page saves, with one full stop.
-    for (const auto& [page, types] :
-         {std::pair{"SHEET", ".csv, .qprop, .txt or .pdf."},
-          std::pair{"PITCH", ".csv, .qprop, .txt, .pdf, .png or .svg."}}) {
-        SCOPED_TRACE(page);
-        window->TabStrip1->selectKey(QLatin1String(page));
-        dialogs.answers << file("blade.doc");
-        window->btnSave->click();
-        EXPECT_EQ(dialogs.messages.last().text.split("\r\n").value(2),
-                  "Cannot save " + file("blade.doc") + ": unknown file type; use " + types);
-    }
+    // A name of no known type: the report lists what a chart's page saves, with one full stop.
+    window->TabStrip1->selectKey("PITCH");
+    dialogs.answers << file("blade.doc");
+    window->btnSave->click();
+    EXPECT_EQ(dialogs.messages.last().text.split("\r\n").value(2),
+              "Cannot save " + file("blade.doc") +
+                  ": unknown file type; use .csv, .qprop, .txt, .pdf, .png or .svg.");
 
     // The report speaks the language the window shows now, not the run's.
     window->lLanguage = languageNumber(Language::German);
