@@ -24,6 +24,7 @@ FixedInputs inputsOf(const BatchOptions& options) {
     in.thickness = options.thickness;
     in.rootThickness = options.rootThickness;
     in.tipThickness = options.tipThickness;
+    in.blades = options.blades;
     return in;
 }
 

@@ -101,16 +101,71 @@ private:
 // Options with a value name take one; the rest are switches.
 const QList<QCommandLineOption>& optionList() {
     static const QList<QCommandLineOption> options = {
-        {{"h", "help"}, ""},       {"version", ""},
-        {"diameter", "", "D"},     {"rpm", "", "N"},
-        {"speed", "", "V"},        {"threshold", "", "T"},
-        {"imperial", ""},          {"thickness", "", "ROOT,TIP"},
-        {"match-spans", ""},       {"max-span-difference", "", "PERCENT"},
-        {"language", "", "en|de"}, {"script", "", "FILE"},
-        {"charts", "", "FILE"},    {"max-megapixels", "", "N"},
-        {"export", "", "FILE"},    {"csv", "", "plain|regional"},
+        {{"h", "help"}, ""},        {"version", ""},
+        {"diameter", "", "D"},      {"rpm", "", "N"},
+        {"speed", "", "V"},         {"threshold", "", "T"},
+        {"imperial", ""},           {"thickness", "", "ROOT,TIP"},
+        {"match-spans", ""},        {"max-span-difference", "", "PERCENT"},
+        {"language", "", "en|de"},  {"script", "", "FILE"},
+        {"charts", "", "FILE"},     {"max-megapixels", "", "N"},
+        {"export", "", "FILE"},     {"csv", "", "plain|regional"},
+        {"blades", "", "N"},        {"summary", "", "FILE"},
+        {"collection", "", "LIST"}, {"out", "", "DIR"},
+        {"jobs", "", "N"},          {"export-formats", "", "FORMATS"},
+        {"exact-spans", ""},
     };
     return options;
+}
+
+constexpr int kMostBlades = 64;
+constexpr int kMostJobs = 1024;
+
+// What a collection takes besides the options of its pairs.
+ParseResult collectionOptions(const QCommandLineParser& parser, BatchOptions o) {
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError{QStringLiteral("a --collection names its pictures itself; \"%1\" is "
+                                         "one too many")
+                              .arg(parser.positionalArguments().first())};
+    for (const char* name : {"script", "charts", "export", "summary"}) {
+        if (parser.isSet(name))
+            return UsageError{QStringLiteral("--%1 is for one pair; a collection writes each "
+                                             "pair's files as --export-formats says")
+                                  .arg(name)};
+    }
+    if (!parser.isSet("out"))
+        return UsageError{QStringLiteral("--collection needs --out DIR, the folder for the "
+                                         "summary and the pairs' files")};
+    o.exactSpans = parser.isSet("exact-spans");
+    if (o.exactSpans && (parser.isSet("match-spans") || parser.isSet("max-span-difference")))
+        return UsageError{QStringLiteral("--exact-spans measures the views as they are: no "
+                                         "--match-spans or --max-span-difference with it")};
+    o.matchSpans = !o.exactSpans;
+    o.collection = parser.value("collection");
+    o.outDir = parser.value("out");
+    o.exportFormats = QStringList{QStringLiteral("csv")};
+    if (parser.isSet("export-formats")) {
+        o.exportFormats.clear();
+        const QString value = parser.value("export-formats");
+        for (const QString& format : value.split(QLatin1Char(','))) {
+            const QString f = format.trimmed().toLower();
+            if (!exportFormatFor(QStringLiteral("a.") + f) || f.isEmpty())
+                return UsageError{QStringLiteral("--export-formats takes a list of csv, qprop, "
+                                                 "txt and pdf, not \"%1\"")
+                                      .arg(value)};
+            if (!o.exportFormats.contains(f))
+                o.exportFormats << f;
+        }
+        // In one order, however given: the same formats are the same outputs.
+        const QStringList order = exportExtensions();
+        std::sort(o.exportFormats.begin(), o.exportFormats.end(),
+                  [&order](const QString& a, const QString& b) {
+                      return order.indexOf(QLatin1Char('.') + a) <
+                             order.indexOf(QLatin1Char('.') + b);
+                  });
+    }
+    if (!parser.isSet("threshold"))
+        o.autoThreshold = true;
+    return o;
 }
 
 } // namespace
@@ -118,6 +173,7 @@ const QList<QCommandLineOption>& optionList() {
 QString usageText() {
     return QStringLiteral(
         "usage: bladetrace-batch [options] TOP SIDE --diameter D --rpm N --speed V\n"
+        "       bladetrace-batch [options] --collection LIST.csv|FOLDER --out DIR\n"
         "\n"
         "Measures a propeller blade from a top view (TOP) and a side view (SIDE) image and\n"
         "prints the spreadsheet: a header row, then one tab-separated line per station.\n"
@@ -146,6 +202,9 @@ QString usageText() {
         "                       spreadsheet set to a region with a decimal comma opens in\n"
         "                       columns\n"
         "  --max-megapixels N   refuse larger images (default: the loader's limit)\n"
+        "  --blades N           the propeller's blade count, for the QPROP file (default 2)\n"
+        "  --summary FILE       write the run's key figures as JSON (threshold, span\n"
+        "                       matching, stations, c/R, beta and pitch at r/R 0.75)\n"
         "  -h, --help           show this text\n"
         "  --version            show the program's version\n"
         "\n"
@@ -167,7 +226,28 @@ QString usageText() {
         "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed\n"
         "or an output could not be written, 5 the views cannot be measured (one file given\n"
         "as both, or a blade cut off by the picture's edge), 130 interrupted (Ctrl-C), 143\n"
-        "terminated.\n");
+        "terminated.\n"
+        "\n"
+        "A collection: every pair of a manifest or a folder, measured into DIR.\n"
+        "  --collection LIST.csv  a CSV file with a header row naming its columns, in any\n"
+        "                       order: name, top, side, diameter, rpm, speed, and optionally\n"
+        "                       blades, threshold (or auto), thickness (ROOT,TIP), imperial\n"
+        "                       (yes or no); paths relative to the file\n"
+        "  --collection FOLDER  every NAME-top.* (or NAME-front.*) and NAME-side.* picture\n"
+        "                       pair in the folder, with --diameter, --rpm and --speed\n"
+        "  --out DIR            where DIR/summary.csv and each pair's DIR/NAME.* go\n"
+        "  --export-formats LIST  csv,qprop,txt,pdf: the files of each pair (default csv)\n"
+        "  --jobs N             pairs measured at once (default: one per core)\n"
+        "  --exact-spans        measure the views as they are; a collection otherwise\n"
+        "                       matches spans\n"
+        "--diameter, --rpm, --speed, --threshold, --thickness, --imperial and --blades give\n"
+        "the value of an empty or missing column; --max-span-difference, --language, --csv\n"
+        "and --max-megapixels apply to every pair. Without a threshold a collection takes\n"
+        "--threshold auto. Run again, it measures only the pairs whose pictures or options\n"
+        "changed, whose files are missing, or whose run failed for another reason than its\n"
+        "pictures; Ctrl-C lets pairs that are being written finish and keeps the summary\n"
+        "whole. Exit status: 0 every pair measured, 2 bad usage or a bad manifest, 4 a pair\n"
+        "not measured (the summary says why), 130 or 143 interrupted.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {
@@ -205,17 +285,20 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (parser.isSet("language") && language != "en" && language != "de")
         values.refuse("language", language, "en or de");
     o.language = language == "de" ? Language::German : Language::English;
-    for (const char* name : {"script", "charts"}) {
+    for (const char* name : {"script", "charts", "summary", "collection", "out"}) {
         const QStringList given = parser.values(name);
+        const bool written = qstrcmp(name, "collection") != 0 && qstrcmp(name, "out") != 0;
         if (given.size() > 1)
-            return UsageError{QStringLiteral("--%1 is given %2 times; it writes one file")
+            return UsageError{QStringLiteral("--%1 is given %2 times; it %3")
                                   .arg(name)
-                                  .arg(given.size())};
+                                  .arg(given.size())
+                                  .arg(written ? "writes one file" : "takes one")};
         if (given.size() == 1 && given[0].isEmpty())
-            return UsageError{
-                QStringLiteral("--%1 needs a file name, not an empty text").arg(name)};
+            return UsageError{QStringLiteral("--%1 needs a %2 name, not an empty text")
+                                  .arg(name, written ? "file" : "file or folder")};
     }
     o.scriptFile = parser.value("script");
+    o.summaryFile = parser.value("summary");
     o.chartsFile = parser.value("charts");
     o.exportFiles = parser.values("export");
     for (const QString& file : o.exportFiles) {
@@ -226,13 +309,22 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (parser.isSet("csv") && csv != "plain" && csv != "regional")
         values.refuse("csv", csv, "plain or regional");
     o.csv = csv == "regional" ? CsvStyle::Regional : CsvStyle::Plain;
-    if (parser.isSet("csv") &&
+    if (parser.isSet("csv") && !parser.isSet("collection") &&
         std::none_of(o.exportFiles.begin(), o.exportFiles.end(),
                      [](const QString& f) { return exportFormatFor(f) == ExportFormat::Csv; }))
         values.refuse("csv", csv, "a style for a .csv --export, and there is none");
     o.maxMegapixels = values.positive("max-megapixels");
+    o.blades = values.whole("blades", 1, kMostBlades).value_or(o.blades);
+    o.jobs = values.whole("jobs", 1, kMostJobs).value_or(0);
+    o.given = parser.optionNames();
     if (values.error())
         return *values.error();
+    if (parser.isSet("collection"))
+        return collectionOptions(parser, std::move(o));
+    for (const char* name : {"out", "jobs", "export-formats", "exact-spans"}) {
+        if (parser.isSet(name))
+            return UsageError{QStringLiteral("--%1 is for a --collection").arg(name)};
+    }
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
@@ -252,6 +344,8 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
 }
 
 bool asksForReport(const BatchOptions& options) {
+    if (!options.collection.isEmpty())
+        return false; // the pairs' runs make their reports
     return std::any_of(options.exportFiles.begin(), options.exportFiles.end(),
                        [](const QString& f) { return exportFormatFor(f) == ExportFormat::Report; });
 }

@@ -32,6 +32,17 @@ struct BatchOptions {
     QStringList exportFiles;        // --export, any number; the format follows the extension
     CsvStyle csv = CsvStyle::Plain; // of the .csv exports
     double maxMegapixels = 0.0;     // 0: the loader's own limit
+    qint32 blades = 2;
+    QString summaryFile; // --summary: the run's key figures as JSON
+
+    // A collection (--collection): every pair of a manifest or a folder, each measured by a
+    // run of this program; the options above that were given apply to every pair.
+    QString collection;
+    QString outDir;
+    int jobs = 0;              // 0: one per core
+    QStringList exportFormats; // extensions without the dot; csv unless asked
+    bool exactSpans = false;   // no span matching, which a collection does unless told
+    QStringList given;         // the options given, by name, for a collection's defaults
 };
 
 struct UsageError {

@@ -13,6 +13,7 @@ volatile std::sig_atomic_t status = 0; // set by the first signal
 volatile std::sig_atomic_t signalCount = 0;
 // While writing, a reader that goes away is the writer's failure to report and roll back.
 void (*pipeHandler)(int) = SIG_DFL;
+int waitsDepth = 0; // InterruptWaits within one another
 // Made before the handler is installed: the handler may only read it.
 QByteArray farewellText;
 
@@ -64,6 +65,14 @@ bool interruptRequested() {
     return status != 0;
 }
 
+int interruptCount() {
+    return signalCount;
+}
+
+int interruptSignal() {
+    return status == 0 ? 0 : status == 143 ? SIGTERM : SIGINT;
+}
+
 int interruptedStatus(bool farewell) {
     if (farewell)
         sayFarewell();
@@ -81,12 +90,16 @@ InterruptEndsAtOnce::~InterruptEndsAtOnce() {
 }
 
 InterruptWaits::InterruptWaits() {
+    if (waitsDepth++ > 0)
+        return;
     phase = kWaits;
     handleSignals(false);
     pipeHandler = std::signal(SIGPIPE, SIG_IGN);
 }
 
 InterruptWaits::~InterruptWaits() {
+    if (--waitsDepth > 0)
+        return;
     std::signal(SIGPIPE, pipeHandler);
     handleSignals(true);
     phase = kRun;

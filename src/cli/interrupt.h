@@ -12,6 +12,10 @@ namespace bladetrace::cli {
 // `farewell` on standard error.
 void installInterruptHandler(const QByteArray& farewell);
 bool interruptRequested();
+// How many signals came so far: a collection passes each on to its pairs' runs.
+int interruptCount();
+// The signal of the first one: SIGINT or SIGTERM; 0 before.
+int interruptSignal();
 
 // After a signal: the exit status (130 or 143), after the farewell unless the run has said so.
 int interruptedStatus(bool farewell = true);
@@ -25,8 +29,8 @@ public:
     InterruptEndsAtOnce& operator=(const InterruptEndsAtOnce&) = delete;
 };
 
-// A signal is only noted while one of these lives, and interrupts a wait for a pipe; a pipe
-// whose reader has gone gives the writer an error.
+// A signal is only noted while one of these lives (or several, one within another), and
+// interrupts a wait for a pipe; a pipe whose reader has gone gives the writer an error.
 class InterruptWaits {
 public:
     InterruptWaits();

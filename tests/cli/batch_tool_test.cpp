@@ -1,3 +1,4 @@
+#include "cli/batch_process.h"
 #include "files/path_bytes.h"
 #include "support/painted_blades.h"
 
@@ -16,73 +17,14 @@
 namespace bladetrace {
 namespace {
 
+using testing::fileBytes;
+using testing::finished;
+using testing::make;
 using testing::paintBand;
+using testing::Result;
+using testing::runBatch;
 using testing::saveImage;
-
-struct Result {
-    int exitCode; // -1: killed by a signal
-    QString out, err;
-};
-
-struct Launch {
-    QByteArray locale = "C";
-    QString stdoutFile = {}; // else a pipe
-    QString stderrFile = {}; // appended to; else a pipe
-    QString platform = {};   // QT_QPA_PLATFORM
-};
-
-// Starts the built program as a user would, with no display: its arguments byte for byte
-// (QProcess would spell them as UTF-8), the locale the test pins, Ctrl-C and SIGTERM as a
-// terminal leaves them.
-void startBatch(QProcess& process, const QStringList& arguments, const Launch& how = {}) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", QString::fromLatin1(how.locale));
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    if (!how.platform.isEmpty())
-        env.insert("QT_QPA_PLATFORM", how.platform);
-    process.setProcessEnvironment(env);
-    if (!how.stdoutFile.isEmpty())
-        process.setStandardOutputFile(how.stdoutFile);
-    if (!how.stderrFile.isEmpty())
-        process.setStandardErrorFile(how.stderrFile, QIODevice::Append);
-    process.setChildProcessModifier([] {
-        std::signal(SIGINT, SIG_DFL);
-        std::signal(SIGTERM, SIG_DFL);
-    });
-    process.start("/bin/bash", {"-c", "mapfile -d '' -t a; exec \"$0\" \"${a[@]}\"",
-                                QStringLiteral(BLADETRACE_BATCH_PATH)});
-    QByteArray list;
-    for (const QString& argument : arguments)
-        list += pathBytes(argument) + '\0';
-    process.write(list);
-    process.closeWriteChannel();
-}
-
-Result finished(QProcess& process) {
-    if (process.state() != QProcess::NotRunning) {
-        EXPECT_TRUE(process.waitForFinished(60000)) << "still running after a minute";
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            pathFromBytes(process.readAllStandardOutput()),
-            pathFromBytes(process.readAllStandardError())};
-}
-
-Result runBatch(const QStringList& arguments, const Launch& how = {}) {
-    QProcess process;
-    startBatch(process, arguments, how);
-    return finished(process);
-}
-
-QByteArray fileBytes(const QString& path) {
-    std::ifstream in(pathBytes(path).toStdString(), std::ios::binary);
-    return in ? QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}})
-              : QByteArray("(unreadable)");
-}
-
-void make(const QString& path, const QByteArray& bytes) {
-    std::ofstream(pathBytes(path).toStdString(), std::ios::binary) << bytes.toStdString();
-}
+using testing::startBatch;
 
 class BatchTool : public ::testing::Test {
 protected:

@@ -1,6 +1,8 @@
 #include "support/painted_blades.h"
 
 #include <QDir>
+#include <QPainter>
+#include <QPolygon>
 
 namespace bladetrace::testing {
 
@@ -10,6 +12,19 @@ QImage paintBand(int width, int height, int first, int last, int top, int bottom
     for (int y = top; y <= bottom; ++y)
         for (int x = first; x <= last; ++x)
             image.setPixel(x, y, qRgb(0, 0, 0));
+    return image;
+}
+
+QImage taperedView(int height, int root, int tip) {
+    QImage image(420, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const int m = height / 2;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(
+        QPolygon({QPoint(10, m - tip), QPoint(210, m - root), QPoint(410, m - tip),
+                  QPoint(410, m + tip), QPoint(210, m + root), QPoint(10, m + tip)}));
     return image;
 }
 

@@ -30,4 +30,18 @@ std::vector<BladeStation> foldedBlade(const RunResults& results, bool imperial) 
     return blade;
 }
 
+std::optional<BladeStation> bladeAt(const std::vector<BladeStation>& blade, double rR) {
+    for (std::size_t i = 1; i < blade.size(); ++i) {
+        const BladeStation& a = blade[i - 1];
+        const BladeStation& b = blade[i];
+        if (rR < a.rR || rR > b.rR || b.rR <= a.rR)
+            continue;
+        const double t = (rR - a.rR) / (b.rR - a.rR);
+        const auto at = [t](double from, double to) { return from + t * (to - from); };
+        return BladeStation{rR,           at(a.cR, b.cR), at(a.betaDeg, b.betaDeg),
+                            at(a.r, b.r), at(a.c, b.c),   at(a.pitch, b.pitch)};
+    }
+    return std::nullopt;
+}
+
 } // namespace bladetrace

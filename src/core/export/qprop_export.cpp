@@ -35,8 +35,9 @@ QString nameLine(const QString& topFile) {
 QByteArray qpropBytes(const RunResults& results) {
     const QLocale c = QLocale::c();
     QString text = nameLine(results.inputs.topFile) + QStringLiteral("\n\n");
-    text +=
-        valueLine(QStringLiteral(" 2  ") + formatFixed(results.radius(), 6, c), "Nblades  [ R ]");
+    text += valueLine(QStringLiteral(" %1  ").arg(results.inputs.blades) +
+                          formatFixed(results.radius(), 6, c),
+                      "Nblades  [ R ]");
     text += QLatin1Char('\n');
     text += valueLine(QStringLiteral(" 0.50  5.8"), "CL0     CL_a", true);
     text += valueLine(QStringLiteral("-0.3   1.2"), "CLmin   CLmax", true);

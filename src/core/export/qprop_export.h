@@ -6,9 +6,9 @@
 
 namespace bladetrace {
 
-// The folded blade as a QPROP propeller file: two blades of the measured radius, generic
-// section coefficients for the user to replace, and r, chord (metres) and beta (degrees)
-// from hub to tip, without the station on the axis.
+// The folded blade as a QPROP propeller file: the run's blade count and the measured radius,
+// generic section coefficients for the user to replace, and r, chord (metres) and beta
+// (degrees) from hub to tip, without the station on the axis.
 QByteArray qpropBytes(const RunResults& results);
 
 } // namespace bladetrace

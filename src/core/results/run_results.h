@@ -35,6 +35,7 @@ struct ResultInputs {
     bool thicknessCorrection{};
     QString rootThicknessText;
     QString tipThicknessText;
+    qint32 blades = 2; // as the user counts them; not measured
 };
 
 // What a completed run produced, kept for saving after the run has ended.

@@ -44,6 +44,7 @@ public:
 
         results_.inputs.topFile = inputs_.topFileName();
         results_.inputs.sideFile = inputs_.sideFileName();
+        results_.inputs.blades = inputs_.bladeCount();
         // One picture cannot show the blade both along the axis and from the side.
         if (sameExistingFile(results_.inputs.topFile, results_.inputs.sideFile)) {
             progress_.showMessage(sameFileText(progress_.lLanguage(), results_.inputs.sideFile),

@@ -21,6 +21,7 @@ public:
     bool spanMatching = false;
     bool suggestedThreshold = false;
     double spanDifference = kMaxSpanDifference; // the most matching spans take, a fraction
+    qint32 blades = 2;
 
     qint32 thresholdValue() override { return threshold; }
     QString diameterText() override { return diameter; }
@@ -35,6 +36,7 @@ public:
     bool matchSpans() override { return spanMatching; }
     bool autoThreshold() override { return suggestedThreshold; }
     double maxSpanDifference() override { return spanDifference; }
+    qint32 bladeCount() override { return blades; }
 };
 
 } // namespace bladetrace

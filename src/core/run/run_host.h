@@ -35,6 +35,9 @@ public:
     // Matching spans, views further apart than this fraction of the shorter span are refused
     // unless the user, asked, says they show the same propeller.
     virtual double maxSpanDifference() { return kMaxSpanDifference; }
+    // The propeller's blades, as the user counts them: the run measures one blade, a file
+    // of the whole propeller (QPROP) needs the count.
+    virtual qint32 bladeCount() { return 2; }
 };
 
 // How the run shows that it is working: status texts, pointer, messages (ReportHost) and the

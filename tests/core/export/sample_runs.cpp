@@ -3,24 +3,9 @@
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 
-#include <QPainter>
-#include <QPolygon>
 #include <QTemporaryDir>
 
 namespace bladetrace::testing {
-
-QImage taperedView(int height, int root, int tip) {
-    QImage image(420, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    const int m = height / 2;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(
-        QPolygon({QPoint(10, m - tip), QPoint(210, m - root), QPoint(410, m - tip),
-                  QPoint(410, m + tip), QPoint(210, m + root), QPoint(10, m + tip)}));
-    return image;
-}
 
 const SampleRuns& sampleRuns() {
     static const SampleRuns kept = [] {

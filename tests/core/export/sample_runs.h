@@ -9,10 +9,6 @@
 
 namespace bladetrace::testing {
 
-// Blade half-heights `root` at the hub and `tip` at both tips: chord and angle change along
-// the span, so order and columns of every format show.
-QImage taperedView(int height, int root, int tip);
-
 // One metric run with thickness correction, then an imperial run of the same pair, both with
 // report pictures: what the run recorded for saving, kept for all the export tests.
 struct SampleRuns {
