@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-packages=(clang-14 libclang-rt-14-dev)
+# Debian's default clang, whichever version that is, and its runtime with libFuzzer.
+packages=(clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,6 +1,8 @@
 #include "batch_host.h"
 
+#include "base/app_error.h"
 #include "files/path_bytes.h"
+#include "files/picture_file.h"
 #include "interrupt.h"
 #include "text/string_table.h"
 
@@ -9,7 +11,25 @@
 
 namespace bladetrace::cli {
 
-FixedInputs inputsOf(const BatchOptions& options) {
+PolarFile readPolarFile(const QString& path) {
+    PolarFile read;
+    QString text;
+    try {
+        const std::shared_ptr<PictureFile> file = openPictureFile(path);
+        text = QString::fromUtf8(reinterpret_cast<const char*>(file->data), file->size);
+    } catch (const Failure& failure) {
+        read.error = QStringLiteral("--polar %1: %2").arg(path, failure.error().description);
+        return read;
+    }
+    QpropPolarRead parsed = parseQpropPolar(text);
+    if (parsed.error.number != 0)
+        read.error = QStringLiteral("--polar %1: %2").arg(path, parsed.error.description);
+    else
+        read.file = std::move(parsed.file);
+    return read;
+}
+
+FixedInputs inputsOf(const BatchOptions& options, const std::optional<QpropPolarFile>& polar) {
     FixedInputs in;
     in.threshold = options.threshold;
     in.suggestedThreshold = options.autoThreshold;
@@ -25,6 +45,15 @@ FixedInputs inputsOf(const BatchOptions& options) {
     in.rootThickness = options.rootThickness;
     in.tipThickness = options.tipThickness;
     in.blades = options.blades;
+    if (polar) {
+        in.polar = polar->polar;
+        if (!options.given.contains(QLatin1String("blades")))
+            in.blades = polar->blades;
+    }
+    if (options.airDensity > 0)
+        in.atmosphere.density = options.airDensity;
+    if (options.viscosity > 0)
+        in.atmosphere.kinematicViscosity = options.viscosity;
     return in;
 }
 

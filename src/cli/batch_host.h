@@ -1,14 +1,27 @@
 #pragma once
 
 #include "batch_options.h"
+#include "performance/qprop_polar.h"
 #include "run/fixed_inputs.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace bladetrace::cli {
 
-// The run's inputs from the options: texts as typed, read as the window reads its boxes.
-FixedInputs inputsOf(const BatchOptions& options);
+// The --polar file as QPROP reads it, or in `error` why it cannot be used, naming the file
+// and, where one is at fault, the line.
+struct PolarFile {
+    std::optional<QpropPolarFile> file;
+    QString error;
+};
+PolarFile readPolarFile(const QString& path);
+
+// The run's inputs from the options: texts as typed, read as the window reads its boxes. A
+// QPROP file's polar replaces the program's, and its blade count stands unless --blades is
+// given.
+FixedInputs inputsOf(const BatchOptions& options,
+                     const std::optional<QpropPolarFile>& polar = std::nullopt);
 
 // The run's progress and output on the command line: the spreadsheet to standard output,
 // messages and progress to standard error.

@@ -112,7 +112,9 @@ const QList<QCommandLineOption>& optionList() {
         {"blades", "", "N"},        {"summary", "", "FILE"},
         {"collection", "", "LIST"}, {"out", "", "DIR"},
         {"jobs", "", "N"},          {"export-formats", "", "FORMATS"},
-        {"exact-spans", ""},
+        {"exact-spans", ""},        {"performance", "", "FILE"},
+        {"polar", "", "FILE"},      {"air-density", "", "KG/M3"},
+        {"viscosity", "", "M2/S"},
     };
     return options;
 }
@@ -126,7 +128,7 @@ ParseResult collectionOptions(const QCommandLineParser& parser, BatchOptions o) 
         return UsageError{QStringLiteral("a --collection names its pictures itself; \"%1\" is "
                                          "one too many")
                               .arg(parser.positionalArguments().first())};
-    for (const char* name : {"script", "charts", "export", "summary"}) {
+    for (const char* name : {"script", "charts", "export", "summary", "performance"}) {
         if (parser.isSet(name))
             return UsageError{QStringLiteral("--%1 is for one pair; a collection writes each "
                                              "pair's files as --export-formats says")
@@ -202,9 +204,20 @@ QString usageText() {
         "                       spreadsheet set to a region with a decimal comma opens in\n"
         "                       columns\n"
         "  --max-megapixels N   refuse larger images (default: the loader's limit)\n"
-        "  --blades N           the propeller's blade count, for the QPROP file (default 2)\n"
+        "  --blades N           the propeller's blade count, for the QPROP file and the\n"
+        "                       prediction (default 2, or the --polar file's)\n"
+        "  --performance FILE   write the predicted performance at the run's RPM as CSV:\n"
+        "                       J, V, CT, CP, eta, thrust, power and torque from J = 0 until\n"
+        "                       the thrust falls below zero (V in mph, T in lbf with\n"
+        "                       --imperial); a run with no prediction fails\n"
+        "  --polar FILE         the section polar (and blade count) of a QPROP propeller\n"
+        "                       file: its lines up to \"REref REexp\"; the program's own\n"
+        "                       polar otherwise\n"
+        "  --air-density RHO    in kg/m^3 (default 1.225, sea level)\n"
+        "  --viscosity NU       the air's kinematic viscosity in m^2/s (default 1.46e-5)\n"
         "  --summary FILE       write the run's key figures as JSON (threshold, span\n"
-        "                       matching, stations, c/R, beta and pitch at r/R 0.75)\n"
+        "                       matching, stations, c/R, beta and pitch at r/R 0.75, and\n"
+        "                       thrust, power, efficiency, CT and CP at the flight speed)\n"
         "  -h, --help           show this text\n"
         "  --version            show the program's version\n"
         "\n"
@@ -223,8 +236,9 @@ QString usageText() {
         "are noted.\n"
         "Ctrl-C (or SIGTERM) while the images load ends the program; during the scans it\n"
         "aborts the run; while the files are written, they are all written or all put back.\n"
-        "Exit status: 0 done, 2 bad usage, 3 the two views' spans differ, 4 the run failed\n"
-        "or an output could not be written, 5 the views cannot be measured (one file given\n"
+        "Exit status: 0 done, 2 bad usage or a --polar file that cannot be read, 3 the two\n"
+        "views' spans differ, 4 the run failed, there is no prediction for --performance or\n"
+        "an output could not be written, 5 the views cannot be measured (one file given\n"
         "as both, or a blade cut off by the picture's edge), 130 interrupted (Ctrl-C), 143\n"
         "terminated.\n"
         "\n"
@@ -232,7 +246,7 @@ QString usageText() {
         "  --collection LIST.csv  a CSV file with a header row naming its columns, in any\n"
         "                       order: name, top, side, diameter, rpm, speed, and optionally\n"
         "                       blades, threshold (or auto), thickness (ROOT,TIP), imperial\n"
-        "                       (yes or no); paths relative to the file\n"
+        "                       (yes or no), polar (a QPROP file); paths relative to the file\n"
         "  --collection FOLDER  every NAME-top.* (or NAME-front.*) and NAME-side.* picture\n"
         "                       pair in the folder, with --diameter, --rpm and --speed\n"
         "  --out DIR            where DIR/summary.csv and each pair's DIR/NAME.* go\n"
@@ -240,14 +254,16 @@ QString usageText() {
         "  --jobs N             pairs measured at once (default: one per core)\n"
         "  --exact-spans        measure the views as they are; a collection otherwise\n"
         "                       matches spans\n"
-        "--diameter, --rpm, --speed, --threshold, --thickness, --imperial and --blades give\n"
-        "the value of an empty or missing column; --max-span-difference, --language, --csv\n"
-        "and --max-megapixels apply to every pair. Without a threshold a collection takes\n"
-        "--threshold auto. Run again, it measures only the pairs whose pictures or options\n"
-        "changed, whose files are missing, or whose run failed for another reason than its\n"
-        "pictures; Ctrl-C lets pairs that are being written finish and keeps the summary\n"
-        "whole. Exit status: 0 every pair measured, 2 bad usage or a bad manifest, 4 a pair\n"
-        "not measured (the summary says why), 130 or 143 interrupted.\n");
+        "--diameter, --rpm, --speed, --threshold, --thickness, --imperial, --blades and\n"
+        "--polar give the value of an empty or missing column; --max-span-difference,\n"
+        "--language, --csv, --max-megapixels, --air-density and --viscosity apply to every\n"
+        "pair. The summary has the predicted thrust, power, efficiency, CT and CP at each\n"
+        "pair's speed. Without a threshold a collection takes --threshold auto. Run again,\n"
+        "it measures only the pairs whose pictures, polar file or options changed, whose\n"
+        "files are missing, or whose run failed for another reason than its pictures;\n"
+        "Ctrl-C lets pairs that are being written finish and keeps the summary whole. Exit\n"
+        "status: 0 every pair measured, 2 bad usage or a bad manifest, 4 a pair not measured\n"
+        "(the summary says why), 130 or 143 interrupted.\n");
 }
 
 ParseResult parseBatchOptions(const QStringList& arguments) {
@@ -285,9 +301,11 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     if (parser.isSet("language") && language != "en" && language != "de")
         values.refuse("language", language, "en or de");
     o.language = language == "de" ? Language::German : Language::English;
-    for (const char* name : {"script", "charts", "summary", "collection", "out"}) {
+    for (const char* name :
+         {"script", "charts", "summary", "performance", "collection", "out", "polar"}) {
         const QStringList given = parser.values(name);
-        const bool written = qstrcmp(name, "collection") != 0 && qstrcmp(name, "out") != 0;
+        const bool written = qstrcmp(name, "collection") != 0 && qstrcmp(name, "out") != 0 &&
+                             qstrcmp(name, "polar") != 0;
         if (given.size() > 1)
             return UsageError{QStringLiteral("--%1 is given %2 times; it %3")
                                   .arg(name)
@@ -300,6 +318,10 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
     o.scriptFile = parser.value("script");
     o.summaryFile = parser.value("summary");
     o.chartsFile = parser.value("charts");
+    o.performanceFile = parser.value("performance");
+    o.polarFile = parser.value("polar");
+    o.airDensity = values.positive("air-density");
+    o.viscosity = values.positive("viscosity");
     o.exportFiles = parser.values("export");
     for (const QString& file : o.exportFiles) {
         if (!exportFormatFor(file))

@@ -33,7 +33,11 @@ struct BatchOptions {
     CsvStyle csv = CsvStyle::Plain; // of the .csv exports
     double maxMegapixels = 0.0;     // 0: the loader's own limit
     qint32 blades = 2;
-    QString summaryFile; // --summary: the run's key figures as JSON
+    QString summaryFile;     // --summary: the run's key figures as JSON
+    QString performanceFile; // --performance: the predicted performance as CSV
+    QString polarFile;       // --polar: a QPROP file whose section polar the prediction takes
+    double airDensity = 0;   // kg/m^3; 0: sea level's
+    double viscosity = 0;    // kinematic, m^2/s; 0: sea level's at 15 degrees C
 
     // A collection (--collection): every pair of a manifest or a folder, each measured by a
     // run of this program; the options above that were given apply to every pair.

@@ -32,6 +32,7 @@ enum Column {
     kThreshold,
     kThickness,
     kImperial,
+    kPolar,
     kColumns
 };
 constexpr int kRequired = kBlades; // the columns before it must be there
@@ -39,6 +40,7 @@ constexpr int kRequired = kBlades; // the columns before it must be there
 // A pair's values as texts, read by its run as the command line's are.
 struct PairValues {
     QString diameter, rpm, speed, blades, threshold, thickness, imperial;
+    QString polar; // a path the run can open from any folder
 };
 
 QString absolutePath(const QString& path) {
@@ -76,6 +78,7 @@ PairValues commandLineValues(const BatchOptions& o) {
     v.threshold = o.autoThreshold ? QStringLiteral("auto") : QString::number(o.threshold);
     v.thickness = o.thickness ? o.rootThickness + QLatin1Char(':') + o.tipThickness : QString();
     v.imperial = o.imperial ? QStringLiteral("yes") : QString();
+    v.polar = o.polarFile.isEmpty() ? QString() : absolutePath(o.polarFile);
     return v;
 }
 
@@ -90,6 +93,10 @@ QStringList sharedArguments(const BatchOptions& o) {
         a << QStringLiteral("--language") << QStringLiteral("de");
     if (o.maxMegapixels > 0)
         a << QStringLiteral("--max-megapixels") << formatGeneral(o.maxMegapixels);
+    if (o.airDensity > 0)
+        a << QStringLiteral("--air-density") << formatGeneral(o.airDensity);
+    if (o.viscosity > 0)
+        a << QStringLiteral("--viscosity") << formatGeneral(o.viscosity);
     if (o.csv == CsvStyle::Regional && o.exportFormats.contains(QLatin1String("csv")))
         a << QStringLiteral("--csv") << QStringLiteral("regional");
     return a;
@@ -117,6 +124,8 @@ QString pairArguments(const CollectionPair& pair, const PairValues& v, const QSt
         arguments << QStringLiteral("--thickness") << thickness;
     if (!v.blades.trimmed().isEmpty())
         arguments << QStringLiteral("--blades") << v.blades.trimmed();
+    if (!v.polar.isEmpty())
+        arguments << QStringLiteral("--polar") << v.polar;
     arguments << shared;
     // The run's own reading, so that every pair that starts gets past it.
     const ParseResult parsed = parseBatchOptions(arguments);
@@ -169,7 +178,7 @@ QStringList manifestColumns() {
     return {QStringLiteral("name"),     QStringLiteral("top"),       QStringLiteral("side"),
             QStringLiteral("diameter"), QStringLiteral("rpm"),       QStringLiteral("speed"),
             QStringLiteral("blades"),   QStringLiteral("threshold"), QStringLiteral("thickness"),
-            QStringLiteral("imperial")};
+            QStringLiteral("imperial"), QStringLiteral("polar")};
 }
 
 CollectionList readManifest(const QString& path, const BatchOptions& options) {
@@ -241,11 +250,15 @@ CollectionList readManifest(const QString& path, const BatchOptions& options) {
             problem = QStringLiteral("no %1 view").arg(cell(kTop).isEmpty() ? "top" : "side");
         if (!lineOf.contains(pair.name))
             lineOf.insert(pair.name, csv.lines[r]);
-        const PairValues values{
-            orDefault(kDiameter, byDefault.diameter),   orDefault(kRpm, byDefault.rpm),
-            orDefault(kSpeed, byDefault.speed),         orDefault(kBlades, byDefault.blades),
-            orDefault(kThreshold, byDefault.threshold), orDefault(kThickness, byDefault.thickness),
-            orDefault(kImperial, byDefault.imperial)};
+        const PairValues values{orDefault(kDiameter, byDefault.diameter),
+                                orDefault(kRpm, byDefault.rpm),
+                                orDefault(kSpeed, byDefault.speed),
+                                orDefault(kBlades, byDefault.blades),
+                                orDefault(kThreshold, byDefault.threshold),
+                                orDefault(kThickness, byDefault.thickness),
+                                orDefault(kImperial, byDefault.imperial),
+                                cell(kPolar).isEmpty() ? byDefault.polar
+                                                       : relativeTo(folder, cell(kPolar))};
         if (problem.isEmpty())
             problem = pairArguments(pair, values, shared, pair.arguments);
         if (problem.isEmpty())

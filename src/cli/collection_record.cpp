@@ -4,6 +4,7 @@
 #include "base/app_info.h"
 #include "csv_table.h"
 #include "files/picture_file.h"
+#include "performance/performance_table.h"
 #include "run_summary.h"
 #include "text/number_format.h"
 #include "text/units.h"
@@ -45,13 +46,21 @@ struct Cells {
         return imperial ? formatFixed(v.toDouble() / kMetresPerInch, 3, locale)
                         : formatFixed(v.toDouble(), 4, locale);
     }
+    QString force(const PairRecord& p, const char* key) const {
+        const QJsonValue v = p.figures.value(QLatin1String(key));
+        if (!v.isDouble())
+            return QString();
+        return imperial ? formatFixed(v.toDouble() / kNewtonsPerPoundForce, 3, locale)
+                        : formatFixed(v.toDouble(), 2, locale);
+    }
     QString text(const PairRecord& p, const char* key) const {
         return p.figures.value(QLatin1String(key)).toVariant().toString();
     }
 };
 
 // The summary's columns, in order. A figure a run adds to its --summary (run_summary.h)
-// comes into the summary with a line here; "%1" in a header is the unit of lengths.
+// comes into the summary with a line here; "%1" in a header is the unit of lengths, "%2"
+// that of forces.
 struct SummaryColumn {
     const char* header;
     QString (*cell)(const PairRecord&, const Cells&);
@@ -75,6 +84,13 @@ const SummaryColumn kSummaryColumns[] = {
      [](const PairRecord& p, const Cells& c) { return c.number(p, figure::kBeta075, 2); }},
     {"pitch at 0.75 R%1",
      [](const PairRecord& p, const Cells& c) { return c.length(p, figure::kPitch075); }},
+    {"thrust%2", [](const PairRecord& p, const Cells& c) { return c.force(p, figure::kThrust); }},
+    {"power [W]",
+     [](const PairRecord& p, const Cells& c) { return c.number(p, figure::kPower, 1); }},
+    {"efficiency",
+     [](const PairRecord& p, const Cells& c) { return c.number(p, figure::kEfficiency, 3); }},
+    {"CT", [](const PairRecord& p, const Cells& c) { return c.number(p, figure::kCT, 4); }},
+    {"CP", [](const PairRecord& p, const Cells& c) { return c.number(p, figure::kCP, 4); }},
     {"measured", [](const PairRecord& p, const Cells& c) { return c.text(p, figure::kCompleted); }},
 };
 
@@ -155,9 +171,12 @@ QByteArray summaryBytes(const std::vector<PairRecord>& records, CsvStyle style, 
     const Cells cells{regional ? QLocale() : QLocale::c(), imperial};
     const QChar separator = regional ? QLatin1Char(';') : QLatin1Char(',');
     const QString unit = imperial ? QStringLiteral(" [in]") : QStringLiteral(" [m]");
+    const QString force = imperial ? QStringLiteral(" [lbf]") : QStringLiteral(" [N]");
     QStringList line;
     for (const SummaryColumn& column : kSummaryColumns)
-        line << csvField(QString::fromLatin1(column.header).replace(QLatin1String("%1"), unit),
+        line << csvField(QString::fromLatin1(column.header)
+                             .replace(QLatin1String("%1"), unit)
+                             .replace(QLatin1String("%2"), force),
                          separator);
     QString text = line.join(separator) + QLatin1Char('\n');
     for (const PairRecord& r : records) {

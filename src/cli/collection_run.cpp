@@ -9,6 +9,7 @@
 #include "interrupt.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QLocale>
@@ -157,10 +158,19 @@ private:
         return o_.outDir + QLatin1Char('/') + name + QLatin1Char('.') + format;
     }
 
-    // What a pair's outputs depend on besides its pictures' bytes.
+    // What a pair's outputs depend on besides its pictures' bytes: the polar file's too,
+    // which is small.
     QStringList fingerprint(const CollectionPair& pair) const {
-        return pair.arguments + QStringList{QStringLiteral("--export-formats"),
-                                            o_.exportFormats.join(QLatin1Char(','))};
+        QStringList print = pair.arguments + QStringList{QStringLiteral("--export-formats"),
+                                                         o_.exportFormats.join(QLatin1Char(','))};
+        const qsizetype polar = pair.arguments.indexOf(QLatin1String("--polar"));
+        if (polar >= 0 && polar + 1 < pair.arguments.size())
+            print << QStringLiteral("polar SHA-1 ") +
+                         QString::fromLatin1(
+                             QCryptographicHash::hash(fileBytes(pair.arguments[polar + 1]),
+                                                      QCryptographicHash::Sha1)
+                                 .toHex());
+        return print;
     }
 
     // Which pairs stand as they were measured, and which are to be measured.

@@ -3,9 +3,11 @@
 #include "base/app_error.h"
 #include "batch_host.h"
 #include "export/export_format.h"
+#include "export/performance_prediction.h"
 #include "files/output_files.h"
 #include "files/path_bytes.h"
 #include "interrupt.h"
+#include "performance/performance_table.h"
 #include "results/charts.h"
 #include "run/calc_it.h"
 #include "run/pair_loader.h"
@@ -33,6 +35,9 @@ QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run 
     for (const QString& file : options.exportFiles)
         files.append({{QStringLiteral("--export"), file},
                       run ? exportBytes(*run->results(), file, options.csv) : QByteArray()});
+    if (!options.performanceFile.isEmpty())
+        files.append({{QStringLiteral("--performance"), options.performanceFile},
+                      run ? performanceBytes(*run->results(), options.imperial) : QByteArray()});
     if (!options.summaryFile.isEmpty())
         files.append({{QStringLiteral("--summary"), options.summaryFile},
                       run ? runSummaryBytes(*run->results()) : QByteArray()});
@@ -42,8 +47,11 @@ QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run 
 // Files no output may replace besides the two images: the writer keeps standard output's
 // and standard error's files itself.
 QList<NamedFile> keptFiles(const BatchOptions& options) {
-    return {{QStringLiteral("the top view image"), options.topFile},
-            {QStringLiteral("the side view image"), options.sideFile}};
+    QList<NamedFile> kept{{QStringLiteral("the top view image"), options.topFile},
+                          {QStringLiteral("the side view image"), options.sideFile}};
+    if (!options.polarFile.isEmpty())
+        kept.append({QStringLiteral("the polar file"), options.polarFile});
+    return kept;
 }
 
 // Written while a signal only stops the writer where it can roll back; after one the
@@ -87,18 +95,35 @@ int exitStatus(RunOutcome outcome) {
 
 } // namespace
 
+QByteArray performanceBytes(const RunResults& results, bool imperial) {
+    const PerformancePrediction prediction = predictPerformance(results);
+    if (!prediction.problem.isEmpty())
+        fail(errc::kInvalidCall,
+             QStringLiteral("--performance: no prediction: %1").arg(prediction.problem));
+    return performanceCsv(prediction.curve, imperial).toUtf8();
+}
+
 void printError(const QString& text) {
     std::fprintf(stderr, "bladetrace-batch: %s\n", pathBytes(text).constData());
 }
 
 int runPair(const BatchOptions& options) {
+    std::optional<QpropPolarFile> polar;
+    if (!options.polarFile.isEmpty()) {
+        PolarFile read = readPolarFile(options.polarFile);
+        if (!read.file) {
+            printError(read.error);
+            return kUsage;
+        }
+        polar = std::move(read.file);
+    }
     // An output that cannot be written is found before minutes of scanning.
     const QList<NamedFile> kept = keptFiles(options);
     if (const int status = writeOrCheck(outputFiles(options), kept, false))
         return status;
 
     BatchHost host(options, stdout, stderr);
-    FixedInputs inputs = inputsOf(options);
+    FixedInputs inputs = inputsOf(options, polar);
     LoadLimits limits;
     if (options.maxMegapixels > 0)
         limits.maxMegapixels = options.maxMegapixels;

@@ -1,6 +1,7 @@
 #include "run_summary.h"
 
 #include "export/folded_blade.h"
+#include "export/performance_prediction.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,6 +28,16 @@ QByteArray runSummaryBytes(const RunResults& results) {
         o.insert(figure::kChord075, at->cR);
         o.insert(figure::kBeta075, at->betaDeg);
         o.insert(figure::kPitch075, at->pitch);
+    }
+    const PerformancePrediction prediction = predictPerformance(results);
+    if (prediction.problem.isEmpty()) {
+        const PerformancePoint& at = prediction.operating;
+        o.insert(figure::kThrust, at.thrust);
+        o.insert(figure::kPower, at.power);
+        if (at.thrust > 0 && at.power > 0)
+            o.insert(figure::kEfficiency, at.eta);
+        o.insert(figure::kCT, at.CT);
+        o.insert(figure::kCP, at.CP);
     }
     o.insert(
         figure::kCompleted,

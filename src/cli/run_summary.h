@@ -23,6 +23,13 @@ constexpr char kSpeed[] = "speed"; // m/s
 constexpr char kChord075[] = "cR075";
 constexpr char kBeta075[] = "beta075";
 constexpr char kPitch075[] = "pitch075";
+// Predicted at the run's RPM and flight speed; left out when there is no prediction, and
+// the efficiency when the propeller does not both push and take power.
+constexpr char kThrust[] = "thrust"; // N
+constexpr char kPower[] = "power";   // W
+constexpr char kEfficiency[] = "efficiency";
+constexpr char kCT[] = "CT";
+constexpr char kCP[] = "CP";
 constexpr char kCompleted[] = "completed"; // ISO 8601, local time with its offset
 } // namespace figure
 

@@ -54,10 +54,11 @@ protected:
 TEST_F(Manifest, ColumnsInAnyOrderPathsRelativeToTheListDefaultsFromTheCommandLine) {
     const QString list =
         write("lists/m.csv",
-              "Speed,side,NAME,top,notes,threshold,imperial,thickness,blades,diameter\r\n"
-              "10,\"../pics/a, \"\"side\"\".bmp\",first,../pics/a-top.bmp,hi,,yes,\"20,10\",3,7\r\n"
+              "Speed,side,NAME,top,notes,threshold,imperial,thickness,blades,diameter,polar\r\n"
+              "10,\"../pics/a, \"\"side\"\".bmp\",first,../pics/a-top.bmp,hi,,yes,\"20,10\",3,7,"
+              "../p.qprop\r\n"
               "\r\n"
-              "12,/abs/b-side.png,second,b top.png,,120,no,,,\r\n");
+              "12,/abs/b-side.png,second,b top.png,,120,no,,,,\r\n");
     const CollectionList l =
         readManifest(list, options(list, {"--rpm", "5000", "--diameter", "0.3"}));
     EXPECT_EQ(l.errors, QStringList());
@@ -71,7 +72,8 @@ TEST_F(Manifest, ColumnsInAnyOrderPathsRelativeToTheListDefaultsFromTheCommandLi
          lists + "../pics/a-top.bmp",
          lists + "../pics/a, \"side\".bmp",
          {"--diameter", "7", "--rpm", "5000", "--speed", "10", "--threshold", "auto", "--imperial",
-          "--thickness", "20,10", "--blades", "3", "--match-spans"}},
+          "--thickness", "20,10", "--blades", "3", "--polar", lists + "../p.qprop",
+          "--match-spans"}},
         {"second",
          lists + "b top.png",
          "/abs/b-side.png",
@@ -88,14 +90,19 @@ TEST_F(Manifest, ColumnsInAnyOrderPathsRelativeToTheListDefaultsFromTheCommandLi
         EXPECT_EQ(p.arguments, QStringList({p.top, p.side}) + expected[i].options);
     }
 
-    // A fixed threshold, exact spans and the other shared options for all.
-    const CollectionList fixed = readManifest(
-        list, options(list, {"--rpm", "1", "--diameter", "2", "--threshold", "90", "--exact-spans",
-                             "--language", "de", "--max-megapixels", "50"}));
+    // A fixed threshold, exact spans and the other shared options for all; a polar file
+    // named on the command line from where the collection starts.
+    const CollectionList fixed =
+        readManifest(list, options(list, {"--rpm", "1", "--diameter", "2", "--threshold", "90",
+                                          "--exact-spans", "--language", "de", "--max-megapixels",
+                                          "50", "--polar", "all.qprop", "--air-density", "1.1"}));
     ASSERT_EQ(fixed.pairs.size(), 2u);
     EXPECT_EQ(fixed.pairs[0].arguments.mid(8),
               (QStringList{"--threshold", "90", "--imperial", "--thickness", "20,10", "--blades",
-                           "3", "--language", "de", "--max-megapixels", "50"}));
+                           "3", "--polar", lists + "../p.qprop", "--language", "de",
+                           "--max-megapixels", "50", "--air-density", "1.1"}));
+    EXPECT_EQ(fixed.pairs[1].arguments.mid(10, 2),
+              (QStringList{"--polar", QDir::currentPath() + "/all.qprop"}));
 }
 
 // A bad manifest is refused as a whole: every bad row is named by its line, and a bad value

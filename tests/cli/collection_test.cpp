@@ -101,11 +101,12 @@ TEST_F(Collection, TheSummaryAgreesWithSingleRuns) {
 
     for (const QString name : {"a", "b"}) {
         SCOPED_TRACE(name.toStdString());
-        const QString csv = dir.filePath(name + "-single.csv");
-        const Result single =
-            runBatch({dir.filePath(name + "-top.bmp"), dir.filePath(name + "-side.bmp"),
-                      "--diameter", "0.2", "--rpm", "5000", "--speed", "10", "--match-spans",
-                      "--threshold", "auto", "--export", csv});
+        const QString csv = dir.filePath(name + "-single.csv"),
+                      performance = dir.filePath(name + "-performance.csv");
+        const Result single = runBatch(
+            {dir.filePath(name + "-top.bmp"), dir.filePath(name + "-side.bmp"), "--diameter", "0.2",
+             "--rpm", "5000", "--speed", "10", "--match-spans", "--threshold", "auto", "--export",
+             csv, "--blades", "3", "--performance", performance});
         ASSERT_EQ(single.exitCode, 0) << single.err.toStdString();
         EXPECT_EQ(fileBytes(out(name + ".csv")), fileBytes(csv));
         EXPECT_TRUE(fileBytes(out(name + ".qprop")).contains("\n 3  0.100000"));
@@ -132,6 +133,24 @@ TEST_F(Collection, TheSummaryAgreesWithSingleRuns) {
             ASSERT_TRUE(number) << row[f.column].toStdString();
             EXPECT_NEAR(shown, at075(csv, f.csvColumn).value_or(-1), f.tolerance);
         }
+        // The operating point, 10 m/s at 5000 RPM and 0.2 m: J = 0.6, a row of the table.
+        const cli::CsvText table = cli::readCsv(QString::fromUtf8(fileBytes(performance)), ',');
+        const auto j06 = std::find_if(table.rows.begin() + 1, table.rows.end(),
+                                      [](const QStringList& cells) { return cells[0] == "0.600"; });
+        ASSERT_NE(j06, table.rows.end());
+        const struct {
+            const char* column;
+            int tableColumn;
+            double tolerance;
+        } predicted[] = {{"thrust [N]", 5, 0.006},
+                         {"power [W]", 6, 0.06},
+                         {"efficiency", 4, 0.0006},
+                         {"CT", 2, 6e-5},
+                         {"CP", 3, 6e-5}};
+        for (const auto& f : predicted) {
+            SCOPED_TRACE(f.column);
+            EXPECT_NEAR(row[f.column].toDouble(), (*j06)[f.tableColumn].toDouble(), f.tolerance);
+        }
     }
     // A pair that fails leaves the others measured, with its reason.
     std::map<QString, QString> c = summary.at("c");
@@ -140,6 +159,7 @@ TEST_F(Collection, TheSummaryAgreesWithSingleRuns) {
     EXPECT_TRUE(c["message"].startsWith("The spans of the two views differ by 25.1 %."))
         << c["message"].toStdString();
     EXPECT_EQ(c["threshold"], "");
+    EXPECT_EQ(c["thrust [N]"], "");
     EXPECT_FALSE(QFileInfo::exists(out("c.csv")));
 }
 
@@ -156,6 +176,13 @@ TEST_F(Collection, ASecondRunMeasuresOnlyWhatChanged) {
         << summary.toStdString();
     const auto rewrite = [this](const QString& name) {
         testing::make(dir.filePath(name), fileBytes(dir.filePath(name)));
+    };
+    const QString polar = dir.filePath("p.qprop");
+    const QStringList withPolar{"--threshold", "120",     "--export-formats",
+                                "csv,qprop",   "--polar", polar};
+    const auto writePolar = [&polar](const char* cd0) {
+        testing::make(polar, QByteArray("p\n2\n0.5 5.8\n-0.3 1.2\n") + cd0 +
+                                 " 0.05 0.02 0.5\n70000 -0.7\n");
     };
 
     const struct {
@@ -179,6 +206,12 @@ TEST_F(Collection, ASecondRunMeasuresOnlyWhatChanged) {
         {"another threshold",
          [] {},
          {"--threshold", "120", "--export-formats", "csv,qprop"},
+         {"a", "b", "c", "gone"}},
+        {"a polar file", [&] { writePolar("0.028"); }, withPolar, {"a", "b", "c", "gone"}},
+        {"the same polar written again", [&] { writePolar("0.028"); }, withPolar, {"gone"}},
+        {"the polar file changed",
+         [&] { writePolar("0.030"); },
+         withPolar,
          {"a", "b", "c", "gone"}},
     };
     for (const auto& step : steps) {

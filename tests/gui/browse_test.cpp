@@ -53,10 +53,12 @@ TEST_F(Browse, FirstUseListsAllPicturesThenStartsAtTheLastChosenFileDroppedFiles
               (QStringList{all, "Bitmap image (*.bmp)", "JPEG image (*.jpg *.jpeg)",
                            "PNG image (*.png)", "GIF image (*.gif)", "TIFF image (*.tif *.tiff)",
                            "PNM image (*.pbm *.pgm *.ppm *.pnm)", "WebP image (*.webp)"}));
-    EXPECT_EQ((QStringList{first.title, first.selectedFilter, first.fileName,
-                           dialogs.requests[1].fileName, window->txtTopFile->text(),
-                           window->txtSideFile->text()}),
-              (QStringList{"Select a grayscale Image", all, "", wide, wide, file("tall.bmp")}));
+    EXPECT_EQ(first.title, "Select a grayscale Image");
+    EXPECT_EQ(first.selectedFilter, all);
+    EXPECT_EQ(first.fileName, "");
+    EXPECT_EQ(dialogs.requests[1].fileName, wide); // the last chosen
+    EXPECT_EQ(window->txtTopFile->text(), wide);
+    EXPECT_EQ(window->txtSideFile->text(), file("tall.bmp"));
     // 2800 by 1400 twips would reach into the controls below: 1320 by 660, and 330 by 660
     // for the tall one.
     EXPECT_EQ(window->imgPreview[0]->size(), QSize(88, 44));
@@ -78,7 +80,7 @@ TEST_F(Browse, FirstUseListsAllPicturesThenStartsAtTheLastChosenFileDroppedFiles
         {"imgPreview_0", {b, a, b}, a, b},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.on);
+        SCOPED_TRACE(::testing::Message() << c.files.size() << " files on " << c.on);
         const bool changes =
             c.top != window->txtTopFile->text() || c.side != window->txtSideFile->text();
         EXPECT_EQ(drop(*window, window->findChild<QWidget*>(QLatin1String(c.on)), c.files),
@@ -93,7 +95,8 @@ TEST_F(Browse, FirstUseListsAllPicturesThenStartsAtTheLastChosenFileDroppedFiles
     dialogs.answers << QCoreApplication::applicationFilePath();
     window->btnFileName[1]->click();
     EXPECT_EQ(window->txtSideFile->text(), QCoreApplication::applicationFilePath());
-    EXPECT_TRUE(window->imgPreview[1]->isHidden() && dialogs.messages.isEmpty());
+    EXPECT_TRUE(window->imgPreview[1]->isHidden());
+    EXPECT_EQ(dialogs.messages.size(), 0);
 }
 
 // A path typed into a box shows its picture when the box loses the focus or takes Enter; a

@@ -33,13 +33,12 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
             EXPECT_EQ(pages[page]->isVisible(), page == tab) << "tab " << tab << " page " << page;
         EXPECT_TRUE(window->btnCopy->isVisible());
     }
-    EXPECT_FALSE(window->Label1[frmMain::kBusyLabel]->isVisible() ||
-                 window->picScroll->isVisible() || window->picTop->isVisible());
-    EXPECT_EQ((QStringList{window->txtRootThickness->text(), window->txtTipThickness->text(),
-                           window->chkUnits->text(), window->btnGo->toolTip(),
-                           window->imgPreview[1]->toolTip()}),
-              (QStringList{"20", "10", "use ye olde units (e.g. furlongs)", "Start the conversion.",
-                           "Preview Area for Side View."}));
+    EXPECT_FALSE(window->picTop->isVisible());
+    EXPECT_EQ(window->txtRootThickness->text(), "20");
+    EXPECT_EQ(window->txtTipThickness->text(), "10");
+    EXPECT_EQ(window->chkUnits->text(), "use ye olde units (e.g. furlongs)");
+    EXPECT_EQ(window->btnGo->toolTip(), "Start the conversion.");
+    EXPECT_EQ(window->imgPreview[1]->toolTip(), "Preview Area for Side View.");
 
     // The threshold number follows the slider both ways, and Auto sets both.
     window->sldThreshold->setValue(200);
@@ -47,7 +46,8 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
     window->txtThreshold->selectAll();
     QTest::keyClicks(window->txtThreshold, "87");
     // Typing does not stop a run; only Escape does.
-    EXPECT_EQ(std::pair(window->sldThreshold->value(), window->bAbort), std::pair(87, false));
+    EXPECT_EQ(window->sldThreshold->value(), 87);
+    EXPECT_FALSE(window->bAbort);
 
     const qint32 suggested = suggestThreshold(loadPicture(window->txtTopFile->text()),
                                               loadPicture(window->txtSideFile->text()));
@@ -61,8 +61,9 @@ TEST_F(MainWindow, StartsIdleEachTabShowsItsPageAloneTheThresholdFollowsTheSlide
     window->btnAuto->click();
     EXPECT_EQ(window->sldThreshold->value(), 87);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Error53:") &&
-                dialogs.messages[0].text.contains("Issued by btnAuto_Click()"));
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Error53:")) << dialogs.messages[0].text;
+    EXPECT_TRUE(dialogs.messages[0].text.contains("Issued by btnAuto_Click()"))
+        << dialogs.messages[0].text;
 }
 
 // Client width and height, status bar and tab header heights, in twips.
@@ -81,7 +82,9 @@ TEST(FormResizeLayout, DesignClientAreaAndTooSmallOnesWithoutNegativeSizes) {
 }
 
 // Wider, the tabs and pages grow and the panel moves; higher, they grow and Copy moves down.
-// Then the timer puts the units box over status panel 3.
+// Then the timer puts the units box over status panel 3. In German the panel's captions that fit
+// keep the panel's size; one that must shrink sits lower, so that its baseline stays level with
+// its neighbours' in their boxes. Back in English every caption is as it was.
 TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCaptions) {
     const QRect tab = window->TabStrip1->geometry(), grid = window->grdTop->geometry(),
                 panel = window->picGroup2->geometry();
@@ -101,59 +104,57 @@ TEST_F(MainWindow, EveryResizeLaysTheWindowOutAgainSwitchLanguageRewritesTheCapt
     EXPECT_EQ(window->chkUnits->pos(), window->StatusBar1->pos() + QPoint(panel3 + 5, 6));
     EXPECT_GE(window->statusPanel3->width() * 15, 2895 + 80);
 
-    // Each caption in its place, and none cut or against its neighbour at the design size.
-    window->resize(toPixels(10140.0f), toPixels(7725.0f));
-    window->theTimer_Timer(); // the units box onto the status bar
-    window->lLanguage = languageNumber(Language::German);
-    window->SwitchLanguage();
-    EXPECT_EQ(
-        (QStringList{window->TabStrip1->caption(2), window->btnCopy->text(),
-                     window->Label1[frmMain::kThresholdLabel]->text(),
-                     window->Label1[frmMain::kBusyLabel]->text(),
-                     window->Label1[frmMain::kSpeedLabel]->text(), window->Label3->text(),
-                     window->chkThicknessCorrection->text()}),
-        (QStringList{"Verwindungsverteilung", "Kopieren", "Weißabgleich:", "Arbeite...",
-                     "Fluggeschwindigkeit", "Bild für Seitenansicht:", "&Dickenkorrektur %"}));
-    EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
-
-    window->lLanguage = languageNumber(Language::English);
-    window->SwitchLanguage();
-    EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
-    EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
-    EXPECT_EQ(window->Label1[frmMain::kSpeedLabel]->font(),
-              window->picGroup2->font()); // German fitting undone
-
-    // Too narrow for the tabs: captions are shortened, but every tab stays in view.
-    window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
-    EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
-    EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
-}
-
-// In German the captions that fit keep the panel's size; one that must shrink sits lower, so
-// that its baseline stays level with its neighbours' in their boxes. Back in English every
-// caption is as it was.
-TEST_F(MainWindow, GermanCaptionsKeepTheirSizeWhereTheyFitAndTheirBaselineWhereTheyShrink) {
-    const QFont panel = window->picGroup2->font();
     // From the top of its box to the baseline of its text.
     const auto baseline = [](const QLabel& label) {
         return label.contentsRect().top() + label.margin() + QFontMetrics(label.font()).ascent();
     };
     const int level = baseline(*window->Label1[frmMain::kRpmLabel]);
-    for (const Language language : {Language::German, Language::English}) {
-        window->lLanguage = languageNumber(language);
-        window->SwitchLanguage();
+    const QFont panelFont = window->picGroup2->font();
+    const auto expectPanelCaptionsLevel = [&] {
         for (const QLabel* label : window->picGroup2->findChildren<QLabel*>()) {
             if (label->text().isEmpty() || !(label->alignment() & Qt::AlignTop))
                 continue;
             SCOPED_TRACE(label->objectName().toStdString() + " " + label->text().toStdString());
-            const CaptionRoom room = captionRoom(*label);
-            const bool fitsAtPanelSize =
-                QFontMetrics(panel).horizontalAdvance(label->text()) <= room.room.width();
-            EXPECT_EQ(label->font() == panel, fitsAtPanelSize);
+            const bool fitsAtPanelSize = QFontMetrics(panelFont).horizontalAdvance(label->text()) <=
+                                         captionRoom(*label).room.width();
+            EXPECT_EQ(label->font() == panelFont, fitsAtPanelSize);
             EXPECT_EQ(baseline(*label), level)
                 << label->font().pointSizeF() << " pt in a box " << label->height() << " high";
         }
-    }
+    };
+
+    // Each caption in its place, and none cut or against its neighbour at the design size.
+    window->resize(toPixels(10140.0f), toPixels(7725.0f));
+    window->theTimer_Timer(); // the units box onto the status bar
+    window->lLanguage = languageNumber(Language::German);
+    window->SwitchLanguage();
+    const struct {
+        const char* name;
+        QString shown;
+        const char* caption;
+    } captions[] = {
+        {"TabStrip1 tab 2", window->TabStrip1->caption(2), "Verwindungsverteilung"},
+        {"btnCopy", window->btnCopy->text(), "Kopieren"},
+        {"threshold label", window->Label1[frmMain::kThresholdLabel]->text(), "Weißabgleich:"},
+        {"busy label", window->Label1[frmMain::kBusyLabel]->text(), "Arbeite..."},
+        {"speed label", window->Label1[frmMain::kSpeedLabel]->text(), "Fluggeschwindigkeit"},
+        {"Label3", window->Label3->text(), "Bild für Seitenansicht:"},
+        {"chkThicknessCorrection", window->chkThicknessCorrection->text(), "&Dickenkorrektur %"}};
+    for (const auto& c : captions)
+        EXPECT_EQ(c.shown, QString::fromUtf8(c.caption)) << c.name;
+    EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
+    expectPanelCaptionsLevel();
+
+    window->lLanguage = languageNumber(Language::English);
+    window->SwitchLanguage();
+    EXPECT_EQ(window->TabStrip1->caption(3), "Pitch Distribution");
+    EXPECT_EQ(crampedCaptions(*window) + shortened(*window->TabStrip1), QStringList());
+    expectPanelCaptionsLevel(); // German fitting undone
+
+    // Too narrow for the tabs: captions are shortened, but every tab stays in view.
+    window->resize(toPixels(10140.0f) - 250, toPixels(7725.0f));
+    EXPECT_FALSE(shortened(*window->TabStrip1).isEmpty());
+    EXPECT_LT(window->TabStrip1->tabBar()->tabRect(3).right(), window->TabStrip1->width());
 }
 
 } // namespace

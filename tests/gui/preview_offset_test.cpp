@@ -5,15 +5,23 @@
 namespace bladetrace {
 namespace {
 
+// The strip is 169 pixels wide: the scanned column stays in its middle, 84.5 pixels in.
 TEST(PreviewOffset, KeepsTheScannedColumnInTheMiddle) {
-    // 84 < 84.5; 1915.5 is not strictly beyond, the right end held from there; an image
-    // narrower than the strip left-aligned, then right-aligned.
-    EXPECT_EQ(
-        (QList<float>{previewPaintOffset(0, 169, 2000), previewPaintOffset(84, 169, 2000),
-                      previewPaintOffset(85, 169, 2000), previewPaintOffset(1000, 169, 2000),
-                      previewPaintOffset(1915.5f, 169, 2000), previewPaintOffset(1916, 169, 2000),
-                      previewPaintOffset(50, 169, 100), previewPaintOffset(85, 169, 100)}),
-        (QList<float>{0.0f, 0.0f, -0.5f, -915.5f, -1831.0f, -1831.0f, 0.0f, 69.0f}));
+    const struct {
+        const char* name;
+        float column;
+        float imageWidth;
+        float offset;
+    } cases[] = {
+        {"still left-aligned: 84 < 84.5", 84, 2000, 0.0f},
+        {"past the middle", 85, 2000, -0.5f},
+        {"not strictly beyond the right end's hold", 1915.5f, 2000, -1831.0f},
+        {"the right end held", 1916, 2000, -1831.0f},
+        {"an image narrower than the strip, left-aligned", 50, 100, 0.0f},
+        {"then right-aligned", 85, 100, 69.0f},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(previewPaintOffset(c.column, 169, c.imageWidth), c.offset) << c.name;
 }
 
 } // namespace

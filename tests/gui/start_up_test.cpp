@@ -19,23 +19,6 @@ protected:
                 window->txtTopFile->text(),
                 window->txtSideFile->text()};
     }
-
-    // The title, whether the window is shown and takes input, the pointer over it and over
-    // the whole program, and which pages show.
-    QString state() const {
-        const frmMain& w = *window;
-        const bool charts = w.ctlChordGraph->isVisible() || w.ctlBetaGraph->isVisible() ||
-                            w.ctlPitchGraph->isVisible();
-        return QStringList{w.windowTitle(),
-                           w.isVisible() ? "shown" : "hidden",
-                           w.isEnabled() ? "enabled" : "disabled",
-                           w.cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow",
-                           QApplication::overrideCursor() ? "busy program" : "-",
-                           w.grdTop->isVisible() ? "sheet" : "-",
-                           charts ? "chart" : "-"}
-            .join(' ');
-    }
-    static constexpr const char* kReady = "Bladetrace shown enabled arrow - sheet -";
 };
 
 // The first start shows the sample pair beside the program and writes nothing. The next
@@ -43,12 +26,13 @@ protected:
 // more), in the language chosen.
 TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsThem) {
     start();
-    EXPECT_EQ(state(), kReady);
+    EXPECT_EQ(windowState(), kReady);
     const QString top = QCoreApplication::applicationDirPath() + "/pylon 1.bmp";
     EXPECT_EQ(shown(), (QStringList{"Spreadsheet", "[m]", "[m/s]", "1", "1", "1", top,
                                     QCoreApplication::applicationDirPath() + "/pylon 2.bmp"}));
     EXPECT_EQ(window->sldThreshold->value(), 110);
-    EXPECT_TRUE(window->imgPreview[0]->isVisible() && window->imgPreview[1]->isVisible());
+    EXPECT_TRUE(window->imgPreview[0]->isVisible());
+    EXPECT_TRUE(window->imgPreview[1]->isVisible());
 
     window->txtSideFile->setText("/scans/side.jpg");
     window->chkUnits->click(); // 1 m and 1 m/s: 39.370 inch and 2.24 mph
@@ -59,13 +43,19 @@ TEST_F(StartUp, FirstStartShowsTheSamplesExitStoresTheBoxesAndTheNextStartShowsT
     ASSERT_TRUE(window->close()); // the next start
     start();
     // No file was saved: no folder.
-    EXPECT_EQ((QStringList{stored("Language"), stored("Units"), stored("Diameter"),
-                           stored("Velocity"), stored("RPM"), stored("TopFile"), stored("SideFile"),
-                           stored("MatchSpans"), stored("SaveFolder")}),
-              (QStringList{"2", "1", "39.37", "2.24", "1", top, "/scans/side.jpg", "1", ""}));
+    const struct {
+        const char* key;
+        QString value;
+    } storedValues[] = {
+        {"Language", "2"}, {"Units", "1"},   {"Diameter", "39.37"},           {"Velocity", "2.24"},
+        {"RPM", "1"},      {"TopFile", top}, {"SideFile", "/scans/side.jpg"}, {"MatchSpans", "1"},
+        {"SaveFolder", ""}};
+    for (const auto& v : storedValues)
+        EXPECT_EQ(stored(v.key), v.value) << v.key;
     EXPECT_EQ(shown(), (QStringList{"Tabelle", "[inch]", "[mph]", "39.37", "2.24", "1", top,
                                     "/scans/side.jpg"}));
-    EXPECT_TRUE(window->chkUnits->isChecked() && window->chkMatchSpans->isChecked());
+    EXPECT_TRUE(window->chkUnits->isChecked());
+    EXPECT_TRUE(window->chkMatchSpans->isChecked());
     window->chkUnits->click(); // back to metric
     EXPECT_EQ(shown().mid(1, 5), (QStringList{"[m]", "[m/s]", "1.0000", "1.00", "1"}));
 }
@@ -78,19 +68,21 @@ TEST_F(StartUp, TheWindowShowsAtOnceWhileThePicturesLoadAndACloseThenCloses) {
     paintedPair();
     start(false);
     window->Form_Load();
-    EXPECT_EQ(state(), "Bladetrace - loading... shown disabled hourglass - sheet -");
+    EXPECT_EQ(windowState(),
+              "Bladetrace - loading... shown disabled - - - - spans hourglass - sheet -");
     waitForStart();
-    EXPECT_EQ(state(), kReady);
+    EXPECT_EQ(windowState(), kReady);
     EXPECT_FALSE(window->imgPreview[0]->pixmap().isNull());
     EXPECT_FALSE(window->imgPreview[1]->pixmap().isNull());
 
     for (const bool missing : {true, false}) {
-        SCOPED_TRACE(missing ? "missing top view" : "top view no picture");
+        SCOPED_TRACE(missing ? "a missing top view" : "a top view that is no picture");
         // This test program: a file, but no picture.
         set("TopFile", missing ? file("missing.bmp") : QCoreApplication::applicationFilePath());
         start();
-        EXPECT_EQ(state(), kReady);
-        EXPECT_TRUE(window->imgPreview[0]->pixmap().isNull() && dialogs.messages.isEmpty());
+        EXPECT_EQ(windowState(), kReady);
+        EXPECT_TRUE(window->imgPreview[0]->pixmap().isNull());
+        EXPECT_EQ(dialogs.messages.size(), 0);
         EXPECT_EQ(window->imgPreview[0]->isHidden(), !missing);
         EXPECT_EQ(window->imgPreview[1]->pixmap().isNull(), !missing);
     }

@@ -7,6 +7,7 @@
 #include "frm_main.h"
 #include "frm_performance.h"
 #include "results_grid.h"
+#include "scan_preview.h"
 #include "settings/stored_settings.h"
 #include "support/painted_blades.h"
 #include "tab_strip.h"
@@ -138,6 +139,31 @@ protected:
     void waitForStart() const {
         EXPECT_TRUE(QTest::qWaitFor([this] { return !window->loading(); }, 10000));
     }
+
+    // What a start and a run change: the title, whether the window is shown and takes input, Go
+    // and Auto, the busy label, the scan strip (where the span box lies otherwise), the pointer
+    // over the window and over the whole program, and which pages show.
+    QString windowState() const {
+        const frmMain& w = *window;
+        const QLabel& busy = *w.Label1[frmMain::kBusyLabel];
+        const bool charts = w.ctlChordGraph->isVisible() || w.ctlBetaGraph->isVisible() ||
+                            w.ctlPitchGraph->isVisible();
+        return QStringList{w.windowTitle(),
+                           w.isVisible() ? "shown" : "hidden",
+                           w.isEnabled() ? "enabled" : "disabled",
+                           w.btnGo->isEnabled() ? "Go" : "-",
+                           w.btnAuto->isEnabled() ? "Auto" : "-",
+                           busy.isVisible() ? busy.text() : "-",
+                           w.picScroll->isVisible() ? "strip" : "-",
+                           w.chkMatchSpans->isVisible() ? "spans" : "-",
+                           w.cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow",
+                           QApplication::overrideCursor() ? "busy program" : "-",
+                           w.grdTop->isVisible() ? "sheet" : "-",
+                           charts ? "chart" : "-"}
+            .join(' ');
+    }
+    static constexpr const char* kReady =
+        "Bladetrace shown enabled Go Auto - - spans arrow - sheet -";
 
     QString file(const QString& name) const { return dir.filePath(name); }
     // A blade on white paper, span horizontal, in the columns kFirst to `last`, saved in the

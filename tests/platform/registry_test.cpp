@@ -53,10 +53,11 @@ TEST(GetKeyValue, ReadsWhatTheKeyHoldsAndClosesEveryKeyItOpens) {
         {"SOFTWARE\\Elsewhere", "Name", false, QString()},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         QString value = kOld;
-        const bool read =
-            GetKeyValue(registry, kHkeyLocalMachine, c.key, QLatin1String(c.name), value);
-        EXPECT_EQ(std::pair(read, value), std::pair(c.read, c.value)) << c.name;
+        EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, c.key, QLatin1String(c.name), value),
+                  c.read);
+        EXPECT_EQ(value, c.value);
     }
     EXPECT_EQ(registry.leakedHandles(), 0);
 }
@@ -103,10 +104,13 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
                       },
                       [&] { ++messages; }});
         // The second key, and the folder it names, only when the first has no value.
-        EXPECT_EQ(std::tuple(registry->opened, checked, started, messages),
-                  std::tuple(c.path ? std::vector{kToolKey} : std::vector{kToolKey, kLocationKey},
-                             !c.path && c.folder ? QStringList{inFolder} : QStringList(), c.started,
-                             c.messages));
+        const bool second = !c.path;
+        const std::vector<QString> opened =
+            second ? std::vector{kToolKey, kLocationKey} : std::vector{kToolKey};
+        EXPECT_EQ(registry->opened, opened);
+        EXPECT_EQ(checked, second && c.folder ? QStringList{inFolder} : QStringList());
+        EXPECT_EQ(started, c.started);
+        EXPECT_EQ(messages, c.messages);
     }
 }
 

@@ -11,7 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
@@ -45,12 +45,16 @@ struct CoreHost : testing::RecordingHost {
     bool matchSpans() override { return match; }
 };
 
-// Runs the whole analysis (CalcIt) on two image files, as the window would with these inputs.
-CoreResult runCore(const QString& topFile, const QString& sideFile, double diameter, int threshold,
+// Runs the whole analysis (CalcIt) on the pair saved into a fresh temporary directory, as the
+// window would with these inputs.
+CoreResult runCore(const render::RenderedPair& pair, double diameter, int threshold,
                    std::optional<Thickness> thickness = std::nullopt, bool matchSpans = false) {
+    QTemporaryDir dir;
     CoreHost host;
-    host.topFile = topFile;
-    host.sideFile = sideFile;
+    host.topFile = dir.filePath(QStringLiteral("top.bmp"));
+    host.sideFile = dir.filePath(QStringLiteral("side.bmp"));
+    EXPECT_TRUE(pair.top.save(host.topFile)) << host.topFile;
+    EXPECT_TRUE(pair.side.save(host.sideFile)) << host.sideFile;
     host.diameter = QString::number(diameter, 'g', 9);
     host.threshold = threshold;
     host.thickness = thickness.has_value();
@@ -72,16 +76,6 @@ CoreResult runCore(const QString& topFile, const QString& sideFile, double diame
         result.betaDeg = host.charts.back()[kBetaChart].y;
     }
     return result;
-}
-
-// Saves the pair into a fresh temporary directory first.
-CoreResult runCore(const render::RenderedPair& pair, double diameter, int threshold,
-                   std::optional<Thickness> thickness = std::nullopt, bool matchSpans = false) {
-    QTemporaryDir dir;
-    const QString top = dir.filePath(QStringLiteral("top.bmp"));
-    const QString side = dir.filePath(QStringLiteral("side.bmp"));
-    EXPECT_TRUE(pair.top.save(top) && pair.side.save(side)) << qPrintable(dir.path());
-    return runCore(top, side, diameter, threshold, thickness, matchSpans);
 }
 
 // Paper and ink of the renderer; the scanner's threshold halfway between them.
@@ -149,8 +143,7 @@ void expectRows(const CoreResult& run, const BladeDefinition& blade, const Rende
 }
 
 TEST(ConstantBlade, MeasuresChordAndAngleWithAndWithoutCorrection) {
-    for (const auto& [thickness, pixelsPerMetre] :
-         {std::pair{4.0, 5000.0}, {4.0, 20000.0}, {18.0, 5000.0}, {18.0, 20000.0}}) {
+    for (const auto& [thickness, pixelsPerMetre] : {std::pair{4.0, 20000.0}, {18.0, 5000.0}}) {
         SCOPED_TRACE(::testing::Message() << thickness << " %, " << pixelsPerMetre << " px/m");
         const BladeDefinition blade = constantBlade(thickness);
         const RenderOptions options = at(pixelsPerMetre);
@@ -168,16 +161,17 @@ TEST(ConstantBlade, MeasuresChordAndAngleWithAndWithoutCorrection) {
 // measured at the window's initial threshold.
 TEST(SamplePair, MeasuresTheTaperAndTheTwistAtEveryStation) {
     const QDir programs(QCoreApplication::applicationDirPath());
-    const QString top = programs.filePath(QStringLiteral("pylon 1.bmp"));
-    const QString side = programs.filePath(QStringLiteral("pylon 2.bmp"));
+    render::RenderedPair pair;
+    pair.top.load(programs.filePath(QStringLiteral("pylon 1.bmp")));
+    pair.side.load(programs.filePath(QStringLiteral("pylon 2.bmp")));
     const BladeDefinition blade = pylonBlade();
-    const CoreResult run = runCore(top, side, blade.diameter, kWindowThreshold);
+    const CoreResult run = runCore(pair, blade.diameter, kWindowThreshold);
     EXPECT_TRUE(run.messages.isEmpty()) << qPrintable(run.messages.join('\n'));
     expectRows(run, blade, at(10800, 2), kWindowThreshold, Check::Silhouette);
     // The measured tip is replaced by the line through the next two stations.
     EXPECT_NEAR(run.cOverR.at(0), 2 * run.cOverR.at(1) - run.cOverR.at(2), 1e-6);
     EXPECT_NEAR(run.betaDeg.at(0), 2 * run.betaDeg.at(1) - run.betaDeg.at(2), 1e-4);
-    expectRows(runCore(top, side, blade.diameter, kWindowThreshold, Thickness{20, 10}), blade,
+    expectRows(runCore(pair, blade.diameter, kWindowThreshold, Thickness{20, 10}), blade,
                at(10800, 2), kWindowThreshold, Check::Corrected);
 }
 
@@ -190,8 +184,7 @@ TEST(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
         double sideScale;    // the side view's resolution over the top view's
         double sideDiameter; // of the propeller in the side view
         bool speck;          // two pixels of dust in the paper beyond the side view's tip
-    } cases[] = {{"side 1 % smaller", 0.99, 0.185, false},
-                 {"side 14 % smaller", 1 / 1.14, 0.185, false},
+    } cases[] = {{"side 14 % smaller", 1 / 1.14, 0.185, false},
                  {"top 6 % smaller, a speck", 1.06, 0.185, true},
                  {"another propeller", 1.0, 0.24, false}};
     const BladeDefinition blade = pylonBlade();
@@ -202,7 +195,7 @@ TEST(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
         render::RenderedPair pair = render::renderPropeller(blade, at(10800));
         pair.side = render::renderPropeller(sideBlade, at(10800 * c.sideScale)).side;
         if (c.speck)
-            pair.side.setPixel(0, 0, qRgb(0, 0, 0)), pair.side.setPixel(1, 1, qRgb(0, 0, 0));
+            QPainter(&pair.side).fillRect(0, 0, 2, 1, Qt::black);
         const CoreResult run = runCore(pair, blade.diameter, kMidThreshold, std::nullopt, true);
         if (c.sideDiameter != blade.diameter) {
             EXPECT_EQ(run.outcome, RunOutcome::Mismatch);
@@ -255,8 +248,7 @@ TEST(ThresholdSuggestion, LandsNearTheMidpointOfPaperAndInkOnBlurredNoisyBlades)
         int paper, ink;
         double blur, noise;
     };
-    for (const Case c : {Case{235, 30, 0, 0}, Case{235, 30, 1.5, 3}, Case{220, 70, 2.5, 6},
-                         Case{250, 150, 1, 2}}) {
+    for (const Case c : {Case{235, 30, 1.5, 3}, Case{220, 70, 2.5, 6}, Case{250, 150, 1, 2}}) {
         RenderOptions o = at(5000, c.noise);
         o.paperGrey = c.paper;
         o.bladeGrey = c.ink;
@@ -272,7 +264,9 @@ TEST(ThresholdSuggestion, LandsNearTheMidpointOfPaperAndInkOnBlurredNoisyBlades)
     }
     // The midway's light class begins above Otsu's split, 9 here: its most frequent grey is 10.
     GreyHistogram three{};
-    three[5] = 2, three[8] = 8, three[11] = 9;
+    three[5] = 2;
+    three[8] = 8;
+    three[11] = 9;
     EXPECT_EQ(accuracy::midwayThreshold(three), 8);
 }
 

@@ -27,12 +27,23 @@ QString signedValue(double v) {
                          : (v >= 0 ? QStringLiteral("+") : QString()) + fixed(v, 3);
 }
 
+// A refused pair's figure, and in brackets the figure after the span question's yes.
+QString afterYes(double refused, double yes) {
+    return refused == yes
+               ? value(refused, 3)
+               : value(refused, 3) + QStringLiteral(" (") + value(yes, 3) + QLatin1Char(')');
+}
+
 struct Predictions {
     TunnelPrediction table;
     TunnelPrediction photographed;
+    TunnelPrediction answered;
     bool measured = false;
+    bool measuredAfterYes = false;
     double ct() const { return measured ? photographed.ctMedian() : kRefused; }
     double cp() const { return measured ? photographed.cpMedian() : kRefused; }
+    double ctAfterYes() const { return measuredAfterYes ? answered.ctMedian() : ct(); }
+    double cpAfterYes() const { return measuredAfterYes ? answered.cpMedian() : cp(); }
 };
 
 Predictions predict(const PerformanceCase& c, const Polar& polar) {
@@ -41,6 +52,9 @@ Predictions predict(const PerformanceCase& c, const Polar& polar) {
     p.measured = !c.photographed.empty();
     if (p.measured)
         p.photographed = predictTests(performanceInputs(c, c.photographed, polar), c.tests);
+    p.measuredAfterYes = !c.answered.empty();
+    if (p.measuredAfterYes)
+        p.answered = predictTests(performanceInputs(c, c.answered, polar), c.tests);
     return p;
 }
 
@@ -52,6 +66,7 @@ std::vector<double> withoutRefused(std::vector<double> v) {
 // Medians over propellers of the per-propeller medians.
 struct Summary {
     std::vector<double> tableCT, tableCP, photoCT, photoCP; // refused pairs as kRefused
+    std::vector<double> yesCT, yesCP;                       // the span question answered yes
     int points = 0;
     bool converged = true;
 
@@ -60,6 +75,8 @@ struct Summary {
         tableCP.push_back(p.table.cpMedian());
         photoCT.push_back(p.ct());
         photoCP.push_back(p.cp());
+        yesCT.push_back(p.ctAfterYes());
+        yesCP.push_back(p.cpAfterYes());
         for (const TunnelTest& t : p.table.tests)
             points += int(t.points.size());
         converged = converged && p.table.converged && (!p.measured || p.photographed.converged);
@@ -205,7 +222,7 @@ QString performanceSection(const std::vector<PerformanceCase>& cases, const QStr
                  .arg(c.title, fixed(c.diameter, 4))
                  .arg(c.blades)
                  .arg(p.table.ctErrors.size())
-                 .arg(value(p.ct(), 3), value(p.cp(), 3),
+                 .arg(afterYes(p.ct(), p.ctAfterYes()), afterYes(p.cp(), p.cpAfterYes()),
                       p.measured ? signedValue(p.photographed.peakEtaDifference())
                                  : QStringLiteral("refused"),
                       value(p.table.ctMedian(), 3), value(p.table.cpMedian(), 3),
@@ -233,6 +250,11 @@ QString performanceSection(const std::vector<PerformanceCase>& cases, const QStr
                                   "worst")
                        .arg(n),
                    medianOf(fitted.photoCT), medianOf(fitted.photoCP), kTargetPhotographs) +
+         targetRow(QStringLiteral("from photographs, median of %1, pairs at two scales measured "
+                                  "as after the window's question answered yes (%2 measured)")
+                       .arg(n)
+                       .arg(withoutRefused(fitted.yesCT).size()),
+                   medianOf(fitted.yesCT), medianOf(fitted.yesCP), kTargetPhotographs) +
          targetRow(QStringLiteral("from photographs, median of the %1 measured").arg(measured),
                    medianOf(withoutRefused(fitted.photoCT)),
                    medianOf(withoutRefused(fitted.photoCP)), kTargetPhotographs) +

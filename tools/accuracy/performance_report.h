@@ -20,6 +20,7 @@ struct PerformanceCase {
     std::vector<TunnelTest> tests;
     Distribution table;
     Distribution photographed;
+    Distribution answered; // refused for its spans, measured after the question's yes
 };
 
 // The model's inputs for one of the two blades.

@@ -1,5 +1,6 @@
 #include "export/report_inputs.h"
 
+#include "text/added_strings.h"
 #include "text/number_format.h"
 #include "text/string_table.h"
 #include "text/units.h"
@@ -92,6 +93,29 @@ std::vector<ReportInput> reportInputs(const RunResults& results) {
         {reportLabel(language, str::kThicknessCorrection), thickness, false},
         {text(str::kReportUnits), units, false},
         {reportLabel(language, str::kMatchSpans), spans, false},
+    };
+}
+
+std::vector<ReportInput> reportPerformanceInputs(const RunResults& results) {
+    const ResultInputs& in = results.inputs;
+    const Language language = results.language;
+    const Polar& p = in.polar;
+    const std::pair<const char*, double> coefficients[] = {
+        {"CL0", p.cl0},     {"CL_a", p.clAlpha},  {"CLmin", p.clMin},   {"CLmax", p.clMax},
+        {"CD0", p.cd0},     {"CD2u", p.cd2Upper}, {"CD2l", p.cd2Lower}, {"CLCD0", p.clAtMinDrag},
+        {"REref", p.reRef}, {"REexp", p.reExp}};
+    QStringList parts;
+    for (const auto& [name, value] : coefficients)
+        parts << QLatin1String(name) + kKeep + formatSignificant(value, 6);
+    QString polar = parts.join(QStringLiteral(", "));
+    if (p == defaultPolar())
+        polar = LoadLangResString(language, str::kPerfDefaults) + QStringLiteral(": ") + polar;
+    return {
+        {reportLabel(language, str::kPerfBlades), QString::number(in.blades), false},
+        {reportLabel(language, str::kPerfAirDensity), formatSignificant(in.air.density, 6), false},
+        {reportLabel(language, str::kPerfViscosity),
+         formatSignificant(in.air.kinematicViscosity, 6), false},
+        {reportLabel(language, str::kPerfPolar), polar, true},
     };
 }
 

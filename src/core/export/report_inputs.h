@@ -19,6 +19,10 @@ struct ReportInput {
 // The inputs of the run in the language of its window.
 std::vector<ReportInput> reportInputs(const RunResults& results);
 
+// What the prediction was made with: the blade count, the section's polar (QPROP's ten
+// parameters, and whether it is the program's own) and the air, in the record's language.
+std::vector<ReportInput> reportPerformanceInputs(const RunResults& results);
+
 // A window caption as a label: without its access key, colon or trailing unit sign.
 QString reportLabel(Language language, qint16 id);
 

@@ -1,7 +1,9 @@
 #include "export/report_layout.h"
 
 #include "base/app_info.h"
+#include "export/performance_prediction.h"
 #include "export/report_inputs.h"
+#include "text/added_strings.h"
 #include "text/string_table.h"
 
 #include <QFileInfo>
@@ -59,6 +61,7 @@ public:
         pictures();
         charts();
         sheet();
+        performance();
         footers();
         return std::move(pages_);
     }
@@ -146,13 +149,21 @@ private:
 
     // File names take whole lines; the other inputs stand in two columns.
     void inputs() {
+        keep(metrics(font(kBodySize, true)).height() * 6);
+        heading(LoadLangResString(results_.language, str::kReportInputs));
+        inputLines(reportInputs(results_), Qt::TextWrapAnywhere);
+    }
+
+    // Label and value lines: the wide ones across the page, wrapped as `wideWrap` says, the
+    // others in two columns.
+    void inputLines(std::vector<ReportInput> lines, int wideWrap) {
         std::vector<ReportInput> wide;
         std::vector<ReportInput> pairs;
-        for (ReportInput& line : reportInputs(results_))
+        for (ReportInput& line : lines)
             (line.wide ? wide : pairs).push_back(std::move(line));
         const QFont label = font(kBodySize, true);
         const double column = (width() - mm(kGap)) / 2;
-        // The file names' labels line up with the left column's.
+        // The wide lines' labels line up with the left column's.
         double labels[2] = {};
         for (const ReportInput& line : wide)
             labels[0] = std::max(labels[0], textWidth(label, line.label));
@@ -161,11 +172,8 @@ private:
         for (double& w : labels)
             w = std::min(w, column / 2);
         const double spacing = mm(1.2);
-
-        keep(metrics(label).height() * 6);
-        heading(LoadLangResString(results_.language, str::kReportInputs));
         for (const ReportInput& line : wide)
-            y_ += input(left_, width(), labels[0], line, Qt::TextWrapAnywhere) + spacing;
+            y_ += input(left_, width(), labels[0], line, wideWrap) + spacing;
         for (std::size_t i = 0; i < pairs.size(); i += 2) {
             double h = input(left_, column, labels[0], pairs[i], Qt::TextWordWrap);
             if (i + 1 < pairs.size())
@@ -248,6 +256,42 @@ private:
         if (!place)
             y_ = start;
         return height;
+    }
+
+    // The prediction on a page of its own: what it was made with, the operating point in
+    // words, and the coefficients and the efficiency over J, as tall as the charts above.
+    void performance() {
+        const PerformancePrediction prediction = predictPerformance(results_);
+        newPage();
+        heading(LoadLangResString(results_.language, str::kPerformance));
+        inputLines(reportPerformanceInputs(results_), Qt::TextWordWrap);
+        const QFont body = font(kBodySize);
+        const QStringList lines =
+            operatingPointLines(prediction, results_.language, results_.imperial);
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        for (int i = 0; i < lines.size(); ++i) {
+            const double indent = i == 0 ? 0.0 : mm(kGap);
+            const double h = textHeight(body, width() - indent, lines[i], flags);
+            text(QRectF(left_ + indent, y_, width() - indent, h), lines[i],
+                 i == 0 ? font(kBodySize, true) : body, flags);
+            y_ += h + mm(0.6);
+        }
+        y_ += mm(kGap);
+        if (prediction.curve.empty())
+            return;
+        const double height =
+            std::clamp((bottom_ - y_) / 2 - mm(kGap), mm(kLeastChartHeight), mm(kMostChartHeight));
+        for (const PerformanceChart chart :
+             {PerformanceChart::Coefficients, PerformanceChart::Efficiency}) {
+            keep(height);
+            ReportItem item;
+            item.kind = ReportItem::Kind::Plot;
+            item.rect = QRectF(left_, y_, width(), height);
+            item.font = font(kSmallSize + 0.5);
+            item.plot = performancePlot(prediction, chart, results_.language);
+            add(std::move(item));
+            y_ += height + mm(kGap);
+        }
     }
 
     // The three charts one under the other share an r/R scale; they take the rest of the

@@ -33,7 +33,9 @@ struct ReportPage {
 
 // The report on A4 pages the size and resolution of `device`: the program, version and
 // date; the inputs; both views, small; the three charts; the spreadsheet, continued on the
-// next page with its header where it does not fit. Text is measured on `device`.
+// next page with its header where it does not fit; then, on a page of its own, the predicted
+// performance: what it was made with, the operating point and its two charts. Text is
+// measured on `device`.
 std::vector<ReportPage> layoutReport(const RunResults& results, QPaintDevice& device);
 
 void paintReportPage(QPainter& painter, const ReportPage& page);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "performance/polar.h"
 #include "base/app_error.h"
+#include "performance/polar.h"
 
 #include <QString>
 #include <optional>

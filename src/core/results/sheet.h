@@ -19,9 +19,4 @@ QStringList sheetSampleTexts();
 // The nine cells of a station's row, each in its column's number format.
 QStringList sheetRowCells(const StationRow& row);
 
-// The cells joined by tabs, as the grid appends a row.
-inline QString sheetRowText(const StationRow& row) {
-    return sheetRowCells(row).join(QLatin1Char('\t'));
-}
-
 } // namespace bladetrace

@@ -1,4 +1,3 @@
-#include "geometry/fold.h"
 #include "geometry/station_layout.h"
 #include "geometry/stations.h"
 #include "results/sheet.h"
@@ -7,7 +6,6 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace bladetrace {
 namespace {
@@ -20,11 +18,13 @@ TEST(StationLayout, WindowWidthRoundsHalvesToEven) {
          {Case{40, 1, 40, 42, 39}, Case{400, 10, 40, 42, 390}, Case{430, 11, 39, 41, 418},
           Case{410, 10, 41, 43, 400}, Case{615, 15, 41, 43, 600}, Case{820, 20, 41, 43, 800},
           Case{821, 21, 39, 41, 798}, Case{60, 2, 30, 32, 58}, Case{21, 1, 21, 23, 20}}) {
+        SCOPED_TRACE(::testing::Message() << c.columns << " columns");
         const StationLayout layout = layoutStations(c.columns - 1, c.columns + 1);
-        EXPECT_EQ(std::tuple(layout.N, layout.w, layout.windows, layout.count(),
-                             layout.windowStart(layout.windows - 1)),
-                  std::tuple(c.columns - 1, c.w, c.windows, c.count, c.lastWindowStart))
-            << c.columns;
+        EXPECT_EQ(layout.N, c.columns - 1);
+        EXPECT_EQ(layout.w, c.w);
+        EXPECT_EQ(layout.windows, c.windows);
+        EXPECT_EQ(layout.count(), c.count);
+        EXPECT_EQ(layout.windowStart(layout.windows - 1), c.lastWindowStart);
     }
 }
 
@@ -32,7 +32,7 @@ TEST(StationLayout, BladeNarrowerThan21ColumnsIsTooNarrowToMeasure) {
     const AppError error = testing::failureOf([] { layoutStations(25, 19); });
     EXPECT_EQ(error.number, errc::kDivisionByZero);
     EXPECT_TRUE(error.description.contains("too narrow to measure: it spans 20 pixel columns"))
-        << error.description.toStdString();
+        << error.description;
 }
 
 // The worked station: D 0.185 m, 15000 rpm, 50 m/s, r 0.0694 m, heights 12 and 6 mm.
@@ -41,7 +41,7 @@ TEST(Station, WorkedExampleInBothUnitSystems) {
     const double R = double(0.185f) / 2.0;
     const StationResult metric =
         computeStation(11, StationKind::Window, 0.0694f, e, R, 250.0, 50.0, false);
-    EXPECT_EQ(sheetRowText(metric.row),
+    EXPECT_EQ(sheetRowCells(metric.row).join('\t'),
               "12\t0.7503\t0.1450\t69.4000\t12.0000\t26.5651\t218.0265\t100744\t0.35");
     EXPECT_NEAR(metric.Chord, 0.0134164, 1e-7);
     EXPECT_NEAR(metric.Beta, std::atan(0.5), 1e-7);
@@ -97,8 +97,10 @@ TEST(StationStage, AveragesEachStationsOwnColumnsAcrossTheDiameter) {
     side.xTE.resize(410);
     Sink sink;
     const StationTable t = computeStations({top, side, 0.2f, 100.0, 20.0}, sink);
-    ASSERT_EQ(std::pair(t.Count, sink.rows.size()), std::pair(43, std::size_t(43)));
-    EXPECT_EQ(std::pair(sink.asked, sink.rows.back().number), std::pair(43, 43));
+    EXPECT_EQ(t.Count, 43);
+    ASSERT_EQ(sink.rows.size(), 43u);
+    EXPECT_EQ(sink.asked, 43); // the units once per row
+    EXPECT_EQ(sink.rows.back().number, 43);
     // Station: the mean column of what it averaged (column 0; windows 0..9, 10..19, the last
     // 400..409; column N = 409), and its centre over the top view's last index, 411.
     const struct {
@@ -120,61 +122,6 @@ TEST(StationStage, AveragesEachStationsOwnColumnsAcrossTheDiameter) {
     }
     EXPECT_NEAR(sink.rows[0].r, -100.0, 1e-4);       // metric, mm
     EXPECT_NEAR(sink.rows[1].c, 5.5 / 0.0254, 1e-2); // imperial, inch
-}
-
-// Station s: chord s + 1, blade angle 0.01 s, leading edges 100 + s and 200 + s; folded.
-StationTable folded(int count) {
-    StationTable t;
-    t.Count = count;
-    for (int s = 0; s < count; ++s) {
-        const auto i = std::size_t(s);
-        t.Chord[i] = float(s + 1);
-        t.Beta[i] = 0.01f * float(s);
-        t.XLE[i] = 100.0f + float(s);
-        t.ZLE[i] = 200.0f + float(s);
-    }
-    for (int i = 0; i <= foldedLast(count); ++i)
-        foldStation(t, i);
-    return t;
-}
-
-TEST(Fold, OddCountMirrorsOntoItselfInTheMiddle) {
-    const StationTable t = folded(41);
-    EXPECT_EQ(foldedLast(41), 20);
-    EXPECT_FLOAT_EQ(t.Chord[0], (41.0f + 1.0f) / 2);
-    EXPECT_FLOAT_EQ(t.Beta[0], (0.40f + 0.0f) / 2);
-    EXPECT_FLOAT_EQ(t.XLE[0], 140.0f); // taken over from the mirror, not averaged
-    EXPECT_FLOAT_EQ(t.ZLE[0], 220.0f);
-    EXPECT_FLOAT_EQ(t.rR[0], 1.0f);
-    // Index 20 is its own mirror: unchanged but for its radius.
-    EXPECT_FLOAT_EQ(t.Chord[20], 21.0f);
-    EXPECT_FLOAT_EQ(t.XLE[20], 120.0f);
-    EXPECT_FLOAT_EQ(t.rR[20], float(1.0 / 41));
-    // The second blade keeps its unfolded values and a radius of zero.
-    EXPECT_FLOAT_EQ(t.Chord[21], 22.0f);
-    EXPECT_EQ(t.rR[21], 0.0f);
-}
-
-TEST(Fold, EvenCountReadsAMirrorFoldedOneStepEarlier) {
-    const StationTable t = folded(42);
-    EXPECT_EQ(foldedLast(42), 21);
-    // Step 20 folds 20 with 21; step 21 then reads the already folded index 20.
-    const float folded20 = (22.0f + 21.0f) / 2;
-    EXPECT_FLOAT_EQ(t.Chord[20], folded20);
-    EXPECT_FLOAT_EQ(t.Chord[21], (folded20 + 22.0f) / 2);
-    EXPECT_FLOAT_EQ(t.rR[21], 0.0f);
-    EXPECT_FLOAT_EQ(t.rR[1], float(1.0 - 2.0 / 42));
-}
-
-TEST(Fold, NegativeChordBecomesTinyButZeroStaysZero) {
-    StationTable t;
-    t.Count = 4;
-    t.Chord[0] = -3.0f;
-    t.Chord[3] = 1.0f;
-    foldStation(t, 0);
-    foldStation(t, 1);
-    EXPECT_FLOAT_EQ(t.Chord[0], 1e-5f);
-    EXPECT_EQ(t.Chord[1], 0.0f);
 }
 
 } // namespace

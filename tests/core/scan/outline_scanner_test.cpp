@@ -1,18 +1,9 @@
-#include "scan/edge_search.h"
-#include "scan/grey_value.h"
 #include "scan/outline_scanner.h"
-#include "scan/warning_capture.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 
 #include <QPainter>
-#include <QRandomGenerator>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <sys/mman.h>
-#include <thread>
-#include <tuple>
-#include <unistd.h>
 
 namespace bladetrace {
 namespace {
@@ -36,30 +27,13 @@ Scan scan(QImage image, qint32 threshold = 110, float diameter = 1.0f) {
     return scan(image, threshold, diameter, host);
 }
 
-// The dark test itself is compared with greyOf in the edge search's randomised test.
-TEST(GreyValue, RoundsTheChannelMeanToTheNearestInteger) {
-    // (1, 1, 0): 2/3; (1, 0, 0): 1/3; the red marks; white, its fourth byte ignored.
-    EXPECT_EQ(
-        (QList<quint32>{greyOf(0x000101), greyOf(0x000001), greyOf(0x0000FF), greyOf(0xFFFFFFFF)}),
-        (QList<quint32>{1, 0, 85, 255}));
-}
-
-// The loader's capture of decoder warnings: while the batch tool decodes on a thread of its
-// own, the run's thread goes on and must keep its messages.
-TEST(WarningCapture, TakesOnlyThisThreadsWarnings) {
-    const WarningCapture capture;
-    qWarning("taken");
-    qInfo("passed on");
-    std::thread([] { qWarning("passed on from another thread"); }).join();
-    EXPECT_EQ(capture.warnings(), QStringList{"taken"});
-}
-
 // Other formats are converted on the way in; see the picture loader's cases.
 TEST(OutlineScanner, CompactsAndScalesToTheDiameter) {
     // Blade in columns 10..410, rows 20..59: 401 elements, 0.0005 m per pixel.
     const Scan s = scan(paintBand(500, 80, 10, 410, 20, 59), 110, 0.2f);
-    ASSERT_EQ(std::tuple(s.outcome, s.xLE.size(), s.xTE.size()),
-              std::tuple(ScanOutcome::Scaled, 401u, 401u));
+    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    ASSERT_EQ(s.xLE.size(), 401u);
+    ASSERT_EQ(s.xTE.size(), 401u);
     EXPECT_FLOAT_EQ(s.xLE.front(), 0.2f / 400.0f * 20.0f);
     EXPECT_FLOAT_EQ(s.xTE.back(), 0.2f / 400.0f * 59.0f);
 }
@@ -79,29 +53,17 @@ TEST(OutlineScanner, EdgesAreTheOutermostDarkPixelsOfEachColumn) {
     for (int y = 0; y < 50; ++y)
         image.setPixel(17, y, qRgb(255, 255, 255));
     const Scan s = scan(image, 110, 27.0f); // one metre per column
-    ASSERT_EQ(std::tuple(s.outcome, s.xLE.size()), std::tuple(ScanOutcome::Scaled, 28u));
+    ASSERT_EQ(s.outcome, ScanOutcome::Scaled);
+    ASSERT_EQ(s.xLE.size(), 28u);
+    ASSERT_EQ(s.xTE.size(), 28u);
     for (std::size_t x = 0; x < 27; ++x) {
         EXPECT_EQ(s.xLE[x], x == 17 ? 0.0f : float(10 + x % 3)) << x;
         EXPECT_EQ(s.xTE[x], x == 17 ? 0.0f : float(40 - x % 5)) << x;
     }
 }
 
-TEST(OutlineScanner, AtThreshold255EverythingIsBladeEvenOutside) {
-    QImage image(30, 8, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const Scan s = scan(image, 255, 30.0f);
-    // Columns 0..W, the one beyond the image included.
-    ASSERT_EQ(std::tuple(s.outcome, s.xLE.size()), std::tuple(ScanOutcome::Scaled, 31u));
-    for (std::size_t i = 0; i < s.xLE.size(); ++i) {
-        EXPECT_EQ(s.xLE[i], 0.0f);
-        EXPECT_FLOAT_EQ(s.xTE[i], 8.0f); // row H, outside
-    }
-}
-
 // Counted on the way, from the edges the scan finds anyway.
 TEST(OutlineScanner, CountsTheBladeColumnsThatReachTheTopOrBottomRow) {
-    QImage mount = paintBand(60, 30, 10, 49, 5, 20);
-    QPainter(&mount).fillRect(28, 20, 4, 10, Qt::black); // columns 28..31 down to row 29
     QImage gap = paintBand(60, 30, 10, 49, 0, 29);
     QPainter(&gap).fillRect(20, 0, 10, 30, Qt::white); // the hub light: columns 20..29 empty
     const struct {
@@ -112,7 +74,6 @@ TEST(OutlineScanner, CountsTheBladeColumnsThatReachTheTopOrBottomRow) {
     } rows[] = {
         {"paper above and below", paintBand(60, 30, 10, 49, 5, 20), 110, {40, 0, 0, 0}},
         {"cut by the top edge", paintBand(60, 30, 10, 49, 0, 20), 110, {40, 40, 0, 40}},
-        {"a mount down to the bottom", mount, 110, {40, 0, 4, 4}},
         {"both edges, a light gap", gap, 110, {40, 30, 30, 30}},
         // Column W, beyond the picture, is blade too.
         {"threshold 255", paintBand(60, 30, 0, -1, 0, -1), 255, {61, 61, 61, 61}},
@@ -139,29 +100,24 @@ TEST(OutlineScanner, MarksScannedBladeColumnsRedAndNothingElse) {
     host.onColumn = [&](int x) {
         // The column to scan next must still be untouched.
         if (x + 1 < 50) {
-            EXPECT_NE(image.pixel(x + 1, 7), qRgb(255, 0, 0)) << x;
+            EXPECT_NE(QColor(image.pixel(x + 1, 7)), QColor(Qt::red)) << x;
         }
     };
     std::vector<float> le, te;
     ASSERT_EQ(DoIt(holder, le, te, 110, 20.0f, host), ScanOutcome::Scaled);
     EXPECT_EQ(host.columnsScanned, 51);
     // The edges red, and the first and last blade column over the full height.
-    QList<QRgb> marked;
-    for (const QPoint p : {QPoint(20, 5), {20, 9}, {10, 0}, {30, 19}, {20, 4}, {9, 0}, {31, 19}})
-        marked << image.pixel(p);
-    const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255);
-    EXPECT_EQ(marked, (QList<QRgb>{red, red, red, red, white, white, white}));
-
-    // Marks are clipped to the picture, never written into a row's padding or past it.
-    std::vector<quint32> pixels(5 * 3, 0xFFFFFFFFu); // 4 columns, rows 5 apart
-    ScanHolder small(
-        QImage(reinterpret_cast<uchar*>(pixels.data()), 4, 3, 5 * 4, QImage::Format_RGB32));
-    for (const auto& [x, top, bottom] : {std::tuple{-1, 0, 2}, {4, 0, 2}, {0, -1, 1}, {3, 2, 3}})
-        small.markColumn(x, top, bottom);
-    std::vector<quint32> expected(pixels.size(), 0xFFFFFFFFu);
-    for (const int at : {0, 5, 13}) // rows 0 and 1 of column 0, row 2 of column 3
-        expected[std::size_t(at)] = ScanHolder::kMarkRed;
-    EXPECT_EQ(pixels, expected);
+    const struct {
+        const char* name;
+        QPoint at;
+        QColor colour;
+    } pixels[] = {
+        {"upper edge", {20, 5}, Qt::red},         {"lower edge", {20, 9}, Qt::red},
+        {"first column's top", {10, 0}, Qt::red}, {"last column's foot", {30, 19}, Qt::red},
+        {"above the edge", {20, 4}, Qt::white},   {"before the blade", {9, 0}, Qt::white},
+        {"after the blade", {31, 19}, Qt::white}};
+    for (const auto& p : pixels)
+        EXPECT_EQ(QColor(image.pixel(p.at)), p.colour) << p.name;
 }
 
 TEST(OutlineScanner, NothingToScaleIsReportedAndLeavesRawArrays) {
@@ -171,13 +127,16 @@ TEST(OutlineScanner, NothingToScaleIsReportedAndLeavesRawArrays) {
         QImage image = picture;
         RecordingHost host;
         const Scan s = scan(image, 110, 1.0f, host);
+        SCOPED_TRACE(why);
         EXPECT_EQ(s.outcome, ScanOutcome::Failed);
         ASSERT_EQ(s.xLE.size(), 41u); // indices 0..W, unscaled
+        ASSERT_EQ(s.xTE.size(), 41u);
         EXPECT_FLOAT_EQ(s.xTE[0], picture.pixel(0, 6) == qRgb(0, 0, 0) ? 6.0f : 0.0f);
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_TRUE(host.messages[0].text.startsWith("Error11:\r\n\r\n"));
-        EXPECT_TRUE(host.messages[0].text.contains(QLatin1String(why)));
-        EXPECT_TRUE(host.messages[0].text.endsWith("Issued by DoIt() in Bladetrace."));
+        const QString& text = host.messages[0].text;
+        EXPECT_TRUE(text.startsWith("Error11:\r\n\r\n")) << text;
+        EXPECT_TRUE(text.contains(QLatin1String(why))) << text;
+        EXPECT_TRUE(text.endsWith("Issued by DoIt() in Bladetrace.")) << text;
         EXPECT_EQ(host.statuses.back(), "Ready.");
     }
 }
@@ -187,94 +146,16 @@ TEST(OutlineScanner, AbortStopsAtAColumnBoundary) {
     RecordingHost host;
     host.onColumn = [&](int x) { host.abort = x == 49; };
     const Scan s = scan(image, 110, 1.0f, host);
-    EXPECT_EQ(std::pair(s.outcome, host.columnsScanned), std::pair(ScanOutcome::Aborted, 50));
+    EXPECT_EQ(s.outcome, ScanOutcome::Aborted);
+    EXPECT_EQ(host.columnsScanned, 50);
     ASSERT_EQ(s.xLE.size(), 101u); // raw rows, not compacted
+    ASSERT_EQ(s.xTE.size(), 101u);
     EXPECT_FLOAT_EQ(s.xLE[49], 5.0f);
-    // Column 50 not marked, and no end marks.
-    EXPECT_EQ(std::tuple(s.xLE[50], image.pixel(50, 10), image.pixel(10, 0)),
-              std::tuple(0.0f, qRgb(0, 0, 0), qRgb(255, 255, 255)));
-}
-
-// The search as it reads in words: per column, top down to the first dark pixel, then
-// bottom up to the first dark pixel at or below it; rows H and -1 and columns beyond the
-// image are white.
-ColumnEdges reference(const QImage& image, qint32 threshold, int x) {
-    const auto dark = [&](int px, int y) {
-        const bool inside = px < image.width() && y >= 0 && y < image.height();
-        const QRgb c = inside ? image.pixel(px, y) : 0xFFFFFFFFu;
-        return qint64(greyOf(c)) <= threshold;
-    };
-    ColumnEdges e{-1, -1}; // none found
-    for (int y = 0; y <= image.height(); ++y) {
-        if (dark(x, y)) {
-            e.upper = y;
-            break;
-        }
-    }
-    for (int y = image.height(); y >= e.upper; --y) {
-        if (dark(x, y)) {
-            e.lower = y;
-            break;
-        }
-    }
-    return e;
-}
-
-// Speckled pictures: blobs, lone dark pixels, empty and full columns, colours of every grey
-// around the threshold, and widths that are no multiple of four.
-QImage speckled(QRandomGenerator& random, int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const int spots = random.bounded(1, width * height / 6 + 2);
-    for (int i = 0; i < spots; ++i)
-        image.setPixel(random.bounded(width), random.bounded(height),
-                       qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
-    for (int x = 0; x < width; ++x) {
-        if (random.bounded(7) == 0) // a column with a single dark pixel somewhere
-            image.setPixel(x, random.bounded(height), qRgb(0, 0, 0));
-    }
-    return image;
-}
-
-TEST(EdgeSearch, FindsWhatAColumnByColumnSearchFinds) {
-    QRandomGenerator random(20261206);
-    for (int round = 0; round < 300; ++round) {
-        const int width = random.bounded(1, 40);
-        const int height = random.bounded(1, 30);
-        // Every other picture in 24-bit rows, as bitmaps are read in place.
-        const QImage image =
-            round % 2 ? speckled(random, width, height)
-                      : speckled(random, width, height).convertToFormat(QImage::Format_RGB888);
-        const qint32 threshold = round % 10 == 0 ? 255 : random.bounded(-1, 256);
-        const PixelRows rows = {image.constBits(), image.bytesPerLine(), width, height,
-                                image.depth() / 8};
-        const DarkTest test(threshold);
-        EdgeSearch search(rows, test);
-        // Blocks as the scanner asks for them, the column beyond the image included.
-        const int start = random.bounded(0, width + 1);
-        search.search(start, std::min(EdgeSearch::kBlockColumns, width + 1 - start));
-        for (int x = start; x <= width; ++x) {
-            const ColumnEdges expected = reference(image, threshold, x);
-            ASSERT_EQ(search[x].upper, expected.upper) << "round " << round << " column " << x;
-            ASSERT_EQ(search[x].lower, expected.lower) << "round " << round << " column " << x;
-        }
-    }
-}
-
-// A bitmap read in place ends where its mapping may end: nothing after its last pixel is read.
-TEST(EdgeSearch, ReadsNoByteBeyondTheLast24BitPixel) {
-    const long page = sysconf(_SC_PAGESIZE);
-    auto* memory = static_cast<uchar*>(
-        mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
-    ASSERT_EQ(mprotect(memory + page, page, PROT_NONE), 0);
-    uchar* rows = memory + page - 24; // two rows of four black pixels, then the guard page
-    std::memset(rows, 0, 24);
-    const PixelRows pixels = {rows, 12, 4, 2, 3};
-    const DarkTest test(110);
-    EdgeSearch search(pixels, test);
-    search.search(0, 4);
-    EXPECT_EQ(search[3].lower, 1);
-    munmap(memory, 2 * page);
+    EXPECT_FLOAT_EQ(s.xTE[49], 15.0f);
+    // Column 50 not scanned, nor marked, and no end marks.
+    EXPECT_EQ(s.xLE[50], 0.0f);
+    EXPECT_EQ(QColor(image.pixel(50, 10)), QColor(Qt::black));
+    EXPECT_EQ(QColor(image.pixel(10, 0)), QColor(Qt::white));
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "base/app_error.h"
-#include "run/pair_loader.h"
 #include "scan/outline_scanner.h"
 #include "scan/picture_loader.h"
 #include "support/failure_of.h"
@@ -243,11 +242,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          },
          481, damaged},
         {"half run-length", [](const QImage& b) { return bitmap(b, 8, 40); }, 481, damaged},
-        {"a run past its row",
-         [](const QImage& b) {
-             return bitmap(b, 8, 40, false, -1, b.height()).replace(62, 1, "\xC8"); // 200
-         },
-         481, "run beyond the picture"},
         {"a run after the last row",
          [](const QImage& b) {
              QByteArray bytes = bitmap(b, 8, 40, false, -1, -b.height());
@@ -262,16 +256,12 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"cut run-length",
          [](const QImage& b) { return cut(bitmap(b, 8, 40, false, -1, b.height()), 0.8); }, 481,
          "the file ends after"},
-        {"cut JPEG", [](const QImage& b) { return cut(encoded(b, "JPEG"), 0.9); }, 481, damaged},
         {"progressive JPEG cut before its last scan",
          [](const QImage& b) {
              const QByteArray bytes = encoded(b, "JPEG", -1, -1, true);
              return bytes.left(bytes.lastIndexOf("\xFF\xDA"));
          },
          481, "the file ends before the JPEG end marker"},
-        {"JPEG without its end marker",
-         [](const QImage& b) { return encoded(b, "JPEG", 100).chopped(2); }, 481,
-         "the file ends before the JPEG end marker"},
         {"JPEG with bytes after its end marker",
          [](const QImage& b) {
              return encoded(b, "JPEG", 100) + QByteArray("\0\xFF\xD8 more", 8);
@@ -284,7 +274,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"unknown GIF block", [](const QImage& b) { return gif(b).replace(19, 1, "\x99"); }, 481,
          "an unknown GIF block 0x99 at byte 19"},
         {"cut GIF", [](const QImage& b) { return cut(gif(b), 0.6); }, 481, damaged},
-        {"cut PNG", [](const QImage& b) { return cut(encoded(b, "PNG"), 0.7); }, 481, damaged},
         {"damaged PNG pixels",
          [](const QImage& b) {
              const QByteArray png = encoded(b, "PNG");
@@ -296,7 +285,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
              return flipped(encoded(b, "TIFF", -1, 1), {8, 20});
          },
          481, "Using code not yet in table"},
-        {"cut TIFF", [](const QImage& b) { return cut(encoded(b, "TIFF"), 0.7); }, 481, damaged},
         {"pipe", nullptr, 75, "not a regular file"},
         {"bomb",
          [](const QImage& b) {
@@ -318,9 +306,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          481,
          "16385 x 16384 pixels (268.5 megapixels), more than the 268.4 megapixels the bitmap "
          "decoder reads"},
-        {"2^31 - 1 squared",
-         [](const QImage&) { return bitmapFile(0x7FFFFFFF, 0x7FFFFFFF, 24, 40, {}, false); }, 481,
-         "2147483647 x 2147483647 pixels (4.612e+12 megapixels), more than the limit of 400"},
         {"2^31 - 1 squared within a set limit",
          [](const QImage&) { return bitmapFile(0x7FFFFFFF, 0x7FFFFFFF, 24, 40, {}, false); }, 481,
          "the file ends after 54 of the 13835058048839712822 bytes", LoadLimits{1e18}},
@@ -343,43 +328,31 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         }
         // The window decodes; the batch tool reads uncompressed bitmaps where they lie.
         for (const bool inPlace : {false, true}) {
+            SCOPED_TRACE(inPlace ? "read in place" : "decoded");
             try {
                 ScanHolder holder = inPlace ? loadScanPicture(path, c.limits)
                                             : ScanHolder(loadPicture(path, c.limits));
                 const bool asItLies = inPlace && QByteArray(c.name).endsWith("bitmap");
-                EXPECT_EQ(std::pair(c.error, holder.image().isNull()), std::pair(0, asItLies))
-                    << "loaded";
+                EXPECT_EQ(c.error, 0) << "loaded";
+                EXPECT_EQ(holder.image().isNull(), asItLies);
                 ASSERT_EQ(DoIt(holder, le, te, 110, 1.0f, host), ScanOutcome::Scaled);
-                EXPECT_EQ(std::pair(le, te), std::pair(expectedLE, expectedTE));
+                EXPECT_EQ(le, expectedLE);
+                EXPECT_EQ(te, expectedTE);
                 // Span matching takes the picture back whole.
                 if (asItLies) {
                     EXPECT_EQ(holder.releaseImage(), band);
                 }
             } catch (const Failure& failure) {
                 EXPECT_EQ(failure.error().number, c.error);
-                EXPECT_TRUE(failure.error().description.contains(path));
-                EXPECT_TRUE(failure.error().description.contains(QLatin1String(c.words)))
-                    << failure.error().description.toStdString();
+                const QString& description = failure.error().description;
+                EXPECT_TRUE(description.contains(path)) << description;
+                EXPECT_TRUE(description.contains(QLatin1String(c.words))) << description;
             }
         }
     }
     EXPECT_TRUE(host.messages.empty());
     // The libraries' own words are in the errors, not on standard error before them.
     EXPECT_EQ(printed.text(), QString());
-}
-
-// The batch tool's loader hands out the two views it loads at once, and loads any other name
-// or a name asked for again then.
-TEST(PictureLoader, PairLoadsBothViewsAtOnce) {
-    QTemporaryDir dir;
-    const auto save = [&dir](int width, const char* name) {
-        return testing::saveImage(testing::paintBand(width, 10, 5, 30, 2, 6), dir.path(), name);
-    };
-    const QString top = save(40, "top.bmp"), side = save(50, "side.bmp");
-    const PictureLoader loader = loadPairAtOnce(top, side);
-    EXPECT_EQ((QList<int>{loader(side).width(), loader(top).width(), loader(top).width(),
-                          loader(save(60, "other.bmp")).width()}),
-              (QList<int>{50, 40, 40, 60}));
 }
 
 // libpng allocates a chunk as long as it declares before reading it; the probe refuses the
@@ -416,7 +389,7 @@ TEST(PictureLoader, ABitmapCutShortWhileItIsScannedIsDamagedNotASignal) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.contains(
         path + " is damaged or incomplete (the file was cut short while it was read)"))
-        << host.messages[0].text.toStdString();
+        << host.messages[0].text;
 }
 
 // Loaded, too, when another reader left the process's allocation limit below its size.
