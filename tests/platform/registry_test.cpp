@@ -3,8 +3,6 @@
 #include "platform/sys_info.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace bladetrace::platform {
@@ -113,27 +111,6 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsNotAvailable) {
         EXPECT_EQ(messages, c.messages);
     }
 }
-
-#ifndef Q_OS_WIN
-// On Linux the first key names the first installed tool of a list, in the given folders; the
-// second key is not there.
-TEST(StandInRegistry, FirstKeyNamesTheFirstInstalledToolOfTheList) {
-    QTemporaryDir dir;
-    for (const char* name : {"monitor", "hwinfo", "plain"}) {
-        QFile file(dir.filePath(QLatin1String(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.close();
-        if (QLatin1String(name) != QLatin1String("plain")) // a file not executable is no program
-            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    }
-    QString value;
-    const auto registry =
-        makeStandInRegistry({"absent", "plain", "hwinfo", "monitor"}, {dir.path()});
-    ASSERT_TRUE(GetKeyValue(*registry, kHkeyLocalMachine, kToolKey, "PATH", value));
-    EXPECT_EQ(value, dir.filePath("hwinfo"));
-    EXPECT_FALSE(GetKeyValue(*registry, kHkeyLocalMachine, kLocationKey, "MSINFO", value));
-}
-#endif
 
 } // namespace
 } // namespace bladetrace::platform
