@@ -3,7 +3,6 @@
 #include "files/path_bytes.h"
 
 #include <csignal>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace bladetrace::testing {
@@ -44,16 +43,6 @@ Result runBatch(const QStringList& arguments, const Launch& how) {
     QProcess process;
     startBatch(process, arguments, how);
     return finished(process);
-}
-
-QByteArray fileBytes(const QString& path) {
-    std::ifstream in(pathBytes(path).toStdString(), std::ios::binary);
-    return in ? QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}})
-              : QByteArray("(unreadable)");
-}
-
-void make(const QString& path, const QByteArray& bytes) {
-    std::ofstream(pathBytes(path).toStdString(), std::ios::binary) << bytes.toStdString();
 }
 
 } // namespace bladetrace::testing

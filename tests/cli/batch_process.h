@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/test_files.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -25,8 +27,5 @@ struct Launch {
 void startBatch(QProcess& process, const QStringList& arguments, const Launch& how = {});
 Result finished(QProcess& process);
 Result runBatch(const QStringList& arguments, const Launch& how = {});
-
-QByteArray fileBytes(const QString& path); // "(unreadable)" when it cannot be read
-void make(const QString& path, const QByteArray& bytes);
 
 } // namespace bladetrace::testing

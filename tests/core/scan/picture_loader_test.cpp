@@ -4,6 +4,7 @@
 #include "support/failure_of.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
+#include "support/test_files.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -322,9 +323,7 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         if (!c.bytes) {
             ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         } else {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(c.bytes(band));
+            testing::make(path, c.bytes(band));
         }
         // The window decodes; the batch tool reads uncompressed bitmaps where they lie.
         for (const bool inPlace : {false, true}) {
@@ -360,10 +359,7 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
 TEST(PictureLoader, ChunksLongerThanTheFileAreRefusedBeforeTheyAreAllocated) {
     QTemporaryDir dir;
     const QString path = dir.filePath("2 GB of text.png");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(pngWithText(testing::paintBand(61, 20, 5, 50, 4, 12), 0x7FFFFFF0));
-    file.close();
+    testing::make(path, pngWithText(testing::paintBand(61, 20, 5, 50, 4, 12), 0x7FFFFFF0));
     struct rusage before, after;
     getrusage(RUSAGE_SELF, &before);
     EXPECT_EQ(testing::failureOf([&] { loadPicture(path); }).number, 481);
