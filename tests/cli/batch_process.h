@@ -17,7 +17,6 @@ struct Result {
 struct Launch {
     QByteArray locale = "C";
     QString stdoutFile = {}; // else a pipe
-    QString stderrFile = {}; // appended to; else a pipe
     QString platform = {};   // QT_QPA_PLATFORM
 };
 

@@ -233,8 +233,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
          481, damaged},
         {"run-length, its end mark ending the last row",
          [](const QImage& b) { return bitmap(b, 8, 40, false, -1, b.height()); }},
-        {"run-length, its end mark after the last row's",
-         [](const QImage& b) { return bitmap(b, 8, 40, false, -1, -b.height()); }},
         {"no rows",
          [](const QImage& b) {
              QByteArray bytes = bitmap(b, 24, 40);
@@ -254,9 +252,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
         {"a run past the row's padding",
          [](const QImage& b) { return bitmap(b, 8, 40, false, -1, -b.height(), 4); }, 481,
          "run beyond the picture"},
-        {"cut run-length",
-         [](const QImage& b) { return cut(bitmap(b, 8, 40, false, -1, b.height()), 0.8); }, 481,
-         "the file ends after"},
         {"progressive JPEG cut before its last scan",
          [](const QImage& b) {
              const QByteArray bytes = encoded(b, "JPEG", -1, -1, true);
