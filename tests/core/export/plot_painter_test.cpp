@@ -191,28 +191,6 @@ TEST(PlotPainter, AxesAreLabelledInRoundStepsThatCoverTheData) {
     }
 }
 
-// Fifths of a unit take one decimal, quarters two: each label says exactly where it lies.
-TEST(PlotPainter, QuarterStepsTakeADecimalMore) {
-    for (const auto& [high, decimals] : {std::pair{10001.0, 1}, {10001.5, 2}}) {
-        Plot plot;
-        plot.lines = {PlotLine{QString(), {0, 1}, {10000, high}, Qt::black, Qt::SolidLine, false}};
-        const PaintRecorder recorder(plot);
-        const PaintedAxis down = axesOf(recorder).second;
-        ASSERT_FALSE(down.texts.isEmpty());
-        EXPECT_EQ(down.texts[0].section('.', 1).size(), decimals) << down.texts;
-    }
-}
-
-// A plot drawn for a file at another resolution says so, across and down, as its readers show
-// it at its size on paper.
-TEST(PlotPainter, APlotImageCarriesItsResolution) {
-    Plot plot;
-    plot.lines = {PlotLine{QString(), {0, 1}, {0, 1}, Qt::black, Qt::SolidLine, true}};
-    const QImage image = plotImage(plot, QSize(400, 300), 192);
-    EXPECT_EQ(image.logicalDpiX(), 192);
-    EXPECT_EQ(image.logicalDpiY(), 192);
-}
-
 // Before any run a chart has no data: its axes run from 0 to 1.
 TEST(PlotPainter, APlotWithoutDataShowsAxesFromZeroToOne) {
     const PaintRecorder recorder{Plot()};
