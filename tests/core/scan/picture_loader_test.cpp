@@ -1,7 +1,6 @@
 #include "base/app_error.h"
 #include "scan/outline_scanner.h"
 #include "scan/picture_loader.h"
-#include "support/failure_of.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 #include "support/test_files.h"
@@ -16,7 +15,6 @@
 #include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -347,19 +345,6 @@ TEST(PictureLoader, LoadsWholePicturesAndRefusesDamagedOrHostileFiles) {
     EXPECT_TRUE(host.messages.empty());
     // The libraries' own words are in the errors, not on standard error before them.
     EXPECT_EQ(printed.text(), QString());
-}
-
-// libpng allocates a chunk as long as it declares before reading it; the probe refuses the
-// length first, so the peak memory stays near what the file holds.
-TEST(PictureLoader, ChunksLongerThanTheFileAreRefusedBeforeTheyAreAllocated) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("2 GB of text.png");
-    testing::make(path, pngWithText(testing::paintBand(61, 20, 5, 50, 4, 12), 0x7FFFFFF0));
-    struct rusage before, after;
-    getrusage(RUSAGE_SELF, &before);
-    EXPECT_EQ(testing::failureOf([&] { loadPicture(path); }).number, 481);
-    getrusage(RUSAGE_SELF, &after);
-    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 << 10) << "kB more at the peak";
 }
 
 // The batch tool scans a bitmap where it lies, and another program may cut the file short
