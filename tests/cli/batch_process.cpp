@@ -3,7 +3,6 @@
 #include "files/path_bytes.h"
 
 #include <csignal>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace bladetrace::testing {
@@ -18,8 +17,6 @@ void startBatch(QProcess& process, const QStringList& arguments, const Launch& h
     process.setProcessEnvironment(env);
     if (!how.stdoutFile.isEmpty())
         process.setStandardOutputFile(how.stdoutFile);
-    if (!how.stderrFile.isEmpty())
-        process.setStandardErrorFile(how.stderrFile, QIODevice::Append);
     process.setChildProcessModifier([] {
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);
@@ -44,16 +41,6 @@ Result runBatch(const QStringList& arguments, const Launch& how) {
     QProcess process;
     startBatch(process, arguments, how);
     return finished(process);
-}
-
-QByteArray fileBytes(const QString& path) {
-    std::ifstream in(pathBytes(path).toStdString(), std::ios::binary);
-    return in ? QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}})
-              : QByteArray("(unreadable)");
-}
-
-void make(const QString& path, const QByteArray& bytes) {
-    std::ofstream(pathBytes(path).toStdString(), std::ios::binary) << bytes.toStdString();
 }
 
 } // namespace bladetrace::testing

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/test_files.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -15,7 +17,6 @@ struct Result {
 struct Launch {
     QByteArray locale = "C";
     QString stdoutFile = {}; // else a pipe
-    QString stderrFile = {}; // appended to; else a pipe
     QString platform = {};   // QT_QPA_PLATFORM
 };
 
@@ -25,8 +26,5 @@ struct Launch {
 void startBatch(QProcess& process, const QStringList& arguments, const Launch& how = {});
 Result finished(QProcess& process);
 Result runBatch(const QStringList& arguments, const Launch& how = {});
-
-QByteArray fileBytes(const QString& path); // "(unreadable)" when it cannot be read
-void make(const QString& path, const QByteArray& bytes);
 
 } // namespace bladetrace::testing

@@ -209,39 +209,6 @@ TEST(MatchingSpans, BringsTheViewsToOneSpanOrRefusesThem) {
     }
 }
 
-// A propeller of 11 by 7 inches whose blade follows its pitch helix out from mid-blade, as
-// the published pairs do: given the wrong way round, the run reads the complement of every
-// blade angle, above 60 degrees outboard, and says the views may be swapped; the right way
-// round it says nothing. The results stay either way.
-TEST(SwappedViews, ARenderedPairGivenTheWrongWayRoundIsNoted) {
-    BladeDefinition blade;
-    blade.diameter = 11 * 0.0254;
-    const double pitchOverDiameter = 7.0 / 11.0;
-    for (const double rR : {0.2, 0.35, 0.5, 0.65, 0.8, 0.9, 1.0})
-        blade.rows.push_back(
-            {rR, 0.16 - 0.08 * rR,
-             std::atan(pitchOverDiameter / (3.14159265358979 * rR)) / render::kRadiansPerDegree,
-             12 - 4 * rR});
-    const render::RenderedPair pair = render::renderPropeller(blade, at(2000));
-    render::RenderedPair swapped = pair;
-    std::swap(swapped.top, swapped.side);
-    const struct {
-        const char* name;
-        const render::RenderedPair& pair;
-        bool noted;
-    } cases[] = {{"given swapped", swapped, true}, {"given right", pair, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const CoreResult run = runCore(c.pair, blade.diameter, kMidThreshold);
-        EXPECT_EQ(run.outcome, RunOutcome::Completed);
-        EXPECT_EQ(run.notes.filter("may be swapped").size(), c.noted ? 1 : 0)
-            << qPrintable(run.notes.join('\n'));
-        if (c.noted) {
-            EXPECT_GT(run.betaDeg.at(run.betaDeg.size() / 2), 60); // measured all the same
-        }
-    }
-}
-
 // Where a blurred edge crosses half way from paper to ink is where the sharp edge lies.
 TEST(ThresholdSuggestion, LandsNearTheMidpointOfPaperAndInkOnBlurredNoisyBlades) {
     struct Case {

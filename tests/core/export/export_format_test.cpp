@@ -79,18 +79,6 @@ TEST_F(ExportFormats, TextFormatsReadBackGiveTheChartValuesFromHubToTip) {
     }
 }
 
-// For a spreadsheet set to the user's region: the plain table with semicolons for commas and
-// the regional decimal sign for points, after a byte order mark.
-TEST_F(ExportFormats, RegionalCsvTakesSemicolonsAndTheRegionalDecimalSign) {
-    QByteArray plain, regional;
-    {
-        const testing::LocaleGuard german(QLocale::German);
-        plain = exportBytes(metricRun(), QStringLiteral("blade.csv"));
-        regional = exportBytes(metricRun(), QStringLiteral("blade.csv"), CsvStyle::Regional);
-    }
-    EXPECT_EQ(regional, "\xEF\xBB\xBF" + plain.replace(',', ';').replace('.', ','));
-}
-
 // A pointed tip's chord, extrapolated below zero, is written as 0: QPROP stops at a negative
 // chord.
 TEST_F(ExportFormats, NoFileGetsANegativeChord) {

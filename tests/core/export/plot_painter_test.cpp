@@ -191,28 +191,6 @@ TEST(PlotPainter, AxesAreLabelledInRoundStepsThatCoverTheData) {
     }
 }
 
-// Fifths of a unit take one decimal, quarters two: each label says exactly where it lies.
-TEST(PlotPainter, QuarterStepsTakeADecimalMore) {
-    for (const auto& [high, decimals] : {std::pair{10001.0, 1}, {10001.5, 2}}) {
-        Plot plot;
-        plot.lines = {PlotLine{QString(), {0, 1}, {10000, high}, Qt::black, Qt::SolidLine, false}};
-        const PaintRecorder recorder(plot);
-        const PaintedAxis down = axesOf(recorder).second;
-        ASSERT_FALSE(down.texts.isEmpty());
-        EXPECT_EQ(down.texts[0].section('.', 1).size(), decimals) << down.texts;
-    }
-}
-
-// A plot drawn for a file at another resolution says so, across and down, as its readers show
-// it at its size on paper.
-TEST(PlotPainter, APlotImageCarriesItsResolution) {
-    Plot plot;
-    plot.lines = {PlotLine{QString(), {0, 1}, {0, 1}, Qt::black, Qt::SolidLine, true}};
-    const QImage image = plotImage(plot, QSize(400, 300), 192);
-    EXPECT_EQ(image.logicalDpiX(), 192);
-    EXPECT_EQ(image.logicalDpiY(), 192);
-}
-
 // Before any run a chart has no data: its axes run from 0 to 1.
 TEST(PlotPainter, APlotWithoutDataShowsAxesFromZeroToOne) {
     const PaintRecorder recorder{Plot()};
@@ -244,52 +222,6 @@ TEST(PlotPainter, PointsLieWhereTheirValuesFallBetweenTheTicks) {
     EXPECT_NEAR(flat.markers[0].y(), (flatDown.ticks.front() + flatDown.ticks.back()) / 2, 0.01);
     plot.lines[0].markers = false;
     EXPECT_EQ(PaintRecorder(plot).markers.size(), 0u);
-}
-
-// The title heads the plot, the value axis's title stands above the frame, the abscissa's
-// under its labels; the legend, under it all, in one line, each entry's line clear of the
-// name before it.
-TEST(PlotPainter, TitlesAndLegendStandAroundTheFrame) {
-    Plot plot;
-    plot.title = "Title";
-    plot.xTitle = "across";
-    plot.yTitle = "up";
-    plot.legend = true;
-    plot.lines = {PlotLine{"a line", {0, 1}, {0, 1}, QColor(Qt::blue), Qt::SolidLine, true},
-                  PlotLine{"another", {0, 1}, {1, 0}, QColor(Qt::red), Qt::DashLine, false}};
-    const PaintRecorder r(plot);
-    const PaintRecorder::Text *title = r.find("Title"), *x = r.find("across"), *y = r.find("up"),
-                              *name = r.find("a line"), *last = r.find("another");
-    ASSERT_NE(title, nullptr);
-    ASSERT_NE(x, nullptr);
-    ASSERT_NE(y, nullptr);
-    ASSERT_NE(name, nullptr);
-    ASSERT_NE(last, nullptr);
-    ASSERT_GE(r.paths.size(), 2u); // the lines are drawn last, each in its colour
-    EXPECT_EQ(std::vector<QColor>(r.paths.end() - 2, r.paths.end()),
-              (std::vector<QColor>{Qt::blue, Qt::red}));
-    double top = HUGE_VAL;
-    for (const auto& [line, colour] : r.lines)
-        if (colour == QColor(0xd8, 0xd8, 0xd8))
-            top = std::min(top, line.y1());
-    EXPECT_LT(title->at.y(), y->at.y());
-    EXPECT_LT(y->at.y(), top);
-    double numbers = -HUGE_VAL; // the abscissa's labels' baseline, the lowest of them
-    for (const PaintRecorder::Text& t : r.texts) {
-        bool number = false;
-        t.text.toDouble(&number);
-        numbers = number ? std::max(numbers, t.at.y()) : numbers;
-    }
-    EXPECT_GT(x->at.y(), numbers);
-    EXPECT_GT(name->at.y(), x->at.y());
-    EXPECT_LT(name->at.y(), 300);
-    EXPECT_EQ(last->at.y(), name->at.y()); // one legend line, the entries in order
-    double lastLine = HUGE_VAL;            // the second entry's
-    for (const auto& [line, colour] : r.lines)
-        if (line.y1() == line.y2() && colour == QColor(Qt::red))
-            lastLine = std::min(lastLine, line.x1());
-    EXPECT_GT(lastLine, name->at.x() + name->width);
-    EXPECT_LT(lastLine, last->at.x());
 }
 
 } // namespace

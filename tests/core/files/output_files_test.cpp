@@ -1,6 +1,7 @@
 #include "files/file_calls.h"
 #include "files/output_files.h"
 #include "files/path_bytes.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,17 +27,6 @@ struct stat statusOf(const QString& path) {
 QStringList entries(const QTemporaryDir& dir) {
     return QDir(dir.path())
         .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-QString textAt(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : "(unreadable)";
-}
-
-void make(const QString& path) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write("old"), 3);
 }
 
 // Links are followed to where they end; any legal name, however long, is written.
@@ -79,8 +69,8 @@ TEST(OutputFiles, NeverReplaceAnInputADeviceOrAnythingOnAFailedWrite) {
         QTemporaryDir dir;
         const auto at = [&dir](const char* name) { return QFile::encodeName(dir.filePath(name)); };
         QDir(dir.path()).mkdir("sub");
-        make(at("in.bmp"));
-        make(at("old.txt"));
+        testing::make(at("in.bmp"), "old");
+        testing::make(at("old.txt"), "old");
         ::chmod(at("old.txt"), 0640);
         ::link(at("in.bmp"), at("hard.bmp"));
         ::symlink(at("old.txt"), at("sym.txt"));
@@ -107,10 +97,11 @@ TEST(OutputFiles, NeverReplaceAnInputADeviceOrAnythingOnAFailedWrite) {
         EXPECT_TRUE(r.message.contains(c.inMessage)) << r.message;
 
         const bool replaced = c.written == S::Written;
-        EXPECT_EQ(textAt(at("in.bmp")), "old");
-        EXPECT_EQ(textAt(at("old.txt")), replaced && c.outputs.contains("old.txt") ? "new" : "old");
+        EXPECT_EQ(testing::fileBytes(at("in.bmp")), "old");
+        EXPECT_EQ(testing::fileBytes(at("old.txt")),
+                  replaced && c.outputs.contains("old.txt") ? "new" : "old");
         if (!c.landsIn.isEmpty()) {
-            EXPECT_EQ(textAt(dir.filePath(c.landsIn)), "new");
+            EXPECT_EQ(testing::fileBytes(dir.filePath(c.landsIn)), "new");
         }
         EXPECT_EQ(statusOf(at("old.txt")).st_mode, S_IFREG | 0640);
         for (const char* link : {"sym.txt", "link", "sub/middle", "loop", "sub/back"})
@@ -177,8 +168,8 @@ TEST(OutputFiles, WriteAllOrNoneAndKeepOwnersAndModes) {
             continue; // needs root, as CI has: others' files, a read-only one replaced
         QTemporaryDir dir;
         const QByteArray a = pathBytes(dir.filePath("a.txt")), b = pathBytes(dir.filePath("b.txt"));
-        make(a);
-        make(b);
+        testing::make(a, "old");
+        testing::make(b, "old");
         const uid_t other = c.setup & (kSetIdOfAnother | kWrittenByAThird) ? 12345 : 0,
                     writer = c.setup & kWrittenByAThird ? 12346 : 0;
         ::chown(a, other, other);
@@ -206,8 +197,8 @@ TEST(OutputFiles, WriteAllOrNoneAndKeepOwnersAndModes) {
         if (c.busy) {
             EXPECT_TRUE(r.message.contains("Device or resource busy")) << r.message;
         }
-        EXPECT_EQ(textAt(a), c.newSet ? "new" : "old");
-        EXPECT_EQ(textAt(b), c.newSet ? "new" : "old");
+        EXPECT_EQ(testing::fileBytes(a), c.newSet ? "new" : "old");
+        EXPECT_EQ(testing::fileBytes(b), c.newSet ? "new" : "old");
         const struct stat after = statusOf(a);
         EXPECT_EQ(after.st_ino == before.st_ino, c.aKeepsItsInode);
         EXPECT_EQ(after.st_uid, before.st_uid);

@@ -2,6 +2,7 @@
 #include "scan/picture_loader.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
+#include "support/test_files.h"
 #include "text/number_format.h"
 
 #include <QFile>
@@ -393,15 +394,13 @@ TEST_F(CalcItTest, FailuresAreReportedOnceAndEndTheRun) {
         RunOutcome outcome = RunOutcome::Failed;
         const char* issuer = "CalcIt()";
     };
-    QFile corrupt(dir.filePath("corrupt.bmp"));
-    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
-    corrupt.write("BM this is no picture");
-    corrupt.close();
+    const QString corrupt = dir.filePath("corrupt.bmp");
+    testing::make(corrupt, "BM this is no picture");
     const QString white = saveImage(paintBand(300, 50, 0, -1, 0, -1), dir.path(), "white.bmp");
     const Case cases[] = {
         {"missing image", [&] { host.sideFile = dir.filePath("none.bmp"); }, "Error53:"},
         {"directory", [&] { host.sideFile = dir.path(); }, "Error75:"},
-        {"corrupt image", [&] { host.sideFile = corrupt.fileName(); }, "Error481:"},
+        {"corrupt image", [&] { host.sideFile = corrupt; }, "Error481:"},
         {"empty name", [&] { host.sideFile.clear(); }, "Error53:"},
         {"no blade", [&] { host.sideFile = white; }, "Error11:", RunOutcome::ScanFailed, "DoIt()"},
         {"too narrow", [&] { usePair(15, 15); }, "Error11:"},

@@ -1,7 +1,7 @@
 #include "settings/stored_settings.h"
 #include "support/polar_printer.h"
+#include "support/test_files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -49,10 +49,8 @@ TEST_F(StoredSettingsTest, ValuesThatDoNotConvertFallBackWithoutLosingTheRest) {
 }
 
 TEST_F(StoredSettingsTest, HandEditedPathWithAnUnquotedCommaIsKeptWhole) {
-    QFile file(dir.filePath("settings.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[General]\nTopFile=/tmp/a, b.bmp\nSideFile=/tmp/c.bmp\n");
-    file.close();
+    testing::make(dir.filePath("settings.ini"),
+                  "[General]\nTopFile=/tmp/a, b.bmp\nSideFile=/tmp/c.bmp\n");
     StoredSettings(store()).writeAll(Language::English, 0, "1", "1", "1",
                                      StoredSettings(store()).topFile("x"), "/tmp/c.bmp");
     EXPECT_EQ(StoredSettings(store()).topFile("x"), "/tmp/a, b.bmp");

@@ -1,9 +1,9 @@
 #include "support/env_guard.h"
 #include "support/failure_of.h"
 #include "support/locale_guard.h"
+#include "support/test_files.h"
 #include "text/number_format.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -34,12 +34,6 @@ TEST(FormatFixed, PatternsRoundHalvesAsShownAwayFromZero) {
         EXPECT_EQ(formatFixed(c.value, c.decimals), c.text) << c.value;
 }
 
-void writeText(const QString& path, const QString& text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-}
-
 // The C library's numbers change with the locale too, as they do for users: locales of their
 // numbers alone are compiled for the test, over a character map of ASCII and the two Arabic
 // signs, which compiles in an instant.
@@ -50,18 +44,19 @@ TEST(FormatFixed, UsesTheRegionalDecimalSignWhateverTheCLibrarysLocale) {
     QString charmap = "<code_set_name> UTF-8\n<mb_cur_min> 1\n<mb_cur_max> 2\nCHARMAP\n";
     for (int c = 0; c < 128; ++c)
         charmap += QString::asprintf("<U%04X> \\x%02x\n", c, c);
-    writeText(dir.filePath("charmap"),
-              charmap + "<U066B> \\xd9\\xab\n<U066C> \\xd9\\xac\nEND CHARMAP\n");
+    testing::make(dir.filePath("charmap"),
+                  (charmap + "<U066B> \\xd9\\xab\n<U066C> \\xd9\\xac\nEND CHARMAP\n").toUtf8());
     // ps_AF's decimal sign takes two bytes; Qt writes its minus between direction marks.
     for (const auto& [locale, decimal, group, sign, minus] :
          {std::tuple{"de_DE", "<U002C>", "<U002E>", ",", "-"},
           std::tuple{"ps_AF", "<U066B>", "<U066C>", "\u066B", "\u200E-\u200E"}}) {
         SCOPED_TRACE(locale);
         const QString name = QString::fromLatin1(locale) + ".UTF-8";
-        writeText(dir.filePath(locale), QStringLiteral("LC_NUMERIC\ndecimal_point \"%1\"\n"
-                                                       "thousands_sep \"%2\"\ngrouping 3;3\n"
-                                                       "END LC_NUMERIC\n")
-                                            .arg(QLatin1String(decimal), QLatin1String(group)));
+        testing::make(dir.filePath(locale), QStringLiteral("LC_NUMERIC\ndecimal_point \"%1\"\n"
+                                                           "thousands_sep \"%2\"\ngrouping 3;3\n"
+                                                           "END LC_NUMERIC\n")
+                                                .arg(QLatin1String(decimal), QLatin1String(group))
+                                                .toUtf8());
         // It warns of the categories left out.
         QProcess::execute("localedef", {"-c", "-i", dir.filePath(locale), "-f",
                                         dir.filePath("charmap"), dir.filePath(name)});
