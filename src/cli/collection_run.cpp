@@ -3,6 +3,7 @@
 #include "base/app_error.h"
 #include "collection_list.h"
 #include "collection_record.h"
+#include "exit_status.h"
 #include "files/output_files.h"
 #include "files/path_bytes.h"
 #include "files/picture_file.h"
@@ -34,8 +35,6 @@
 
 namespace bladetrace::cli {
 namespace {
-
-enum ExitStatus { kDone = 0, kUsage = 2, kFailed = 4 };
 
 bool exists(const QString& path) {
     struct stat status {};

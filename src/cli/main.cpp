@@ -3,6 +3,7 @@
 #include "base/app_info.h"
 #include "batch_options.h"
 #include "collection_run.h"
+#include "exit_status.h"
 #include "files/path_bytes.h"
 #include "interrupt.h"
 #include "pair_run.h"
@@ -16,8 +17,6 @@ using namespace bladetrace;
 using namespace bladetrace::cli;
 
 namespace {
-
-enum ExitStatus { kDone = 0, kUsage = 2, kFailed = 4 };
 
 int usageError(const QString& text) {
     printError(text);

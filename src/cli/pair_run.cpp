@@ -2,6 +2,7 @@
 
 #include "base/app_error.h"
 #include "batch_host.h"
+#include "exit_status.h"
 #include "export/export_format.h"
 #include "export/performance_prediction.h"
 #include "files/output_files.h"
@@ -20,8 +21,6 @@
 
 namespace bladetrace::cli {
 namespace {
-
-enum ExitStatus { kDone = 0, kUsage = 2, kMismatch = 3, kFailed = 4, kRefused = 5 };
 
 // The outputs, with their bytes once `run` is done.
 QList<OutputFile> outputFiles(const BatchOptions& options, const BatchHost* run = nullptr) {

@@ -20,11 +20,6 @@ QString text(Language language, qint16 id) {
     return LoadLangResString(language, id);
 }
 
-// A number and its unit kept on one line.
-QString withUnit(const QString& value, const QString& unit) {
-    return value + QChar(0x00a0) + unit;
-}
-
 } // namespace
 
 PerformanceInputs performanceInputs(const RunResults& results) {

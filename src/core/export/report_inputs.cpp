@@ -18,10 +18,6 @@ const QString kBecomes = QStringLiteral("  \u2192  ");
 // Between a value and its unit: a line never breaks there.
 const QChar kKeep(0x00A0);
 
-QString withUnit(const QString& value, const QString& unit) {
-    return value + kKeep + unit;
-}
-
 } // namespace
 
 QString reportLabel(Language language, qint16 id) {

@@ -18,6 +18,11 @@ inline QString mphLabel() {
     return QStringLiteral("[mph]");
 }
 
+// A value and its unit, which a line never breaks between.
+inline QString withUnit(const QString& value, const QString& unit) {
+    return value + QChar(0x00A0) + unit;
+}
+
 // The diameter and speed boxes with their unit labels, as the unit check box leaves them.
 struct UnitBoxes {
     QString diameterUnit;
