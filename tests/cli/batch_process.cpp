@@ -17,6 +17,8 @@ void startBatch(QProcess& process, const QStringList& arguments, const Launch& h
     process.setProcessEnvironment(env);
     if (!how.stdoutFile.isEmpty())
         process.setStandardOutputFile(how.stdoutFile);
+    if (!how.stderrFile.isEmpty())
+        process.setStandardErrorFile(how.stderrFile, QIODevice::Append);
     process.setChildProcessModifier([] {
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);

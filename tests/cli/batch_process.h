@@ -17,6 +17,7 @@ struct Result {
 struct Launch {
     QByteArray locale = "C";
     QString stdoutFile = {}; // else a pipe
+    QString stderrFile = {}; // appended to; else a pipe
     QString platform = {};   // QT_QPA_PLATFORM
 };
 

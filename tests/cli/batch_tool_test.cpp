@@ -64,7 +64,7 @@ TEST_F(BatchTool, PrintsTheSpreadsheetAndWritesEveryFileAsked) {
 
     // A report needs no display, whatever platform the environment names.
     QFile::remove(report);
-    const Result headless = runBatch(args({"--export", report}), {"C", {}, "xcb"});
+    const Result headless = runBatch(args({"--export", report}), {"C", {}, {}, "xcb"});
     EXPECT_EQ(headless.exitCode, 0) << headless.err;
     EXPECT_EQ(QString(fileBytes(report).left(4)), "%PDF");
 
@@ -242,6 +242,20 @@ TEST_F(BatchTool, NamesReachTheFileSystemByteForByte) {
     }
     for (const QString& odd : {oddTop, charts, csv})
         ::unlink(pathBytes(odd).constData()); // Qt could not remove them
+}
+
+// Standard error appending to a log: no output replaces that log, by any of its names.
+TEST_F(BatchTool, NoOutputReplacesTheLogOfStandardError) {
+    const QString log = dir.filePath("run.log");
+    for (const QString& name : {QStringLiteral("/dev/stderr"), log}) {
+        SCOPED_TRACE(name.toStdString());
+        make(log, "log\n");
+        const Result r = runBatch(args({"--charts", name}), {"C", {}, log});
+        EXPECT_EQ(r.exitCode, 2);
+        const QByteArray logged = fileBytes(log);
+        EXPECT_EQ(QString(logged.left(4)), "log\n");
+        EXPECT_TRUE(logged.contains("names the same file as standard error")) << logged.left(200);
+    }
 }
 
 // A signal while the outputs are written leaves the old files and no temporary one, and ends

@@ -1,6 +1,7 @@
 #include "base/app_error.h"
 #include "scan/outline_scanner.h"
 #include "scan/picture_loader.h"
+#include "support/failure_of.h"
 #include "support/painted_blades.h"
 #include "support/recording_host.h"
 #include "support/test_files.h"
@@ -15,6 +16,7 @@
 #include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -380,6 +382,19 @@ TEST(PictureLoader, ImagesWiderThan16BitCountersAreScanned) {
     ASSERT_EQ(DoIt(image, le, te, 110, 1.0f, host), ScanOutcome::Scaled);
     EXPECT_EQ(le.size(), 39000u);
     EXPECT_FLOAT_EQ(te.back(), 20.0f / 38999.0f);
+}
+
+// libpng allocates a chunk as long as it declares before reading it; the probe refuses the
+// length first, so the peak memory stays near what the file holds.
+TEST(PictureLoader, ChunksLongerThanTheFileAreRefusedBeforeTheyAreAllocated) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("2 GB of text.png");
+    testing::make(path, pngWithText(testing::paintBand(61, 20, 5, 50, 4, 12), 0x7FFFFFF0));
+    struct rusage before, after;
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(testing::failureOf([&] { loadPicture(path); }).number, 481);
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 << 10) << "kB more at the peak";
 }
 
 } // namespace
