@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -201,11 +202,19 @@ private:
             }
             queue_.push_back(i);
         }
+        // The largest pictures first, so that no long run is left to go alone at the end.
+        std::stable_sort(queue_.begin(), queue_.end(), [this](std::size_t a, std::size_t b) {
+            return picturesSize(pairs_[a]) > picturesSize(pairs_[b]);
+        });
         toMeasure_ = int(queue_.size());
         if (unchanged_ > 0)
             say(QStringLiteral("%1 of %2 pairs unchanged since their last run")
                     .arg(unchanged_)
                     .arg(pairs_.size()));
+    }
+
+    static qint64 picturesSize(const CollectionPair& pair) {
+        return QFileInfo(pair.top).size() + QFileInfo(pair.side).size();
     }
 
     bool outputsExist(const CollectionPair& pair) const {

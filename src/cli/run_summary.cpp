@@ -29,7 +29,7 @@ QByteArray runSummaryBytes(const RunResults& results) {
         o.insert(figure::kBeta075, at->betaDeg);
         o.insert(figure::kPitch075, at->pitch);
     }
-    const PerformancePrediction prediction = predictPerformance(results);
+    const PerformancePrediction prediction = predictOperatingPoint(results);
     if (prediction.problem.isEmpty()) {
         const PerformancePoint& at = prediction.operating;
         o.insert(figure::kThrust, at.thrust);

@@ -33,16 +33,29 @@ PerformanceInputs performanceInputs(const RunResults& results) {
     return in;
 }
 
-PerformancePrediction predictPerformance(const RunResults& results) {
+namespace {
+
+PerformancePrediction predict(const RunResults& results, bool withCurve) {
     PerformancePrediction p;
     const PerformanceInputs in = performanceInputs(results);
     p.rpm = results.inputs.revolutionsPerSecond * 60.0;
     p.problem = performanceProblem(in, p.rpm);
     if (!p.problem.isEmpty())
         return p;
-    p.curve = performanceCurve(in, p.rpm);
+    if (withCurve)
+        p.curve = performanceCurve(in, p.rpm);
     p.operating = operatingPoint(in, p.rpm, results.inputs.speed);
     return p;
+}
+
+} // namespace
+
+PerformancePrediction predictPerformance(const RunResults& results) {
+    return predict(results, true);
+}
+
+PerformancePrediction predictOperatingPoint(const RunResults& results) {
+    return predict(results, false);
 }
 
 Plot performancePlot(const PerformancePrediction& prediction, PerformanceChart chart,

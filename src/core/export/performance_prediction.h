@@ -23,6 +23,9 @@ struct PerformancePrediction {
 PerformanceInputs performanceInputs(const RunResults& results);
 
 PerformancePrediction predictPerformance(const RunResults& results);
+// The operating point alone, the curve left empty: what a summary needs, at a hundredth of
+// the work.
+PerformancePrediction predictOperatingPoint(const RunResults& results);
 
 // CT and CP, or the efficiency, over J, the operating point marked: the window's
 // "Performance" tab and the report's page draw these.

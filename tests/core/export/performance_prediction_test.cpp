@@ -38,6 +38,9 @@ TEST(PerformancePrediction, TheRunsBladeCountAndPolarReachTheModel) {
     const double n = 100, diameter = 2 * results.radius();
     EXPECT_NEAR(three.operating.J, 10 / (n * diameter), 1e-9);
     EXPECT_NEAR(three.operating.speed, 10, 1e-9);
+    const PerformancePrediction alone = predictOperatingPoint(results);
+    EXPECT_TRUE(alone.curve.empty());
+    EXPECT_EQ(alone.operating.thrust, three.operating.thrust);
 
     RunResults two = results;
     two.inputs.blades = 2;
