@@ -29,6 +29,7 @@ TEST(PerformancePrediction, TheRunsBladeCountAndPolarReachTheModel) {
     EXPECT_EQ(results.inputs.blades, 3);
     EXPECT_EQ(results.inputs.polar, host.polar);
     EXPECT_EQ(results.inputs.air.density, 1.0);
+    EXPECT_NEAR(results.radius(), 0.0925, 1e-7); // half the diameter typed
 
     const PerformancePrediction three = predictPerformance(results);
     ASSERT_TRUE(three.problem.isEmpty()) << three.problem.toStdString();
@@ -45,6 +46,9 @@ TEST(PerformancePrediction, TheRunsBladeCountAndPolarReachTheModel) {
     RunResults two = results;
     two.inputs.blades = 2;
     EXPECT_LT(predictPerformance(two).curve.front().thrust, three.curve.front().thrust);
+    RunResults moreLift = results;
+    moreLift.inputs.polar.cl0 = 0.4;
+    EXPECT_GT(predictPerformance(moreLift).curve.front().thrust, three.curve.front().thrust);
 }
 
 TEST(PerformancePrediction, ChartsAndOperatingPointInWords) {
@@ -54,6 +58,7 @@ TEST(PerformancePrediction, ChartsAndOperatingPointInWords) {
     EXPECT_EQ(coefficients.title, "Schub- und Leistungsbeiwert");
     ASSERT_EQ(coefficients.lines.size(), 3u); // CT, CP, the operating point
     EXPECT_EQ(coefficients.lines[0].x.size(), p.curve.size());
+    EXPECT_EQ(coefficients.lines[1].x.size(), p.curve.size());
     EXPECT_EQ(coefficients.lines[2].y, (std::vector<double>{p.operating.CT, p.operating.CP}));
 
     const Plot efficiency = performancePlot(p, PerformanceChart::Efficiency, Language::English);

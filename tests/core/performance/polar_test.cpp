@@ -1,4 +1,5 @@
 #include "performance/polar.h"
+#include "support/polar_printer.h"
 
 #include <QtMath>
 #include <cmath>
@@ -79,6 +80,21 @@ TEST(Polar, ProblemsAreNamed) {
         Polar p = genericPolar();
         p.*row.field = row.value;
         EXPECT_NE(polarProblem(p), QString());
+    }
+}
+
+// A polar equals another only in all its parameters: the QPROP file marks a default by it.
+TEST(Polar, EqualInEveryParameter) {
+    EXPECT_EQ(genericPolar(), genericPolar());
+    EXPECT_NE(genericPolar(), defaultPolar());
+    double Polar::*const fields[] = {&Polar::cl0,      &Polar::clAlpha,     &Polar::clMin,
+                                     &Polar::clMax,    &Polar::cd0,         &Polar::cd2Upper,
+                                     &Polar::cd2Lower, &Polar::clAtMinDrag, &Polar::reRef,
+                                     &Polar::reExp,    &Polar::liftReExp};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        Polar other = genericPolar();
+        other.*fields[i] += 0.001;
+        EXPECT_NE(other, genericPolar()) << "field " << i;
     }
 }
 

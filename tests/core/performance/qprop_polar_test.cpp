@@ -69,12 +69,17 @@ TEST(QpropPolar, ErrorsNameTheLine) {
         qint32 number;
         int line;
         const char* offending;
+        const char* says = "";
     } rows[] = {
         {"bad number", "p\n\n2\n0.5 5,8\n", 13, 4, "5,8"},
         {"short line", "p\n2\n# c\n0.5 5.8\n-0.3\n", 13, 5, ""},
         {"half a blade", "p\n2.5\n", 13, 2, "2.5"},
-        {"file ends", "p\n2\n0.5 5.8\n-0.3 1.2\n", 13, 0, ""},
-        {"empty", "", 13, 0, ""},
+        {"file ends", "p\n2\n0.5 5.8\n-0.3 1.2\n", 13, 0, "",
+         "before its CD0 CD2u CD2l CLCD0 line"},
+        {"no Reynolds line", "p\n2\n0.5 5.8\n-0.3 1.2\n0.02 0.05 0.02 0.5\n", 13, 0, "",
+         "before its REref REexp line"},
+        {"empty", "", 13, 0, "", "before its name line"},
+        {"one blade", "p\n1\n0.5 5.8\n-0.3 1.2\n0.02 0.05 0.02 0.5\n70000 -0.7\n", 0, 0, ""},
         {"unusable polar", "p\n2\n0.5 5.8\n1.3 1.2\n0.02 0.05 0.02 0.5\n70000 -0.7\n", 5, 0, ""},
     };
     for (const auto& row : rows) {
@@ -83,6 +88,8 @@ TEST(QpropPolar, ErrorsNameTheLine) {
         EXPECT_EQ(read.error.number, row.number);
         EXPECT_EQ(read.line, row.line);
         EXPECT_EQ(read.offending, QString::fromLatin1(row.offending));
+        EXPECT_TRUE(read.error.description.contains(QString::fromLatin1(row.says)))
+            << read.error.description.toStdString();
         if (row.line > 0) {
             EXPECT_TRUE(read.error.description.contains(QStringLiteral("Line %1").arg(row.line)))
                 << read.error.description.toStdString();
