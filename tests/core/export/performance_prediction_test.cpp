@@ -59,6 +59,7 @@ TEST(PerformancePrediction, ChartsAndOperatingPointInWords) {
     ASSERT_EQ(coefficients.lines.size(), 3u); // CT, CP, the operating point
     EXPECT_EQ(coefficients.lines[0].x.size(), p.curve.size());
     EXPECT_EQ(coefficients.lines[1].x.size(), p.curve.size());
+    EXPECT_EQ(coefficients.lines[1].y.back(), p.curve.back().CP);
     EXPECT_EQ(coefficients.lines[2].y, (std::vector<double>{p.operating.CT, p.operating.CP}));
 
     const Plot efficiency = performancePlot(p, PerformanceChart::Efficiency, Language::English);

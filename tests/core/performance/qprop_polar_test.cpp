@@ -79,6 +79,7 @@ TEST(QpropPolar, ErrorsNameTheLine) {
         {"no Reynolds line", "p\n2\n0.5 5.8\n-0.3 1.2\n0.02 0.05 0.02 0.5\n", 13, 0, "",
          "before its REref REexp line"},
         {"empty", "", 13, 0, "", "before its name line"},
+        {"a name alone", "p\n", 13, 0, "", "before its Nblades [ R ] line"},
         {"one blade", "p\n1\n0.5 5.8\n-0.3 1.2\n0.02 0.05 0.02 0.5\n70000 -0.7\n", 0, 0, ""},
         {"unusable polar", "p\n2\n0.5 5.8\n1.3 1.2\n0.02 0.05 0.02 0.5\n70000 -0.7\n", 5, 0, ""},
     };

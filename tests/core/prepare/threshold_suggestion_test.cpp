@@ -29,5 +29,17 @@ TEST(ThresholdSuggestion, HistogramCountsTheScannersGrey) {
     EXPECT_EQ(histogram[110], 2);
 }
 
+// Both views count: ink 0 and paper 200 in the top view split anywhere between them (the
+// middle, 99); the side view's grey 100 makes the split below it best (the first of two alike).
+TEST(ThresholdSuggestion, TakesBothViews) {
+    QImage top(20, 1, QImage::Format_RGB32), side(20, 1, QImage::Format_RGB32);
+    top.fill(qRgb(200, 200, 200));
+    side.fill(qRgb(100, 100, 100));
+    for (int x = 0; x < 10; ++x)
+        top.setPixel(x, 0, qRgb(0, 0, 0));
+    EXPECT_EQ(suggestThreshold(top, top), 99);
+    EXPECT_EQ(suggestThreshold(top, side), 49);
+}
+
 } // namespace
 } // namespace bladetrace
