@@ -366,8 +366,8 @@ ParseResult parseBatchOptions(const QStringList& arguments) {
 }
 
 bool asksForReport(const BatchOptions& options) {
-    if (!options.collection.isEmpty())
-        return false; // the pairs' runs make their reports
+    if (!options.collection.isEmpty()) // its runs start from it, fonts loaded
+        return options.exportFormats.contains(QLatin1String("pdf"));
     return std::any_of(options.exportFiles.begin(), options.exportFiles.end(),
                        [](const QString& f) { return exportFormatFor(f) == ExportFormat::Report; });
 }

@@ -8,6 +8,7 @@
 #include "files/path_bytes.h"
 #include "files/picture_file.h"
 #include "interrupt.h"
+#include "pair_run.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -100,7 +101,6 @@ public:
         : o_(options), pairs_(std::move(pairs)), current_(pairs_.size()),
           summaryFile_(options.outDir + QStringLiteral("/summary.csv")),
           recordFile_(options.outDir + QStringLiteral("/.bladetrace-collection")),
-          program_(pathBytes(QCoreApplication::applicationFilePath())),
           jobs_(options.jobs > 0 ? options.jobs : availableCores()),
           tty_(::isatty(STDERR_FILENO) != 0) {
         if (!S_ISDIR(fileMode(options.collection)))
@@ -271,23 +271,20 @@ private:
         job.record.side = stampPicture(pair.side, known ? before->second.side : PictureStamp{});
         job.summaryFile = temporary_.filePath(QStringLiteral("pair-%1.json").arg(index));
 
-        QList<QByteArray> arguments{program_};
-        for (const QString& a : pair.arguments)
-            arguments << pathBytes(a);
+        QStringList arguments = pair.arguments;
         for (const QString& format : o_.exportFormats)
-            arguments << "--export" << pathBytes(outputPath(pair.name, format));
-        arguments << "--summary" << pathBytes(job.summaryFile);
-        std::vector<char*> argv;
-        for (QByteArray& a : arguments)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
+            arguments << QStringLiteral("--export") << outputPath(pair.name, format);
+        arguments << QStringLiteral("--summary") << job.summaryFile;
+        const ParseResult parsed = parseBatchOptions(arguments);
 
         int pipeFds[2] = {-1, -1};
         const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
         const pid_t parent = ::getpid();
+        std::fflush(nullptr); // nothing of this process's buffers written twice
         const pid_t pid = null >= 0 && ::pipe2(pipeFds, O_CLOEXEC) == 0 ? ::fork() : -1;
         if (pid == 0) {
-            // Only calls that are safe between fork and exec.
+            // The run goes on in this copy of the process, Qt loaded and started: starting
+            // the program anew would take a third of a small pair's time.
             ::setpgid(0, 0);
 #ifdef __linux__
             // Its pair is of no use once the collection has gone.
@@ -298,8 +295,7 @@ private:
             ::dup2(null, STDIN_FILENO);
             ::dup2(null, STDOUT_FILENO);
             ::dup2(pipeFds[1], STDERR_FILENO);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
+            ::_exit(runForked(parsed));
         }
         const int error = errno;
         if (null >= 0)
@@ -319,6 +315,17 @@ private:
         job.pid = pid;
         job.errFd = pipeFds[0];
         running_.push_back(job);
+    }
+
+    // A pair's run in the forked process; no destructor of the collection's runs here.
+    static int runForked(const ParseResult& parsed) {
+        restartInterrupts();
+        const auto* options = std::get_if<BatchOptions>(&parsed);
+        const int status = options ? runPair(*options) : kUsage;
+        if (const auto* usage = std::get_if<UsageError>(&parsed))
+            printError(usage->message);
+        std::fflush(nullptr);
+        return status;
     }
 
     void waitForRuns() {
@@ -483,7 +490,6 @@ private:
     QString summaryFile_;
     QString recordFile_;
     QList<NamedFile> kept_;
-    QByteArray program_;
     int jobs_;
     bool tty_;
     QTemporaryDir temporary_;

@@ -61,6 +61,23 @@ void installInterruptHandler(const QByteArray& farewell) {
     handleSignals(true);
 }
 
+void restartInterrupts() {
+    sigset_t both, old;
+    sigemptyset(&both);
+    for (const int number : kSignals)
+        sigaddset(&both, number);
+    // One that comes meanwhile is kept for the new state.
+    sigprocmask(SIG_BLOCK, &both, &old);
+    if (waitsDepth > 0)
+        std::signal(SIGPIPE, pipeHandler);
+    waitsDepth = 0;
+    phase = kRun;
+    status = 0;
+    signalCount = 0;
+    handleSignals(true);
+    sigprocmask(SIG_SETMASK, &old, nullptr);
+}
+
 bool interruptRequested() {
     return status != 0;
 }

@@ -17,6 +17,10 @@ int interruptCount();
 // The signal of the first one: SIGINT or SIGTERM; 0 before.
 int interruptSignal();
 
+// In a process forked from one that waits for its runs: as if the handler had just been
+// installed, with no signal yet.
+void restartInterrupts();
+
 // After a signal: the exit status (130 or 143), after the farewell unless the run has said so.
 int interruptedStatus(bool farewell = true);
 
